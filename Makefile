@@ -1,0 +1,32 @@
+# SPDX-License-Identifier: MIT
+# make run    installs what is missing, builds, and starts Nuvrel against a simulated register
+# make test   installs what is missing, builds, and runs every test
+# make bench  installs what is missing, builds the benchmarks and runs them
+
+BUILD ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all deps configure build run test bench clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUVREL_BUILD_BENCH=ON >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@bash scripts/run-demo.sh $(BUILD)
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@bash scripts/run-bench.sh $(BUILD)
+
+clean:
+	@rm -rf $(BUILD)

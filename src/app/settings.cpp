@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: MIT
+// The program's own keys in the settings file.
+#include "app/settings.h"
+
+namespace nuvrel::app {
+namespace {
+
+constexpr std::string_view kEcrSection = "ECR";
+constexpr std::string_view kComKey = "EcrCom";
+constexpr std::string_view kPortsSection = "Ports";
+constexpr std::string_view kLogoSection = "logoman";
+constexpr std::string_view kLogoKey = "image";
+constexpr int kPortCount = 4;
+
+}  // namespace
+
+int ReadComPortIndex(const SettingsFile& settings) {
+  // A negative index is stored signed ("-1"); the unsigned read wraps it and the cast brings the
+  // sign back.
+  return static_cast<int>(settings.GetInt(kEcrSection, kComKey, 0));
+}
+
+bool WriteComPortIndex(SettingsFile& settings, int index) {
+  return settings.WriteInt(kEcrSection, kComKey, index);
+}
+
+std::string DevicePathForPort(const SettingsFile& settings, int portNumber) {
+  if (portNumber < 1 || portNumber > kPortCount) {
+    return {};
+  }
+  const std::string key = "COM" + std::to_string(portNumber);
+  const std::string device = "/dev/ttyS" + std::to_string(portNumber - 1);
+  return settings.GetString(kPortsSection, key, device);
+}
+
+std::string LogoPath(const SettingsFile& settings) {
+  std::string path = settings.GetString(kLogoSection, kLogoKey, "");
+  if (path.size() > kLogoPathLimit) {
+    path.resize(kLogoPathLimit);
+  }
+  return path;
+}
+
+bool WriteLogoPath(SettingsFile& settings, std::string_view path) {
+  return settings.WriteString(kLogoSection, kLogoKey, path);
+}
+
+}  // namespace nuvrel::app

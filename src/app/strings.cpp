@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: MIT
+// The texts of the string table. Non-ASCII texts are Windows-1251 bytes, like every text of the core.
+#include "app/strings.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace nuvrel::app {
+namespace {
+
+struct Entry {
+  int id;
+  std::string_view text;
+};
+
+constexpr Entry kTable[] = {
+    {20000, "The file \"%s\" cannot be opened for reading!"},
+    {20001, "Error reading line: %d !"},
+    {20002, "Error writing to file \"%s\" !"},
+    {20003, "Cannot create file \"%s\" !"},
+    {20004, "This will reset all data!\r\nAre you sure?"},
+    {20006, "Text"},
+    {20009, "Name"},
+    {20010, "Barcode"},
+    {20011, "Price"},
+    {20012, "Tax grp."},
+    {20013, "Turnover"},
+    {20014, "Sales"},
+    {20015, "In stock"},
+    {20016, "Department"},
+    {20017, "Unit"},
+    {20023, "Cannot open COM%d !"},
+    {20024, "Timeout communicating with ECR!"},
+    {20025, "ECR returned NACK!"},
+    {20026, "Invalid data received!"},
+    {20027, "CRC error!"},
+    {20028, "Bad ECR number received!"},
+    {20029, "Cannot send data!"},
+    {20031, "Enter a number between 1 and %u"},
+    {20032, "Name is too long!"},
+    {20033, "Price is too big!"},
+    {20034, "Quantity (In stock) is too big! (bigger than 999999.999)"},
+    {20035, "Sending line number %u"},
+    {20036, "%u items successfully sent!"},
+    {20037,
+     "Warning: Some of the selected cells are empty!\r\nThose cells will be cleared with default "
+     "values!\r\nSpaces for text and 0 for numbers\r\nAre you sure?"},
+    {20038, "Selected cells successfully sent"},
+    {20039, "Operator name is too long!"},
+    {20040, "Line is too long!"},
+    {20048, "Searched to the end of grid.\r\nText not found!"},
+    {20049, "Searched to the end of selection.\r\nText not found!"},
+    {20050, "No text to find!"},
+    {20051, "Searched to the beginning of grid.\r\nText not found!"},
+    {20052, "Searched to the beginning of selection.\r\nText not found!"},
+    {20800, "Articles"},
+    {20801, "Operators"},
+    {20802, "Departments"},
+    {20803, "Firm data"},
+    {20804, "Advertisement"},
+    {20805, "Articles report"},
+    {20806, "Department report"},
+    {20807, "Reports"},
+    {20900, "Articles (%s)"},
+    {20901, "Operators (%s)"},
+    {20902, "Departments (%s)"},
+    {20903, "Firm data (%s)"},
+    {20904, "Advertisement (%s)"},
+    {20905, "Articles report (%s)"},
+    {20906, "Department report (%s)"},
+    {20907, "Reports (%s)"},
+    {21000, "Read item %u"},
+    {21001, "Successfully read %u items"},
+    {21002, "Read subgroup %u"},
+    {21003, "Operation completed successfully"},
+    {21004, "Transfer failed after %u items"},
+    {21005, "Operation failed"},
+    {21006, "This will send your reported items as commodities\r\nAre you sure?"},
+    {21007, "Selected image colors are more than 2!\r\nDo you wish to continue?"},
+    {21008, "Please select a file!"},
+    {21009, "Selected image is too large!\r\nDo you wish to continue?"},
+    {21010, "Cannot allocate memory!"},
+    {21011, "This will try to load the default image!\r\nAre you sure?"},
+    {21012, "Width: %u    Height: %u    Colors: %u"},
+    {21013, "Ln: %u, Col: %u, Len: %u"},
+    {21014, "Serbia"},
+    {21015, "Price cannot be negative!"},
+    {21016, "Quantity (In stock) cannot be negative!"},
+    {21017, "Quantity (In stock) is not a number!"},
+    {21018, "Serial number: "},
+    {21019, "Prom version:"},
+    {21020, "Country:"},
+    {21021, "COM port:"},
+    {21022, "%s: %s"},
+    {21023, "Your user must be in the \"dialout\" group to use serial ports."},
+    {21024, "Simulated register on %s"},
+    {57344, "Nuvrel Serbian Edition v2.2"},
+    {57345, " "},
+};
+
+constexpr bool SortedById() {
+  for (std::size_t i = 1; i < std::size(kTable); ++i) {
+    if (kTable[i - 1].id >= kTable[i].id) return false;
+  }
+  return true;
+}
+static_assert(SortedById(), "the string table must stay sorted by ID");
+
+}  // namespace
+
+std::string_view TextById(int id) {
+  const auto* end = std::end(kTable);
+  const auto* it = std::lower_bound(std::begin(kTable), end, id,
+                                    [](const Entry& e, int wanted) { return e.id < wanted; });
+  if (it == end || it->id != id) return {};
+  return it->text;
+}
+
+std::string_view Text(Sid id) { return TextById(static_cast<int>(id)); }
+
+}  // namespace nuvrel::app

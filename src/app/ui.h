@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: MIT
+// The Ui port: every place where the core talks to the person goes through this interface. The
+// desktop program answers with message boxes and the status bar, the command-line tool with stdout
+// and stderr, the tests with a recorder.
+#pragma once
+
+#include <string_view>
+
+namespace nuvrel::app {
+
+enum class Icon { Error, Information, Question, Warning };
+
+class Ui {
+ public:
+  virtual ~Ui() = default;
+
+  // A message box with one OK button.
+  virtual void ShowMessage(std::string_view text, Icon icon) = 0;
+
+  // A Yes/No question; true for Yes. noIsDefault makes No the button that Enter presses.
+  virtual bool Ask(std::string_view text, Icon icon, bool noIsDefault) = 0;
+
+  // The first pane of the status bar.
+  virtual void SetStatus(std::string_view text) = 0;
+
+  // Called between records of a transfer: repaint what needs it, discard the person's input.
+  virtual void PumpPaintMessages() = 0;
+
+  virtual void BeginWaitCursor() = 0;
+  virtual void EndWaitCursor() = 0;
+};
+
+// Shows the wait cursor for the lifetime of the object.
+class WaitCursor {
+ public:
+  explicit WaitCursor(Ui& ui) : m_ui(ui) { m_ui.BeginWaitCursor(); }
+  ~WaitCursor() { m_ui.EndWaitCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+
+ private:
+  Ui& m_ui;
+};
+
+}  // namespace nuvrel::app

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: MIT
+// The command line of nuvrel-cli.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace nuvrel::cli {
+
+struct Options {
+  std::optional<std::string> port;      // --port DEVICE: every COM port maps to this device
+  std::optional<int> com;               // --com N: 1..4, instead of the settings file's port
+  std::optional<std::string> settings;  // --settings FILE
+  bool yes = false;                     // --yes: answer Yes to every question
+  std::optional<std::string> trace;     // --trace FILE
+  std::vector<std::string> command;     // the command and its own arguments, options removed
+};
+
+struct ParseResult {
+  std::optional<Options> options;  // empty on a usage error
+  std::string error;               // what was wrong
+  bool help = false;               // --help or -h was given
+};
+
+// Reads the common options wherever they stand; everything else is the command and its arguments.
+ParseResult ParseOptions(const std::vector<std::string>& args);
+
+// The usage text, ending with a line feed.
+const char* UsageText();
+
+}  // namespace nuvrel::cli

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: MIT
+#include "link/ecr_link.h"
+
+#include "link/trace.h"
+
+namespace nuvrel::link {
+
+EcrLink::EcrLink(PortMap ports, TraceLog* trace) : m_ports(std::move(ports)), m_trace(trace) {}
+
+EcrLink::~EcrLink() { Close(); }
+
+bool EcrLink::Open(std::uint32_t portNumber, std::uint32_t baud, int dataBits, int parity,
+                   int stopBits, std::uint32_t receiveQueue, std::uint32_t transmitQueue) {
+  Close();
+  m_failure = {};
+  const std::uint32_t port = portNumber & 0xFFFF;
+  if (port < 1 || port > 4 || !IsSupportedBaud(baud)) return false;
+  const LineSettings settings{baud, dataBits, parity, stopBits, receiveQueue, transmitQueue};
+  m_device = OpenSerialDevice(m_ports.DeviceFor(port), settings, m_failure);
+  if (m_device && m_trace) m_trace->Note("open " + m_failure.device);
+  return m_device != nullptr;
+}
+
+void EcrLink::Close() {
+  if (m_device && m_trace) m_trace->Note("close");
+  m_device.reset();
+}
+
+bool EcrLink::Write(std::span<const std::uint8_t> bytes) {
+  if (!m_device) return false;
+  if (m_trace) m_trace->Sent(bytes);
+  return m_device->Write(bytes);
+}
+
+std::size_t EcrLink::ReadAvailable(std::span<std::uint8_t> out) {
+  if (!m_device) return 0;
+  const std::size_t n = m_device->ReadAvailable(out);
+  if (m_trace && n > 0) m_trace->Received(out.first(n));
+  return n;
+}
+
+void EcrLink::Purge() {
+  if (m_device) m_device->Purge();
+}
+
+WaitResult EcrLink::WaitReadable(Clock::Duration timeout) {
+  if (!m_device) return WaitResult::HungUp;
+  return m_device->WaitReadable(timeout);
+}
+
+}  // namespace nuvrel::link

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: MIT
+#include "link/faults.h"
+
+#include "app/ui.h"
+
+namespace nuvrel::link {
+
+std::optional<app::Sid> MessageFor(Fault fault) {
+  switch (fault) {
+    case Fault::Timeout: return app::Sid::Timeout;
+    case Fault::Refused: return app::Sid::Nack;
+    case Fault::Invalid: return app::Sid::InvalidData;
+    case Fault::BadCheckPair: return app::Sid::CrcError;
+    case Fault::WrongDevice: return app::Sid::BadEcrNumber;
+    case Fault::SendFailed: return app::Sid::CannotSend;
+    case Fault::None:
+    case Fault::Silent: break;
+  }
+  return std::nullopt;
+}
+
+void Report(app::Ui& ui, Fault fault) {
+  if (const auto id = MessageFor(fault)) ui.ShowMessage(app::Text(*id), app::Icon::Error);
+}
+
+}  // namespace nuvrel::link

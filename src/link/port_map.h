@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+// Which device path stands for COM1..COM4.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace nuvrel::app {
+class SettingsFile;
+}
+
+namespace nuvrel::link {
+
+struct PortMap {
+  std::array<std::string, 4> devices{"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"};
+
+  // The device of COMn (n = 1..4); the empty text for any other number.
+  std::string DeviceFor(unsigned portNumber) const;
+
+  // Every COM port on one device: the command line's --port, the simulator of the desktop program.
+  static PortMap AllTo(const std::string& device);
+
+  // The "Ports" section of the settings file.
+  static PortMap FromSettings(const app::SettingsFile& settings);
+};
+
+}  // namespace nuvrel::link

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: MIT
+#include "link/port_opener.h"
+
+#include "app/format.h"
+#include "app/ui.h"
+#include "link/ecr_link.h"
+
+namespace nuvrel::link {
+
+std::unique_ptr<Transport> SerialPortOpener::Open(std::uint32_t portNumber, OpenFailure& failure) {
+  auto link = std::make_unique<EcrLink>(m_ports, m_trace);
+  if (link->Open(portNumber, 9600, 8, 0, 0, 1024, 1024)) return link;
+  failure = link->LastFailure();
+  return nullptr;
+}
+
+std::unique_ptr<Transport> OpenRegisterPort(PortOpener& opener, int portIndex, app::Ui& ui) {
+  const int portNumber = portIndex + 1;
+  OpenFailure failure;
+  auto port = opener.Open(static_cast<std::uint32_t>(portNumber), failure);
+  if (port) return port;
+
+  std::string text = app::Format(app::Sid::CannotOpenPort, {portNumber});
+  if (!failure.device.empty()) {
+    text += "\r\n" + app::Format(app::Sid::PortDeviceHint, {failure.device, failure.reason});
+  }
+  if (failure.permissionDenied) text += "\r\n" + std::string(app::Text(app::Sid::PortPermissionHint));
+  ui.ShowMessage(text, app::Icon::Error);
+  return nullptr;
+}
+
+}  // namespace nuvrel::link

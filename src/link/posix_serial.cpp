@@ -1,0 +1,204 @@
+// SPDX-License-Identifier: MIT
+// The serial device over POSIX termios. Pseudo-terminals take the same path; modem-line calls that
+// a pseudo-terminal refuses are ignored.
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+#include "link/serial_device.h"
+
+namespace nuvrel::link {
+namespace {
+
+// A transmitter that does not take a frame within this time is broken (nobody reads the line).
+constexpr auto kWriteStall = std::chrono::seconds(5);
+// The line settles this long after the settings were applied, before the receive queue is purged.
+constexpr auto kSettleTime = std::chrono::milliseconds(10);
+
+speed_t SpeedFor(std::uint32_t baud) {
+  switch (baud) {
+    case 110: return B110;
+    case 300: return B300;
+    case 600: return B600;
+    case 1200: return B1200;
+    case 2400: return B2400;
+    case 4800: return B4800;
+    case 9600: return B9600;
+    case 19200: return B19200;
+    case 38400: return B38400;
+    case 57600: return B57600;
+    case 115200: return B115200;
+    default: return B0;
+  }
+}
+
+tcflag_t SizeFor(int dataBits) {
+  switch (dataBits) {
+    case 5: return CS5;
+    case 6: return CS6;
+    case 7: return CS7;
+    default: return CS8;
+  }
+}
+
+int PollTimeoutMs(Clock::Duration timeout) {
+  if (timeout <= Clock::Duration::zero()) return 0;
+  // Round up, so that a wait for the last fraction of a millisecond does not turn into a spin.
+  const auto ms = std::chrono::ceil<std::chrono::milliseconds>(timeout).count();
+  return ms > 60'000 ? 60'000 : static_cast<int>(ms);
+}
+
+void SetModemLine(int fd, int line, bool on) {
+  // A pseudo-terminal refuses these; the line is then simply not driven.
+  (void)ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &line);
+}
+
+class PosixSerialDevice final : public SerialDevice {
+ public:
+  PosixSerialDevice(int fd, std::uint32_t receiveQueue) : m_fd(fd), m_receiveQueue(receiveQueue) {}
+
+  ~PosixSerialDevice() override {
+    // Leave the device open for others: exclusive mode would otherwise outlive us while another
+    // process (the simulator, say) still holds the terminal.
+    (void)ioctl(m_fd, TIOCNXCL);
+    SetModemLine(m_fd, TIOCM_DTR, false);
+    flock(m_fd, LOCK_UN);
+    close(m_fd);
+  }
+
+  bool Write(std::span<const std::uint8_t> bytes) override {
+    SetModemLine(m_fd, TIOCM_RTS, true);
+    const bool sent = WriteAll(bytes);
+    if (sent) {
+      // RTS must stay up until the last stop bit has left, not merely until the driver has the bytes.
+      while (tcdrain(m_fd) != 0 && errno == EINTR) {
+      }
+    }
+    SetModemLine(m_fd, TIOCM_RTS, false);
+    return sent;
+  }
+
+  std::size_t ReadAvailable(std::span<std::uint8_t> out) override {
+    if (out.empty()) return 0;
+    int waiting = 0;
+    if (ioctl(m_fd, FIONREAD, &waiting) != 0 || waiting <= 0) return 0;
+    const std::size_t want = std::min(out.size(), static_cast<std::size_t>(waiting));
+    for (;;) {
+      const ssize_t n = read(m_fd, out.data(), want);
+      if (n > 0) return static_cast<std::size_t>(n);
+      if (n < 0 && errno == EINTR) continue;
+      return 0;
+    }
+  }
+
+  void Purge() override {
+    tcflush(m_fd, TCIFLUSH);
+    std::vector<std::uint8_t> scratch(m_receiveQueue + 10);
+    while (ReadAvailable(scratch) > 0) {
+    }
+  }
+
+  WaitResult WaitReadable(Clock::Duration timeout) override {
+    pollfd p{m_fd, POLLIN, 0};
+    int r;
+    do {
+      r = poll(&p, 1, PollTimeoutMs(timeout));
+    } while (r < 0 && errno == EINTR);
+    if (r == 0) return WaitResult::TimedOut;
+    if (r < 0) return WaitResult::HungUp;
+    int waiting = 0;
+    if (ioctl(m_fd, FIONREAD, &waiting) == 0 && waiting > 0) return WaitResult::Readable;
+    if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) return WaitResult::HungUp;
+    return (p.revents & POLLIN) ? WaitResult::Readable : WaitResult::TimedOut;
+  }
+
+ private:
+  bool WriteAll(std::span<const std::uint8_t> bytes) {
+    const auto deadline = std::chrono::steady_clock::now() + kWriteStall;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      const ssize_t n = write(m_fd, bytes.data() + done, bytes.size() - done);
+      if (n > 0) {
+        done += static_cast<std::size_t>(n);
+        continue;
+      }
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0 && errno != EAGAIN) return false;
+      const auto left = deadline - std::chrono::steady_clock::now();
+      if (left <= Clock::Duration::zero()) return false;
+      pollfd p{m_fd, POLLOUT, 0};
+      if (poll(&p, 1, PollTimeoutMs(left)) < 0 && errno != EINTR) return false;
+      if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) return false;
+    }
+    return true;
+  }
+
+  int m_fd;
+  std::uint32_t m_receiveQueue;
+};
+
+}  // namespace
+
+bool IsSupportedBaud(std::uint32_t baud) { return SpeedFor(baud) != B0; }
+
+std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path, const LineSettings& settings,
+                                               OpenFailure& failure) {
+  failure = OpenFailure{path, {}, false};
+  const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    failure.permissionDenied = errno == EACCES || errno == EPERM;
+    failure.reason = std::strerror(errno);
+    return nullptr;
+  }
+  // Exclusive use: the lock keeps out every program that asks first (ours always do), the terminal's
+  // exclusive mode keeps out the rest.
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    failure.reason = "Device or resource busy";
+    close(fd);
+    return nullptr;
+  }
+  termios tio{};
+  if (tcgetattr(fd, &tio) != 0) {
+    failure.reason = "Not a serial port";
+    close(fd);
+    return nullptr;
+  }
+  (void)ioctl(fd, TIOCEXCL);
+
+  cfmakeraw(&tio);
+  tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
+  tio.c_cflag |= SizeFor(settings.dataBits) | CLOCAL | CREAD;
+  switch (settings.parity) {
+    case 1: tio.c_cflag |= PARENB | PARODD; break;
+    case 2: tio.c_cflag |= PARENB; break;
+    case 3: tio.c_cflag |= PARENB | PARODD | CMSPAR; break;
+    case 4: tio.c_cflag |= PARENB | CMSPAR; break;
+    default: break;
+  }
+  if (settings.stopBits != 0) tio.c_cflag |= CSTOPB;
+  tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | INPCK | ISTRIP | IGNPAR | PARMRK);
+  tio.c_cc[VMIN] = 0;
+  tio.c_cc[VTIME] = 0;
+  cfsetispeed(&tio, SpeedFor(settings.baud));
+  cfsetospeed(&tio, SpeedFor(settings.baud));
+  // A port that opens is used even when the driver refuses a setting.
+  (void)tcsetattr(fd, TCSANOW, &tio);
+  SetModemLine(fd, TIOCM_DTR, true);
+  SetModemLine(fd, TIOCM_RTS, false);
+
+  auto device = std::make_unique<PosixSerialDevice>(fd, settings.receiveQueue);
+  std::this_thread::sleep_for(kSettleTime);
+  device->Purge();
+  return device;
+}
+
+}  // namespace nuvrel::link

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: MIT
+// One open serial device of the platform. The POSIX backend (termios) lives in posix_serial.cpp; a
+// Win32 backend implements the same interface.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "link/transport.h"
+
+namespace nuvrel::link {
+
+struct LineSettings {
+  std::uint32_t baud = 9600;
+  int dataBits = 8;
+  int parity = 0;    // 0 none, 1 odd, 2 even, 3 mark, 4 space
+  int stopBits = 0;  // 0 one, 1 one and a half, 2 two
+  std::uint32_t receiveQueue = 1024;
+  std::uint32_t transmitQueue = 1024;
+};
+
+struct OpenFailure {
+  std::string device;  // the device path tried
+  std::string reason;  // the system's reason
+  bool permissionDenied = false;
+};
+
+class SerialDevice : public Transport {
+ public:
+  // Releases the device.
+  ~SerialDevice() override = default;
+};
+
+// Opens the device exclusively with the line settings: raw, no flow control, DTR on, RTS low; drops
+// what was waiting. Returns nullptr and fills failure when the device cannot be opened.
+std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path, const LineSettings& settings,
+                                               OpenFailure& failure);
+
+// True for the rates the link accepts: 110 to 115200 in the usual steps.
+bool IsSupportedBaud(std::uint32_t baud);
+
+}  // namespace nuvrel::link

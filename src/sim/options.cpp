@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: MIT
+#include "sim/options.h"
+
+#include <charconv>
+
+#include "link/frames.h"
+
+namespace nuvrel::sim {
+namespace {
+
+// The version line must stay below the PC's 1024-byte limit: 12 bytes before the text, 4 after.
+constexpr std::size_t kLongestVersion = link::kVersionLineLimit - 1 - 12 - 4;
+constexpr std::uint32_t kHighestBaud = 4000000;
+
+std::optional<std::uint32_t> Number(std::string_view text, std::uint32_t highest) {
+  std::uint32_t value = 0;
+  const char* end = text.data() + text.size();
+  auto [stop, ec] = std::from_chars(text.data(), end, value);
+  if (text.empty() || ec != std::errc() || stop != end || value > highest) return std::nullopt;
+  return value;
+}
+
+bool IsLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+}  // namespace
+
+OptionsParse ParseOptions(std::span<const std::string> args) {
+  OptionsParse result;
+  Options& options = result.options;
+  auto fail = [&result](std::string text) {
+    result.error = std::move(text);
+    return result;
+  };
+
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string_view arg = args[i];
+    if (arg == "-h" || arg == "--help") {
+      options.help = true;
+      continue;
+    }
+    std::string_view name = arg;
+    std::optional<std::string_view> inlineValue;
+    if (const std::size_t eq = arg.find('=');
+        arg.starts_with("--") && eq != std::string_view::npos) {
+      name = arg.substr(0, eq);
+      inlineValue = arg.substr(eq + 1);
+    }
+    static constexpr std::string_view kTakesValue[] = {
+        "--serial", "--country", "--version", "--link", "--trace", "--baud", "--fault"};
+    bool known = false;
+    for (std::string_view candidate : kTakesValue) known = known || candidate == name;
+    if (!known) return fail("unknown option '" + std::string(arg) + "'");
+
+    std::string_view value;
+    if (inlineValue) {
+      value = *inlineValue;
+    } else if (i + 1 < args.size()) {
+      value = args[++i];
+    } else {
+      return fail("option " + std::string(name) + " needs a value");
+    }
+
+    if (name == "--serial") {
+      const auto n = Number(value, link::kLargestDeviceNumber);
+      if (!n)
+        return fail("--serial takes a device number from 0 to 999999, not '" + std::string(value) +
+                    "'");
+      options.serial = *n;
+    } else if (name == "--country") {
+      if (value.size() != 1 || !IsLetter(value[0])) {
+        return fail("--country takes one letter, not '" + std::string(value) + "'");
+      }
+      options.country = value[0];
+    } else if (name == "--version") {
+      if (value.size() > kLongestVersion || value.find('\n') != std::string_view::npos) {
+        return fail("--version takes one line of at most " + std::to_string(kLongestVersion) +
+                    " bytes");
+      }
+      options.version = std::string(value);
+    } else if (name == "--link") {
+      if (value.empty()) return fail("--link needs a path");
+      options.linkPath = std::string(value);
+    } else if (name == "--trace") {
+      if (value.empty()) return fail("--trace needs a path");
+      options.tracePath = std::string(value);
+    } else if (name == "--baud") {
+      const auto n = Number(value, kHighestBaud);
+      if (!n)
+        return fail("--baud takes a rate from 0 to 4000000, not '" + std::string(value) + "'");
+      options.baud = *n;
+    } else {  // --fault
+      FaultParse parsed = ParseFaultSpec(value);
+      if (!parsed.fault) return fail("--fault: " + parsed.error);
+      options.faults.push_back(*parsed.fault);
+    }
+  }
+  return result;
+}
+
+std::string_view UsageText() {
+  return "usage: ecrsim [--serial N] [--country C] [--version TEXT] [--link PATH] [--trace FILE]\n"
+         "              [--baud N] [--fault KIND[@N[:P]]]...\n"
+         "A simulated cash register on a pseudo-terminal: prints the slave's name, answers on it.\n"
+         "  --serial N      device number, 0..999999 (default 123456)\n"
+         "  --country C     country letter (default S)\n"
+         "  --version TEXT  version text of the version line (default NV-2.21)\n"
+         "  --link PATH     make PATH a symlink to the slave while running\n"
+         "  --trace FILE    log every block received (RX) and sent (TX)\n"
+         "  --baud N        pace replies at 10 bits per byte at N baud (default 0: no pacing)\n"
+         "  --fault KIND[@N[:P]]\n"
+         "                  bend the reply to frame N (frames from the PC counted from 1);\n"
+         "                  P picks the frame of the reply (1 = the first, 2 = the next)\n"
+         "                  KIND: nak nak-partial crc wrong-device silence partial garbage\n"
+         "                  zero-device bad-digits foreign-country long-line bad-ack hangup\n";
+}
+
+}  // namespace nuvrel::sim

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+// ecrsim's command line, parsed into a plain struct.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sim/faults.h"
+
+namespace nuvrel::sim {
+
+struct Options {
+  std::uint32_t serial = 123456;  // the register's device number
+  char country = 'S';
+  std::string version = "NV-2.21";
+  std::optional<std::string> linkPath;   // a symlink to the slave, made at start
+  std::optional<std::string> tracePath;  // byte log of what the simulator received and sent
+  std::uint32_t baud = 0;                // pace the replies; 0 = as fast as possible
+  std::vector<FaultSpec> faults;
+  bool help = false;
+};
+
+struct OptionsParse {
+  Options options;
+  std::optional<std::string> error;  // set when the command line is not usable
+};
+
+// Parses the arguments after the program name. Options take their value as the next argument or
+// after '=' (--serial=42).
+OptionsParse ParseOptions(std::span<const std::string> args);
+
+// The usage text, ending with a newline.
+std::string_view UsageText();
+
+}  // namespace nuvrel::sim

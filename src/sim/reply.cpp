@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: MIT
+#include "sim/reply.h"
+
+#include <array>
+#include <optional>
+#include <utility>
+
+namespace nuvrel::sim {
+namespace {
+
+constexpr std::uint8_t kBadAckByte = 0x07;
+constexpr std::array<std::uint8_t, 4> kGarbage{0x00, 0x13, 'x', 'y'};
+constexpr std::size_t kTrailerSize = 4;  // pair, CR, LF of the version line
+
+// Faults that do not change a frame's bytes but how (or whether) it goes out.
+struct Bend {
+  bool wrongPair = false;
+  bool garbageBefore = false;
+  std::optional<FaultKind> cut;  // the first of nak, nak-partial, silence, partial, hangup
+};
+
+link::Bytes HeadWithDigits(std::uint8_t first, std::uint32_t deviceNumber) {
+  link::Bytes head{first};
+  for (char c : link::DeviceDigits(deviceNumber)) head.push_back(static_cast<std::uint8_t>(c));
+  return head;
+}
+
+void SetDigits(link::Bytes& head, std::string_view digits) {
+  for (std::size_t i = 0; i < 6 && 1 + i < head.size(); ++i) {
+    head[1 + i] = static_cast<std::uint8_t>(digits[i]);
+  }
+}
+
+std::optional<std::size_t> TargetOf(const std::vector<ReplyFrame>& reply, const FaultSpec& fault) {
+  if (WorksOnVersionLine(fault.kind)) {
+    for (std::size_t i = 0; i < reply.size(); ++i) {
+      if (reply[i].versionLine) return i;
+    }
+    return std::nullopt;
+  }
+  if (fault.part <= reply.size()) return fault.part - 1;
+  return std::nullopt;
+}
+
+// Changes the frame's bytes for the kinds that do, and notes the others in the bend.
+void Apply(const FaultSpec& fault, std::uint32_t deviceNumber, ReplyFrame& frame, Bend& bend) {
+  link::Bytes& head = frame.head;
+  switch (fault.kind) {
+    case FaultKind::Crc: bend.wrongPair = true; break;
+    case FaultKind::Garbage: bend.garbageBefore = true; break;
+    case FaultKind::WrongDevice:
+      SetDigits(head, link::DeviceDigits(
+                          deviceNumber >= link::kLargestDeviceNumber ? 1 : deviceNumber + 1));
+      break;
+    case FaultKind::ZeroDevice: SetDigits(head, "000000"); break;
+    case FaultKind::BadDigits:
+      if (head.size() > 3) head[3] = 'A';
+      break;
+    case FaultKind::ForeignCountry:
+      if (head.size() > 10) head[10] = 'D';
+      break;
+    case FaultKind::LongLine:
+      if (head.size() + kTrailerSize < kLongLineSize)
+        head.resize(kLongLineSize - kTrailerSize, ' ');
+      break;
+    case FaultKind::BadAck:
+      if (!head.empty()) head[0] = kBadAckByte;
+      break;
+    case FaultKind::Nak:
+    case FaultKind::NakPartial:
+    case FaultKind::Silence:
+    case FaultKind::Partial:
+    case FaultKind::HangUp:
+      if (!bend.cut) bend.cut = fault.kind;
+      break;
+  }
+}
+
+}  // namespace
+
+link::Bytes ReplyFrame::Build() const {
+  if (versionLine) return link::TrailedLine(head);
+  link::Bytes frame = head;
+  link::AppendCheckPair(frame);
+  return frame;
+}
+
+ReplyFrame IdentifyReplyFrame(std::uint32_t deviceNumber) {
+  return {HeadWithDigits(link::kAckByte, deviceNumber), false};
+}
+
+ReplyFrame AckReplyFrame(std::uint32_t deviceNumber) {
+  return {HeadWithDigits(link::kAckByte, deviceNumber), false};
+}
+
+ReplyFrame RefusalFrame(std::uint32_t deviceNumber) {
+  return {HeadWithDigits(link::kNakByte, deviceNumber), false};
+}
+
+ReplyFrame UploadEndFrame(std::uint32_t deviceNumber, std::span<const std::uint8_t, 12> body) {
+  link::Bytes head = link::BeginFrame(deviceNumber, 'c');
+  head.insert(head.end(), body.begin(), body.end());
+  return {std::move(head), false};
+}
+
+ReplyFrame VersionLineFrame(std::uint32_t deviceNumber, char country, std::string_view version) {
+  link::Bytes head = link::BeginFrame(deviceNumber, 'V');
+  head.push_back('0');
+  head.push_back('0');
+  head.push_back(static_cast<std::uint8_t>(country));
+  head.push_back(' ');
+  head.insert(head.end(), version.begin(), version.end());
+  return {std::move(head), true};
+}
+
+Emission Render(const std::vector<ReplyFrame>& reply, std::span<const FaultSpec> faults,
+                std::uint32_t deviceNumber) {
+  std::vector<ReplyFrame> frames = reply;
+  std::vector<Bend> bends(frames.size());
+  Emission out;
+  for (const FaultSpec& fault : faults) {
+    const auto index = TargetOf(frames, fault);
+    if (!index) {
+      out.notes.push_back("fault " + FormatFaultSpec(fault) + " found no frame to bend");
+      continue;
+    }
+    Apply(fault, deviceNumber, frames[*index], bends[*index]);
+  }
+
+  for (std::size_t i = 0; i < frames.size(); ++i) {
+    const Bend& bend = bends[i];
+    if (bend.garbageBefore) out.blocks.emplace_back(kGarbage.begin(), kGarbage.end());
+    link::Bytes bytes = frames[i].Build();
+    // Flipping a bit of the second character's low nibble is enough: only the low nibbles count.
+    if (bend.wrongPair) bytes[frames[i].head.size() + 1] ^= 0x01;
+    if (!bend.cut) {
+      out.blocks.push_back(std::move(bytes));
+      continue;
+    }
+    out.complete = false;
+    switch (*bend.cut) {
+      case FaultKind::Nak: out.blocks.push_back(RefusalFrame(deviceNumber).Build()); break;
+      case FaultKind::NakPartial: out.blocks.push_back({link::kNakByte}); break;
+      case FaultKind::Partial:
+        bytes.resize(bytes.size() / 2);
+        out.blocks.push_back(std::move(bytes));
+        break;
+      case FaultKind::HangUp: out.hangUp = true; break;
+      default:  // silence
+        break;
+    }
+    break;
+  }
+  return out;
+}
+
+}  // namespace nuvrel::sim

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: MIT
+// The simulator's I/O loop: it blocks in poll() on the pseudo-terminal's master and the stop pipe,
+// feeds what arrives to the register, carries out the register's actions (paced like a real line
+// when a baud rate is given) and keeps the deadline of the PC's acknowledgement of an upload end.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "link/trace.h"
+#include "sim/register.h"
+
+namespace nuvrel::sim {
+
+struct ServeSettings {
+  std::uint32_t baud = 0;                        // 0: write replies as fast as possible
+  link::TraceLog* trace = nullptr;               // every block received and sent, if set
+  std::function<void(std::string_view)> report;  // one diagnostic line (no prefix, no newline)
+};
+
+enum class ServeEnd {
+  Stopped,  // a stop signal arrived
+  HungUp,   // the register hung up (the hangup fault)
+  Failed,   // the line failed; the result's error says how
+};
+
+struct ServeResult {
+  ServeEnd end = ServeEnd::Stopped;
+  std::string error;
+};
+
+// The time one byte takes at the rate: 10 bits (start, 8 data, stop). Zero for rate 0.
+std::chrono::nanoseconds ByteTime(std::uint32_t baud);
+
+// Serves the register on the master until a stop signal, a hang-up or a line failure.
+ServeResult Serve(int masterFd, int stopFd, Register& reg, const ServeSettings& settings);
+
+}  // namespace nuvrel::sim

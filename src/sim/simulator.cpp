@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: MIT
+#include "sim/simulator.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "link/trace.h"
+#include "sim/pty_port.h"
+#include "sim/register.h"
+#include "sim/serve.h"
+#include "sim/slave_link.h"
+#include "sim/stop_signals.h"
+
+namespace nuvrel::sim {
+namespace {
+
+void Diagnostic(std::FILE* err, std::string_view text) {
+  std::fputs("ecrsim: ", err);
+  std::fwrite(text.data(), 1, text.size(), err);
+  std::fputc('\n', err);
+  std::fflush(err);
+}
+
+}  // namespace
+
+int RunSimulator(const Options& options, std::FILE* out, std::FILE* err) {
+  StopSignals stop;
+  if (!stop.Ok()) {
+    Diagnostic(err, stop.Error());
+    return 1;
+  }
+  std::optional<link::TraceLog> trace;
+  if (options.tracePath) {
+    trace.emplace(*options.tracePath);
+    if (!trace->Ok()) {
+      Diagnostic(err, "cannot write the trace file " + *options.tracePath);
+      return 1;
+    }
+  }
+  PtyOpen opened = PtyPort::Open();
+  if (!opened.port) {
+    Diagnostic(err, opened.error);
+    return 1;
+  }
+  PtyPort& port = *opened.port;
+  std::optional<SlaveLink> slaveLink;
+  if (options.linkPath) {
+    SlaveLinkCreate created = SlaveLink::Create(*options.linkPath, port.SlaveName());
+    if (!created.link) {
+      Diagnostic(err, created.error);
+      return 1;
+    }
+    slaveLink = std::move(created.link);
+  }
+
+  std::fprintf(out, "ecrsim: listening on %s\n", port.SlaveName().c_str());
+  std::fflush(out);
+
+  Register reg(RegisterSettings{options.serial, options.country, options.version},
+               FaultPlan(options.faults));
+  ServeSettings settings;
+  settings.baud = options.baud;
+  settings.trace = trace ? &*trace : nullptr;
+  settings.report = [err](std::string_view text) { Diagnostic(err, text); };
+  const ServeResult result = Serve(port.MasterFd(), stop.Fd(), reg, settings);
+
+  switch (result.end) {
+    case ServeEnd::HungUp:
+      port.Close();
+      slaveLink.reset();
+      Diagnostic(err, "hung up");
+      return 0;
+    case ServeEnd::Stopped: return 0;
+    case ServeEnd::Failed: Diagnostic(err, result.error); return 1;
+  }
+  return 1;
+}
+
+}  // namespace nuvrel::sim

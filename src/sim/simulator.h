@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: MIT
+// One run of ecrsim from parsed options: sets up the pseudo-terminal, the link, the trace and the
+// stop signals, announces the slave and serves the register until told to stop.
+#pragma once
+
+#include <cstdio>
+
+#include "sim/options.h"
+
+namespace nuvrel::sim {
+
+// Runs the simulator; returns the exit status (0 stopped or hung up as told, 1 failed). The first
+// line on out is "ecrsim: listening on SLAVE"; diagnostics go to err, each prefixed "ecrsim: ".
+int RunSimulator(const Options& options, std::FILE* out, std::FILE* err);
+
+}  // namespace nuvrel::sim

@@ -1,0 +1,312 @@
+// SPDX-License-Identifier: MIT
+// SettingsFile: where the file lives, reading with defaults, and writes that keep the rest of the
+// file and never leave a broken one behind.
+#include "app/settings_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace nuvrel::app {
+namespace {
+
+using test::ReadBytes;
+using test::ScopedEnv;
+using test::TempDir;
+using test::WriteBytes;
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(SettingsFilePath, TheExtensionIsCutOnlyFromTheFileName) {
+  EXPECT_EQ(SettingsFile::PathForExecutable("/opt/x/prog.bin"), "/opt/x/prog.ini");
+  EXPECT_EQ(SettingsFile::PathForExecutable("/opt/my.dir/prog"), "/opt/my.dir/prog.ini");
+  EXPECT_EQ(SettingsFile::PathForExecutable("/opt/x/prog"), "/opt/x/prog.ini");
+  EXPECT_EQ(SettingsFile::PathForExecutable("C:\\Tools\\Prog.exe"), "C:\\Tools\\Prog.ini");
+  EXPECT_EQ(SettingsFile::PathForExecutable("C:\\My.Tools\\Prog"), "C:\\My.Tools\\Prog.ini");
+  EXPECT_EQ(SettingsFile::PathForExecutable("/opt/x/prog.tar.gz"), "/opt/x/prog.tar.ini");
+  EXPECT_EQ(SettingsFile::PathForExecutable("prog.exe"), "prog.ini");
+  EXPECT_EQ(SettingsFile::PathForExecutable("prog"), "prog.ini");
+}
+
+TEST(SettingsFilePath, AWritableFolderKeepsTheFileBesideTheProgram) {
+  TempDir dir;
+  EXPECT_EQ(SettingsFile::DefaultPathIn(dir.Path(), "nuvrel"), dir / "nuvrel.ini");
+  EXPECT_EQ(SettingsFile::DefaultPathIn(dir.Path() + "/", "nuvrel"), dir / "nuvrel.ini");
+}
+
+TEST(SettingsFilePath, TheProgramNameGivenNotTheRunningProgramsNameIsUsed) {
+  char self[4096] = {};
+  ASSERT_GT(::readlink("/proc/self/exe", self, sizeof self - 1), 0);
+  const std::string folder = std::filesystem::path(self).parent_path().string();
+  if (::access(folder.c_str(), W_OK) != 0) {
+    GTEST_SKIP()
+        << "the test program's folder is not writable, so the file moves to the config folder";
+  }
+  EXPECT_EQ(SettingsFile::DefaultPath("nuvrel"), folder + "/nuvrel.ini");
+}
+
+TEST(SettingsFilePath, AnUnwritableFolderMovesTheFileToTheConfigFolder) {
+  TempDir dir;
+  // Root may write anywhere, so a folder that does not exist stands in for an unwritable one.
+  const std::string missing = dir / "no-such-folder";
+  {
+    ScopedEnv xdg("XDG_CONFIG_HOME", "/xdg/config");
+    EXPECT_EQ(SettingsFile::DefaultPathIn(missing, "nuvrel"), "/xdg/config/nuvrel/nuvrel.ini");
+  }
+  {
+    ScopedEnv xdg("XDG_CONFIG_HOME", "");
+    ScopedEnv home("HOME", "/home/shop");
+    EXPECT_EQ(SettingsFile::DefaultPathIn(missing, "nuvrel"),
+              "/home/shop/.config/nuvrel/nuvrel.ini");
+  }
+  {
+    ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
+    ScopedEnv home("HOME", "/home/shop");
+    EXPECT_EQ(SettingsFile::DefaultPathIn(missing, "nuvrel"),
+              "/home/shop/.config/nuvrel/nuvrel.ini");
+  }
+  {
+    ScopedEnv xdg("XDG_CONFIG_HOME", "relative/config");
+    ScopedEnv home("HOME", "/home/shop");
+    EXPECT_EQ(SettingsFile::DefaultPathIn(missing, "nuvrel"),
+              "/home/shop/.config/nuvrel/nuvrel.ini");
+  }
+  {
+    ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
+    ScopedEnv home("HOME", nullptr);
+    EXPECT_EQ(SettingsFile::DefaultPathIn(missing, "nuvrel"), missing + "/nuvrel.ini");
+  }
+}
+
+TEST(SettingsFileRead, AMissingFileSectionOrKeyGivesTheDefault) {
+  TempDir dir;
+  const SettingsFile none(dir / "none.ini");
+  EXPECT_EQ(none.GetString("ECR", "EcrCom", "dflt"), "dflt");
+  EXPECT_EQ(none.GetInt("ECR", "EcrCom", 7), 7u);
+
+  WriteBytes(dir / "s.ini", "[ECR]\r\nEcrCom=2\r\n");
+  const SettingsFile settings(dir / "s.ini");
+  EXPECT_EQ(settings.GetString("Other", "EcrCom", "d"), "d");
+  EXPECT_EQ(settings.GetString("ECR", "Other", "d"), "d");
+  EXPECT_EQ(settings.GetInt("ECR", "Other", 5), 5u);
+  EXPECT_EQ(settings.GetString("ecr", "ECRCOM", "d"), "2");
+}
+
+TEST(SettingsFileRead, AFolderOrAPathThroughAFileGivesTheDefault) {
+  TempDir dir;
+  EXPECT_EQ(SettingsFile(dir.Path()).GetString("s", "k", "d"), "d");
+  WriteBytes(dir / "plain", "x");
+  EXPECT_EQ(SettingsFile(dir / "plain/s.ini").GetString("s", "k", "d"), "d");
+}
+
+TEST(SettingsFileRead, IntegersReadTheLeadingDecimalNumber) {
+  TempDir dir;
+  WriteBytes(dir / "s.ini",
+             "[n]\n"
+             "two=2\n"
+             "word=abc\n"
+             "tail=12abc\n"
+             "blank=\n"
+             "plus=+7\n"
+             "minus=-1\n"
+             "lonesign=-\n"
+             "quoted=\" 42\"\n"
+             "hex=0x1F\n"
+             "wraps=4294967301\n");
+  const SettingsFile settings(dir / "s.ini");
+  EXPECT_EQ(settings.GetInt("n", "two", 9), 2u);
+  EXPECT_EQ(settings.GetInt("n", "word", 9), 0u);
+  EXPECT_EQ(settings.GetInt("n", "tail", 9), 12u);
+  EXPECT_EQ(settings.GetInt("n", "blank", 9), 0u);
+  EXPECT_EQ(settings.GetInt("n", "plus", 9), 7u);
+  EXPECT_EQ(static_cast<int>(settings.GetInt("n", "minus", 9)), -1);
+  EXPECT_EQ(settings.GetInt("n", "lonesign", 9), 0u);
+  EXPECT_EQ(settings.GetInt("n", "quoted", 9), 42u);
+  EXPECT_EQ(settings.GetInt("n", "hex", 9), 0u);
+  EXPECT_EQ(settings.GetInt("n", "wraps", 9), 5u);
+}
+
+TEST(SettingsFileRead, FilesAboveOneMebibyteAreNotRead) {
+  TempDir dir;
+  const std::string head = "[s]\r\nk=v\r\n;";
+  const std::string atLimit =
+      head + std::string(SettingsFile::kMaxFileSize - head.size() - 2, 'x') + "\r\n";
+  ASSERT_EQ(atLimit.size(), SettingsFile::kMaxFileSize);
+  WriteBytes(dir / "limit.ini", atLimit);
+  EXPECT_EQ(SettingsFile(dir / "limit.ini").GetString("s", "k", "d"), "v");
+
+  WriteBytes(dir / "over.ini", atLimit + "x");
+  EXPECT_EQ(SettingsFile(dir / "over.ini").GetString("s", "k", "d"), "d");
+  EXPECT_EQ(SettingsFile(dir / "over.ini").GetInt("s", "k", 3), 3u);
+}
+
+TEST(SettingsFileWrite, CreatesTheFileWithCrLfLines) {
+  TempDir dir;
+  SettingsFile settings(dir / "new.ini");
+  ASSERT_TRUE(settings.WriteString("ECR", "EcrCom", "1"));
+  EXPECT_EQ(ReadBytes(dir / "new.ini"), "[ECR]\r\nEcrCom=1\r\n");
+  // No temporary file is left behind.
+  EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"new.ini"});
+}
+
+TEST(SettingsFileWrite, OneKeyChangesAndEverythingElseStays) {
+  TempDir dir;
+  WriteBytes(dir / "s.ini",
+             "; Nuvrel settings\r\n"
+             "[ECR]\r\n"
+             "EcrCom=0\r\n"
+             "Speed=9600\r\n"
+             "\r\n"
+             "[Ports]\r\n"
+             "; the USB adapter\r\n"
+             "COM1=/dev/ttyUSB0\r\n");
+  SettingsFile settings(dir / "s.ini");
+  ASSERT_TRUE(settings.WriteInt("ECR", "EcrCom", 3));
+  ASSERT_TRUE(settings.WriteString("logoman", "image", "/srv/logo.bmp"));
+  EXPECT_EQ(ReadBytes(dir / "s.ini"),
+            "; Nuvrel settings\r\n"
+            "[ECR]\r\n"
+            "EcrCom=3\r\n"
+            "Speed=9600\r\n"
+            "\r\n"
+            "[Ports]\r\n"
+            "; the USB adapter\r\n"
+            "COM1=/dev/ttyUSB0\r\n"
+            "\r\n"
+            "[logoman]\r\n"
+            "image=/srv/logo.bmp\r\n");
+}
+
+TEST(SettingsFileWrite, AnLfFileIsReadAndRewrittenWithCrLf) {
+  TempDir dir;
+  WriteBytes(dir / "s.ini", "[ECR]\nEcrCom=2\n[Ports]\nCOM2=/dev/x\n");
+  SettingsFile settings(dir / "s.ini");
+  EXPECT_EQ(settings.GetInt("ECR", "EcrCom", 0), 2u);
+  EXPECT_EQ(settings.GetString("Ports", "COM2", ""), "/dev/x");
+  ASSERT_TRUE(settings.WriteInt("ECR", "EcrCom", 1));
+  EXPECT_EQ(ReadBytes(dir / "s.ini"), "[ECR]\r\nEcrCom=1\r\n[Ports]\r\nCOM2=/dev/x\r\n");
+}
+
+TEST(SettingsFileWrite, NegativeIntegersAreWrittenSigned) {
+  TempDir dir;
+  SettingsFile settings(dir / "s.ini");
+  ASSERT_TRUE(settings.WriteInt("ECR", "EcrCom", -1));
+  EXPECT_EQ(settings.GetString("ECR", "EcrCom", ""), "-1");
+  EXPECT_EQ(static_cast<int>(settings.GetInt("ECR", "EcrCom", 0)), -1);
+  ASSERT_TRUE(settings.WriteInt("ECR", "EcrCom", std::numeric_limits<int>::min()));
+  EXPECT_EQ(static_cast<int>(settings.GetInt("ECR", "EcrCom", 0)), std::numeric_limits<int>::min());
+}
+
+TEST(SettingsFileWrite, NamesAndValuesThatWouldBreakTheFileAreRefused) {
+  TempDir dir;
+  const std::string original = "[s]\r\nk=v\r\n";
+  WriteBytes(dir / "s.ini", original);
+  SettingsFile settings(dir / "s.ini");
+  EXPECT_FALSE(settings.WriteString("s", "k", "two\r\nlines"));
+  EXPECT_FALSE(settings.WriteString("s", "k", "lf\nonly"));
+  EXPECT_FALSE(settings.WriteString("s", "k", "cr\ronly"));
+  EXPECT_FALSE(settings.WriteString("s", "k\n", "v"));
+  EXPECT_FALSE(settings.WriteString("s\r", "k", "v"));
+  EXPECT_FALSE(settings.WriteString("s]x", "k", "v"));
+  EXPECT_FALSE(settings.WriteString("s", "a=b", "v"));
+  EXPECT_FALSE(settings.WriteString("s", "  ", "v"));
+  EXPECT_FALSE(settings.WriteString("s", "[t]", "v"));
+  EXPECT_FALSE(settings.WriteString("s", ";k", "v"));
+  EXPECT_EQ(ReadBytes(dir / "s.ini"), original);
+
+  SettingsFile fresh(dir / "fresh.ini");
+  EXPECT_FALSE(fresh.WriteString("s", "k", "a\nb"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "fresh.ini"));
+}
+
+TEST(SettingsFileWrite, AFailedWriteLeavesTheOldFileByteForByte) {
+  TempDir dir;
+  const std::string original = "; keep me\n[ECR]\nEcrCom=2\n";  // LF: a rewrite would change it
+  WriteBytes(dir / "s.ini", original);
+  // Root writes through chmod, so block the temporary file's name with a folder instead.
+  const std::string temporary = dir / ("s.ini.tmp-" + std::to_string(::getpid()));
+  ASSERT_EQ(::mkdir(temporary.c_str(), 0755), 0);
+  SettingsFile settings(dir / "s.ini");
+  EXPECT_FALSE(settings.WriteInt("ECR", "EcrCom", 3));
+  EXPECT_EQ(ReadBytes(dir / "s.ini"), original);
+  EXPECT_EQ(settings.GetInt("ECR", "EcrCom", 0), 2u);
+}
+
+TEST(SettingsFileWrite, APathWhoseParentIsAFileFails) {
+  TempDir dir;
+  WriteBytes(dir / "plain", "not a folder");
+  SettingsFile settings(dir / "plain/s.ini");
+  EXPECT_FALSE(settings.WriteString("s", "k", "v"));
+  EXPECT_EQ(ReadBytes(dir / "plain"), "not a folder");
+  EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"plain"});
+}
+
+TEST(SettingsFileWrite, OneMissingFolderLevelIsCreatedButNotTwo) {
+  TempDir dir;
+  SettingsFile oneLevel(dir / "nuvrel/nuvrel.ini");
+  ASSERT_TRUE(oneLevel.WriteString("s", "k", "v"));
+  EXPECT_EQ(oneLevel.GetString("s", "k", ""), "v");
+
+  SettingsFile twoLevels(dir / "a/b/nuvrel.ini");
+  EXPECT_FALSE(twoLevels.WriteString("s", "k", "v"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "a"));
+}
+
+TEST(SettingsFileWrite, AnOversizedFileIsNeverRewritten) {
+  TempDir dir;
+  const std::string huge = "[s]\r\nk=v\r\n" + std::string(SettingsFile::kMaxFileSize, ';') + "\r\n";
+  WriteBytes(dir / "s.ini", huge);
+  SettingsFile settings(dir / "s.ini");
+  EXPECT_FALSE(settings.WriteString("s", "k", "new"));
+  EXPECT_EQ(ReadBytes(dir / "s.ini"), huge);
+  EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"s.ini"});
+}
+
+TEST(SettingsFileWrite, AFolderInTheFilesPlaceIsNotReplaced) {
+  TempDir dir;
+  ASSERT_EQ(::mkdir((dir / "s.ini").c_str(), 0755), 0);
+  SettingsFile settings(dir / "s.ini");
+  EXPECT_FALSE(settings.WriteString("s", "k", "v"));
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "s.ini"));
+}
+
+TEST(SettingsFileWrite, TheFilesPermissionsAreKept) {
+  TempDir dir;
+  WriteBytes(dir / "s.ini", "[s]\r\nk=v\r\n");
+  ASSERT_EQ(::chmod((dir / "s.ini").c_str(), 0640), 0);
+  SettingsFile settings(dir / "s.ini");
+  ASSERT_TRUE(settings.WriteString("s", "k", "w"));
+  struct stat info {};
+  ASSERT_EQ(::stat((dir / "s.ini").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST(SettingsFileWrite, ASymbolicLinkStaysAndItsTargetChanges) {
+  TempDir dir;
+  ASSERT_EQ(::mkdir((dir / "real").c_str(), 0755), 0);
+  WriteBytes(dir / "real/nuvrel.ini", "[s]\r\nk=v\r\n");
+  std::filesystem::create_symlink("real/nuvrel.ini", dir / "link.ini");
+  SettingsFile settings(dir / "link.ini");
+  ASSERT_TRUE(settings.WriteString("s", "k", "w"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.ini"));
+  EXPECT_EQ(ReadBytes(dir / "real/nuvrel.ini"), "[s]\r\nk=w\r\n");
+  EXPECT_EQ(FolderEntries(dir / "real"), std::vector<std::string>{"nuvrel.ini"});
+}
+
+}  // namespace
+}  // namespace nuvrel::app

@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: MIT
+// The program's own keys: COM port index, port devices and the logo path.
+#include "app/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "support/temp_dir.h"
+
+namespace nuvrel::app {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+TEST(Settings, WithoutAFileEveryKeyHasItsDefault) {
+  TempDir dir;
+  const SettingsFile settings(dir / "nuvrel.ini");
+  EXPECT_EQ(ReadComPortIndex(settings), 0);
+  EXPECT_EQ(DevicePathForPort(settings, 1), "/dev/ttyS0");
+  EXPECT_EQ(DevicePathForPort(settings, 2), "/dev/ttyS1");
+  EXPECT_EQ(DevicePathForPort(settings, 3), "/dev/ttyS2");
+  EXPECT_EQ(DevicePathForPort(settings, 4), "/dev/ttyS3");
+  EXPECT_EQ(LogoPath(settings), "");
+}
+
+TEST(Settings, PortNumbersOutsideOneToFourHaveNoDevice) {
+  TempDir dir;
+  WriteBytes(dir / "nuvrel.ini", "[Ports]\nCOM0=/dev/zero\nCOM5=/dev/five\n");
+  const SettingsFile settings(dir / "nuvrel.ini");
+  for (int port : {0, 5, -1, 255}) {
+    EXPECT_EQ(DevicePathForPort(settings, port), "") << port;
+  }
+}
+
+TEST(Settings, TheComPortIndexIsTheEcrSectionsNumber) {
+  TempDir dir;
+  const SettingsFile settings(dir / "nuvrel.ini");
+  WriteBytes(dir / "nuvrel.ini", "[ECR]\r\nEcrCom=2\r\n");
+  EXPECT_EQ(ReadComPortIndex(settings), 2);
+  WriteBytes(dir / "nuvrel.ini", "[ECR]\r\nEcrCom=abc\r\n");
+  EXPECT_EQ(ReadComPortIndex(settings), 0);
+  // Out of range is passed on: the caller decides what it means.
+  WriteBytes(dir / "nuvrel.ini", "[ecr]\r\necrcom=17\r\n");
+  EXPECT_EQ(ReadComPortIndex(settings), 17);
+}
+
+TEST(Settings, WrittenComPortIndexReadsBackIncludingNegative) {
+  TempDir dir;
+  SettingsFile settings(dir / "nuvrel.ini");
+  ASSERT_TRUE(WriteComPortIndex(settings, 3));
+  EXPECT_EQ(ReadComPortIndex(settings), 3);
+  ASSERT_TRUE(WriteComPortIndex(settings, -1));
+  EXPECT_EQ(ReadComPortIndex(settings), -1);
+  EXPECT_EQ(ReadBytes(dir / "nuvrel.ini"), "[ECR]\r\nEcrCom=-1\r\n");
+}
+
+TEST(Settings, PortDevicesComeFromThePortsSection) {
+  TempDir dir;
+  WriteBytes(dir / "nuvrel.ini", "[Ports]\nCOM2 = /dev/ttyUSB0\ncom4=\n");
+  const SettingsFile settings(dir / "nuvrel.ini");
+  EXPECT_EQ(DevicePathForPort(settings, 1), "/dev/ttyS0");
+  EXPECT_EQ(DevicePathForPort(settings, 2), "/dev/ttyUSB0");
+  // A key that is present but empty is the person's choice, not a missing key.
+  EXPECT_EQ(DevicePathForPort(settings, 4), "");
+}
+
+TEST(Settings, TheLogoPathRoundTripsAndIsCutTo259Bytes) {
+  TempDir dir;
+  SettingsFile settings(dir / "nuvrel.ini");
+  ASSERT_TRUE(WriteLogoPath(settings, " /srv/shop logos/logo.bmp "));
+  EXPECT_EQ(LogoPath(settings), " /srv/shop logos/logo.bmp ");
+
+  const std::string longPath = "/" + std::string(300, 'a');
+  ASSERT_TRUE(WriteLogoPath(settings, longPath));
+  EXPECT_EQ(LogoPath(settings), longPath.substr(0, 259));
+  EXPECT_EQ(LogoPath(settings).size(), kLogoPathLimit);
+
+  EXPECT_FALSE(WriteLogoPath(settings, "two\nlines"));
+  EXPECT_EQ(LogoPath(settings), longPath.substr(0, 259));
+}
+
+}  // namespace
+}  // namespace nuvrel::app

@@ -1,0 +1,178 @@
+// SPDX-License-Identifier: MIT
+// nuvrel-cli identify against ecrsim through a real pseudo-terminal, once per fault of the register.
+#include <gtest/gtest.h>
+
+#include "link/ecr_link.h"
+#include "link/identify.h"
+#include "link/port_opener.h"
+#include "support/child_process.h"
+#include "support/ecrsim_process.h"
+#include "support/recording_ui.h"
+#include "support/temp_dir.h"
+
+namespace nuvrel {
+namespace {
+
+using namespace std::chrono_literals;
+
+// ecrsim on its own pseudo-terminal for the length of a test.
+class Sim {
+ public:
+  explicit Sim(const std::vector<std::string>& args) : m_process(args) {
+    if (auto path = m_process.SlavePath()) m_device = *path;
+  }
+  bool Ok() const { return !m_device.empty(); }
+  const std::string& Device() const { return m_device; }
+
+ private:
+  test::EcrsimProcess m_process;
+  std::string m_device;
+};
+
+test::RunResult Identify(const Sim& sim, std::vector<std::string> extra = {}) {
+  std::vector<std::string> args{"--port", sim.Device()};
+  args.insert(args.end(), extra.begin(), extra.end());
+  args.push_back("identify");
+  return test::RunProgram(NUVREL_CLI_PATH, args);
+}
+
+TEST(IdentifyEndToEnd, PrintsWhatTheSetupDialogShows) {
+  Sim sim({"--serial", "42", "--version", "NV-2.21"});
+  ASSERT_TRUE(sim.Ok()) ;
+  const auto run = Identify(sim);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "Serial number: 000042\nProm version: NV-2.21\nCountry: Serbia\n");
+  EXPECT_EQ(run.err, "");
+}
+
+TEST(IdentifyEndToEnd, TheTraceShowsBothDirectionsOnTheWire) {
+  test::TempDir dir;
+  Sim sim({"--serial", "1"});
+  ASSERT_TRUE(sim.Ok());
+  const auto run = Identify(sim, {"--trace", (dir / "trace.txt")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string trace = *test::ReadBytes((dir / "trace.txt"));
+  EXPECT_NE(trace.find(" TX AA 3F 39 35 0A\n"), std::string::npos) << trace;
+  // The version command for device 000001.
+  EXPECT_NE(trace.find(" TX AA 30 30 30 30 30 31 56 "), std::string::npos) << trace;
+  EXPECT_NE(trace.find(" RX 06 30 30 30 30 30 31 "), std::string::npos) << trace;
+}
+
+struct FaultCase {
+  const char* fault;
+  const char* message;  // empty: the failure is silent
+};
+
+class IdentifyFault : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(IdentifyFault, GivesExactlyItsMessageAndEndsPromptly) {
+  const FaultCase& c = GetParam();
+  Sim sim({"--serial", "7", "--fault", c.fault});
+  ASSERT_TRUE(sim.Ok());
+  const auto run = Identify(sim);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, std::string(c.message) + (*c.message ? "\n" : ""));
+  // Nothing waits longer than one reply's time-out.
+  EXPECT_LT(run.wall, 4500ms);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryFault, IdentifyFault,
+    ::testing::Values(FaultCase{"nak", "ECR returned NACK!"},
+                      FaultCase{"nak@2", "ECR returned NACK!"},
+                      FaultCase{"nak-partial", "Timeout communicating with ECR!"},
+                      FaultCase{"crc", "CRC error!"},
+                      FaultCase{"crc@2", "CRC error!"},
+                      FaultCase{"wrong-device", "Bad ECR number received!"},
+                      FaultCase{"silence", "Timeout communicating with ECR!"},
+                      FaultCase{"silence@2", "Timeout communicating with ECR!"},
+                      FaultCase{"partial", "Timeout communicating with ECR!"},
+                      FaultCase{"garbage", "Invalid data received!"},
+                      FaultCase{"bad-ack", "Invalid data received!"},
+                      FaultCase{"long-line", "Invalid data received!"},
+                      FaultCase{"hangup", "Timeout communicating with ECR!"},
+                      FaultCase{"zero-device", ""},
+                      FaultCase{"bad-digits", ""},
+                      FaultCase{"foreign-country", ""}),
+    [](const auto& param) {
+      std::string name = param.param.fault;
+      for (char& ch : name) {
+        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+      }
+      return name;
+    });
+
+TEST(IdentifyEndToEnd, SilenceTimesOutAfterThreeSecondsWithoutBurningCpu) {
+  Sim sim({"--fault", "silence"});
+  ASSERT_TRUE(sim.Ok());
+  const auto run = Identify(sim);
+  EXPECT_EQ(run.err, "Timeout communicating with ECR!\n");
+  EXPECT_GE(run.wall, 3000ms);
+  EXPECT_LT(run.wall, 4000ms);
+  EXPECT_LT(run.cpu, 50ms);
+}
+
+TEST(IdentifyEndToEnd, AHangUpIsReportedAtOnce) {
+  Sim sim({"--fault", "hangup"});
+  ASSERT_TRUE(sim.Ok());
+  const auto run = Identify(sim);
+  EXPECT_EQ(run.err, "Timeout communicating with ECR!\n");
+  EXPECT_LT(run.wall, 1500ms);
+}
+
+TEST(IdentifyEndToEnd, APortThatDoesNotOpenSaysWhichAndWhy) {
+  const auto run =
+      test::RunProgram(NUVREL_CLI_PATH, {"--port", "/dev/nonexistent-nuvrel", "identify"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "Cannot open COM1 !\n/dev/nonexistent-nuvrel: No such file or directory\n");
+  EXPECT_EQ(run.out, "");
+}
+
+TEST(IdentifyEndToEnd, APortNumberOutsideOneToFourTouchesNoDevice) {
+  Sim sim({});
+  ASSERT_TRUE(sim.Ok());
+  const auto run = Identify(sim, {"--com", "5"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "Cannot open COM5 !\n");
+}
+
+TEST(IdentifyEndToEnd, TheSettingsFileChoosesThePortAndItsDevice) {
+  test::TempDir dir;
+  Sim sim({"--serial", "5"});
+  ASSERT_TRUE(sim.Ok());
+  test::WriteBytes((dir / "nuvrel.ini"),
+                  "[ECR]\r\nEcrCom=2\r\n[Ports]\r\nCOM3=" + sim.Device() + "\r\n");
+  const auto run = test::RunProgram(NUVREL_CLI_PATH,
+                                    {"--settings", (dir / "nuvrel.ini"), "identify"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out.substr(0, 21), "Serial number: 000005");
+}
+
+TEST(IdentifyEndToEnd, UsageErrorsExitWithTwo) {
+  EXPECT_EQ(test::RunProgram(NUVREL_CLI_PATH, {}).status, 2);
+  EXPECT_EQ(test::RunProgram(NUVREL_CLI_PATH, {"frobnicate"}).status, 2);
+  EXPECT_EQ(test::RunProgram(NUVREL_CLI_PATH, {"--com", "x", "identify"}).status, 2);
+  EXPECT_EQ(test::RunProgram(NUVREL_CLI_PATH, {"identify", "--port"}).status, 2);
+}
+
+// In-process: after every failure the port is closed again, so the next transfer can open it.
+TEST(IdentifyEndToEnd, ThePortIsClosedOnEveryWayOut) {
+  for (const char* fault : {"nak", "crc@2", "partial", "foreign-country"}) {
+    Sim sim({"--fault", fault});
+    ASSERT_TRUE(sim.Ok());
+    link::SerialPortOpener opener(link::PortMap::AllTo(sim.Device()));
+    test::RecordingUi ui;
+    link::RegisterIdentity identity;
+    EXPECT_FALSE(link::IdentifyOnPort(opener, 0, link::SystemClock(), ui, identity)) << fault;
+    link::EcrLink again(link::PortMap::AllTo(sim.Device()));
+    EXPECT_TRUE(again.Open(1, 9600, 8, 0, 0, 1024, 1024)) << fault;
+    again.Close();
+    // And the register answers the next identification normally.
+    test::RecordingUi ui2;
+    EXPECT_TRUE(link::IdentifyOnPort(opener, 0, link::SystemClock(), ui2, identity)) << fault;
+  }
+}
+
+}  // namespace
+}  // namespace nuvrel

@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: MIT
+// EcrLink on a real pseudo-terminal: the same code path as a serial port.
+#include "link/ecr_link.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "link/frames.h"
+#include "support/pty_pair.h"
+
+namespace nuvrel::link {
+namespace {
+
+using namespace std::chrono_literals;
+
+class EcrLinkOnPty : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!pty.Ok()) GTEST_SKIP() << "no pseudo-terminal available";
+  }
+  bool OpenCom1(EcrLink& link) { return link.Open(1, 9600, 8, 0, 0, 1024, 1024); }
+
+  test::PtyPair pty;
+  PortMap ports = PortMap::AllTo(pty.SlavePath());
+};
+
+TEST_F(EcrLinkOnPty, PortNumberAndBaudAreCheckedBeforeAnyDevice) {
+  EcrLink link(ports);
+  EXPECT_FALSE(link.Open(0, 9600, 8, 0, 0, 1024, 1024));
+  EXPECT_FALSE(link.Open(5, 9600, 8, 0, 0, 1024, 1024));
+  EXPECT_FALSE(link.Open(1, 9601, 8, 0, 0, 1024, 1024));
+  EXPECT_TRUE(link.LastFailure().device.empty());
+  // Only the low 16 bits count: 0x10001 is COM1.
+  EXPECT_TRUE(link.Open(0x10001, 9600, 8, 0, 0, 1024, 1024));
+}
+
+TEST_F(EcrLinkOnPty, EverySupportedRateOpens) {
+  for (std::uint32_t baud : {110u, 300u, 600u, 1200u, 2400u, 4800u, 9600u, 19200u, 38400u, 57600u,
+                             115200u}) {
+    EcrLink link(ports);
+    EXPECT_TRUE(link.Open(1, baud, 8, 0, 0, 1024, 1024)) << baud;
+  }
+}
+
+TEST_F(EcrLinkOnPty, ASecondOpenOfTheSameDeviceFails) {
+  EcrLink first(ports);
+  ASSERT_TRUE(OpenCom1(first));
+  EcrLink second(ports);
+  EXPECT_FALSE(OpenCom1(second));
+  EXPECT_EQ(second.LastFailure().device, pty.SlavePath());
+  first.Close();
+  EXPECT_TRUE(OpenCom1(second));
+}
+
+TEST_F(EcrLinkOnPty, BytesWaitingBeforeTheOpenArePurged) {
+  pty.Send({1, 2, 3, 4, 5});
+  std::this_thread::sleep_for(20ms);
+  EcrLink link(ports);
+  ASSERT_TRUE(OpenCom1(link));
+  std::array<std::uint8_t, 16> buffer{};
+  EXPECT_EQ(link.ReadAvailable(buffer), 0u);
+}
+
+TEST_F(EcrLinkOnPty, ReadAvailableTakesAtMostWhatItIsAskedAndNeverWaits) {
+  EcrLink link(ports);
+  ASSERT_TRUE(OpenCom1(link));
+  std::array<std::uint8_t, 10> buffer{};
+  EXPECT_EQ(link.ReadAvailable(buffer), 0u);
+
+  std::vector<std::uint8_t> thirty(30);
+  for (std::size_t i = 0; i < thirty.size(); ++i) thirty[i] = static_cast<std::uint8_t>(i);
+  pty.Send(thirty);
+  ASSERT_EQ(link.WaitReadable(1s), WaitResult::Readable);
+  std::this_thread::sleep_for(20ms);
+  EXPECT_EQ(link.ReadAvailable(buffer), 10u);
+  EXPECT_EQ(buffer[9], 9);
+  std::array<std::uint8_t, 64> rest{};
+  EXPECT_EQ(link.ReadAvailable(rest), 20u);
+  EXPECT_EQ(rest[0], 10);
+}
+
+TEST_F(EcrLinkOnPty, WritesReachTheOtherEnd) {
+  EcrLink link(ports);
+  ASSERT_TRUE(OpenCom1(link));
+  const Bytes frame = CommandFrame(1, 'a');
+  EXPECT_TRUE(link.Write(frame));
+  EXPECT_EQ(pty.Receive(1000), frame);
+}
+
+TEST_F(EcrLinkOnPty, WaitReadableTimesOutWhenNothingComes) {
+  EcrLink link(ports);
+  ASSERT_TRUE(OpenCom1(link));
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(link.WaitReadable(50ms), WaitResult::TimedOut);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, 45ms);
+}
+
+TEST(EcrLinkWithoutDevice, AMissingDeviceFailsWithItsReason) {
+  EcrLink link(PortMap::AllTo("/dev/nonexistent-nuvrel-port"));
+  EXPECT_FALSE(link.Open(1, 9600, 8, 0, 0, 1024, 1024));
+  EXPECT_EQ(link.LastFailure().device, "/dev/nonexistent-nuvrel-port");
+  EXPECT_FALSE(link.LastFailure().reason.empty());
+  std::array<std::uint8_t, 4> buffer{};
+  EXPECT_FALSE(link.Write(buffer));
+  EXPECT_EQ(link.ReadAvailable(buffer), 0u);
+}
+
+TEST(EcrLinkWithoutDevice, AFileThatIsNotATerminalIsRefused) {
+  EcrLink link(PortMap::AllTo("/dev/null"));
+  EXPECT_FALSE(link.Open(1, 9600, 8, 0, 0, 1024, 1024));
+}
+
+}  // namespace
+}  // namespace nuvrel::link

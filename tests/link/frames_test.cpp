@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: MIT
+#include "link/frames.h"
+
+#include <gtest/gtest.h>
+
+namespace nuvrel::link {
+namespace {
+
+Bytes B(std::initializer_list<int> values) {
+  Bytes b;
+  for (int v : values) b.push_back(static_cast<std::uint8_t>(v));
+  return b;
+}
+
+TEST(CheckPair, IdentifyRequestIsFiveFixedBytes) {
+  EXPECT_EQ(IdentifyRequest(), B({0xAA, 0x3F, 0x39, 0x35, 0x0A}));
+}
+
+TEST(CheckPair, CommandFrameForBeginUploadOnDeviceOne) {
+  // XOR of AA '000001' 'a' is 0xCA.
+  EXPECT_EQ(CommandFrame(1, 'a'),
+            B({0xAA, '0', '0', '0', '0', '0', '1', 'a', 0x3C, 0x3A, 0x0A}));
+}
+
+TEST(CheckPair, CharactersStayInTheDigitsAndSixPunctuationMarks) {
+  for (int x = 0; x < 256; ++x) {
+    const std::uint8_t byte = static_cast<std::uint8_t>(x);
+    const auto pair = CheckPair(std::span(&byte, 1));
+    EXPECT_GE(pair[0], '0');
+    EXPECT_LE(pair[0], '?');
+    EXPECT_GE(pair[1], '0');
+    EXPECT_LE(pair[1], '?');
+    EXPECT_TRUE(CheckPairMatches(std::span(&byte, 1), pair[0], pair[1]));
+  }
+}
+
+TEST(CheckPair, OnlyTheLowNibbleOfEachReceivedCharacterCounts) {
+  // Bytes whose XOR is 0xFA: the pair 0x7F 0x4A is accepted although it is not what we would send.
+  const Bytes covered = B({0x06, '0', '0', '0', '0', '0', 0xFA ^ 0x06 ^ 0x30 ^ 0x30 ^ 0x30 ^ 0x30 ^ 0x30});
+  ASSERT_EQ(XorOf(covered), 0xFA);
+  EXPECT_TRUE(CheckPairMatches(covered, 0x7F, 0x4A));
+  EXPECT_TRUE(CheckPairMatches(covered, 0x3F, 0x3A));
+  EXPECT_FALSE(CheckPairMatches(covered, 0x3F, 0x3B));
+}
+
+TEST(CheckPair, AppendGrowsTheFrameByThree) {
+  Bytes frame = BeginFrame(42, 'r');
+  const std::size_t before = frame.size();
+  AppendCheckPair(frame);
+  EXPECT_EQ(frame.size(), before + 3);
+  EXPECT_EQ(frame.back(), kLineFeed);
+  EXPECT_TRUE(CheckPairMatches(std::span(frame).first(before), frame[before], frame[before + 1]));
+}
+
+TEST(DeviceDigits, AreSixWithLeadingZeros) {
+  EXPECT_EQ(DeviceDigits(0), "000000");
+  EXPECT_EQ(DeviceDigits(42), "000042");
+  EXPECT_EQ(DeviceDigits(999999), "999999");
+}
+
+class AckCheck : public ::testing::Test {
+ protected:
+  std::array<std::uint8_t, kReplySize> Reply(const Bytes& b) {
+    std::array<std::uint8_t, kReplySize> r{};
+    std::copy_n(b.begin(), kReplySize, r.begin());
+    return r;
+  }
+};
+
+TEST_F(AckCheck, AcceptsTheAcknowledgementOfTheCurrentDevice) {
+  EXPECT_EQ(CheckAck(Reply(AckFrame(1)), 1), Fault::None);
+}
+
+TEST_F(AckCheck, TestsRunInOrderRefusalCodeLineFeedPairDevice) {
+  Bytes nak = AckFrame(1);
+  nak[0] = kNakByte;
+  nak[9] = 'x';  // a refusal is reported as such, whatever the rest holds
+  EXPECT_EQ(CheckAck(Reply(nak), 1), Fault::Refused);
+
+  Bytes wrongCode = AckFrame(1);
+  wrongCode[0] = 0x0E;  // accepted by identification only
+  EXPECT_EQ(CheckAck(Reply(wrongCode), 1), Fault::Invalid);
+
+  Bytes noLf = AckFrame(1);
+  noLf[9] = '\r';
+  EXPECT_EQ(CheckAck(Reply(noLf), 1), Fault::Invalid);
+
+  Bytes badPair = AckFrame(1);
+  badPair[8] ^= 0x01;
+  EXPECT_EQ(CheckAck(Reply(badPair), 1), Fault::BadCheckPair);
+
+  // Another register's acknowledgement with a correct pair.
+  EXPECT_EQ(CheckAck(Reply(AckFrame(2)), 1), Fault::WrongDevice);
+}
+
+TEST(UploadEndCheck, DeviceIsTestedBeforeTheLetter) {
+  std::array<std::uint8_t, 12> body{};
+  Bytes packet = UploadEndPacket(7, body);
+  ASSERT_EQ(packet.size(), kUploadEndSize);
+  std::array<std::uint8_t, kUploadEndSize> p{};
+  std::copy(packet.begin(), packet.end(), p.begin());
+  EXPECT_EQ(CheckUploadEnd(p, 7), Fault::None);
+
+  p[7] = 'x';  // wrong letter and, below, wrong device
+  EXPECT_EQ(CheckUploadEnd(p, 7), Fault::Invalid);
+  EXPECT_EQ(CheckUploadEnd(p, 8), Fault::WrongDevice);
+
+  std::copy(packet.begin(), packet.end(), p.begin());
+  p[21] ^= 0x01;
+  EXPECT_EQ(CheckUploadEnd(p, 7), Fault::BadCheckPair);
+  p[0] = 0x06;
+  EXPECT_EQ(CheckUploadEnd(p, 7), Fault::Invalid);
+}
+
+TEST(IdentifyReplyCheck, AcceptsBothCodesWithTheCodeInsideThePair) {
+  for (std::uint8_t code : {kAckByte, kAltAckByte}) {
+    Bytes reply = IdentifyReply(code, "123456");
+    std::array<std::uint8_t, kReplySize> r{};
+    std::copy(reply.begin(), reply.end(), r.begin());
+    const auto result = CheckIdentifyReply(r);
+    EXPECT_EQ(result.fault, Fault::None);
+    EXPECT_EQ(result.deviceNumber, 123456u);
+  }
+}
+
+TEST(IdentifyReplyCheck, ImpossibleNumbersFailWithoutAMessage) {
+  for (const char* digits : {"000000", "12A456", "      ", "-00001", "12345 "}) {
+    Bytes reply = IdentifyReply(kAckByte, digits);
+    std::array<std::uint8_t, kReplySize> r{};
+    std::copy(reply.begin(), reply.end(), r.begin());
+    EXPECT_EQ(CheckIdentifyReply(r).fault, Fault::Silent) << digits;
+  }
+  // strtoul takes leading blanks.
+  Bytes blanks = IdentifyReply(kAckByte, "  0042");
+  std::array<std::uint8_t, kReplySize> r{};
+  std::copy(blanks.begin(), blanks.end(), r.begin());
+  EXPECT_EQ(CheckIdentifyReply(r).deviceNumber, 42u);
+}
+
+TEST(IdentifyReplyCheck, OtherCodesAreRefusalOrInvalid) {
+  Bytes reply = IdentifyReply(kNakByte, "000001");
+  std::array<std::uint8_t, kReplySize> r{};
+  std::copy(reply.begin(), reply.end(), r.begin());
+  EXPECT_EQ(CheckIdentifyReply(r).fault, Fault::Refused);
+  r[0] = 0x07;
+  EXPECT_EQ(CheckIdentifyReply(r).fault, Fault::Invalid);
+}
+
+TEST(VersionLine, CountryAtTenAndVersionUpToTheTrailer) {
+  Bytes line = TrailedLine(B({0xAA, '0', '0', '0', '0', '0', '1', 'V', '0', '0', 'S', ' ', 'v', '1',
+                              '.', '2'}));
+  ASSERT_EQ(line.size(), 20u);
+  const VersionInfo info = ParseVersionLine(line);
+  EXPECT_EQ(info.country, 'S');
+  EXPECT_EQ(info.version, "v1.2");  // bytes 12 to 15
+}
+
+TEST(VersionLine, ShortLinesHaveNoVersion) {
+  const Bytes line = B({0xAA, '0', '0', '0', '0', '0', '1', 'V', '0', '0', 'D', ' ', 0x0D, 0x0A});
+  const VersionInfo info = ParseVersionLine(line);
+  EXPECT_EQ(info.country, 'D');
+  EXPECT_EQ(info.version, "");
+  EXPECT_EQ(ParseVersionLine(B({0xAA, 0x0A})).country, 0);
+}
+
+}  // namespace
+}  // namespace nuvrel::link

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: MIT
+// --fault faults: names, default frames, @N and :P, and their lookup by frame number.
+#include "sim/faults.h"
+
+#include <gtest/gtest.h>
+
+namespace nuvrel::sim {
+namespace {
+
+FaultSpec Parsed(const char* text) {
+  const FaultParse parsed = ParseFaultSpec(text);
+  EXPECT_TRUE(parsed.fault) << text << ": " << parsed.error;
+  return parsed.fault.value_or(FaultSpec{});
+}
+
+TEST(FaultSpecs, EveryKindHasItsDefaultFrame) {
+  const std::vector<std::pair<const char*, FaultSpec>> cases{
+      {"nak", {FaultKind::Nak, 1, 1}},
+      {"nak-partial", {FaultKind::NakPartial, 1, 1}},
+      {"crc", {FaultKind::Crc, 1, 1}},
+      {"wrong-device", {FaultKind::WrongDevice, 2, 1}},
+      {"silence", {FaultKind::Silence, 1, 1}},
+      {"partial", {FaultKind::Partial, 1, 1}},
+      {"garbage", {FaultKind::Garbage, 1, 1}},
+      {"zero-device", {FaultKind::ZeroDevice, 1, 1}},
+      {"bad-digits", {FaultKind::BadDigits, 1, 1}},
+      {"foreign-country", {FaultKind::ForeignCountry, 2, 1}},
+      {"long-line", {FaultKind::LongLine, 2, 1}},
+      {"bad-ack", {FaultKind::BadAck, 1, 1}},
+      {"hangup", {FaultKind::HangUp, 1, 1}},
+  };
+  for (const auto& [text, fault] : cases) {
+    EXPECT_EQ(Parsed(text), fault) << text;
+    EXPECT_EQ(FaultKindName(fault.kind), text);
+  }
+}
+
+TEST(FaultSpecs, FrameAndPartAreTaken) {
+  EXPECT_EQ(Parsed("crc@7"), (FaultSpec{FaultKind::Crc, 7, 1}));
+  EXPECT_EQ(Parsed("wrong-device@2405:2"), (FaultSpec{FaultKind::WrongDevice, 2405, 2}));
+  EXPECT_EQ(Parsed("long-line@9"), (FaultSpec{FaultKind::LongLine, 9, 1}));
+  EXPECT_EQ(FormatFaultSpec(Parsed("hangup@4:2")), "hangup@4:2");
+  EXPECT_EQ(FormatFaultSpec(Parsed("nak")), "nak@1");
+}
+
+TEST(FaultSpecs, MalformedSpecsAreRefusedWithAReason) {
+  for (const char* text : {"", "NAK", "nak ", "timeout", "nak@", "nak@0", "nak@x", "nak@1x",
+                           "nak@-1", "nak@1:", "nak@1:0", "nak@1:2:3", "nak:2", "nak@99999999999",
+                           "foreign-country@2:2", "long-line@2:1"}) {
+    const FaultParse parsed = ParseFaultSpec(text);
+    EXPECT_FALSE(parsed.fault) << text;
+    EXPECT_FALSE(parsed.error.empty()) << text;
+  }
+}
+
+TEST(FaultPlanLookup, FindsTheFaultsOfOneFrameInOrder) {
+  const FaultPlan plan(
+      {{FaultKind::Garbage, 3, 1}, {FaultKind::Nak, 1, 1}, {FaultKind::Crc, 3, 2}});
+  EXPECT_EQ(plan.ForFrame(3),
+            (std::vector<FaultSpec>{{FaultKind::Garbage, 3, 1}, {FaultKind::Crc, 3, 2}}));
+  EXPECT_EQ(plan.ForFrame(1).size(), 1u);
+  EXPECT_TRUE(plan.ForFrame(2).empty());
+  EXPECT_TRUE(FaultPlan().ForFrame(1).empty());
+}
+
+}  // namespace
+}  // namespace nuvrel::sim

@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: MIT
+// ecrsim's command line: defaults, every option in both spellings, and the values it refuses.
+#include "sim/options.h"
+
+#include <gtest/gtest.h>
+
+namespace nuvrel::sim {
+namespace {
+
+OptionsParse Parse(std::vector<std::string> args) {
+  return ParseOptions(args);
+}
+
+TEST(SimOptions, DefaultsWithoutArguments) {
+  const OptionsParse parsed = Parse({});
+  ASSERT_FALSE(parsed.error) << *parsed.error;
+  const Options& o = parsed.options;
+  EXPECT_EQ(o.serial, 123456u);
+  EXPECT_EQ(o.country, 'S');
+  EXPECT_EQ(o.version, "NV-2.21");
+  EXPECT_FALSE(o.linkPath);
+  EXPECT_FALSE(o.tracePath);
+  EXPECT_EQ(o.baud, 0u);
+  EXPECT_TRUE(o.faults.empty());
+  EXPECT_FALSE(o.help);
+}
+
+TEST(SimOptions, EveryOptionInBothSpellings) {
+  const OptionsParse parsed = Parse({"--serial", "42", "--country=D", "--version", "NV 3.0 beta",
+                                     "--link=/tmp/ecr", "--trace", "t.log", "--baud=9600",
+                                     "--fault", "crc@3", "--fault=hangup", "--fault", "nak@2:2"});
+  ASSERT_FALSE(parsed.error) << *parsed.error;
+  const Options& o = parsed.options;
+  EXPECT_EQ(o.serial, 42u);
+  EXPECT_EQ(o.country, 'D');
+  EXPECT_EQ(o.version, "NV 3.0 beta");
+  EXPECT_EQ(o.linkPath, "/tmp/ecr");
+  EXPECT_EQ(o.tracePath, "t.log");
+  EXPECT_EQ(o.baud, 9600u);
+  EXPECT_EQ(o.faults,
+            (std::vector<FaultSpec>{
+                {FaultKind::Crc, 3, 1}, {FaultKind::HangUp, 1, 1}, {FaultKind::Nak, 2, 2}}));
+}
+
+TEST(SimOptions, SerialRangeIncludesZeroForProbing) {
+  EXPECT_EQ(Parse({"--serial", "0"}).options.serial, 0u);
+  EXPECT_EQ(Parse({"--serial", "999999"}).options.serial, 999999u);
+  EXPECT_EQ(Parse({"--serial", "000017"}).options.serial, 17u);
+}
+
+TEST(SimOptions, UnusableCommandLinesAreRefusedWithAReason) {
+  const std::vector<std::vector<std::string>> bad{
+      {"--serial", "1000000"},
+      {"--serial", "abc"},
+      {"--serial", "-1"},
+      {"--serial", "12x"},
+      {"--serial", ""},
+      {"--serial"},
+      {"--country", "SS"},
+      {"--country", "1"},
+      {"--country="},
+      {"--baud", "fast"},
+      {"--baud", "-9600"},
+      {"--fault", "nope"},
+      {"--fault", "nak@0"},
+      {"--link", ""},
+      {"--trace="},
+      {"--colour"},
+      {"serial"},
+      {"-s", "1"},
+      {"--version", std::string(1008, 'v')},
+      {"--version", "a\nb"},
+  };
+  for (const auto& args : bad) {
+    const OptionsParse parsed = ParseOptions(args);
+    std::string joined;
+    for (const std::string& a : args) joined += a + ' ';
+    ASSERT_TRUE(parsed.error) << joined;
+    EXPECT_FALSE(parsed.error->empty()) << joined;
+  }
+}
+
+TEST(SimOptions, LongestVersionStillFitsTheLine) {
+  const OptionsParse parsed = Parse({"--version", std::string(1007, 'v')});
+  ASSERT_FALSE(parsed.error) << *parsed.error;
+  EXPECT_EQ(parsed.options.version.size(), 1007u);  // 12 + 1007 + 4 = 1023 bytes
+}
+
+TEST(SimOptions, HelpIsRecognised) {
+  EXPECT_TRUE(Parse({"--help"}).options.help);
+  EXPECT_TRUE(Parse({"-h"}).options.help);
+  EXPECT_NE(UsageText().find("--fault"), std::string_view::npos);
+}
+
+}  // namespace
+}  // namespace nuvrel::sim

@@ -1,0 +1,177 @@
+// SPDX-License-Identifier: MIT
+#include "support/ecrsim_process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+
+namespace nuvrel::test {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int MillisLeft(Clock::time_point deadline) {
+  const auto left = std::chrono::duration_cast<Millis>(deadline - Clock::now()).count();
+  return static_cast<int>(std::clamp<long long>(left, 0, 60000));
+}
+
+// Reads what is there into text; false at end of file or on error.
+bool Drain(int fd, std::string& text) {
+  std::array<char, 4096> buffer{};
+  const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+  if (n > 0) {
+    text.append(buffer.data(), static_cast<std::size_t>(n));
+    return true;
+  }
+  return n < 0 && (errno == EINTR || errno == EAGAIN);
+}
+
+}  // namespace
+
+EcrsimProcess::EcrsimProcess(const std::vector<std::string>& args) {
+  int out[2];
+  int err[2];
+  if (::pipe2(out, O_CLOEXEC) != 0) return;
+  if (::pipe2(err, O_CLOEXEC) != 0) {
+    ::close(out[0]);
+    ::close(out[1]);
+    return;
+  }
+  std::vector<std::string> all{NUVREL_ECRSIM_PATH};
+  all.insert(all.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& a : all) argv.push_back(a.data());
+  argv.push_back(nullptr);
+
+  m_pid = ::fork();
+  if (m_pid == 0) {
+    ::dup2(out[1], STDOUT_FILENO);
+    ::dup2(err[1], STDERR_FILENO);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  ::close(out[1]);
+  ::close(err[1]);
+  m_out = out[0];
+  m_err = err[0];
+  if (m_pid < 0) {
+    ::close(m_out);
+    ::close(m_err);
+    m_out = m_err = -1;
+  }
+}
+
+EcrsimProcess::~EcrsimProcess() {
+  if (m_pid > 0) {
+    ::kill(m_pid, SIGKILL);
+    ::waitpid(m_pid, nullptr, 0);
+  }
+  if (m_out >= 0) ::close(m_out);
+  if (m_err >= 0) ::close(m_err);
+}
+
+std::optional<std::string> EcrsimProcess::FirstLine(Millis timeout) {
+  if (m_firstLine || m_out < 0) return m_firstLine;
+  const auto deadline = Clock::now() + timeout;
+  for (;;) {
+    if (const auto nl = m_stdout.find('\n'); nl != std::string::npos) {
+      m_firstLine = m_stdout.substr(0, nl);
+      m_stdout.erase(0, nl + 1);
+      return m_firstLine;
+    }
+    pollfd p{m_out, POLLIN, 0};
+    if (::poll(&p, 1, MillisLeft(deadline)) <= 0) return std::nullopt;
+    if (!Drain(m_out, m_stdout)) return std::nullopt;
+  }
+}
+
+std::optional<std::string> EcrsimProcess::SlavePath() {
+  const std::string prefix = "ecrsim: listening on ";
+  const auto line = FirstLine();
+  if (!line || line->rfind(prefix, 0) != 0) return std::nullopt;
+  return line->substr(prefix.size());
+}
+
+std::optional<int> EcrsimProcess::Finish(int signal, Millis timeout) {
+  if (m_pid <= 0) return std::nullopt;
+  if (signal != 0) ::kill(m_pid, signal);
+  // Both pipes reach end of file when the child exits; until then collect what it writes.
+  const auto deadline = Clock::now() + timeout;
+  bool outOpen = m_out >= 0;
+  bool errOpen = m_err >= 0;
+  while (outOpen || errOpen) {
+    std::array<pollfd, 2> fds{
+        {{outOpen ? m_out : -1, POLLIN, 0}, {errOpen ? m_err : -1, POLLIN, 0}}};
+    const int ready = ::poll(fds.data(), fds.size(), MillisLeft(deadline));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) break;
+    if (fds[0].revents != 0) outOpen = Drain(m_out, m_stdout);
+    if (fds[1].revents != 0) errOpen = Drain(m_err, m_stderr);
+  }
+  const bool ended = !outOpen && !errOpen;
+  if (!ended) ::kill(m_pid, SIGKILL);
+  int status = 0;
+  rusage usage{};
+  ::wait4(m_pid, &status, 0, &usage);
+  m_pid = -1;
+  m_cpu = std::chrono::seconds(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+          std::chrono::microseconds(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
+  if (!ended || !WIFEXITED(status)) return std::nullopt;
+  return WEXITSTATUS(status);
+}
+
+SlavePort::SlavePort(const std::string& path)
+    : m_fd(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC)) {}
+
+SlavePort::~SlavePort() {
+  Close();
+}
+
+void SlavePort::Close() {
+  if (m_fd >= 0) ::close(m_fd);
+  m_fd = -1;
+}
+
+bool SlavePort::Write(const std::vector<std::uint8_t>& bytes) {
+  return m_fd >= 0 &&
+         ::write(m_fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+}
+
+std::vector<std::uint8_t> SlavePort::Read(std::size_t count, Millis timeout) {
+  std::vector<std::uint8_t> got;
+  const auto deadline = Clock::now() + timeout;
+  while (m_fd >= 0 && got.size() < count) {
+    pollfd p{m_fd, POLLIN, 0};
+    const int ready = ::poll(&p, 1, MillisLeft(deadline));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0 || (p.revents & POLLIN) == 0) break;
+    std::array<std::uint8_t, 4096> buffer{};
+    const ssize_t n = ::read(m_fd, buffer.data(), std::min(buffer.size(), count - got.size()));
+    if (n <= 0) break;
+    got.insert(got.end(), buffer.begin(), buffer.begin() + n);
+  }
+  return got;
+}
+
+bool SlavePort::HungUp(Millis timeout) {
+  if (m_fd < 0) return false;
+  const auto deadline = Clock::now() + timeout;
+  for (;;) {
+    pollfd p{m_fd, POLLIN, 0};
+    const int ready = ::poll(&p, 1, MillisLeft(deadline));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) return false;
+    if ((p.revents & (POLLHUP | POLLERR)) != 0) return true;
+    std::array<std::uint8_t, 256> buffer{};
+    const ssize_t n = ::read(m_fd, buffer.data(), buffer.size());
+    if (n == 0 || (n < 0 && errno == EIO)) return true;
+  }
+}
+
+}  // namespace nuvrel::test

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+// A Ui that records every call, and answers questions from a prepared list.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/ui.h"
+
+namespace nuvrel::test {
+
+class RecordingUi final : public app::Ui {
+ public:
+  struct Message {
+    std::string text;
+    app::Icon icon;
+  };
+  struct Question {
+    std::string text;
+    app::Icon icon;
+    bool noIsDefault;
+  };
+
+  void ShowMessage(std::string_view text, app::Icon icon) override {
+    messages.push_back({std::string(text), icon});
+  }
+  bool Ask(std::string_view text, app::Icon icon, bool noIsDefault) override {
+    questions.push_back({std::string(text), icon, noIsDefault});
+    if (answers.empty()) return false;
+    const bool a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  void SetStatus(std::string_view text) override { statuses.emplace_back(text); }
+  void PumpPaintMessages() override { ++pumps; }
+  void BeginWaitCursor() override { ++waitDepth; ++waitCursors; }
+  void EndWaitCursor() override { --waitDepth; }
+
+  // The texts of the messages shown, in order.
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const auto& m : messages) texts.push_back(m.text);
+    return texts;
+  }
+
+  std::vector<Message> messages;
+  std::vector<Question> questions;
+  std::deque<bool> answers;
+  std::vector<std::string> statuses;
+  int pumps = 0;
+  int waitDepth = 0;
+  int waitCursors = 0;
+};
+
+}  // namespace nuvrel::test
