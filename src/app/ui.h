@@ -6,6 +6,10 @@
 
 #include <string_view>
 
+namespace nuvrel::grid {
+class CellTable;
+}
+
 namespace nuvrel::app {
 
 enum class Icon { Error, Information, Question, Warning };
@@ -28,6 +32,11 @@ class Ui {
 
   virtual void BeginWaitCursor() = 0;
   virtual void EndWaitCursor() = 0;
+
+  // Scrolls the grid that shows this table so that the cell is in view. Without a window: nothing.
+  virtual void EnsureVisible(grid::CellTable& /*table*/, int /*row*/, int /*col*/) {}
+  // Gives the keyboard focus to the grid that shows this table. Without a window: nothing.
+  virtual void FocusGrid(grid::CellTable& /*table*/) {}
 };
 
 // Shows the wait cursor for the lifetime of the object.

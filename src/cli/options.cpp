@@ -24,12 +24,15 @@ std::optional<int> ParseComNumber(std::string text) {
 
 const char* UsageText() {
   return "usage: nuvrel-cli [OPTIONS] identify\n"
+         "       nuvrel-cli [OPTIONS] check SHEET FILE [-o OUT]\n"
          "\n"
          "OPTIONS  --port DEVICE   serial device path (overrides the COM mapping)\n"
          "         --com N         COM1..COM4 (default: the settings file's port)\n"
          "         --settings FILE settings file to use instead of the one beside the program\n"
          "         --yes           answer Yes to every question\n"
-         "         --trace FILE    log every byte sent and received, in hex\n";
+         "         --trace FILE    log every byte sent and received, in hex\n"
+         "SHEET    articles | operators | departments | firm-data | advertisement |\n"
+         "         articles-report | department-report\n";
 }
 
 ParseResult ParseOptions(const std::vector<std::string>& args) {

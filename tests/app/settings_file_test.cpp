@@ -22,15 +22,7 @@ using test::ReadBytes;
 using test::ScopedEnv;
 using test::TempDir;
 using test::WriteBytes;
-
-std::vector<std::string> FolderEntries(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
+using test::FolderEntries;
 
 TEST(SettingsFilePath, TheExtensionIsCutOnlyFromTheFileName) {
   EXPECT_EQ(SettingsFile::PathForExecutable("/opt/x/prog.bin"), "/opt/x/prog.ini");

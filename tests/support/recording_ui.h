@@ -36,6 +36,8 @@ class RecordingUi final : public app::Ui {
   void PumpPaintMessages() override { ++pumps; }
   void BeginWaitCursor() override { ++waitDepth; ++waitCursors; }
   void EndWaitCursor() override { --waitDepth; }
+  void EnsureVisible(grid::CellTable&, int row, int col) override { shown.push_back({row, col}); }
+  void FocusGrid(grid::CellTable&) override { ++gridFocuses; }
 
   // The texts of the messages shown, in order.
   std::vector<std::string> Texts() const {
@@ -51,6 +53,8 @@ class RecordingUi final : public app::Ui {
   int pumps = 0;
   int waitDepth = 0;
   int waitCursors = 0;
+  std::vector<std::pair<int, int>> shown;  // cells scrolled into view, in order
+  int gridFocuses = 0;
 };
 
 }  // namespace nuvrel::test

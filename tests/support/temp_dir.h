@@ -5,12 +5,14 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace nuvrel::test {
 
@@ -51,6 +53,16 @@ inline std::optional<std::string> ReadBytes(const std::string& path) {
     return std::nullopt;
   }
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The names in a folder, sorted.
+inline std::vector<std::string> FolderEntries(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 // Sets (or, with nullptr, unsets) an environment variable for one scope.

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+#include "grid/cell.h"
+
+#include "grid/text_measurer.h"
+
+namespace nuvrel::grid {
+
+Size CGridCellBase::CellExtent(const TextMeasurer& measurer, int margin) const {
+  const Size text = measurer.TextExtent(GetText());
+  return {text.cx + measurer.Overhang() + 4 * margin, text.cy + 2 * margin};
+}
+
+void CGridCell::TakeOver(const CGridCell& other) {
+  m_text = other.m_text;
+  m_format = other.m_format;
+  m_textColour = other.m_textColour;
+  m_backColour = other.m_backColour;
+  m_state = other.m_state;
+}
+
+void CGridDefaultCell::SetFont(const TextMeasurer* measurer) {
+  if (!measurer) {
+    m_margin = 3;
+    m_width = 40;
+    m_height = 16;
+    return;
+  }
+  m_margin = measurer->TextExtent(" ").cx;
+  const Size sample = measurer->TextExtent(" XXXXXXXXXXXX ");
+  m_width = sample.cx;
+  m_height = sample.cy * 3 / 2;
+}
+
+const TextMeasurer& SheetFontMetrics() {
+  static const FixedPitchMeasurer metrics(8, 16);
+  return metrics;
+}
+
+}  // namespace nuvrel::grid

@@ -1,0 +1,351 @@
+// SPDX-License-Identifier: MIT
+#include "grid/cell_table.h"
+
+#include <algorithm>
+
+namespace nuvrel::grid {
+namespace {
+
+std::unique_ptr<CGridCell> NewPlainCell() { return std::make_unique<CGridCell>(); }
+
+}  // namespace
+
+CellTable::CellTable(const TextMeasurer* measurer) : m_measurer(measurer) {
+  for (auto& cell : m_defaultCells) cell.SetFont(m_measurer);
+}
+
+CellTable::~CellTable() = default;
+
+void CellTable::NotifyCell(int row, int col) {
+  if (m_observer) m_observer->CellChanged(row, col);
+}
+
+void CellTable::NotifyLayout() {
+  if (m_observer) m_observer->LayoutChanged();
+}
+
+void CellTable::SetMeasurer(const TextMeasurer* measurer) {
+  m_measurer = measurer;
+  for (auto& cell : m_defaultCells) cell.SetFont(m_measurer);
+  NotifyLayout();
+}
+
+bool CellTable::SetRowCount(int rows) {
+  if (rows < 0) return false;
+  const auto count = static_cast<std::size_t>(rows);
+  const std::size_t old = m_rows.size();
+  m_rows.resize(count);
+  for (std::size_t r = old; r < count; ++r) {
+    m_rows[r].reserve(static_cast<std::size_t>(m_cols));
+    for (int c = 0; c < m_cols; ++c) m_rows[r].push_back(NewPlainCell());
+  }
+  m_rowHeights.resize(count, GetDefaultCell(false, false).DefaultHeight());
+  if (m_fixedRows > rows) m_fixedRows = rows;
+  DropSelectionOutside();
+  m_modified = true;
+  NotifyLayout();
+  return true;
+}
+
+bool CellTable::SetColumnCount(int cols) {
+  if (cols < 0) return false;
+  const auto count = static_cast<std::size_t>(cols);
+  for (auto& row : m_rows) {
+    const std::size_t old = row.size();
+    row.resize(count);
+    for (std::size_t c = old; c < count; ++c) row[c] = NewPlainCell();
+  }
+  m_cols = cols;
+  m_colWidths.resize(count, GetDefaultCell(false, false).DefaultWidth());
+  if (m_fixedCols > cols) m_fixedCols = cols;
+  DropSelectionOutside();
+  m_modified = true;
+  NotifyLayout();
+  return true;
+}
+
+bool CellTable::SetFixedRowCount(int rows) {
+  if (rows < 0) return false;
+  if (rows > GetRowCount()) SetRowCount(rows);
+  m_fixedRows = rows;
+  DropSelectionOutside();
+  NotifyLayout();
+  return true;
+}
+
+bool CellTable::SetFixedColumnCount(int cols) {
+  if (cols < 0) return false;
+  if (cols > m_cols) SetColumnCount(cols);
+  m_fixedCols = cols;
+  DropSelectionOutside();
+  NotifyLayout();
+  return true;
+}
+
+bool CellTable::SetRowHeight(int row, int height) {
+  if (row < 0 || row >= GetRowCount() || height < 0) return false;
+  m_rowHeights[static_cast<std::size_t>(row)] = height;
+  NotifyLayout();
+  return true;
+}
+
+bool CellTable::SetColumnWidth(int col, int width) {
+  if (col < 0 || col >= m_cols || width < 0) return false;
+  m_colWidths[static_cast<std::size_t>(col)] = width;
+  NotifyLayout();
+  return true;
+}
+
+int CellTable::GetRowHeight(int row) const {
+  if (row < 0 || row >= GetRowCount()) return -1;
+  return m_rowHeights[static_cast<std::size_t>(row)];
+}
+
+int CellTable::GetColumnWidth(int col) const {
+  if (col < 0 || col >= m_cols) return -1;
+  return m_colWidths[static_cast<std::size_t>(col)];
+}
+
+void CellTable::AutoSizeColumn(int col, int style) {
+  if (col < 0 || col >= m_cols || GetColumnWidth(col) == 0 || !m_measurer) return;
+  if (style == 0) style = kAutoSizeBoth;
+  const int first = (style & kAutoSizeHeader) ? 0 : m_fixedRows;
+  const int last = (style & kAutoSizeData) ? GetRowCount() - 1 : m_fixedRows - 1;
+  int width = 0;
+  for (int r = first; r <= last; ++r) {
+    const int margin = DefaultCellFor(r, col).Margin();
+    width = std::max(width, GetCell(r, col)->CellExtent(*m_measurer, margin).cx);
+  }
+  SetColumnWidth(col, width);
+}
+
+void CellTable::AutoSizeRow(int row) {
+  if (row < 0 || row >= GetRowCount() || GetRowHeight(row) == 0 || !m_measurer) return;
+  int height = 0;
+  for (int c = 0; c < m_cols; ++c) {
+    const int margin = DefaultCellFor(row, c).Margin();
+    height = std::max(height, GetCell(row, c)->CellExtent(*m_measurer, margin).cy);
+  }
+  SetRowHeight(row, height);
+}
+
+bool CellTable::SetItemText(int row, int col, std::string_view text) {
+  CGridCell* cell = GetCell(row, col);
+  if (!cell) return false;
+  cell->SetText(text);
+  cell->SetState(cell->GetState() | state::kModified);
+  m_modified = true;
+  NotifyCell(row, col);
+  return true;
+}
+
+std::string CellTable::GetItemText(int row, int col) const {
+  const CGridCell* cell = GetCell(row, col);
+  return cell ? cell->GetText() : std::string();
+}
+
+bool CellTable::SetItemFormat(int row, int col, unsigned format) {
+  CGridCell* cell = GetCell(row, col);
+  if (!cell) return false;
+  cell->SetFormat(format);
+  NotifyCell(row, col);
+  return true;
+}
+
+unsigned CellTable::GetItemFormat(int row, int col) const {
+  const CGridCell* cell = GetCell(row, col);
+  return cell ? cell->GetFormat() : 0;
+}
+
+bool CellTable::SetItemBackColour(int row, int col, Colour colour) {
+  CGridCell* cell = GetCell(row, col);
+  if (!cell) return false;
+  cell->SetBackColour(colour);
+  NotifyCell(row, col);
+  return true;
+}
+
+bool CellTable::SetItemTextColour(int row, int col, Colour colour) {
+  CGridCell* cell = GetCell(row, col);
+  if (!cell) return false;
+  cell->SetTextColour(colour);
+  NotifyCell(row, col);
+  return true;
+}
+
+unsigned CellTable::GetItemState(int row, int col) const {
+  const CGridCell* cell = GetCell(row, col);
+  if (!cell) return 0;
+  unsigned s = cell->GetState() & (state::kReadOnly | state::kModified);
+  if (m_focus.row == row && m_focus.col == col) s |= state::kFocused;
+  if (IsCellSelected(row, col)) s |= state::kSelected;
+  if (row < m_fixedRows) s |= state::kFixed | state::kFixedRow;
+  if (col < m_fixedCols) s |= state::kFixed | state::kFixedColumn;
+  return s;
+}
+
+bool CellTable::SetItemReadOnly(int row, int col, bool readOnly) {
+  CGridCell* cell = GetCell(row, col);
+  if (!cell) return false;
+  const unsigned s = cell->GetState();
+  cell->SetState(readOnly ? (s | state::kReadOnly) : (s & ~state::kReadOnly));
+  return true;
+}
+
+bool CellTable::SetCellType(int row, int col, CellFactory factory) {
+  if (!IsValid(row, col) || !factory) return false;
+  auto& slot = m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+  std::unique_ptr<CGridCell> cell = factory();
+  if (!cell) return false;
+  cell->TakeOver(*slot);
+  slot = std::move(cell);
+  NotifyCell(row, col);
+  return true;
+}
+
+CGridCell* CellTable::GetCell(int row, int col) {
+  if (!IsValid(row, col)) return nullptr;
+  return m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)].get();
+}
+
+const CGridCell* CellTable::GetCell(int row, int col) const {
+  if (!IsValid(row, col)) return nullptr;
+  return m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)].get();
+}
+
+CGridDefaultCell& CellTable::GetDefaultCell(bool fixedRow, bool fixedCol) {
+  return m_defaultCells[(fixedRow ? 1 : 0) + (fixedCol ? 2 : 0)];
+}
+
+const CGridDefaultCell& CellTable::GetDefaultCell(bool fixedRow, bool fixedCol) const {
+  return m_defaultCells[(fixedRow ? 1 : 0) + (fixedCol ? 2 : 0)];
+}
+
+Colour CellTable::EffectiveBackColour(int row, int col) const {
+  const CGridCell* cell = GetCell(row, col);
+  if (cell && cell->GetBackColour() != kDefaultColour) return cell->GetBackColour();
+  return DefaultCellFor(row, col).GetBackColour();
+}
+
+Colour CellTable::EffectiveTextColour(int row, int col) const {
+  const CGridCell* cell = GetCell(row, col);
+  if (cell && cell->GetTextColour() != kDefaultColour) return cell->GetTextColour();
+  return DefaultCellFor(row, col).GetTextColour();
+}
+
+bool CellTable::IsCellEditable(int row, int col) const {
+  // Headers and row labels are the sheet's layout, not its data: never edited in place.
+  const CGridCell* cell = GetCell(row, col);
+  return m_editable && cell && !IsFixed(row, col) && !(cell->GetState() & state::kReadOnly);
+}
+
+bool CellTable::GetItemModified(int row, int col) const {
+  const CGridCell* cell = GetCell(row, col);
+  return cell && (cell->GetState() & state::kModified);
+}
+
+CellId CellTable::SetFocusCell(int row, int col) {
+  const CellId previous = m_focus;
+  m_focus = IsValid(row, col) ? CellId{row, col} : CellId{};
+  if (previous.IsValid()) NotifyCell(previous.row, previous.col);
+  if (m_focus.IsValid()) NotifyCell(m_focus.row, m_focus.col);
+  return previous;
+}
+
+void CellTable::EnableSelection(bool on) {
+  m_selectionEnabled = on;
+  if (!on) m_selected.clear();
+  NotifyLayout();
+}
+
+bool CellTable::IsCellSelected(int row, int col) const {
+  return m_selectionEnabled && IsValid(row, col) && m_selected.count(Key(row, col)) != 0;
+}
+
+std::vector<CellId> CellTable::GetSelectedCells() const {
+  std::vector<CellId> cells;
+  if (!m_selectionEnabled) return cells;
+  cells.reserve(m_selected.size());
+  for (std::uint32_t key : m_selected) {
+    cells.push_back({static_cast<int>(key & 0xFFFF), static_cast<int>(key >> 16)});
+  }
+  std::sort(cells.begin(), cells.end(), [](const CellId& a, const CellId& b) {
+    return a.row != b.row ? a.row < b.row : a.col < b.col;
+  });
+  return cells;
+}
+
+CellRange CellTable::GetSelectedBoundingRange() const {
+  CellRange range;
+  if (!m_selectionEnabled || m_selected.empty()) return range;
+  range = {GetRowCount(), m_cols, -1, -1};
+  for (std::uint32_t key : m_selected) {
+    const int row = static_cast<int>(key & 0xFFFF);
+    const int col = static_cast<int>(key >> 16);
+    range.minRow = std::min(range.minRow, row);
+    range.maxRow = std::max(range.maxRow, row);
+    range.minCol = std::min(range.minCol, col);
+    range.maxCol = std::max(range.maxCol, col);
+  }
+  return range;
+}
+
+void CellTable::ClearSelection() {
+  if (m_selected.empty()) return;
+  m_selected.clear();
+  NotifyLayout();
+}
+
+void CellTable::SelectRange(const CellRange& range, bool keepPrevious) {
+  if (!keepPrevious) m_selected.clear();
+  if (m_selectionEnabled && range.IsValid()) {
+    const int lastRow = std::min(range.maxRow, GetRowCount() - 1);
+    const int lastCol = std::min(range.maxCol, m_cols - 1);
+    for (int r = std::max(range.minRow, 0); r <= lastRow; ++r) {
+      for (int c = std::max(range.minCol, 0); c <= lastCol; ++c) m_selected.insert(Key(r, c));
+    }
+  }
+  NotifyLayout();
+}
+
+void CellTable::SelectCell(int row, int col, bool keepPrevious) {
+  SelectRange({row, col, row, col}, keepPrevious);
+}
+
+void CellTable::SelectRows(int firstRow, int lastRow, bool keepPrevious) {
+  SelectRange({std::min(firstRow, lastRow), m_fixedCols, std::max(firstRow, lastRow), m_cols - 1},
+              keepPrevious);
+}
+
+void CellTable::SelectColumns(int firstCol, int lastCol, bool keepPrevious) {
+  SelectRange({m_fixedRows, std::min(firstCol, lastCol), GetRowCount() - 1, std::max(firstCol, lastCol)},
+              keepPrevious);
+}
+
+void CellTable::SelectAll() { SelectRange(DataRange(), false); }
+
+void CellTable::SetSelectedCells(const std::vector<CellId>& cells) {
+  m_selected.clear();
+  if (m_selectionEnabled) {
+    for (const CellId& id : cells) {
+      if (IsValid(id.row, id.col)) m_selected.insert(Key(id.row, id.col));
+    }
+  }
+  NotifyLayout();
+}
+
+CellRange CellTable::DataRange() const {
+  if (m_fixedRows >= GetRowCount() || m_fixedCols >= m_cols) return {};
+  return {m_fixedRows, m_fixedCols, GetRowCount() - 1, m_cols - 1};
+}
+
+void CellTable::DropSelectionOutside() {
+  for (auto it = m_selected.begin(); it != m_selected.end();) {
+    const int row = static_cast<int>(*it & 0xFFFF);
+    const int col = static_cast<int>(*it >> 16);
+    it = IsValid(row, col) ? std::next(it) : m_selected.erase(it);
+  }
+  if (m_focus.IsValid() && !IsValid(m_focus.row, m_focus.col)) m_focus = {};
+}
+
+}  // namespace nuvrel::grid

@@ -1,0 +1,144 @@
+// SPDX-License-Identifier: MIT
+#include "sheets/layouts.h"
+
+#include <string>
+
+#include "app/strings.h"
+#include "sheets/cell_types.h"
+
+namespace nuvrel::sheets {
+namespace {
+
+using app::Sid;
+
+constexpr unsigned kLeft = grid::format::kSheetBase | grid::format::kLeft;
+constexpr unsigned kCenter = grid::format::kSheetBase | grid::format::kCenter;
+constexpr unsigned kRight = grid::format::kSheetBase | grid::format::kRight;
+
+// A column with a cell class of its own: its alignment goes on every row, the header included.
+struct TypedColumn {
+  int col;
+  unsigned format;
+  grid::CellFactory factory;
+};
+
+// Steps common to every grid sheet: size, labels, row resizing off, the first column's width and the
+// zebra rows.
+void Begin(grid::CellTable& grid, const SheetInfo& info, int nameWidth) {
+  grid.SetColumnCount(info.columns);
+  grid.SetRowCount(info.rows);
+  grid.SetFixedRowCount(1);
+  grid.SetFixedColumnCount(1);
+  for (int r = 1; r < info.rows; ++r) {
+    grid.SetItemFormat(r, 0, kRight);
+    grid.SetItemText(r, 0, std::to_string(info.zeroBasedLabels ? r - 1 : r));
+  }
+  grid.SetRowResize(false);
+  grid.SetColumnWidth(1, nameWidth);
+  for (int r = 2; r < info.rows; r += 2) {
+    for (int c = 1; c < info.columns; ++c) grid.SetItemBackColour(r, c, info.zebra);
+  }
+  if (!info.editable) grid.SetEditable(false);
+}
+
+void ApplyTypedColumns(grid::CellTable& grid, std::initializer_list<TypedColumn> columns) {
+  for (const TypedColumn& column : columns) {
+    for (int r = 0; r < grid.GetRowCount(); ++r) grid.SetItemFormat(r, column.col, column.format);
+    for (int r = 1; r < grid.GetRowCount(); ++r) grid.SetCellType(r, column.col, column.factory);
+  }
+}
+
+void SetHeaders(grid::CellTable& grid, std::initializer_list<std::pair<int, Sid>> headers) {
+  for (auto [col, id] : headers) grid.SetItemText(0, col, app::Text(id));
+}
+
+// The barcode column is made just wide enough for a twelve-digit barcode or its header.
+void FitBarcodeColumn(grid::CellTable& grid) {
+  grid.SetItemText(1, articles::kBarcode, "1");
+  grid.AutoSizeColumn(articles::kBarcode);
+  grid.SetItemText(1, articles::kBarcode, "");
+}
+
+void SetupArticleColumns(grid::CellTable& grid, SheetId id) {
+  const SheetInfo& info = InfoFor(id);
+  Begin(grid, info, 150);
+  std::initializer_list<TypedColumn> typed = {
+      {articles::kBarcode, kCenter, &grid::MakeCell<CGridCellBarcode>},
+      {articles::kPrice, kRight, &grid::MakeCell<CGridCellPrice>},
+      {articles::kTaxGroup, kCenter, &grid::MakeCell<CGridCellChar1>},
+      {articles::kDepartment, kCenter, &grid::MakeCell<CGridCellNum1>},
+      {articles::kUnit, kCenter, &grid::MakeCell<CGridCellNum1>},
+      {articles::kInStock, kRight, &grid::MakeCell<CGridCellQuantity>},
+  };
+  ApplyTypedColumns(grid, typed);
+  if (id == SheetId::ArticlesReport) {
+    ApplyTypedColumns(grid, {{articles::kTurnover, kRight, &grid::MakeCell<CGridCellPrice>},
+                             {articles::kSales, kRight, &grid::MakeCell<CGridCellQuantity>}});
+  }
+  SetHeaders(grid, {{articles::kName, Sid::HeaderName},
+                    {articles::kBarcode, Sid::HeaderBarcode},
+                    {articles::kPrice, Sid::HeaderPrice},
+                    {articles::kTaxGroup, Sid::HeaderTaxGroup},
+                    {articles::kDepartment, Sid::HeaderDepartment},
+                    {articles::kUnit, Sid::HeaderUnit},
+                    {articles::kInStock, Sid::HeaderInStock}});
+  if (id == SheetId::ArticlesReport) {
+    SetHeaders(grid, {{articles::kTurnover, Sid::HeaderTurnover}, {articles::kSales, Sid::HeaderSales}});
+  }
+  for (int col : {0, articles::kTaxGroup, articles::kDepartment, articles::kUnit}) {
+    grid.AutoSizeColumn(col);
+  }
+  FitBarcodeColumn(grid);
+}
+
+void SetupTextSheet(grid::CellTable& grid, SheetId id, Sid header, int width) {
+  Begin(grid, InfoFor(id), width);
+  SetHeaders(grid, {{kTextColumn, header}});
+  grid.AutoSizeColumn(0);
+}
+
+}  // namespace
+
+void SetupArticlesSheet(grid::CellTable& grid) { SetupArticleColumns(grid, SheetId::Articles); }
+
+void SetupArticlesReportSheet(grid::CellTable& grid) {
+  SetupArticleColumns(grid, SheetId::ArticlesReport);
+}
+
+void SetupOperatorsSheet(grid::CellTable& grid) {
+  SetupTextSheet(grid, SheetId::Operators, Sid::HeaderName, 250);
+}
+
+void SetupDepartmentsSheet(grid::CellTable& grid) {
+  SetupTextSheet(grid, SheetId::Departments, Sid::HeaderName, 150);
+}
+
+void SetupFirmDataSheet(grid::CellTable& grid) {
+  SetupTextSheet(grid, SheetId::FirmData, Sid::HeaderText, 250);
+}
+
+void SetupAdvertisementSheet(grid::CellTable& grid) {
+  SetupTextSheet(grid, SheetId::Advertisement, Sid::HeaderText, 250);
+}
+
+void SetupDepartmentReportSheet(grid::CellTable& grid) {
+  Begin(grid, InfoFor(SheetId::DepartmentReport), 150);
+  ApplyTypedColumns(grid, {{departments::kTurnover, kRight, &grid::MakeCell<CGridCellPrice>}});
+  SetHeaders(grid, {{departments::kName, Sid::HeaderName}, {departments::kTurnover, Sid::HeaderTurnover}});
+  grid.AutoSizeColumn(0);
+}
+
+void SetupSheet(SheetId id, grid::CellTable& grid) {
+  switch (id) {
+    case SheetId::Articles: SetupArticlesSheet(grid); break;
+    case SheetId::Operators: SetupOperatorsSheet(grid); break;
+    case SheetId::Departments: SetupDepartmentsSheet(grid); break;
+    case SheetId::FirmData: SetupFirmDataSheet(grid); break;
+    case SheetId::Advertisement: SetupAdvertisementSheet(grid); break;
+    case SheetId::ArticlesReport: SetupArticlesReportSheet(grid); break;
+    case SheetId::DepartmentReport: SetupDepartmentReportSheet(grid); break;
+    case SheetId::Reports: break;
+  }
+}
+
+}  // namespace nuvrel::sheets

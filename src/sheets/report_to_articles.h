@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: MIT
+// Report to articles: the Articles report read from the register becomes the Articles sheet, so the
+// articles can be edited and sent back.
+#pragma once
+
+#include "grid/cell_table.h"
+
+namespace nuvrel::app {
+class Ui;
+}
+
+namespace nuvrel::sheets {
+
+// Asks whether to go on; on Yes empties the Articles sheet and copies the report's article columns
+// (name to in stock) into it, row for row, through the Articles cells' own rules. Turnover and
+// sales are not copied. Returns whether it copied.
+bool ReportToArticles(app::Ui& ui, grid::CellTable& articles, const grid::CellTable& report);
+
+}  // namespace nuvrel::sheets

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: MIT
+// Sheet files: one line per non-empty data row, the row's label then its cells, separated by TAB,
+// each line ending in CR LF; no header, no quoting, bytes as the cells hold them.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "grid/cell_table.h"
+
+namespace nuvrel::app {
+class Ui;
+}
+
+namespace nuvrel::sheets {
+
+// The file a sheet was last saved to: set by a successful Save As, forgotten by Clear all.
+struct SheetFile {
+  std::string name;  // without its folder
+  std::string path;  // full path
+  bool Empty() const { return path.empty(); }
+  void Forget() {
+    name.clear();
+    path.clear();
+  }
+  // Remembers a path and its file name.
+  void Remember(const std::string& fullPath);
+};
+
+// Empties every data cell (rows 1 and up, columns 1 and up); labels and headers stay.
+void ClearSheetData(grid::CellTable& grid);
+
+// The sheet as file bytes.
+std::string SheetText(const grid::CellTable& grid);
+
+class CSheetTextWriter {
+ public:
+  explicit CSheetTextWriter(const grid::CellTable& grid) : m_grid(grid) {}
+
+  // Writes the sheet to the path. The old file is replaced only when the new one is complete: a
+  // failure leaves it as it was. Shows "Cannot create file "%s" !" or "Error writing to file "%s" !"
+  // on failure.
+  bool WriteSheetFile(const std::string& path, app::Ui& ui) const;
+
+ private:
+  const grid::CellTable& m_grid;
+};
+
+class CSheetTextReader {
+ public:
+  explicit CSheetTextReader(grid::CellTable& grid) : m_grid(grid) {}
+
+  // Replaces the sheet's data by the file's. A file that cannot be opened shows "The file "%s"
+  // cannot be opened for reading!" and leaves the sheet as it was; a read error shows
+  // "Error reading line: %d !" and keeps the lines stored so far.
+  bool ReadSheetFile(const std::string& path, app::Ui& ui);
+
+  // Stores sheet-file bytes into the (already emptied) sheet, line by line.
+  void ReadSheetText(std::string_view bytes);
+
+  // Whether the last read numbered its rows from 0.
+  bool ZeroBased() const { return m_zeroBased; }
+
+ private:
+  void ReadLine(std::string_view line);
+
+  grid::CellTable& m_grid;
+  bool m_zeroBased = false;
+};
+
+}  // namespace nuvrel::sheets

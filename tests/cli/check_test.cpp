@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: MIT
+// nuvrel-cli check, end to end through the real program: the normalised sheet on stdout or in a
+// file, the exact messages on stderr, and the exit status of each outcome.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/child_process.h"
+#include "support/temp_dir.h"
+
+namespace nuvrel::cli {
+namespace {
+
+using test::ReadBytes;
+using test::RunProgram;
+using test::RunResult;
+using test::TempDir;
+using test::WriteBytes;
+
+class CheckCommand : public ::testing::Test {
+ protected:
+  // Writes the input file and runs `nuvrel-cli check SHEET <file> extra...`.
+  RunResult Check(const std::string& sheet, const std::string& bytes,
+                  const std::vector<std::string>& extra = {}) {
+    WriteBytes(m_input, bytes);
+    std::vector<std::string> args = {"check", sheet, m_input};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return RunProgram(NUVREL_CLI_PATH, args);
+  }
+
+  TempDir m_dir;
+  const std::string m_input = m_dir / "in.txt";
+};
+
+TEST_F(CheckCommand, WritesTheNormalisedSheetToStandardOutput) {
+  const RunResult r = Check("articles", "3\t\t123\t1,5\n1\tMilk\r\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "1\tMilk\t\t\t\t\t\t\r\n3\t\t000000000123\t1.50\t\t\t\t\r\n");
+  EXPECT_EQ(r.err, "");
+}
+
+TEST_F(CheckCommand, NumbersDepartmentsFromZero) {
+  const RunResult r = Check("departments", "0\tBread\n9\tLast\n10\tbeyond\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "0\tBread\r\n9\tLast\r\n");
+}
+
+TEST_F(CheckCommand, ReportSheetsHaveNothingToValidate) {
+  const std::string longName(40, 'n');
+  const RunResult r = Check("articles-report", "2\t" + longName + "\t\t\t\t\t\t\t7\t1\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "2\t" + longName + "\t\t\t\t\t\t\t7.00\t1.000\r\n");
+}
+
+TEST_F(CheckCommand, WritesTheFileGivenWithDashO) {
+  const std::string outPath = m_dir / "out.txt";
+  WriteBytes(outPath, "old contents that must go");
+  const RunResult r = Check("articles", "3\t\t123\t1,5", {"-o", outPath});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(ReadBytes(outPath), "3\t\t000000000123\t1.50\t\t\t\t\r\n");
+
+  // The option may also stand before the sheet; an Articles line keeps its name in Operators.
+  WriteBytes(m_input, "3\tAna\t123\t1,5\n");
+  const RunResult first =
+      RunProgram(NUVREL_CLI_PATH, {"check", "-o", outPath, "operators", m_input});
+  EXPECT_EQ(first.status, 0) << first.err;
+  EXPECT_EQ(ReadBytes(outPath), "3\tAna\r\n");
+}
+
+TEST_F(CheckCommand, FilesThatCannotBeReadOrWrittenFailWithTheirMessage) {
+  const std::string missing = m_dir / "missing.txt";
+  const RunResult r = RunProgram(NUVREL_CLI_PATH, {"check", "articles", missing});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "The file \"" + missing + "\" cannot be opened for reading!\n");
+
+  const std::string noFolder = m_dir / "no-folder/out.txt";
+  const RunResult w = Check("articles", "1\tMilk\n", {"-o", noFolder});
+  EXPECT_EQ(w.status, 1);
+  EXPECT_EQ(w.err, "Cannot create file \"" + noFolder + "\" !\n");
+}
+
+TEST_F(CheckCommand, AValidationStopFailsAfterTheSheetIsWritten) {
+  const RunResult r = Check("articles", "1\tTwenty characters!!\t1\t1\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Name is too long!\n");
+  EXPECT_EQ(r.out, "1\tTwenty characters!!\t000000000001\t1.00\t\t\t\t\r\n");
+
+  const RunResult price = Check("articles", "1\tMilk\t\t-2\n");
+  EXPECT_EQ(price.status, 1);
+  EXPECT_NE(price.err, "");
+
+  const RunResult operators = Check("operators", "2\tThirteen char\n");
+  EXPECT_EQ(operators.status, 1);
+  EXPECT_EQ(operators.err, "Operator name is too long!\n");
+}
+
+TEST_F(CheckCommand, UsageErrorsExitWithTwo) {
+  WriteBytes(m_input, "1\tMilk\n");
+  const std::vector<std::vector<std::string>> bad = {
+      {"check", "tables", m_input},             // unknown sheet
+      {"check", "articles"},                    // no FILE
+      {"check"},                                // nothing
+      {"check", "articles", m_input, "-x"},     // unknown option
+      {"check", "articles", m_input, "-o"},     // -o without OUT
+      {"check", "articles", m_input, m_input},  // two files
+  };
+  for (const auto& args : bad) {
+    const RunResult r = RunProgram(NUVREL_CLI_PATH, args);
+    EXPECT_EQ(r.status, 2) << testing::PrintToString(args);
+    EXPECT_EQ(r.out, "") << testing::PrintToString(args);
+    EXPECT_NE(r.err.find("usage: nuvrel-cli"), std::string::npos) << testing::PrintToString(args);
+  }
+  EXPECT_NE(
+      RunProgram(NUVREL_CLI_PATH, {"check", "tables", m_input}).err.find("unknown sheet 'tables'"),
+      std::string::npos);
+}
+
+}  // namespace
+}  // namespace nuvrel::cli
