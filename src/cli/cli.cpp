@@ -5,8 +5,35 @@
 #include "cli/identify_command.h"
 #include "cli/options.h"
 #include "cli/session.h"
+#include "cli/transfer_commands.h"
 
 namespace nuvrel::cli {
+namespace {
+
+int UsageError(std::FILE* err, const std::string& error) {
+  std::fprintf(err, "nuvrel-cli: %s\n%s", error.c_str(), UsageText());
+  return kUsage;
+}
+
+template <class Args, class Run>
+int ParseAndRun(const Parsed<Args>& parsed, Run run, const Options& options, std::FILE* out,
+                std::FILE* err, std::FILE* in) {
+  if (!parsed.args) return UsageError(err, parsed.error);
+  Session session(options, out, err, in);
+  if (!session.Ready()) return kFailed;
+  return run(session, *parsed.args);
+}
+
+int RunTransferCommand(const std::string& command, const std::vector<std::string>& words,
+                       const Options& options, std::FILE* out, std::FILE* err, std::FILE* in) {
+  if (command == "send") return ParseAndRun(ParseSendArgs(words), RunSend, options, out, err, in);
+  if (command == "report") {
+    return ParseAndRun(ParseReportArgs(words), RunReport, options, out, err, in);
+  }
+  return ParseAndRun(ParseLogoArgs(words), RunLogo, options, out, err, in);
+}
+
+}  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err, std::FILE* in) {
   const ParseResult parsed = ParseOptions(args);
@@ -31,6 +58,10 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
     Session session(options, out, err, in);
     if (!session.Ready()) return kFailed;
     return RunCheck(session, *check.args, out, err);
+  }
+
+  if (command == "send" || command == "report" || command == "logo") {
+    return RunTransferCommand(command, words, options, out, err, in);
   }
 
   if (command != "identify" || !words.empty()) {

@@ -24,6 +24,10 @@ std::optional<int> ParseComNumber(std::string text) {
 
 const char* UsageText() {
   return "usage: nuvrel-cli [OPTIONS] identify\n"
+         "       nuvrel-cli [OPTIONS] send SHEET FILE [--select CELLS]...\n"
+         "       nuvrel-cli [OPTIONS] report articles OUT\n"
+         "       nuvrel-cli [OPTIONS] report daily OUT [--departments FILE]\n"
+         "       nuvrel-cli [OPTIONS] logo BMP\n"
          "       nuvrel-cli [OPTIONS] check SHEET FILE [-o OUT]\n"
          "\n"
          "OPTIONS  --port DEVICE   serial device path (overrides the COM mapping)\n"
@@ -32,7 +36,9 @@ const char* UsageText() {
          "         --yes           answer Yes to every question\n"
          "         --trace FILE    log every byte sent and received, in hex\n"
          "SHEET    articles | operators | departments | firm-data | advertisement |\n"
-         "         articles-report | department-report\n";
+         "         articles-report | department-report\n"
+         "CELLS    ROW[-ROW][:COL[-COL]] (row 1 and column 1 are the first data row and column);\n"
+         "         without :COL the whole row\n";
 }
 
 ParseResult ParseOptions(const std::vector<std::string>& args) {

@@ -12,6 +12,7 @@
 #include "link/handshake.h"
 #include "link/port_opener.h"
 #include "link/trace.h"
+#include "transfers/transfer_context.h"
 
 namespace nuvrel::cli {
 
@@ -29,6 +30,10 @@ class Session {
   link::RegisterIdentity& Identity() { return m_identity; }
   // 0 for COM1 .. 3 for COM4, from --com or the settings file.
   int ComPortIndex() const { return m_comPortIndex; }
+  // Everything a transfer needs, for one command.
+  transfers::TransferContext Context() {
+    return {m_ui, Clock(), *m_ports, m_identity, m_comPortIndex};
+  }
 
  private:
   app::SettingsFile m_settings;

@@ -12,11 +12,13 @@ struct KindInfo {
   FaultKind kind;
   std::string_view name;
   std::uint32_t defaultFrame;
+  std::uint32_t defaultPart = 1;
 };
 
 // The V command is frame 2 of every transfer (after the identify request), so the faults that only
-// make sense on the version exchange default to it.
-constexpr std::array<KindInfo, 13> kKinds{{
+// make sense on the version exchange default to it; a report command comes right after that
+// exchange, as frame 3.
+constexpr std::array<KindInfo, 17> kKinds{{
     {FaultKind::Nak, "nak", 1},
     {FaultKind::NakPartial, "nak-partial", 1},
     {FaultKind::Crc, "crc", 1},
@@ -30,6 +32,10 @@ constexpr std::array<KindInfo, 13> kKinds{{
     {FaultKind::LongLine, "long-line", 2},
     {FaultKind::BadAck, "bad-ack", 1},
     {FaultKind::HangUp, "hangup", 1},
+    {FaultKind::LongReportLine, "long-report-line", 3, 2},
+    {FaultKind::ReportStops, "report-stops", 3, 2},
+    {FaultKind::NoGroupNine, "no-group-nine", 3},
+    {FaultKind::ReportNoise, "report-noise", 3},
 }};
 
 const KindInfo& Info(FaultKind kind) {
@@ -61,8 +67,22 @@ std::uint32_t DefaultFrame(FaultKind kind) {
   return Info(kind).defaultFrame;
 }
 
+std::uint32_t DefaultPart(FaultKind kind) {
+  return Info(kind).defaultPart;
+}
+
 bool WorksOnVersionLine(FaultKind kind) {
   return kind == FaultKind::ForeignCountry || kind == FaultKind::LongLine;
+}
+
+bool WorksOnReport(FaultKind kind) {
+  return kind == FaultKind::LongReportLine || kind == FaultKind::ReportStops ||
+         kind == FaultKind::NoGroupNine || kind == FaultKind::ReportNoise;
+}
+
+bool TakesPart(FaultKind kind) {
+  return !WorksOnVersionLine(kind) && kind != FaultKind::NoGroupNine &&
+         kind != FaultKind::ReportNoise;
 }
 
 FaultParse ParseFaultSpec(std::string_view text) {
@@ -74,7 +94,7 @@ FaultParse ParseFaultSpec(std::string_view text) {
   }
   if (!info) return Failed("unknown fault kind '" + std::string(name) + "'");
 
-  FaultSpec fault{info->kind, info->defaultFrame, 1};
+  FaultSpec fault{info->kind, info->defaultFrame, info->defaultPart};
   if (at == std::string_view::npos) return {fault, {}};
 
   std::string_view where = text.substr(at + 1);
@@ -83,11 +103,11 @@ FaultParse ParseFaultSpec(std::string_view text) {
   if (!frame) return Failed("fault '" + std::string(text) + "': @N must be a frame number from 1");
   fault.frame = *frame;
   if (colon != std::string_view::npos) {
-    if (WorksOnVersionLine(fault.kind)) {
-      return Failed("fault '" + std::string(text) + "': this kind always bends the version line");
+    if (!TakesPart(fault.kind)) {
+      return Failed("fault '" + std::string(text) + "': this kind always bends the same place");
     }
     const auto part = PositiveNumber(where.substr(colon + 1));
-    if (!part) return Failed("fault '" + std::string(text) + "': :P must be a reply frame from 1");
+    if (!part) return Failed("fault '" + std::string(text) + "': :P must be a number from 1");
     fault.part = *part;
   }
   return {fault, {}};
@@ -97,7 +117,7 @@ std::string FormatFaultSpec(const FaultSpec& fault) {
   std::string text(FaultKindName(fault.kind));
   text += '@';
   text += std::to_string(fault.frame);
-  if (fault.part != 1) {
+  if (fault.part != DefaultPart(fault.kind)) {
     text += ':';
     text += std::to_string(fault.part);
   }

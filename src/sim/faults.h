@@ -9,6 +9,11 @@
 // default) is the first one (identify reply, acknowledgement or refusal), 2 the one after it (the
 // version line after V, the upload end packet after z). foreign-country and long-line always work
 // on the version line and take no P.
+//
+// The report faults work on the lines the register streams after 'f' and 'F' (and find nothing to
+// bend in any other reply). Their P counts report lines, not reply frames: line 1 is the first line
+// after the acknowledgement. report-noise and no-group-nine take no P. Their frame N defaults to 3,
+// the report command that follows identification (identify request 1, version command 2).
 #pragma once
 
 #include <cstdint>
@@ -35,12 +40,16 @@ enum class FaultKind {
   LongLine,        // a version line of 1100 bytes
   BadAck,          // an invalid first byte, otherwise well formed
   HangUp,          // close the line and end the simulator
+  LongReportLine,  // report line P (default 2) is 600 bytes long before its LF
+  ReportStops,     // the report stops after its first P lines (default 2), then nothing
+  NoGroupNine,     // the daily exchange ends its group lines at department 8, then nothing
+  ReportNoise,     // a few stray bytes, an LF among them, before the first report line
 };
 
 struct FaultSpec {
   FaultKind kind = FaultKind::Nak;
   std::uint32_t frame = 1;  // 1-based count of frames received from the PC
-  std::uint32_t part = 1;   // 1-based frame of the reply
+  std::uint32_t part = 1;   // 1-based frame of the reply (report faults: line of the report)
 
   friend bool operator==(const FaultSpec&, const FaultSpec&) = default;
 };
@@ -50,8 +59,17 @@ std::string_view FaultKindName(FaultKind kind);
 // The frame a kind applies to when the --fault text gives no @N.
 std::uint32_t DefaultFrame(FaultKind kind);
 
+// The P a kind takes when the --fault text gives no :P.
+std::uint32_t DefaultPart(FaultKind kind);
+
 // True for the kinds that always work on the version line (and so take no :P).
 bool WorksOnVersionLine(FaultKind kind);
+
+// True for the kinds that bend the lines of a report rather than a frame of the reply.
+bool WorksOnReport(FaultKind kind);
+
+// False for the kinds that always work on one place and so take no :P.
+bool TakesPart(FaultKind kind);
 
 struct FaultParse {
   std::optional<FaultSpec> fault;

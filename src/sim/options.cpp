@@ -48,7 +48,7 @@ OptionsParse ParseOptions(std::span<const std::string> args) {
       inlineValue = arg.substr(eq + 1);
     }
     static constexpr std::string_view kTakesValue[] = {
-        "--serial", "--country", "--version", "--link", "--trace", "--baud", "--fault"};
+        "--serial", "--country", "--version", "--link", "--trace", "--baud", "--fault", "--state"};
     bool known = false;
     for (std::string_view candidate : kTakesValue) known = known || candidate == name;
     if (!known) return fail("unknown option '" + std::string(arg) + "'");
@@ -85,6 +85,9 @@ OptionsParse ParseOptions(std::span<const std::string> args) {
     } else if (name == "--trace") {
       if (value.empty()) return fail("--trace needs a path");
       options.tracePath = std::string(value);
+    } else if (name == "--state") {
+      if (value.empty()) return fail("--state needs a folder");
+      options.statePath = std::string(value);
     } else if (name == "--baud") {
       const auto n = Number(value, kHighestBaud);
       if (!n)
@@ -101,19 +104,22 @@ OptionsParse ParseOptions(std::span<const std::string> args) {
 
 std::string_view UsageText() {
   return "usage: ecrsim [--serial N] [--country C] [--version TEXT] [--link PATH] [--trace FILE]\n"
-         "              [--baud N] [--fault KIND[@N[:P]]]...\n"
+         "              [--state DIR] [--baud N] [--fault KIND[@N[:P]]]...\n"
          "A simulated cash register on a pseudo-terminal: prints the slave's name, answers on it.\n"
          "  --serial N      device number, 0..999999 (default 123456)\n"
          "  --country C     country letter (default S)\n"
          "  --version TEXT  version text of the version line (default NV-2.21)\n"
          "  --link PATH     make PATH a symlink to the slave while running\n"
          "  --trace FILE    log every block received (RX) and sent (TX)\n"
-         "  --baud N        pace replies at 10 bits per byte at N baud (default 0: no pacing)\n"
+         "  --state DIR     keep the programmed tables and the logo in DIR across runs\n"
+         "  --baud N        model a line of N baud, 10 bits per byte, both ways (default 0: none)\n"
          "  --fault KIND[@N[:P]]\n"
          "                  bend the reply to frame N (frames from the PC counted from 1);\n"
-         "                  P picks the frame of the reply (1 = the first, 2 = the next)\n"
+         "                  P picks the frame of the reply (1 = the first, 2 = the next),\n"
+         "                  for the report kinds the line of the report\n"
          "                  KIND: nak nak-partial crc wrong-device silence partial garbage\n"
-         "                  zero-device bad-digits foreign-country long-line bad-ack hangup\n";
+         "                  zero-device bad-digits foreign-country long-line bad-ack hangup\n"
+         "                  long-report-line report-stops no-group-nine report-noise\n";
 }
 
 }  // namespace nuvrel::sim

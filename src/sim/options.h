@@ -19,6 +19,7 @@ struct Options {
   std::string version = "NV-2.21";
   std::optional<std::string> linkPath;   // a symlink to the slave, made at start
   std::optional<std::string> tracePath;  // byte log of what the simulator received and sent
+  std::optional<std::string> statePath;  // folder that keeps the tables across runs
   std::uint32_t baud = 0;                // pace the replies; 0 = as fast as possible
   std::vector<FaultSpec> faults;
   bool help = false;

@@ -10,14 +10,23 @@ namespace {
 
 constexpr std::uint8_t kBadAckByte = 0x07;
 constexpr std::array<std::uint8_t, 4> kGarbage{0x00, 0x13, 'x', 'y'};
+// Bytes a noisy line might leave before a report: an LF among them, and no start byte.
+constexpr std::array<std::uint8_t, 6> kReportNoise{'#', 0x0A, 0x00, 'n', 0x0D, 0x0A};
 constexpr std::size_t kTrailerSize = 4;  // pair, CR, LF of the version line
 
 // Faults that do not change a frame's bytes but how (or whether) it goes out.
 struct Bend {
   bool wrongPair = false;
   bool garbageBefore = false;
+  bool noiseBefore = false;
+  bool dropped = false;          // the frame is left out (no-group-nine)
+  bool lastOfReport = false;     // nothing after this frame (report-stops)
   std::optional<FaultKind> cut;  // the first of nak, nak-partial, silence, partial, hangup
 };
+
+bool IsGroupNine(const ReplyFrame& frame) {
+  return frame.reportLine && frame.head.size() > 8 && frame.head[7] == 'G' && frame.head[8] == '9';
+}
 
 link::Bytes HeadWithDigits(std::uint8_t first, std::uint32_t deviceNumber) {
   link::Bytes head{first};
@@ -32,6 +41,18 @@ void SetDigits(link::Bytes& head, std::string_view digits) {
 }
 
 std::optional<std::size_t> TargetOf(const std::vector<ReplyFrame>& reply, const FaultSpec& fault) {
+  if (fault.kind == FaultKind::NoGroupNine) {
+    for (std::size_t i = 0; i < reply.size(); ++i) {
+      if (IsGroupNine(reply[i])) return i;
+    }
+    return std::nullopt;
+  }
+  if (WorksOnReport(fault.kind)) {
+    // Report line P is reply frame P: the acknowledgement comes first.
+    const std::size_t line = fault.kind == FaultKind::ReportNoise ? 1 : fault.part;
+    if (line < reply.size() && reply[line].reportLine) return line;
+    return std::nullopt;
+  }
   if (WorksOnVersionLine(fault.kind)) {
     for (std::size_t i = 0; i < reply.size(); ++i) {
       if (reply[i].versionLine) return i;
@@ -66,6 +87,14 @@ void Apply(const FaultSpec& fault, std::uint32_t deviceNumber, ReplyFrame& frame
     case FaultKind::BadAck:
       if (!head.empty()) head[0] = kBadAckByte;
       break;
+    case FaultKind::LongReportLine:
+      // Up to its LF the line holds the head, the pair and CR.
+      if (head.size() + kTrailerSize - 1 < kLongReportLineSize)
+        head.resize(kLongReportLineSize - (kTrailerSize - 1), ' ');
+      break;
+    case FaultKind::ReportStops: bend.lastOfReport = true; break;
+    case FaultKind::NoGroupNine: bend.dropped = true; break;
+    case FaultKind::ReportNoise: bend.noiseBefore = true; break;
     case FaultKind::Nak:
     case FaultKind::NakPartial:
     case FaultKind::Silence:
@@ -79,28 +108,34 @@ void Apply(const FaultSpec& fault, std::uint32_t deviceNumber, ReplyFrame& frame
 }  // namespace
 
 link::Bytes ReplyFrame::Build() const {
-  if (versionLine) return link::TrailedLine(head);
+  if (versionLine || reportLine) return link::TrailedLine(head);
   link::Bytes frame = head;
   link::AppendCheckPair(frame);
   return frame;
 }
 
 ReplyFrame IdentifyReplyFrame(std::uint32_t deviceNumber) {
-  return {HeadWithDigits(link::kAckByte, deviceNumber), false};
+  return {HeadWithDigits(link::kAckByte, deviceNumber), false, false};
 }
 
 ReplyFrame AckReplyFrame(std::uint32_t deviceNumber) {
-  return {HeadWithDigits(link::kAckByte, deviceNumber), false};
+  return {HeadWithDigits(link::kAckByte, deviceNumber), false, false};
 }
 
 ReplyFrame RefusalFrame(std::uint32_t deviceNumber) {
-  return {HeadWithDigits(link::kNakByte, deviceNumber), false};
+  return {HeadWithDigits(link::kNakByte, deviceNumber), false, false};
 }
 
 ReplyFrame UploadEndFrame(std::uint32_t deviceNumber, std::span<const std::uint8_t, 12> body) {
   link::Bytes head = link::BeginFrame(deviceNumber, 'c');
   head.insert(head.end(), body.begin(), body.end());
-  return {std::move(head), false};
+  return {std::move(head), false, false};
+}
+
+ReplyFrame ReportLineFrame(std::uint32_t deviceNumber, char type, std::string_view payload) {
+  link::Bytes head = link::BeginFrame(deviceNumber, type);
+  head.insert(head.end(), payload.begin(), payload.end());
+  return {std::move(head), false, true};
 }
 
 ReplyFrame VersionLineFrame(std::uint32_t deviceNumber, char country, std::string_view version) {
@@ -110,7 +145,7 @@ ReplyFrame VersionLineFrame(std::uint32_t deviceNumber, char country, std::strin
   head.push_back(static_cast<std::uint8_t>(country));
   head.push_back(' ');
   head.insert(head.end(), version.begin(), version.end());
-  return {std::move(head), true};
+  return {std::move(head), true, false};
 }
 
 Emission Render(const std::vector<ReplyFrame>& reply, std::span<const FaultSpec> faults,
@@ -129,12 +164,22 @@ Emission Render(const std::vector<ReplyFrame>& reply, std::span<const FaultSpec>
 
   for (std::size_t i = 0; i < frames.size(); ++i) {
     const Bend& bend = bends[i];
+    if (bend.dropped) {
+      // The register falls silent where the line would have been.
+      out.complete = false;
+      break;
+    }
     if (bend.garbageBefore) out.blocks.emplace_back(kGarbage.begin(), kGarbage.end());
+    if (bend.noiseBefore) out.blocks.emplace_back(kReportNoise.begin(), kReportNoise.end());
     link::Bytes bytes = frames[i].Build();
     // Flipping a bit of the second character's low nibble is enough: only the low nibbles count.
     if (bend.wrongPair) bytes[frames[i].head.size() + 1] ^= 0x01;
     if (!bend.cut) {
       out.blocks.push_back(std::move(bytes));
+      if (bend.lastOfReport && i + 1 < frames.size()) {
+        out.complete = false;
+        break;
+      }
       continue;
     }
     out.complete = false;

@@ -11,6 +11,8 @@
 //   refusal            0x15, D                                pair(0-6), LF
 //   upload end packet  0xAA, D, 'c', 12 body bytes            pair(0-19), LF
 //   version line       0xAA, D, 'V', "00", country, ' ', text  pair, CR, LF
+//   report line        0xAA, D, type letter, payload           pair, CR, LF
+//                      (the lines after 'f' and 'F'; see reports.h)
 #pragma once
 
 #include <cstddef>
@@ -28,6 +30,7 @@ namespace nuvrel::sim {
 struct ReplyFrame {
   link::Bytes head;
   bool versionLine = false;  // closed by pair, CR, LF instead of pair, LF
+  bool reportLine = false;   // closed by pair, CR, LF too
 
   // The frame as sent: head, check pair and line end.
   link::Bytes Build() const;
@@ -38,8 +41,12 @@ ReplyFrame AckReplyFrame(std::uint32_t deviceNumber);
 ReplyFrame RefusalFrame(std::uint32_t deviceNumber);
 ReplyFrame UploadEndFrame(std::uint32_t deviceNumber, std::span<const std::uint8_t, 12> body);
 ReplyFrame VersionLineFrame(std::uint32_t deviceNumber, char country, std::string_view version);
+// The payload is register character set bytes, as they go on the line.
+ReplyFrame ReportLineFrame(std::uint32_t deviceNumber, char type, std::string_view payload);
 
 inline constexpr std::size_t kLongLineSize = 1100;
+// The long-report-line fault's line, counted up to but not including its LF.
+inline constexpr std::size_t kLongReportLineSize = 600;
 
 // What goes on the line for one reply once its faults are applied.
 struct Emission {

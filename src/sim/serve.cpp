@@ -11,6 +11,8 @@
 #include <optional>
 #include <span>
 
+#include "sim/logo.h"
+
 namespace nuvrel::sim {
 namespace {
 
@@ -51,6 +53,16 @@ class LineWriter {
  public:
   LineWriter(int masterFd, int stopFd, std::uint32_t baud)
       : m_master(masterFd), m_stop(stopFd), m_byteTime(ByteTime(baud)) {}
+
+  // The next block starts no sooner than this (when paced).
+  void HoldUntil(Clock::time_point when) {
+    if (m_byteTime.count() > 0) m_freeAt = std::max(m_freeAt, when);
+  }
+
+  // The time the bytes take on the line.
+  Clock::duration WireTime(std::size_t bytes) const {
+    return std::chrono::duration_cast<Clock::duration>(m_byteTime * static_cast<long>(bytes));
+  }
 
   // Writes the block after the ones before it.
   WriteResult Write(std::span<const std::uint8_t> bytes) {
@@ -118,6 +130,7 @@ std::chrono::nanoseconds ByteTime(std::uint32_t baud) {
 ServeResult Serve(int masterFd, int stopFd, Register& reg, const ServeSettings& settings) {
   LineWriter writer(masterFd, stopFd, settings.baud);
   std::optional<Clock::time_point> ackDeadline;
+  std::optional<Clock::time_point> logoDeadline;
   std::array<std::uint8_t, 4096> buffer{};
 
   auto report = [&settings](const std::string& text) {
@@ -143,6 +156,17 @@ ServeResult Serve(int masterFd, int stopFd, Register& reg, const ServeSettings& 
         case ActionKind::Note: report(action.text); break;
         case ActionKind::AwaitPcAck: ackDeadline = Clock::now() + kPcAckWait; break;
         case ActionKind::HangUp: return ServeResult{ServeEnd::HungUp, {}};
+        case ActionKind::Save:
+          if (settings.save) {
+            if (auto error = settings.save(reg.Tables(), action.table)) report(*error);
+          }
+          break;
+        case ActionKind::Pace:
+          // A frame that arrived before anything was timed (no arrival time) is not held.
+          if (action.arrivedAt != TimePoint{}) {
+            writer.HoldUntil(action.arrivedAt + writer.WireTime(action.frameSize));
+          }
+          break;
       }
     }
     return std::nullopt;
@@ -150,7 +174,9 @@ ServeResult Serve(int masterFd, int stopFd, Register& reg, const ServeSettings& 
 
   for (;;) {
     std::array<pollfd, 2> fds{{{masterFd, POLLIN, 0}, {stopFd, POLLIN, 0}}};
-    const int ready = WaitFor(fds, ackDeadline);
+    std::optional<Clock::time_point> deadline = ackDeadline;
+    if (logoDeadline && (!deadline || *logoDeadline < *deadline)) deadline = logoDeadline;
+    const int ready = WaitFor(fds, deadline);
     if (ready < 0) return {ServeEnd::Failed, std::string("poll: ") + std::strerror(errno)};
     if (fds[1].revents != 0) return {ServeEnd::Stopped, {}};
 
@@ -159,7 +185,10 @@ ServeResult Serve(int masterFd, int stopFd, Register& reg, const ServeSettings& 
       if (got > 0) {
         const std::span<const std::uint8_t> received(buffer.data(), static_cast<std::size_t>(got));
         if (settings.trace) settings.trace->Received(received);
-        if (auto end = run(reg.Feed(received))) return *end;
+        if (auto end = run(reg.Feed(received, Clock::now()))) return *end;
+        // Every byte of a logo restarts the wait for the next.
+        logoDeadline.reset();
+        if (reg.ReceivingLogo()) logoDeadline = Clock::now() + kLogoSilence;
       } else if (got == 0) {
         return {ServeEnd::Failed, "the line closed"};
       } else if (errno != EAGAIN && errno != EINTR) {
@@ -174,6 +203,10 @@ ServeResult Serve(int masterFd, int stopFd, Register& reg, const ServeSettings& 
       if (auto end = run(reg.PcAckTimedOut())) return *end;
     }
     if (!reg.AwaitingPcAck()) ackDeadline.reset();
+    if (logoDeadline && Clock::now() >= *logoDeadline) {
+      logoDeadline.reset();
+      if (auto end = run(reg.LogoTimedOut())) return *end;
+    }
   }
 }
 

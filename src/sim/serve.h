@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: MIT
 // The simulator's I/O loop: it blocks in poll() on the pseudo-terminal's master and the stop pipe,
-// feeds what arrives to the register, carries out the register's actions (paced like a real line
-// when a baud rate is given) and keeps the deadline of the PC's acknowledgement of an upload end.
+// feeds what arrives to the register, carries out the register's actions and keeps the deadlines
+// of the PC's acknowledgement of an upload end and of a logo whose bytes stop. With a baud rate it
+// models the line both ways: a reply starts no sooner than the frame it answers took on the wire
+// (10 bits a byte from its first byte's arrival), and its bytes go out at that rate.
 #pragma once
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +22,8 @@ struct ServeSettings {
   std::uint32_t baud = 0;                        // 0: write replies as fast as possible
   link::TraceLog* trace = nullptr;               // every block received and sent, if set
   std::function<void(std::string_view)> report;  // one diagnostic line (no prefix, no newline)
+  // Keeps a changed table (--state); returns why it could not, which is reported.
+  std::function<std::optional<std::string>(const RegisterTables&, TableKind)> save;
 };
 
 enum class ServeEnd {

@@ -11,6 +11,7 @@
 #include "sim/register.h"
 #include "sim/serve.h"
 #include "sim/slave_link.h"
+#include "sim/state_dir.h"
 #include "sim/stop_signals.h"
 
 namespace nuvrel::sim {
@@ -39,6 +40,24 @@ int RunSimulator(const Options& options, std::FILE* out, std::FILE* err) {
       return 1;
     }
   }
+  // The tables are read before the line is announced, so the first frame finds them.
+  RegisterTables tables;
+  std::optional<StateDir> state;
+  if (options.statePath) {
+    state.emplace(*options.statePath);
+    if (auto error = state->Prepare()) {
+      Diagnostic(err, *error);
+      return 1;
+    }
+    StateLoad load = state->Load();
+    for (const std::string& note : load.notes) Diagnostic(err, note);
+    if (!load.notes.empty()) {
+      // Running on would save the next change over the files it could not read.
+      Diagnostic(err, "the state in " + *options.statePath + " cannot be read; fix or move it");
+      return 1;
+    }
+    tables = std::move(load.tables);
+  }
   PtyOpen opened = PtyPort::Open();
   if (!opened.port) {
     Diagnostic(err, opened.error);
@@ -59,11 +78,16 @@ int RunSimulator(const Options& options, std::FILE* out, std::FILE* err) {
   std::fflush(out);
 
   Register reg(RegisterSettings{options.serial, options.country, options.version},
-               FaultPlan(options.faults));
+               FaultPlan(options.faults), std::move(tables));
   ServeSettings settings;
   settings.baud = options.baud;
   settings.trace = trace ? &*trace : nullptr;
   settings.report = [err](std::string_view text) { Diagnostic(err, text); };
+  if (state) {
+    settings.save = [&state](const RegisterTables& now, TableKind table) {
+      return state->Save(now, table);
+    };
+  }
   const ServeResult result = Serve(port.MasterFd(), stop.Fd(), reg, settings);
 
   switch (result.end) {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// One run of ecrsim from parsed options: sets up the pseudo-terminal, the link, the trace and the
-// stop signals, announces the slave and serves the register until told to stop.
+// One run of ecrsim from parsed options: sets up the pseudo-terminal, the link, the trace, the
+// state folder and the stop signals, announces the slave and serves the register till told to stop.
 #pragma once
 
 #include <cstdio>

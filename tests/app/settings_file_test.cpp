@@ -4,6 +4,9 @@
 #include "app/settings_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -230,12 +233,20 @@ TEST(SettingsFileWrite, AFailedWriteLeavesTheOldFileByteForByte) {
   TempDir dir;
   const std::string original = "; keep me\n[ECR]\nEcrCom=2\n";  // LF: a rewrite would change it
   WriteBytes(dir / "s.ini", original);
-  // Root writes through chmod, so block the temporary file's name with a folder instead.
-  const std::string temporary = dir / ("s.ini.tmp-" + std::to_string(::getpid()));
-  ASSERT_EQ(::mkdir(temporary.c_str(), 0755), 0);
   SettingsFile settings(dir / "s.ini");
-  EXPECT_FALSE(settings.WriteInt("ECR", "EcrCom", 3));
+  // A file-size limit below the new file's size makes the write fail part-way, in a child so that
+  // the limit does not reach the test itself.
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const rlimit limit{16, 16};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    _exit(settings.WriteInt("ECR", "EcrCom", 3) ? 1 : 0);
+  }
+  int status = -1;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   EXPECT_EQ(ReadBytes(dir / "s.ini"), original);
+  EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"s.ini"});
   EXPECT_EQ(settings.GetInt("ECR", "EcrCom", 0), 2u);
 }
 

@@ -6,7 +6,7 @@
 #include "link/identify.h"
 #include "link/port_opener.h"
 #include "support/child_process.h"
-#include "support/ecrsim_process.h"
+#include "sim_fixture.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
 
@@ -15,19 +15,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// ecrsim on its own pseudo-terminal for the length of a test.
-class Sim {
- public:
-  explicit Sim(const std::vector<std::string>& args) : m_process(args) {
-    if (auto path = m_process.SlavePath()) m_device = *path;
-  }
-  bool Ok() const { return !m_device.empty(); }
-  const std::string& Device() const { return m_device; }
-
- private:
-  test::EcrsimProcess m_process;
-  std::string m_device;
-};
+using test::Sim;
 
 test::RunResult Identify(const Sim& sim, std::vector<std::string> extra = {}) {
   std::vector<std::string> args{"--port", sim.Device()};

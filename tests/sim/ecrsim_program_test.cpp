@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The ecrsim binary itself, over a real pseudo-terminal: its first line, a raw line that answers
-// across reopens, the --link symlink, stopping on signals, the hangup fault, tracing and pacing.
+// across reopens, the --link symlink, stopping on signals, the hangup fault, tracing, pacing both
+// ways, and the --state folder across two runs.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -14,8 +15,10 @@
 #include <regex>
 #include <sstream>
 
-#include "support/ecrsim_process.h"
 #include "link/frames.h"
+#include "sim_test_util.h"
+#include "support/ecrsim_process.h"
+#include "support/temp_dir.h"
 
 namespace nuvrel::sim {
 namespace {
@@ -185,6 +188,115 @@ TEST_F(EcrsimProgram, MissingPcAckOfTheUploadEndIsReportedOnStderr) {
   EXPECT_NE(sim.Stderr().find("ecrsim: no acknowledgement of the upload end packet"),
             std::string::npos)
       << sim.Stderr();
+}
+
+TEST_F(EcrsimProgram, RepliesWaitForTheFramesOwnWireTime) {
+  // 63 bytes in and 10 out at 1200 baud: 73 byte times of 8.3 ms, some 608 ms.
+  EcrsimProcess sim({"--baud", "1200"});
+  const auto slave = sim.SlavePath();
+  ASSERT_TRUE(slave);
+  SlavePort port(*slave);
+  const link::Bytes record = test::ArticleRecord(
+      123456, test::ArticleFields("0001", "A", "000000000001", "111", "000000102", "000000000"));
+  ASSERT_EQ(record.size(), 63u);
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_TRUE(port.Write(record));
+  EXPECT_EQ(port.Read(10, Millis(3000)), link::AckFrame(123456));
+  EXPECT_GE(std::chrono::steady_clock::now() - start, Millis(580));
+  EXPECT_EQ(sim.Finish(SIGTERM), 0);
+}
+
+TEST_F(EcrsimProgram, ALogoThatStopsIsGivenUpAfterThreeSecondsOfSilence) {
+  EcrsimProcess sim({});
+  const auto slave = sim.SlavePath();
+  ASSERT_TRUE(slave);
+  SlavePort port(*slave);
+  const link::Bytes logo = test::LogoFile(200, 200);
+  ASSERT_TRUE(port.Write(
+      test::Concat(test::LogoHeader("123456"), link::Bytes(logo.begin(), logo.begin() + 50))));
+  // Meanwhile the register still takes what comes as the logo's bytes, so it answers nothing.
+  EXPECT_TRUE(port.Read(1, Millis(3300)).empty());
+  ASSERT_TRUE(port.Write(link::IdentifyRequest()));
+  EXPECT_EQ(port.Read(10, Millis(3000)), kIdentifyReply);
+  EXPECT_EQ(sim.Finish(SIGTERM), 0);
+  EXPECT_NE(sim.Stderr().find("ecrsim: the logo stopped after 50 bytes of 200"), std::string::npos)
+      << sim.Stderr();
+}
+
+TEST_F(EcrsimProgram, StateFolderKeepsTablesAndLogoAcrossRuns) {
+  const fs::path state = m_dir / "state" / "register";  // made by ecrsim
+  const std::string name = std::string("\x80\x8D\x80") + "\\X";
+  const link::Bytes logo = test::LogoFile(300, 300);
+  {
+    EcrsimProcess sim({"--state", state.string()});
+    const auto slave = sim.SlavePath();
+    ASSERT_TRUE(slave);
+    SlavePort port(*slave);
+    ASSERT_TRUE(port.Write(test::ArticleRecord(
+        123456,
+        test::ArticleFields("0012", name, "000000000123", "203", "000012502", "000001500"))));
+    EXPECT_EQ(port.Read(10, Millis(3000)), link::AckFrame(123456));
+    ASSERT_TRUE(port.Write(test::OperatorRecord(123456, '4', "ANA")));
+    EXPECT_EQ(port.Read(10, Millis(3000)), link::AckFrame(123456));
+    // A logo before any identification carries 000000.
+    ASSERT_TRUE(port.Write(test::Concat(test::LogoHeader("000000"), logo)));
+    EXPECT_EQ(port.Read(10, Millis(3000)), link::AckFrame(0));
+    EXPECT_EQ(sim.Finish(SIGTERM), 0);
+    EXPECT_EQ(sim.Stderr(), "");
+  }
+  EXPECT_EQ(nuvrel::test::FolderEntries(state.string()),
+            (std::vector<std::string>{"articles.txt", "logo.bmp", "operators.txt"}));
+  EXPECT_EQ(nuvrel::test::ReadBytes((state / "logo.bmp").string()),
+            std::string(logo.begin(), logo.end()));
+
+  EcrsimProcess sim({"--state", state.string()});
+  const auto slave = sim.SlavePath();
+  ASSERT_TRUE(slave);
+  SlavePort port(*slave);
+  ASSERT_TRUE(port.Write(link::CommandFrame(123456, 'f')));
+  const link::Bytes report = port.Read(10 + 99 + 15, Millis(3000));
+  ASSERT_EQ(report.size(), 10u + 99u + 15u);
+  const link::Bytes line(report.begin() + 10, report.begin() + 10 + 99);
+  EXPECT_EQ(test::FieldOf(line, transfers::article_line::kNumber), "0012");
+  EXPECT_EQ(test::FieldOf(line, transfers::article_line::kName), name + std::string(10, ' '));
+  EXPECT_EQ(test::FieldOf(line, transfers::article_line::kPrice), "    12.50");
+
+  // The daily exchange has the kept operator's four lines and ends with department 9.
+  ASSERT_TRUE(port.Write(link::CommandFrame(123456, 'F')));
+  const link::Bytes daily = port.Read(1 << 16, Millis(1500));
+  ASSERT_GT(daily.size(), 10u);
+  EXPECT_EQ(std::count(daily.begin(), daily.end(), link::kLineFeed), 1 + 11 + 4 + 10);
+  ASSERT_GE(daily.size(), 55u);
+  EXPECT_EQ(daily[daily.size() - 55 + 7], 'G');
+  EXPECT_EQ(daily[daily.size() - 55 + 8], '9');
+  EXPECT_EQ(sim.Finish(SIGTERM), 0);
+  EXPECT_EQ(sim.Stderr(), "");
+}
+
+TEST_F(EcrsimProgram, CorruptStateStopsTheSimulatorAndIsKept) {
+  const fs::path state = m_dir / "state";
+  fs::create_directory(state);
+  std::ofstream(state / "articles.txt") << "0001 not an article\n";
+  std::ofstream(state / "operators.txt") << "1ANA         *\n";
+  EcrsimProcess sim({"--state", state.string()});
+  // It does not listen: a register running on would save its next change over the unread files.
+  EXPECT_EQ(sim.Finish(0), 1);
+  EXPECT_EQ(sim.FirstLine(Millis(0)), std::nullopt);
+  EXPECT_NE(
+      sim.Stderr().find("ecrsim: state file " + (state / "articles.txt").string() + ": line 1: "),
+      std::string::npos)
+      << sim.Stderr();
+  std::ifstream kept(state / "articles.txt");
+  std::string line;
+  std::getline(kept, line);
+  EXPECT_EQ(line, "0001 not an article");
+
+  // A state folder that cannot be made stops the simulator before it listens.
+  EcrsimProcess blocked({"--state", (state / "articles.txt" / "sub").string()});
+  EXPECT_EQ(blocked.Finish(0), 1);
+  EXPECT_EQ(blocked.FirstLine(Millis(0)), std::nullopt);
+  EXPECT_EQ(blocked.Stderr().rfind("ecrsim: cannot make the state folder", 0), 0u)
+      << blocked.Stderr();
 }
 
 }  // namespace

@@ -28,6 +28,10 @@ TEST(FaultSpecs, EveryKindHasItsDefaultFrame) {
       {"long-line", {FaultKind::LongLine, 2, 1}},
       {"bad-ack", {FaultKind::BadAck, 1, 1}},
       {"hangup", {FaultKind::HangUp, 1, 1}},
+      {"long-report-line", {FaultKind::LongReportLine, 3, 2}},
+      {"report-stops", {FaultKind::ReportStops, 3, 2}},
+      {"no-group-nine", {FaultKind::NoGroupNine, 3, 1}},
+      {"report-noise", {FaultKind::ReportNoise, 3, 1}},
   };
   for (const auto& [text, fault] : cases) {
     EXPECT_EQ(Parsed(text), fault) << text;
@@ -41,12 +45,17 @@ TEST(FaultSpecs, FrameAndPartAreTaken) {
   EXPECT_EQ(Parsed("long-line@9"), (FaultSpec{FaultKind::LongLine, 9, 1}));
   EXPECT_EQ(FormatFaultSpec(Parsed("hangup@4:2")), "hangup@4:2");
   EXPECT_EQ(FormatFaultSpec(Parsed("nak")), "nak@1");
+  // The report kinds count P in report lines; their default P is left out.
+  EXPECT_EQ(Parsed("report-stops@5:1"), (FaultSpec{FaultKind::ReportStops, 5, 1}));
+  EXPECT_EQ(FormatFaultSpec(Parsed("report-stops@5:1")), "report-stops@5:1");
+  EXPECT_EQ(FormatFaultSpec(Parsed("long-report-line")), "long-report-line@3");
 }
 
 TEST(FaultSpecs, MalformedSpecsAreRefusedWithAReason) {
-  for (const char* text : {"", "NAK", "nak ", "timeout", "nak@", "nak@0", "nak@x", "nak@1x",
-                           "nak@-1", "nak@1:", "nak@1:0", "nak@1:2:3", "nak:2", "nak@99999999999",
-                           "foreign-country@2:2", "long-line@2:1"}) {
+  for (const char* text :
+       {"", "NAK", "nak ", "timeout", "nak@", "nak@0", "nak@x", "nak@1x", "nak@-1",
+        "nak@1:", "nak@1:0", "nak@1:2:3", "nak:2", "nak@99999999999", "foreign-country@2:2",
+        "long-line@2:1", "no-group-nine@3:1", "report-noise@3:2", "report-stops@3:0"}) {
     const FaultParse parsed = ParseFaultSpec(text);
     EXPECT_FALSE(parsed.fault) << text;
     EXPECT_FALSE(parsed.error.empty()) << text;

@@ -20,15 +20,17 @@ TEST(SimOptions, DefaultsWithoutArguments) {
   EXPECT_EQ(o.version, "NV-2.21");
   EXPECT_FALSE(o.linkPath);
   EXPECT_FALSE(o.tracePath);
+  EXPECT_FALSE(o.statePath);
   EXPECT_EQ(o.baud, 0u);
   EXPECT_TRUE(o.faults.empty());
   EXPECT_FALSE(o.help);
 }
 
 TEST(SimOptions, EveryOptionInBothSpellings) {
-  const OptionsParse parsed = Parse({"--serial", "42", "--country=D", "--version", "NV 3.0 beta",
-                                     "--link=/tmp/ecr", "--trace", "t.log", "--baud=9600",
-                                     "--fault", "crc@3", "--fault=hangup", "--fault", "nak@2:2"});
+  const OptionsParse parsed =
+      Parse({"--serial", "42", "--country=D", "--version", "NV 3.0 beta", "--link=/tmp/ecr",
+             "--trace", "t.log", "--baud=9600", "--state", "/tmp/ecr-state", "--fault", "crc@3",
+             "--fault=hangup", "--fault", "nak@2:2"});
   ASSERT_FALSE(parsed.error) << *parsed.error;
   const Options& o = parsed.options;
   EXPECT_EQ(o.serial, 42u);
@@ -36,6 +38,7 @@ TEST(SimOptions, EveryOptionInBothSpellings) {
   EXPECT_EQ(o.version, "NV 3.0 beta");
   EXPECT_EQ(o.linkPath, "/tmp/ecr");
   EXPECT_EQ(o.tracePath, "t.log");
+  EXPECT_EQ(o.statePath, "/tmp/ecr-state");
   EXPECT_EQ(o.baud, 9600u);
   EXPECT_EQ(o.faults,
             (std::vector<FaultSpec>{
@@ -65,6 +68,8 @@ TEST(SimOptions, UnusableCommandLinesAreRefusedWithAReason) {
       {"--fault", "nak@0"},
       {"--link", ""},
       {"--trace="},
+      {"--state", ""},
+      {"--state"},
       {"--colour"},
       {"serial"},
       {"-s", "1"},

@@ -69,7 +69,7 @@ TEST(RegisterAnswers, VersionCommandGetsAckThenVersionLine) {
 
 TEST(RegisterAnswers, UnknownCommandLettersAreAcknowledged) {
   Register reg = MakeRegister();
-  for (char letter : {'F', 'f', 'R', 'Q'}) {
+  for (char letter : {'Q', 'x', 'A'}) {
     EXPECT_EQ(SentBytes(reg.Feed(link::CommandFrame(kDevice, letter))), link::AckFrame(kDevice))
         << letter;
   }
@@ -236,67 +236,91 @@ TEST_F(RegisterUpload, AcknowledgementBytesOutsideTheWaitAreIgnored) {
 
 // --- records -------------------------------------------------------------------------------------
 
-TEST(RegisterRecords, EveryRecordKindIsAcknowledgedAndKeptByItsNumber) {
+TEST(RegisterRecords, EveryRecordKindIsAcknowledgedKeptAndSaved) {
   Register reg = MakeRegister();
+  const std::string article = test::ArticleFields("0007", "BREAD", std::string(12, '"'), "1\"\"",
+                                                  "000012502", std::string(9, '"'));
   struct Case {
     link::Bytes frame;
-    char letter;
-    const char* number;
+    TableKind table;
   };
-  const std::string article =
-      "0007" + std::string(15, 'N') + std::string(12, '"') + "1\"\"000012502" + std::string(9, '"');
   const std::vector<Case> cases{
-      {test::RecordFrame(kDevice, 'r', article), 'r', "0007"},
-      {test::OperatorRecord(kDevice, '5', "ANA"), 'o', "5"},
-      {test::RecordFrame(kDevice, 'y', "3" + std::string(15, ' ') + std::string(10, '"')), 'y',
-       "3"},
-      {test::RecordFrame(kDevice, 'y', "10X" + std::string(14, ' ') + std::string(10, '"')), 'y',
-       "10"},
-      {test::RecordFrame(kDevice, 'w', "20" + std::string(18, 'F') + "*"), 'w', "2"},
-      {test::RecordFrame(kDevice, 'u', "30SALE" + std::string(14, ' ') + "*"), 'u', "3"},
+      {test::ArticleRecord(kDevice, article), TableKind::Articles},
+      {test::OperatorRecord(kDevice, '5', "ANA"), TableKind::Operators},
+      {test::DepartmentRecord(kDevice, 3, "MILK"), TableKind::Departments},
+      {test::DepartmentRecord(kDevice, 10, "X"), TableKind::Departments},
+      {test::RecordFrame(kDevice, 'w', "20" + std::string(18, 'F') + "*"), TableKind::FirmData},
+      {test::RecordFrame(kDevice, 'u', "30SALE" + std::string(14, ' ') + "*"),
+       TableKind::Advertisement},
   };
   ASSERT_EQ(cases[0].frame.size(), 63u);
   ASSERT_EQ(cases[2].frame.size(), 37u);
   ASSERT_EQ(cases[3].frame.size(), 38u);
   for (const Case& c : cases) {
-    EXPECT_EQ(SentBytes(reg.Feed(c.frame)), link::AckFrame(kDevice)) << c.letter << c.number;
-    const link::Bytes* kept = reg.Tables().Find(c.letter, c.number);
-    ASSERT_NE(kept, nullptr) << c.letter << c.number;
-    EXPECT_EQ(*kept, c.frame);
+    const auto actions = reg.Feed(c.frame);
+    EXPECT_EQ(SentBytes(actions), link::AckFrame(kDevice));
+    // The table is saved before the acknowledgement goes out.
+    ASSERT_FALSE(actions.empty());
+    EXPECT_EQ(actions.front().kind, ActionKind::Save);
+    EXPECT_EQ(actions.front().table, c.table);
   }
-  EXPECT_EQ(reg.Tables().Size(), cases.size());
+  const RegisterTables& t = reg.Tables();
+  ASSERT_EQ(t.articles.count(7), 1u);
+  EXPECT_EQ(t.articles.at(7).name, "BREAD          ");
+  EXPECT_EQ(t.articles.at(7).priceHundredths, 1250u);
+  EXPECT_EQ(t.operators.at(5).name, "ANA         ");
+  EXPECT_EQ(t.departments.at(3).name, "MILK           ");
+  EXPECT_EQ(t.departments.at(10).name, "X              ");
+  EXPECT_EQ(t.firmData.at(2).text, std::string(18, 'F'));
+  EXPECT_EQ(t.advertisement.at(3).text, "SALE              ");
 }
 
 TEST(RegisterRecords, LaterRecordReplacesTheEarlierOne) {
   Register reg = MakeRegister();
   reg.Feed(test::OperatorRecord(kDevice, '2', "OLD"));
-  const link::Bytes newer = test::OperatorRecord(kDevice, '2', "NEW");
-  reg.Feed(newer);
-  EXPECT_EQ(reg.Tables().Size(), 1u);
-  EXPECT_EQ(*reg.Tables().Find('o', "2"), newer);
+  reg.Feed(test::OperatorRecord(kDevice, '2', "NEW"));
+  ASSERT_EQ(reg.Tables().operators.size(), 1u);
+  EXPECT_EQ(reg.Tables().operators.at(2).name, "NEW         ");
 }
 
-TEST(RegisterRecords, RefusedRecordsAreNotKept) {
+TEST(RegisterRecords, RefusedRecordsAreNotKeptAndSayWhy) {
   Register reg = MakeRegister();
   link::Bytes badPair = test::OperatorRecord(kDevice, '1', "ANA");
   badPair[badPair.size() - 2] ^= 0x01;
   const std::vector<link::Bytes> refused{
-      badPair, test::OperatorRecord(kDevice + 1, '1', "ANA"),
+      badPair,
+      test::OperatorRecord(kDevice + 1, '1', "ANA"),
       test::RecordFrame(kDevice, 'o', "X" + std::string(12, ' ') + "*"),  // no item number
-      test::RecordFrame(kDevice, 'r', "12"),                              // number cut short
+      test::RecordFrame(kDevice, 'r', "12"),                              // cut short
+      test::RecordFrame(kDevice, 'r', ""),                                // no fields at all
   };
   for (const link::Bytes& frame : refused) {
-    EXPECT_EQ(SentBytes(reg.Feed(frame)), Refusal());
+    const auto actions = reg.Feed(frame);
+    EXPECT_EQ(SentBytes(actions), Refusal());
+    EXPECT_EQ(test::NotesOf(actions).size(), 1u);
+    EXPECT_FALSE(test::HasAction(actions, ActionKind::Save));
   }
-  EXPECT_EQ(reg.Tables().Size(), 0u);
+  EXPECT_TRUE(reg.Tables().Empty());
 }
 
-TEST(RegisterRecords, RecordKeysNeedTheirWholeNumber) {
-  EXPECT_EQ(ReadRecordKey(link::CommandFrame(kDevice, 'r')), std::nullopt);
-  EXPECT_EQ(ReadRecordKey(test::RecordFrame(kDevice, 'r', "123")), std::nullopt);
-  EXPECT_EQ(ReadRecordKey(test::RecordFrame(kDevice, 'r', "1234")), (RecordKey{'r', "1234"}));
-  EXPECT_EQ(ReadRecordKey(test::RecordFrame(kDevice, 'a', "1234")), std::nullopt);
-  EXPECT_EQ(ReadRecordKey(test::RecordFrame(kDevice, 'o', "9")), (RecordKey{'o', "9"}));
+TEST(RegisterRecords, UploadEndCountsOnlyTheRecordsTaken) {
+  Register reg = MakeRegister();
+  reg.Feed(link::CommandFrame(kDevice, 'a'));
+  reg.Feed(test::OperatorRecord(kDevice, '1', "A"));
+  reg.Feed(test::OperatorRecord(kDevice, '0', "A"));  // refused
+  const auto blocks = SentBlocks(reg.Feed(link::CommandFrame(kDevice, 'z')));
+  ASSERT_EQ(blocks.size(), 2u);
+  EXPECT_EQ(std::string(blocks[1].begin() + 8, blocks[1].begin() + 14), "000001");
+}
+
+TEST(RegisterRecords, TablesGivenAtStartAreTheRegistersOwn) {
+  RegisterTables tables;
+  tables.operators[4] = Operator{4, "KEPT        "};
+  Register reg(RegisterSettings{}, FaultPlan(), tables);
+  EXPECT_EQ(reg.Tables(), tables);
+  // A record with no value for the name keeps what was given.
+  reg.Feed(test::RecordFrame(kDevice, 'o', "4" + std::string(12, '"') + "*"));
+  EXPECT_EQ(reg.Tables().operators.at(4).name, "KEPT        ");
 }
 
 }  // namespace

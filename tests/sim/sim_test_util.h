@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "link/frames.h"
+#include "link/translation.h"
 #include "sim/register.h"
+#include "transfers/report_layout.h"
 
 namespace nuvrel::sim::test {
 
@@ -28,6 +30,69 @@ inline link::Bytes OperatorRecord(std::uint32_t device, char number, std::string
   fields.resize(13, ' ');
   fields += '*';
   return RecordFrame(device, 'o', fields);
+}
+
+// The fields of a whole article record: number, name, barcode, tax digit, department, unit,
+// price (nine characters) and stock (nine).
+inline std::string ArticleFields(std::string_view number, std::string_view name,
+                                 std::string_view barcode, std::string_view taxDeptUnit,
+                                 std::string_view price, std::string_view stock) {
+  std::string fields(number);
+  std::string padded(name);
+  padded.resize(15, ' ');
+  fields += padded;
+  fields += barcode;
+  fields += taxDeptUnit;
+  fields += price;
+  fields += stock;
+  return fields;
+}
+
+inline link::Bytes ArticleRecord(std::uint32_t device, const std::string& fields) {
+  return RecordFrame(device, 'r', fields);
+}
+
+inline link::Bytes DepartmentRecord(std::uint32_t device, unsigned number, std::string_view name) {
+  std::string fields = std::to_string(number);
+  std::string padded(name);
+  padded.resize(15, ' ');
+  return RecordFrame(device, 'y', fields + padded + std::string(10, '"'));
+}
+
+// A BMP-like file of the size: 'B', 'M', the size little-endian, then bytes that include 0xAA
+// and LF, so that a receiver that looks for frames inside it goes wrong.
+inline link::Bytes LogoFile(std::uint32_t size, std::uint32_t sizeField) {
+  link::Bytes file{'B', 'M'};
+  for (int shift = 0; shift < 32; shift += 8) {
+    file.push_back(static_cast<std::uint8_t>(sizeField >> shift));
+  }
+  for (std::size_t i = file.size(); i < size; ++i) {
+    file.push_back(i % 3 == 0 ? 0xAA : i % 3 == 1 ? 0x0A : static_cast<std::uint8_t>(i));
+  }
+  file.resize(size);
+  return file;
+}
+
+inline link::Bytes LogoHeader(std::string_view digits) {
+  link::Bytes header{link::kStartByte};
+  for (char c : digits) header.push_back(static_cast<std::uint8_t>(c));
+  header.push_back('R');
+  return header;
+}
+
+// A field of a report line, as bytes.
+inline std::string FieldOf(const link::Bytes& line, transfers::Field field) {
+  if (line.size() < field.offset + field.size) return {};
+  return std::string(line.begin() + static_cast<std::ptrdiff_t>(field.offset),
+                     line.begin() + static_cast<std::ptrdiff_t>(field.offset + field.size));
+}
+
+// A report line's payload as the PC shows it: translated from the register's characters.
+inline std::string PcPayload(const link::Bytes& line) {
+  if (line.size() < 12) return {};
+  std::string text(line.begin() + 8, line.end() - 4);
+  link::TranslateText(text, false);
+  return text;
 }
 
 inline std::vector<link::Bytes> SentBlocks(const std::vector<Action>& actions) {

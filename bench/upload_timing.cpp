@@ -1,0 +1,285 @@
+// SPDX-License-Identifier: MIT
+// How long a whole Articles upload takes against the real simulator on a pseudo-terminal at 9600
+// baud, set against the protocol's own floor, and how much processor time the program spends
+// meanwhile (it should spend almost none: every wait blocks).
+//
+//   bench_upload_timing [ROWS] [--ecrsim PATH]
+//
+// ROWS (1..2400, default 2400) full rows are uploaded; ecrsim is looked for beside the build's
+// programs (../ecrsim from this program's folder) unless --ecrsim names it.
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/ui.h"
+#include "grid/cell_table.h"
+#include "link/clock.h"
+#include "link/frames.h"
+#include "link/handshake.h"
+#include "link/port_map.h"
+#include "link/port_opener.h"
+#include "sheets/layouts.h"
+#include "transfers/article_fields.h"
+#include "transfers/transfer_context.h"
+#include "transfers/uploads.h"
+
+namespace {
+
+using namespace nuvrel;
+using SteadyClock = std::chrono::steady_clock;
+using Seconds = std::chrono::duration<double>;
+
+constexpr unsigned kBaud = 9600;
+constexpr unsigned kBitsPerByte = 10;  // start bit, eight data bits, stop bit
+constexpr std::size_t kArticleFrameSize = 63;
+constexpr auto kStartTimeout = std::chrono::seconds(5);
+constexpr auto kStopTimeout = std::chrono::seconds(3);
+
+Seconds WireTime(std::size_t bytes) {
+  return Seconds(static_cast<double>(bytes * kBitsPerByte) / kBaud);
+}
+
+Seconds CpuTime(int who) {
+  rusage usage{};
+  ::getrusage(who, &usage);
+  const auto seconds = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+  };
+  return Seconds(seconds(usage.ru_utime) + seconds(usage.ru_stime));
+}
+
+int MillisLeft(SteadyClock::time_point deadline) {
+  const auto left =
+      std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now());
+  return left.count() < 0 ? 0 : static_cast<int>(left.count());
+}
+
+// ecrsim as a child process; stopped with SIGTERM (and, if it does not go, SIGKILL) when the
+// object goes.
+class Simulator {
+ public:
+  Simulator(const std::string& path, const std::vector<std::string>& args) {
+    int out[2];
+    if (::pipe2(out, O_CLOEXEC) != 0) return;
+    std::vector<std::string> all{path};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    m_pid = ::fork();
+    if (m_pid == 0) {
+      ::dup2(out[1], STDOUT_FILENO);
+      ::execv(argv[0], argv.data());
+      ::_exit(127);
+    }
+    ::close(out[1]);
+    m_out = out[0];
+  }
+  ~Simulator() { Stop(); }
+  Simulator(const Simulator&) = delete;
+  Simulator& operator=(const Simulator&) = delete;
+
+  // The slave device from its first line, "ecrsim: listening on PATH".
+  std::optional<std::string> SlavePath() {
+    const std::string_view prefix = "ecrsim: listening on ";
+    const auto deadline = SteadyClock::now() + kStartTimeout;
+    std::string text;
+    while (m_out >= 0 && text.find('\n') == std::string::npos) {
+      pollfd p{m_out, POLLIN, 0};
+      const int ready = ::poll(&p, 1, MillisLeft(deadline));
+      if (ready < 0 && errno == EINTR) continue;
+      if (ready <= 0) return std::nullopt;
+      std::array<char, 512> buffer{};
+      const ssize_t n = ::read(m_out, buffer.data(), buffer.size());
+      if (n <= 0) return std::nullopt;
+      text.append(buffer.data(), static_cast<std::size_t>(n));
+    }
+    const std::string line = text.substr(0, text.find('\n'));
+    if (line.rfind(prefix, 0) != 0) return std::nullopt;
+    return line.substr(prefix.size());
+  }
+
+  // Ends the child; its processor time once it has ended.
+  std::optional<Seconds> Stop() {
+    if (m_pid <= 0) return std::nullopt;
+    ::kill(m_pid, SIGTERM);
+    // The pipe reaches end of file when the child has gone.
+    const auto deadline = SteadyClock::now() + kStopTimeout;
+    bool ended = false;
+    while (!ended && m_out >= 0) {
+      pollfd p{m_out, POLLIN, 0};
+      const int ready = ::poll(&p, 1, MillisLeft(deadline));
+      if (ready < 0 && errno == EINTR) continue;
+      if (ready <= 0) break;
+      std::array<char, 512> buffer{};
+      const ssize_t n = ::read(m_out, buffer.data(), buffer.size());
+      ended = n == 0 || (n < 0 && errno != EINTR);
+    }
+    if (!ended) ::kill(m_pid, SIGKILL);
+    const Seconds before = CpuTime(RUSAGE_CHILDREN);
+    ::waitpid(m_pid, nullptr, 0);
+    m_pid = -1;
+    if (m_out >= 0) ::close(m_out);
+    m_out = -1;
+    return CpuTime(RUSAGE_CHILDREN) - before;
+  }
+
+ private:
+  pid_t m_pid = -1;
+  int m_out = -1;
+};
+
+// Messages go to stderr; the status is kept, not printed, so that printing costs no time.
+class BenchUi final : public app::Ui {
+ public:
+  void ShowMessage(std::string_view text, app::Icon) override {
+    std::fprintf(stderr, "message: %.*s\n", static_cast<int>(text.size()), text.data());
+  }
+  bool Ask(std::string_view, app::Icon, bool) override { return true; }
+  void SetStatus(std::string_view text) override { status.assign(text); }
+  void PumpPaintMessages() override {}
+  void BeginWaitCursor() override {}
+  void EndWaitCursor() override {}
+
+  std::string status;
+};
+
+// Rows 1..rows with every field filled.
+void FillArticles(grid::CellTable& grid, int rows) {
+  namespace col = sheets::articles;
+  for (int row = 1; row <= rows; ++row) {
+    const std::string n = std::to_string(row);
+    grid.SetItemText(row, col::kName, "Article " + n);
+    grid.SetItemText(row, col::kBarcode, std::string(12 - n.size(), '0') + n);
+    grid.SetItemText(row, col::kPrice, n + ".29");
+    grid.SetItemText(row, col::kTaxGroup, "B");
+    grid.SetItemText(row, col::kDepartment, std::to_string(row % 10));
+    grid.SetItemText(row, col::kUnit, "1");
+    grid.SetItemText(row, col::kInStock, n + ".5");
+  }
+}
+
+// What the exchange cannot go below at 9600 baud. Every 10-byte reply is taken only after the
+// 100 ms pause, and every byte crosses the line. The serial floor lays them end to end: on a real
+// port a write returns when its bytes have left, the pause follows, the reply's bytes are counted
+// on top. On a pseudo-terminal a write returns at once and the simulator paces both directions,
+// so a reply that is on the line within the pause costs nothing more: the pause-bound floor.
+struct Floors {
+  Seconds serial;
+  Seconds pauseBound;
+};
+
+// One request, its 10-byte reply and what the register sends straight after it (the version line
+// after V, the upload end packet after z).
+Floors Exchange(std::size_t requestSize, std::size_t followingSize = 0) {
+  const Seconds pause = link::kCountPause;
+  const Seconds wire = WireTime(requestSize + link::kReplySize + followingSize);
+  return {pause + wire, std::max(pause, wire)};
+}
+
+Floors ProtocolFloors(int records, std::size_t versionLineSize) {
+  const Floors record = Exchange(kArticleFrameSize);
+  const Floors identify = Exchange(link::kIdentifyRequestSize);
+  const Floors version = Exchange(link::kCommandSize, versionLineSize);
+  const Floors begin = Exchange(link::kCommandSize);
+  const Floors end = Exchange(link::kCommandSize, link::kUploadEndSize);
+  // The PC's acknowledgement of the upload end packet: on a pseudo-terminal its write returns at
+  // once.
+  const Seconds lastAck = WireTime(link::kReplySize);
+  return {record.serial * records + identify.serial + version.serial + begin.serial + end.serial +
+              lastAck,
+          record.pauseBound * records + identify.pauseBound + version.pauseBound +
+              begin.pauseBound + end.pauseBound};
+}
+
+std::string DefaultSimulatorPath() {
+  std::error_code error;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return "../ecrsim";
+  return (self.parent_path() / ".." / "ecrsim").lexically_normal().string();
+}
+
+int Usage() {
+  std::fprintf(stderr, "usage: bench_upload_timing [ROWS] [--ecrsim PATH]   (ROWS 1..%d)\n",
+               transfers::kArticleRows);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int rows = transfers::kArticleRows;
+  std::string simulatorPath = DefaultSimulatorPath();
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--ecrsim" && i + 1 < argc) {
+      simulatorPath = argv[++i];
+    } else {
+      const auto [end, ec] = std::from_chars(arg.data(), arg.data() + arg.size(), rows);
+      if (ec != std::errc() || end != arg.data() + arg.size() || rows < 1 ||
+          rows > transfers::kArticleRows) {
+        return Usage();
+      }
+    }
+  }
+
+  Simulator simulator(simulatorPath, {"--baud", std::to_string(kBaud), "--serial", "1"});
+  const std::optional<std::string> slave = simulator.SlavePath();
+  if (!slave) {
+    std::fprintf(stderr, "cannot start %s\n", simulatorPath.c_str());
+    return 1;
+  }
+
+  grid::CellTable grid(nullptr);
+  sheets::SetupArticlesSheet(grid);
+  FillArticles(grid, rows);
+
+  BenchUi ui;
+  link::SerialPortOpener opener(link::PortMap::AllTo(*slave));
+  link::RegisterIdentity identity;
+  transfers::TransferContext context{ui, link::SystemClock(), opener, identity, 0};
+
+  const Seconds cpuBefore = CpuTime(RUSAGE_SELF);
+  const auto start = SteadyClock::now();
+  const bool sent = transfers::UploadArticles(context, grid);
+  const Seconds wall = SteadyClock::now() - start;
+  const Seconds cpu = CpuTime(RUSAGE_SELF) - cpuBefore;
+  const std::optional<Seconds> simulatorCpu = simulator.Stop();
+
+  if (!sent) {
+    std::fprintf(stderr, "the upload failed; last status: %s\n", ui.status.c_str());
+    return 1;
+  }
+  // The version line: 12 bytes before the version text, a 4-byte trailer after it.
+  const Floors floors = ProtocolFloors(rows, 12 + identity.version.size() + 4);
+  const Floors record = Exchange(kArticleFrameSize);
+  std::printf("rows             %d\n", rows);
+  std::printf("status           %s\n", ui.status.c_str());
+  std::printf("wall time        %.3f s (%.1f ms a record on average)\n", wall.count(),
+              1000 * wall.count() / rows);
+  std::printf("protocol floor   %.3f s (%.1f ms a record: 100 ms pause + %.1f ms on the wire)\n",
+              floors.serial.count(), 1000 * record.serial.count(),
+              1000 * (record.serial - Seconds(link::kCountPause)).count());
+  std::printf("ratio to floor   %.3f\n", wall / floors.serial);
+  std::printf("pause-bound      %.3f s (%.1f ms a record), ratio %.3f\n", floors.pauseBound.count(),
+              1000 * record.pauseBound.count(), wall / floors.pauseBound);
+  std::printf("CPU time         %.3f s (%.2f %% of wall)\n", cpu.count(),
+              100 * cpu.count() / wall.count());
+  if (simulatorCpu) std::printf("ecrsim CPU time  %.3f s\n", simulatorCpu->count());
+  return 0;
+}

@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: MIT
+#include "cli/transfer_commands.h"
+
+#include "app/file_io.h"
+#include "cli/cell_spec.h"
+#include "cli/cli.h"
+#include "cli/session.h"
+#include "sheets/sheet_file.h"
+#include "sheets/workspace.h"
+#include "transfers/articles_report.h"
+#include "transfers/daily_report.h"
+#include "transfers/logo.h"
+#include "transfers/uploads.h"
+
+namespace nuvrel::cli {
+Parsed<SendArgs> ParseSendArgs(const std::vector<std::string>& words) {
+  Parsed<SendArgs> result;
+  SendArgs args;
+  std::vector<std::string> positional;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    if (words[i] == "--select") {
+      if (i + 1 >= words.size()) {
+        result.error = "--select needs CELLS";
+        return result;
+      }
+      const auto range = ParseCellSpec(words[++i]);
+      if (!range) {
+        result.error = "--select takes ROW[-ROW][:COL[-COL]], not '" + words[i] + "'";
+        return result;
+      }
+      args.select.push_back(*range);
+    } else if (words[i].size() > 1 && words[i][0] == '-') {
+      result.error = "send: unknown option '" + words[i] + "'";
+      return result;
+    } else {
+      positional.push_back(words[i]);
+    }
+  }
+  if (positional.size() != 2) {
+    result.error = "send needs a SHEET and a FILE";
+    return result;
+  }
+  const auto sheet = sheets::SheetByCliName(positional[0]);
+  if (!sheet || !sheets::IsProgrammable(*sheet)) {
+    result.error = "send takes articles, operators, departments, firm-data or advertisement, not '" +
+                   positional[0] + "'";
+    return result;
+  }
+  const sheets::SheetInfo& info = sheets::InfoFor(*sheet);
+  for (const grid::CellRange& range : args.select) {
+    if (range.minRow >= info.rows || range.minCol >= info.columns) {
+      result.error = "--select names no cell of " + positional[0];
+      return result;
+    }
+  }
+  args.sheet = *sheet;
+  args.file = positional[1];
+  result.args = std::move(args);
+  return result;
+}
+
+Parsed<ReportArgs> ParseReportArgs(const std::vector<std::string>& words) {
+  Parsed<ReportArgs> result;
+  ReportArgs args;
+  std::vector<std::string> positional;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    if (words[i] == "--departments") {
+      if (i + 1 >= words.size()) {
+        result.error = "--departments needs a FILE";
+        return result;
+      }
+      args.departments = words[++i];
+    } else if (words[i].size() > 1 && words[i][0] == '-') {
+      result.error = "report: unknown option '" + words[i] + "'";
+      return result;
+    } else {
+      positional.push_back(words[i]);
+    }
+  }
+  if (positional.size() != 2 || (positional[0] != "articles" && positional[0] != "daily")) {
+    result.error = "report needs 'articles OUT' or 'daily OUT'";
+    return result;
+  }
+  args.daily = positional[0] == "daily";
+  if (args.departments && !args.daily) {
+    result.error = "--departments goes with 'report daily'";
+    return result;
+  }
+  args.out = positional[1];
+  result.args = std::move(args);
+  return result;
+}
+
+Parsed<LogoArgs> ParseLogoArgs(const std::vector<std::string>& words) {
+  Parsed<LogoArgs> result;
+  if (words.size() != 1 || (words[0].size() > 1 && words[0][0] == '-')) {
+    result.error = "logo needs one BMP file";
+    return result;
+  }
+  result.args = LogoArgs{words[0]};
+  return result;
+}
+
+int RunSend(Session& session, const SendArgs& args) {
+  sheets::Workspace workspace;
+  grid::CellTable& grid = workspace.Grid(args.sheet);
+  if (!sheets::CSheetTextReader(grid).ReadSheetFile(args.file, session.Ui())) return kFailed;
+
+  if (!args.select.empty()) {
+    for (grid::CellRange range : args.select) {
+      if (range.maxCol < 0) range.maxCol = grid.GetColumnCount() - 1;
+      grid.SelectRange(range, true);
+    }
+  }
+  transfers::TransferContext context = session.Context();
+  return transfers::UploadSheet(context, args.sheet, grid, !args.select.empty()) ? kCompleted
+                                                                                  : kFailed;
+}
+
+int RunReport(Session& session, const ReportArgs& args) {
+  sheets::Workspace workspace;
+  transfers::TransferContext context = session.Context();
+  app::Ui& ui = session.Ui();
+  // A failed download leaves the output files as they were: a half report would pass for a whole one.
+  if (!args.daily) {
+    grid::CellTable& grid = workspace.Grid(sheets::SheetId::ArticlesReport);
+    if (!transfers::DownloadArticlesReport(context, grid)) return kFailed;
+    return sheets::CSheetTextWriter(grid).WriteSheetFile(args.out, ui) ? kCompleted : kFailed;
+  }
+  grid::CellTable& departments = workspace.Grid(sheets::SheetId::DepartmentReport);
+  transfers::StringPane pane(workspace.ReportsText());
+  if (!transfers::DownloadDailyReport(context, pane, departments)) return kFailed;
+  if (!app::SaveFile(ui, args.out, workspace.ReportsText())) return kFailed;
+  if (args.departments && !sheets::CSheetTextWriter(departments).WriteSheetFile(*args.departments, ui)) {
+    return kFailed;
+  }
+  return kCompleted;
+}
+
+int RunLogo(Session& session, const LogoArgs& args) {
+  transfers::LogoState logo;
+  // As in the Logo Manager: Load, then Start. A file that does not load leaves no bitmap, and Start
+  // then asks for one.
+  transfers::LoadLogo(logo, session.Settings(), args.bitmap);
+  transfers::TransferContext context = session.Context();
+  return transfers::SendLogo(context, logo, [](int) {}) ? kCompleted : kFailed;
+}
+
+}  // namespace nuvrel::cli

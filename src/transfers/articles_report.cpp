@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: MIT
+#include "transfers/articles_report.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "app/format.h"
+#include "app/strings.h"
+#include "app/ui.h"
+#include "link/translation.h"
+#include "sheets/layouts.h"
+#include "transfers/register_session.h"
+#include "transfers/report_layout.h"
+#include "transfers/report_line.h"
+
+namespace nuvrel::transfers {
+namespace {
+
+namespace columns = sheets::articles;
+
+// A decimal of the register, which may use a comma, as the sheet writes it.
+std::string Amount(std::string_view field) {
+  std::string text = Trim(field);
+  std::replace(text.begin(), text.end(), ',', '.');
+  return text;
+}
+
+}  // namespace
+
+void StoreArticleRecord(app::Ui& ui, grid::CellTable& grid, std::string_view line, int row) {
+  if (row < 1 || row > std::min(kReportArticleRows, grid.GetRowCount() - 1)) return;
+
+  // Every field is read before any is written, so a cut line leaves the row as it was.
+  enum {
+    kName,
+    kBarcode,
+    kPrice,
+    kTaxGroup,
+    kDepartment,
+    kUnit,
+    kTurnover,
+    kSales,
+    kStock,
+    kCount
+  };
+  constexpr std::array<Field, kCount> kFields = {
+      article_line::kName,     article_line::kBarcode,    article_line::kPrice,
+      article_line::kTaxGroup, article_line::kDepartment, article_line::kUnit,
+      article_line::kTurnover, article_line::kSales,      article_line::kStock};
+  std::array<std::string, kCount> fields;
+  for (std::size_t i = 0; i < kFields.size(); ++i) {
+    if (CopyField(line, kFields[i].offset, kFields[i].size, fields[i]) < kFields[i].size) return;
+  }
+
+  // Trimmed before the translation: a register character that has no PC form becomes a blank
+  // there, and such a blank stays part of the name.
+  std::string name = Trim(fields[kName]);
+  link::TranslateText(name, false);
+  grid.SetItemText(row, columns::kName, name);
+  ui.EnsureVisible(grid, row, columns::kName);
+  grid.SetItemText(row, columns::kBarcode, Trim(fields[kBarcode]));
+  grid.SetItemText(row, columns::kPrice, Amount(fields[kPrice]));
+  link::TranslateText(fields[kTaxGroup], false);
+  grid.SetItemText(row, columns::kTaxGroup, fields[kTaxGroup]);
+  grid.SetItemText(row, columns::kDepartment, fields[kDepartment]);
+  grid.SetItemText(row, columns::kUnit, fields[kUnit]);
+  grid.SetItemText(row, columns::kInStock, Amount(fields[kStock]));
+  grid.SetItemText(row, columns::kTurnover, Amount(fields[kTurnover]));
+  grid.SetItemText(row, columns::kSales, Amount(fields[kSales]));
+}
+
+bool DownloadArticlesReport(TransferContext& ctx, grid::CellTable& grid) {
+  app::WaitCursor wait(ctx.ui);
+  RegisterSession session(ctx);
+  if (!session.Open()) return false;
+  link::Channel& channel = session.Channel();
+  if (!link::SendCommand(channel, 'f')) return false;
+
+  unsigned count = 0;
+  std::string line;
+  std::size_t length = ReceiveReportLine(channel, line);
+  while (length > kArticlesReportEndLength) {
+    const long number =
+        ParseFieldNumber(line, article_line::kNumber.offset, article_line::kNumber.size);
+    if (number != -1) {
+      ctx.ui.SetStatus(app::Format(app::Sid::ReadItem, {number}));
+      ++count;
+      // A number that does not fit an int is no row of the sheet either.
+      const int row = number < 0 || number > kReportArticleRows ? 0 : static_cast<int>(number);
+      StoreArticleRecord(ctx.ui, grid, line, row);
+      ctx.ui.PumpPaintMessages();
+    }
+    length = ReceiveReportLine(channel, line);
+  }
+  if (length == 0) {
+    // The receive has shown why; the status says how far the report came, not that it succeeded.
+    ctx.ui.SetStatus(app::Format(app::Sid::TransferFailedAfter, {count}));
+    return false;
+  }
+  ctx.ui.SetStatus(app::Format(app::Sid::ItemsRead, {count}));
+  return true;
+}
+
+}  // namespace nuvrel::transfers

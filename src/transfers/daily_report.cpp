@@ -1,0 +1,171 @@
+// SPDX-License-Identifier: MIT
+#include "transfers/daily_report.h"
+
+#include <cstddef>
+#include <string>
+
+#include "app/format.h"
+#include "app/strings.h"
+#include "app/ui.h"
+#include "link/translation.h"
+#include "sheets/layouts.h"
+#include "transfers/register_session.h"
+#include "transfers/report_layout.h"
+#include "transfers/report_line.h"
+
+namespace nuvrel::transfers {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+// Below the discount tables and the operator title.
+constexpr std::size_t kWideRule = 60;
+// Below the cash, cheque and card tables.
+constexpr std::size_t kPaymentRule = 49;
+constexpr std::size_t kTitleRule = 28;
+
+// The three payment columns: cash, cheque and card, in Windows-1251.
+constexpr std::string_view kPaymentColumns =
+    "     \xC3\xEE\xF2\xEE\xE2\xE8\xED\xE0|          \xD7\xE5\xEA|      "
+    "\xCA\xE0\xF0\xF2\xE8\xF6\xE0|";
+constexpr std::string_view kDiscountColumns =
+    "disc  |  sum discount| add|  sum addition|void|     sum void";
+
+std::string Rule(std::size_t width) {
+  return std::string(width, '-') + std::string(kCrLf);
+}
+
+// A payment table: its label (six bytes) over the three payment columns.
+std::string PaymentTable(std::string_view label) {
+  return std::string(kCrLf) + std::string(label) + std::string(kPaymentColumns) +
+         std::string(kCrLf) + Rule(kPaymentRule);
+}
+
+// The line's length up to its first NUL, as the register's text ends there.
+std::size_t TextLength(std::string_view line) {
+  const std::size_t nul = line.find('\0');
+  return nul == std::string_view::npos ? line.size() : nul;
+}
+
+}  // namespace
+
+std::string DailyHeader() {
+  return "Daily report" + std::string(kCrLf) + Rule(kTitleRule) + " gr.     turnover       tax%" +
+         std::string(kCrLf) + Rule(kTitleRule);
+}
+
+std::string DailyDiscountHeader() {
+  return std::string(kCrLf) + OperatorDiscountHeader();
+}
+
+std::string DailyPaymentHeader() {
+  return PaymentTable("       ");
+}
+
+std::string OperatorTitle(int ordinal) {
+  std::string number = std::to_string(ordinal);
+  if (number.size() < 2) number.insert(0, 2 - number.size(), '0');
+  return std::string(kCrLf) + "Operator report " + number + std::string(kCrLf) + Rule(kWideRule);
+}
+
+std::string OperatorDiscountHeader() {
+  return std::string(kDiscountColumns) + std::string(kCrLf) + Rule(kWideRule);
+}
+
+std::string OperatorTakingsHeader() {
+  return PaymentTable("\xCF\xEE\xF2\xF0. |");
+}
+std::string OperatorPaymentsInHeader() {
+  return PaymentTable("\xC1\xF0.\xD3\xEF\xEB|");
+}
+std::string OperatorPaymentsOutHeader() {
+  return PaymentTable("\xC1\xF0.\xC8\xF1\xEF|");
+}
+
+void RenderReportLine(ReportPane& pane, std::string_view line) {
+  const std::size_t length = TextLength(line);
+  if (length < 15) return;
+  // The payload runs from the type letter's end to the 4-byte trailer.
+  std::string payload;
+  CopyField(line, 8, length - 12, payload);
+  link::TranslateText(payload, false);
+  payload += kCrLf;
+  pane.Append(payload);
+}
+
+void StoreDepartmentRecord(app::Ui& ui, grid::CellTable& grid, std::string_view line, int row) {
+  if (row < 1 || row >= grid.GetRowCount()) return;
+  std::string name;
+  std::string turnover;
+  if (CopyField(line, group_line::kName.offset, group_line::kName.size, name) <
+          group_line::kName.size ||
+      CopyField(line, group_line::kTurnover.offset, group_line::kTurnover.size, turnover) <
+          group_line::kTurnover.size) {
+    return;
+  }
+  name = Trim(name);
+  link::TranslateText(name, false);
+  grid.SetItemText(row, sheets::departments::kName, name);
+  ui.EnsureVisible(grid, row, sheets::departments::kName);
+  // A comma in the turnover is the cell's business: its rule reads it as the decimal point.
+  grid.SetItemText(row, sheets::departments::kTurnover, Trim(turnover));
+}
+
+bool DownloadDailyReport(TransferContext& ctx, ReportPane& pane, grid::CellTable& departmentGrid) {
+  app::WaitCursor wait(ctx.ui);
+  RegisterSession session(ctx);
+  if (!session.Open()) return false;
+  link::Channel& channel = session.Channel();
+  if (!link::SendCommand(channel, 'F')) return false;
+
+  pane.Append(DailyHeader());
+  std::string line;
+  bool received = ReceiveReportLine(channel, line) > 0;
+
+  // The daily and operator lines, each under the header its place calls for.
+  std::size_t dailyLines = 0;
+  std::size_t operatorLines = 0;
+  int ordinal = 1;
+  while (received) {
+    const char type = line.size() > 7 ? line[7] : '\0';
+    if (type == kGroupLine) break;
+    if (type == kDailyLine) {
+      ++dailyLines;
+      if (dailyLines == 10) pane.Append(DailyDiscountHeader());
+      if (dailyLines == 11) pane.Append(DailyPaymentHeader());
+    } else if (type == kOperatorLine) {
+      // Four lines per operator.
+      switch (operatorLines % 4) {
+        case 0:
+          pane.Append(OperatorTitle(ordinal++));
+          pane.Append(OperatorDiscountHeader());
+          break;
+        case 1: pane.Append(OperatorTakingsHeader()); break;
+        case 2: pane.Append(OperatorPaymentsInHeader()); break;
+        default: pane.Append(OperatorPaymentsOutHeader()); break;
+      }
+      ++operatorLines;
+    }
+    RenderReportLine(pane, line);
+    ctx.ui.PumpPaintMessages();
+    received = ReceiveReportLine(channel, line) > 0;
+  }
+
+  // The group lines, whatever their type letter, until department 9.
+  while (received) {
+    const long index = ParseFieldNumber(line, group_line::kIndex.offset, group_line::kIndex.size);
+    if (index != -1) {
+      ctx.ui.SetStatus(app::Format(app::Sid::ReadSubgroup, {index}));
+      // The field is one byte wide, so the index is a single digit.
+      StoreDepartmentRecord(ctx.ui, departmentGrid, line, static_cast<int>(index) + 1);
+      ctx.ui.PumpPaintMessages();
+    }
+    if (index == 9) break;
+    received = ReceiveReportLine(channel, line) > 0;
+  }
+
+  // A failed line has shown its own message; the status no longer claims success for it.
+  ctx.ui.SetStatus(app::Text(received ? app::Sid::OperationCompleted : app::Sid::OperationFailed));
+  return received;
+}
+
+}  // namespace nuvrel::transfers

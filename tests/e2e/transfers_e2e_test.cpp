@@ -1,0 +1,286 @@
+// SPDX-License-Identifier: MIT
+// nuvrel-cli send, report and logo against ecrsim through a real pseudo-terminal: the bytes on the
+// wire, the files that result, and every way a register can fail them.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "link/frames.h"
+#include "link/translation.h"
+#include "sim_fixture.h"
+#include "support/temp_dir.h"
+
+namespace nuvrel {
+namespace {
+
+using namespace std::chrono_literals;
+using test::Example;
+using test::Sim;
+
+// The blocks the client sent, from a trace file ("<time> TX AA 30 ...").
+std::vector<link::Bytes> SentBlocks(const std::string& trace) {
+  std::vector<link::Bytes> blocks;
+  std::istringstream lines(trace);
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::istringstream words(line);
+    std::string time, direction, hex;
+    words >> time >> direction;
+    if (direction != "TX") continue;
+    link::Bytes block;
+    while (words >> hex) block.push_back(static_cast<std::uint8_t>(std::stoul(hex, nullptr, 16)));
+    blocks.push_back(block);
+  }
+  return blocks;
+}
+
+std::vector<link::Bytes> RecordsWithLetter(const std::vector<link::Bytes>& blocks, char letter) {
+  std::vector<link::Bytes> records;
+  for (const auto& b : blocks) {
+    if (b.size() > 11 && b[0] == link::kStartByte && b[7] == letter) records.push_back(b);
+  }
+  return records;
+}
+
+link::Bytes Frame(std::uint32_t device, char letter, std::string fields) {
+  link::Bytes frame = link::BeginFrame(device, letter);
+  frame.insert(frame.end(), fields.begin(), fields.end());
+  link::AppendCheckPair(frame);
+  return frame;
+}
+
+std::string Translated(std::string text) {
+  link::TranslateText(text, true);
+  return text;
+}
+
+TEST(SendEndToEnd, ArticlesGoOnTheWireRecordByRecord) {
+  test::TempDir dir;
+  Sim sim({"--serial", "1"});
+  ASSERT_TRUE(sim.Ok());
+  const auto run = sim.Cli({"--trace", dir / "trace.txt", "send", "articles", Example("articles.txt")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  // One progress line per article, then the count of rows processed.
+  EXPECT_EQ(run.out.substr(run.out.rfind("Sending")), "Sending line number 12\n2400 items successfully sent!\n");
+
+  const auto blocks = SentBlocks(*test::ReadBytes(dir / "trace.txt"));
+  const auto records = RecordsWithLetter(blocks, 'r');
+  ASSERT_EQ(records.size(), 12u);
+  // Row 1: Hleb beli 500g, 860010100001, 65.00, A, 1, 0, 40.000.
+  EXPECT_EQ(records[0], Frame(1, 'r', "0001" + Translated("Hleb beli 500g ") +
+                                          "860010100001" "1" "1" "0" "000065002" "000040000"));
+  EXPECT_EQ(records[0].size(), 63u);
+  // Begin and end of the upload, and the PC's acknowledgement of the end packet.
+  EXPECT_NE(std::find(blocks.begin(), blocks.end(), link::CommandFrame(1, 'a')), blocks.end());
+  EXPECT_NE(std::find(blocks.begin(), blocks.end(), link::CommandFrame(1, 'z')), blocks.end());
+  EXPECT_EQ(blocks.back(), link::AckFrame(1));
+}
+
+TEST(SendEndToEnd, ASelectionSendsOnlyItsCells) {
+  test::TempDir dir;
+  Sim sim({"--serial", "1"});
+  ASSERT_TRUE(sim.Ok());
+  const auto run = sim.Cli({"--trace", dir / "trace.txt", "send", "articles", Example("articles.txt"),
+                            "--select", "7:3"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "Sending line number 7\nSelected cells successfully sent\n");
+  const auto records = RecordsWithLetter(SentBlocks(*test::ReadBytes(dir / "trace.txt")), 'r');
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0], Frame(1, 'r', "0007" + std::string(15, '"') + std::string(12, '"') +
+                                          "\"\"\"" "000119002" + std::string(9, '"')));
+}
+
+TEST(SendEndToEnd, AnEmptySelectedCellAsksFirstAndNoSendsNothing) {
+  test::TempDir dir;
+  test::WriteBytes(dir / "a.txt", "1\tX\r\n");
+  Sim sim({"--serial", "1"});
+  ASSERT_TRUE(sim.Ok());
+  const auto no = sim.Cli({"--trace", dir / "trace.txt", "send", "articles", dir / "a.txt", "--select", "1"});
+  EXPECT_EQ(no.status, 1);
+  EXPECT_NE(no.err.find("Warning: Some of the selected cells are empty!\n"), std::string::npos);
+  EXPECT_TRUE(SentBlocks(*test::ReadBytes(dir / "trace.txt")).empty());
+
+  const auto yes = sim.Cli({"--yes", "send", "articles", dir / "a.txt", "--select", "1"});
+  EXPECT_EQ(yes.status, 0) << yes.err;
+}
+
+TEST(SendEndToEnd, AValidationStopOpensNoPort) {
+  test::TempDir dir;
+  test::WriteBytes(dir / "ops.txt", "1\tAna\r\n4\tA name far too long\r\n");
+  Sim sim({});
+  ASSERT_TRUE(sim.Ok());
+  const auto run = sim.Cli({"--trace", dir / "trace.txt", "send", "operators", dir / "ops.txt"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "Operator name is too long!\n");
+  EXPECT_EQ(run.out, "");
+  EXPECT_TRUE(SentBlocks(*test::ReadBytes(dir / "trace.txt")).empty());
+}
+
+TEST(SendEndToEnd, TheOtherSheetsCountWhatTheySent) {
+  Sim sim({});
+  ASSERT_TRUE(sim.Ok());
+  const std::pair<const char*, const char*> sheets[] = {
+      {"operators", "3 items successfully sent!\n"},
+      {"departments", "6 items successfully sent!\n"},
+      {"firm-data", "4 items successfully sent!\n"},
+      {"advertisement", "3 items successfully sent!\n"},
+  };
+  for (auto [sheet, closing] : sheets) {
+    const auto run = sim.Cli({"send", sheet, Example(std::string(sheet) + ".txt")});
+    EXPECT_EQ(run.status, 0) << sheet << run.err;
+    EXPECT_EQ(run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1), closing) << sheet;
+  }
+}
+
+TEST(ReportEndToEnd, TheArticlesReportComesBackWithTurnoverAndSales) {
+  test::TempDir dir;
+  Sim sim({});
+  ASSERT_TRUE(sim.Ok());
+  ASSERT_EQ(sim.Cli({"send", "articles", Example("articles.txt")}).status, 0);
+  const auto run = sim.Cli({"report", "articles", dir / "report.txt"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out.substr(run.out.rfind("Read item 12")), "Read item 12\nSuccessfully read 12 items\n");
+
+  const std::string report = *test::ReadBytes(dir / "report.txt");
+  // Row 1 as sent, tax group shown as the register's letter, then turnover and sales.
+  EXPECT_EQ(report.substr(0, report.find("\r\n")).rfind("1\tHleb beli 500g\t860010100001\t65.00\tA\t1\t0\t40.000\t", 0), 0u)
+      << report.substr(0, 120);
+  std::size_t lines = 0;
+  for (std::size_t at = report.find("\r\n"); at != std::string::npos; at = report.find("\r\n", at + 2)) ++lines;
+  EXPECT_EQ(lines, 12u);
+}
+
+TEST(ReportEndToEnd, TheDailyReportWritesThePaneAndTheDepartments) {
+  test::TempDir dir;
+  Sim sim({});
+  ASSERT_TRUE(sim.Ok());
+  ASSERT_EQ(sim.Cli({"send", "operators", Example("operators.txt")}).status, 0);
+  ASSERT_EQ(sim.Cli({"send", "departments", Example("departments.txt")}).status, 0);
+  const auto run = sim.Cli({"report", "daily", dir / "daily.txt", "--departments", dir / "dep.txt"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out.substr(run.out.rfind("Read subgroup 9")),
+            "Read subgroup 9\nOperation completed successfully\n");
+  const std::string daily = *test::ReadBytes(dir / "daily.txt");
+  EXPECT_EQ(daily.rfind("Daily report\r\n----------------------------\r\n", 0), 0u);
+  EXPECT_NE(daily.find("\r\nOperator report 03\r\n"), std::string::npos);
+  EXPECT_EQ(daily.find("\r\nOperator report 04\r\n"), std::string::npos);
+  EXPECT_NE(daily.find("\r\n\xC1\xF0.\xC8\xF1\xEF|"), std::string::npos);  // a Windows-1251 header
+  const std::string departments = *test::ReadBytes(dir / "dep.txt");
+  EXPECT_EQ(departments.rfind("0\tPekara\t", 0), 0u) << departments;
+}
+
+TEST(LogoEndToEnd, TheRegisterReceivesTheFileByteForByte) {
+  test::TempDir dir;
+  Sim sim({"--state", dir / "state"});
+  ASSERT_TRUE(sim.Ok());
+  const auto run = sim.Cli({"--settings", dir / "nuvrel.ini", "logo", Example("logo.bmp")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(test::ReadBytes(dir / "state/logo.bmp"), test::ReadBytes(Example("logo.bmp")));
+}
+
+TEST(LogoEndToEnd, AFileThatIsNoBitmapIsRefused) {
+  test::TempDir dir;
+  test::WriteBytes(dir / "not.bmp", "hello");
+  Sim sim({});
+  ASSERT_TRUE(sim.Ok());
+  const auto run = sim.Cli({"--settings", dir / "nuvrel.ini", "logo", dir / "not.bmp"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "Please select a file!\n");
+}
+
+TEST(StateEndToEnd, TheRegisterKeepsItsTablesAcrossRuns) {
+  test::TempDir dir;
+  {
+    Sim sim({"--state", dir / "state"});
+    ASSERT_TRUE(sim.Ok());
+    ASSERT_EQ(sim.Cli({"send", "articles", Example("articles.txt")}).status, 0);
+  }
+  Sim again({"--state", dir / "state"});
+  ASSERT_TRUE(again.Ok());
+  const auto run = again.Cli({"report", "articles", dir / "report.txt"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("Successfully read 12 items"), std::string::npos);
+}
+
+struct TransferFault {
+  const char* fault;
+  std::vector<std::string> command;
+  const char* message;
+  const char* lastStatus;  // the last line on stdout; empty for none
+};
+
+class TransferFaults : public ::testing::TestWithParam<TransferFault> {};
+
+// Frames: 1 identify, 2 version, 3 the command ('a', 'f' or 'F'), 4 the first record.
+TEST_P(TransferFaults, GiveTheirMessageAndEndPromptly) {
+  const TransferFault& c = GetParam();
+  test::TempDir dir;
+  if (c.command[0] == "report") {
+    // Something to report, programmed by a register that behaves; its tables carry over.
+    Sim setup({"--state", dir / "state"});
+    ASSERT_TRUE(setup.Ok());
+    for (const char* sheet : {"articles", "operators", "departments"}) {
+      ASSERT_EQ(setup.Cli({"send", sheet, Example(std::string(sheet) + ".txt")}).status, 0);
+    }
+  }
+  Sim sim({"--state", dir / "state", "--fault", c.fault});
+  ASSERT_TRUE(sim.Ok());
+  std::vector<std::string> command = c.command;
+  for (auto& word : command) {
+    if (word == "OUT") word = dir / "out.txt";
+    if (word.rfind("examples/", 0) == 0) word = Example(word.substr(9));
+  }
+  const auto run = sim.Cli(command);
+  if (*c.message == '\0') {
+    // Noise before the first line is skipped: the report is read whole.
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("Successfully read 12 items"), std::string::npos);
+    return;
+  }
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, std::string(c.message) + "\n");
+  const std::string lastLine =
+      run.out.empty() ? "" : run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1);
+  EXPECT_EQ(lastLine, *c.lastStatus ? std::string(c.lastStatus) + "\n" : "");
+  EXPECT_LT(run.wall, 4500ms);
+  // A failed report writes no file.
+  EXPECT_FALSE(test::ReadBytes(dir / "out.txt").has_value());
+}
+
+const std::vector<std::string> kSendOperators{"send", "operators", "examples/operators.txt"};
+const std::vector<std::string> kReportArticles{"report", "articles", "OUT"};
+const std::vector<std::string> kReportDaily{"report", "daily", "OUT"};
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryFault, TransferFaults,
+    ::testing::Values(
+        TransferFault{"nak@4", kSendOperators, "ECR returned NACK!", "Sending line number 1"},
+        TransferFault{"silence@5", kSendOperators, "Timeout communicating with ECR!",
+                      "Sending line number 2"},
+        TransferFault{"crc@3", kSendOperators, "CRC error!", ""},
+        TransferFault{"wrong-device@7:2", kSendOperators, "Bad ECR number received!",
+                      "Sending line number 3"},
+        TransferFault{"hangup@4", kSendOperators, "Timeout communicating with ECR!",
+                      "Sending line number 1"},
+        TransferFault{"nak@3", kReportArticles, "ECR returned NACK!", ""},
+        TransferFault{"long-report-line@3", kReportArticles, "Invalid data received!",
+                      "Transfer failed after 1 items"},
+        TransferFault{"report-stops@3", kReportArticles, "Timeout communicating with ECR!",
+                      "Transfer failed after 2 items"},
+        TransferFault{"report-noise@3", kReportArticles, "", ""},
+        TransferFault{"no-group-nine@3", kReportDaily, "Timeout communicating with ECR!",
+                      "Operation failed"},
+        TransferFault{"report-stops@3", kReportDaily, "Timeout communicating with ECR!",
+                      "Operation failed"}),
+    [](const auto& param) {
+      std::string name = param.param.fault + std::string("_") + param.param.command[1];
+      for (char& ch : name) {
+        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+      }
+      return name;
+    });
+
+}  // namespace
+}  // namespace nuvrel

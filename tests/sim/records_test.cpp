@@ -1,0 +1,189 @@
+// SPDX-License-Identifier: MIT
+// Record fields decoded into the typed tables: every field of an article, fields without a value,
+// department 10, the records refused, and the fields written back for the state files.
+#include "sim/records.h"
+
+#include <gtest/gtest.h>
+
+#include "sim_test_util.h"
+
+namespace nuvrel::sim {
+namespace {
+
+using test::ArticleFields;
+
+std::span<const std::uint8_t> Span(const std::string& text) {
+  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+// Decodes and keeps the record; the error when it is refused.
+std::string Program(RegisterTables& tables, char letter, const std::string& fields) {
+  RecordDecode decoded = DecodeRecord(static_cast<std::uint8_t>(letter), Span(fields), tables);
+  if (!decoded.record) return decoded.error.empty() ? "refused" : decoded.error;
+  StoreRecord(tables, std::move(*decoded.record));
+  return {};
+}
+
+const std::string kQuotes9(9, '"');
+
+TEST(ArticleRecords, EveryFieldIsReadFromItsOffset) {
+  RegisterTables tables;
+  const std::string name = std::string("\x80\x8D\x80") + "\x9D 0\x01";
+  ASSERT_EQ(Program(tables, 'r',
+                    ArticleFields("2400", name, "123456789012", "345", "000012502", "000001500")),
+            "");
+  const Article& a = tables.articles.at(2400);
+  EXPECT_EQ(a.number, 2400);
+  EXPECT_EQ(a.name, name + std::string(15 - name.size(), ' '));
+  EXPECT_EQ(a.barcode, "123456789012");
+  EXPECT_EQ(a.taxDigit, 3);
+  EXPECT_EQ(a.department, 4);
+  EXPECT_EQ(a.unit, 5);
+  EXPECT_EQ(a.priceHundredths, 1250u);
+  EXPECT_EQ(a.stockThousandths, 1500u);
+}
+
+TEST(ArticleRecords, FieldsWithoutValueKeepTheEarlierOnes) {
+  RegisterTables tables;
+  // A new article with nothing but its number gets the register's defaults.
+  ASSERT_EQ(Program(tables, 'r',
+                    ArticleFields("0001", std::string(15, '"'), std::string(12, '"'), "\"\"\"",
+                                  kQuotes9, kQuotes9)),
+            "");
+  EXPECT_EQ(tables.articles.at(1),
+            (Article{1, std::string(15, ' '), "000000000000", 1, 1, 0, 0, 0}));
+
+  ASSERT_EQ(Program(tables, 'r',
+                    ArticleFields("0001", "OLD", "000000000777", "912", "000099992", "000000042")),
+            "");
+  // Only the name and the unit carry values now.
+  ASSERT_EQ(
+      Program(tables, 'r',
+              ArticleFields("0001", "NEW", std::string(12, '"'), "\"\"7", kQuotes9, kQuotes9)),
+      "");
+  EXPECT_EQ(tables.articles.at(1),
+            (Article{1, "NEW            ", "000000000777", 9, 1, 7, 9999, 42}));
+}
+
+TEST(ArticleRecords, PriceIsHundredthsAndTwoOrNineZeros) {
+  const std::vector<std::pair<std::string, std::optional<std::uint32_t>>> cases{
+      {"000012502", 1250},         {"000000000", 0},
+      {"999999992", 99999999},     {"000000002", 0},
+      {"000012500", std::nullopt}, {"00001250x", std::nullopt},
+      {"0000 1502", std::nullopt}, {"00000000\"", std::nullopt},
+  };
+  for (const auto& [price, hundredths] : cases) {
+    RegisterTables tables;
+    const std::string error =
+        Program(tables, 'r', ArticleFields("0005", "P", "000000000001", "111", price, "000000000"));
+    if (hundredths) {
+      EXPECT_EQ(error, "") << price;
+      EXPECT_EQ(tables.articles.at(5).priceHundredths, *hundredths) << price;
+    } else {
+      EXPECT_NE(error, "") << price;
+      EXPECT_TRUE(tables.articles.empty()) << price;
+    }
+  }
+}
+
+TEST(ArticleRecords, MalformedArticlesAreRefused) {
+  const std::string good =
+      ArticleFields("0005", "P", "000000000001", "111", "000000102", "000000000");
+  ASSERT_EQ(good.size(), 52u);
+  auto with = [&good](std::size_t at, std::string_view bytes) {
+    std::string fields = good;
+    fields.replace(at, bytes.size(), bytes);
+    return fields;
+  };
+  const std::vector<std::string> bad{
+      good.substr(0, 51),
+      good + " ",
+      with(0, "0000"),
+      with(0, "2401"),
+      with(0, "\"\"\"\""),
+      with(0, " 12 "),
+      with(19, "00000000000A"),
+      with(31, "A"),
+      with(32, "-"),
+      with(33, " "),
+      with(43, "00000001 "),
+      with(19, "0000000\"\"\"\"\""),  // a barcode only partly without value
+  };
+  for (const std::string& fields : bad) {
+    RegisterTables tables;
+    EXPECT_NE(Program(tables, 'r', fields), "") << fields;
+    EXPECT_TRUE(tables.articles.empty()) << fields;
+  }
+}
+
+TEST(OtherRecords, OperatorsDepartmentsAndLines) {
+  RegisterTables tables;
+  EXPECT_EQ(Program(tables, 'o', "9" + std::string("MARKO") + std::string(7, ' ') + "*"), "");
+  EXPECT_EQ(tables.operators.at(9).name, "MARKO       ");
+  EXPECT_EQ(Program(tables, 'y', "1" + std::string(15, 'D') + std::string(10, '"')), "");
+  EXPECT_EQ(tables.departments.at(1).name, std::string(15, 'D'));
+  // Department 10 is the only one with two digits, and the frame is one byte longer.
+  EXPECT_EQ(Program(tables, 'y', "10" + std::string(15, 'T') + std::string(10, '"')), "");
+  EXPECT_EQ(tables.departments.at(10).name, std::string(15, 'T'));
+  EXPECT_EQ(Program(tables, 'w', "60" + std::string(18, 'W') + "*"), "");
+  EXPECT_EQ(Program(tables, 'u', "90" + std::string(18, 'U') + "*"), "");
+  EXPECT_EQ(tables.firmData.at(6).text, std::string(18, 'W'));
+  EXPECT_EQ(tables.advertisement.at(9).text, std::string(18, 'U'));
+
+  // Names without a value keep the earlier name.
+  EXPECT_EQ(Program(tables, 'o', "9" + std::string(12, '"') + "*"), "");
+  EXPECT_EQ(tables.operators.at(9).name, "MARKO       ");
+  EXPECT_EQ(Program(tables, 'y', "10" + std::string(25, '"')), "");
+  EXPECT_EQ(tables.departments.at(10).name, std::string(15, 'T'));
+}
+
+TEST(OtherRecords, MalformedOnesAreRefused) {
+  const std::string name12(12, 'N');
+  const std::string name15(15, 'N');
+  const std::string line18(18, 'L');
+  const std::vector<std::pair<char, std::string>> bad{
+      {'o', "0" + name12 + "*"},
+      {'o', "A" + name12 + "*"},
+      {'o', "1" + name12 + "#"},
+      {'o', "1" + name12},
+      {'o', "1" + name12 + "**"},
+      {'y', "0" + name15 + std::string(10, '"')},
+      {'y', "11" + name15 + std::string(10, '"')},  // two digits but not 10
+      {'y', "09" + name15 + std::string(10, '"')},
+      {'y', "1" + name15},
+      {'y', "100" + name15 + std::string(10, '"')},
+      {'w', "70" + line18 + "*"},
+      {'w', "01" + line18 + "*"},
+      {'w', "11" + line18 + "*"},
+      {'w', "10" + line18 + " "},
+      {'u', "00" + line18 + "*"},
+      {'u', "10" + line18},
+      {'q', "1"},
+  };
+  for (const auto& [letter, fields] : bad) {
+    RegisterTables tables;
+    EXPECT_NE(Program(tables, letter, fields), "") << letter << fields;
+    EXPECT_TRUE(tables.Empty()) << letter << fields;
+  }
+}
+
+TEST(RecordFieldsBack, DecodeToTheSameItem) {
+  std::string allBytes;
+  for (int i = 0; i < 15; ++i) allBytes += static_cast<char>(i * 17);  // 0x00 .. 0xEE
+  Article article{17, allBytes, "000000000123", 0, 0, 9, 1, 999999999};
+  const std::string fields = ArticleFields(article);
+  EXPECT_EQ(fields.size(), 52u);
+  RegisterTables tables;
+  ASSERT_EQ(Program(tables, 'r', fields), "");
+  EXPECT_EQ(tables.articles.at(17), article);
+
+  ASSERT_EQ(Program(tables, 'o', OperatorFields(Operator{3, std::string(12, '\x0A')})), "");
+  EXPECT_EQ(tables.operators.at(3).name, std::string(12, '\x0A'));
+  ASSERT_EQ(Program(tables, 'y', DepartmentFields(Department{10, std::string(15, '\xAA')})), "");
+  EXPECT_EQ(tables.departments.at(10).name, std::string(15, '\xAA'));
+  ASSERT_EQ(Program(tables, 'u', TextLineFields(TextLine{9, std::string(18, '\x9D')})), "");
+  EXPECT_EQ(tables.advertisement.at(9).text, std::string(18, '\x9D'));
+}
+
+}  // namespace
+}  // namespace nuvrel::sim

@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: MIT
+// Receiving a logo: the header found without pair or LF, the file read to the length its own size
+// field gives whatever bytes it holds, the sizes refused, a logo that stops, and its place in the
+// frame count.
+#include <gtest/gtest.h>
+
+#include "sim/logo.h"
+#include "sim/register.h"
+#include "sim_test_util.h"
+
+namespace nuvrel::sim {
+namespace {
+
+using test::kDevice;
+using test::LogoFile;
+using test::LogoHeader;
+using test::SentBytes;
+
+link::Bytes Refusal() {
+  link::Bytes frame{link::kNakByte};
+  for (char c : link::DeviceDigits(kDevice)) frame.push_back(static_cast<std::uint8_t>(c));
+  link::AppendCheckPair(frame);
+  return frame;
+}
+
+Register MakeRegister(std::vector<FaultSpec> faults = {}) {
+  return Register(RegisterSettings{}, FaultPlan(std::move(faults)));
+}
+
+TEST(LogoReceive, TheFileIsReadToItsSizeFieldAndAcknowledgedWithTheHeadersDigits) {
+  for (const char* digits : {"123456", "000000"}) {
+    Register reg = MakeRegister();
+    const link::Bytes file = LogoFile(2302, 2302);  // 224 x 80, two colours
+    const auto header = reg.Feed(LogoHeader(digits));
+    EXPECT_TRUE(header.empty());
+    EXPECT_TRUE(reg.ReceivingLogo());
+    // Everything but the last byte: the file's 0xAA and LF bytes start no frame.
+    EXPECT_TRUE(SentBytes(reg.Feed(std::span(file).first(file.size() - 1))).empty());
+    const auto last = reg.Feed(std::span(file).last(1));
+    EXPECT_EQ(SentBytes(last), link::AckFrame(digits[0] == '0' ? 0 : kDevice)) << digits;
+    EXPECT_FALSE(reg.ReceivingLogo());
+    EXPECT_EQ(reg.Tables().logo, file);
+    EXPECT_TRUE(test::HasAction(last, ActionKind::Save));
+    EXPECT_EQ(reg.FramesReceived(), 1u);
+    // The answer waits only for the last of the hundred chunks the PC sends the file in.
+    for (const Action& action : last) {
+      if (action.kind == ActionKind::Pace) {
+        EXPECT_EQ(action.frameSize, file.size() / 100 + 1);
+      }
+    }
+  }
+}
+
+TEST(LogoReceive, ByteByByteAfterOtherFramesAndBeforeTheNext) {
+  Register reg = MakeRegister();
+  link::Bytes stream = link::IdentifyRequest();
+  const link::Bytes header = LogoHeader("123456");
+  const link::Bytes file = LogoFile(26, 26);  // the smallest taken
+  stream.insert(stream.end(), header.begin(), header.end());
+  stream.insert(stream.end(), file.begin(), file.end());
+  const link::Bytes next = link::CommandFrame(kDevice, 'a');
+  stream.insert(stream.end(), next.begin(), next.end());
+  link::Bytes sent;
+  for (std::uint8_t b : stream) {
+    const link::Bytes part = SentBytes(reg.Feed(std::span(&b, 1)));
+    sent.insert(sent.end(), part.begin(), part.end());
+  }
+  link::Bytes expected = link::IdentifyReply(link::kAckByte, "123456");
+  for (int i = 0; i < 2; ++i) {
+    const link::Bytes ack = link::AckFrame(kDevice);
+    expected.insert(expected.end(), ack.begin(), ack.end());
+  }
+  EXPECT_EQ(sent, expected);
+  EXPECT_EQ(reg.Tables().logo, file);
+  EXPECT_TRUE(reg.UploadOpen());
+  EXPECT_EQ(reg.FramesReceived(), 3u);
+}
+
+TEST(LogoReceive, SizesOutsideTheLimitsAreRefusedAtOnce) {
+  for (std::uint32_t size : {0u, 25u, kLargestLogo + 1, 0xFFFFFFFFu}) {
+    Register reg = MakeRegister();
+    reg.Feed(LogoHeader("123456"));
+    const auto actions = reg.Feed(LogoFile(6, size));
+    EXPECT_EQ(SentBytes(actions), Refusal()) << size;
+    ASSERT_EQ(test::NotesOf(actions).size(), 1u);
+    EXPECT_NE(test::NotesOf(actions)[0].find(std::to_string(size)), std::string::npos);
+    EXPECT_FALSE(reg.ReceivingLogo());
+    EXPECT_FALSE(reg.Tables().logo);
+    // Hunting frames again.
+    EXPECT_EQ(SentBytes(reg.Feed(link::CommandFrame(kDevice, 'a'))), link::AckFrame(kDevice));
+  }
+  // The largest is taken.
+  Register reg = MakeRegister();
+  reg.Feed(LogoHeader("123456"));
+  EXPECT_EQ(SentBytes(reg.Feed(LogoFile(kLargestLogo, kLargestLogo))), link::AckFrame(kDevice));
+}
+
+TEST(LogoReceive, ALogoForAnotherRegisterIsReadWholeThenRefused) {
+  Register reg = MakeRegister();
+  reg.Feed(LogoHeader("654321"));
+  const link::Bytes file = LogoFile(40, 40);
+  EXPECT_TRUE(SentBytes(reg.Feed(std::span(file).first(39))).empty());
+  EXPECT_EQ(SentBytes(reg.Feed(std::span(file).last(1))), Refusal());
+  EXPECT_FALSE(reg.Tables().logo);
+}
+
+TEST(LogoReceive, ALogoThatStopsIsGivenUpAndNotCounted) {
+  Register reg = MakeRegister();
+  reg.Feed(LogoHeader("123456"));
+  const link::Bytes file = LogoFile(100, 100);
+  reg.Feed(std::span(file).first(50));
+  const auto actions = reg.LogoTimedOut();
+  ASSERT_EQ(test::NotesOf(actions).size(), 1u);
+  EXPECT_NE(test::NotesOf(actions)[0].find("50 bytes of 100"), std::string::npos);
+  EXPECT_FALSE(reg.ReceivingLogo());
+  EXPECT_TRUE(reg.LogoTimedOut().empty());
+  EXPECT_EQ(SentBytes(reg.Feed(link::IdentifyRequest())),
+            link::IdentifyReply(link::kAckByte, "123456"));
+  EXPECT_EQ(reg.FramesReceived(), 1u);
+  EXPECT_FALSE(reg.Tables().logo);
+}
+
+TEST(LogoReceive, FaultsCountTheLogoAsOneFrame) {
+  // Refused by fault: nothing kept.
+  Register refused = MakeRegister({FaultSpec{FaultKind::Nak, 2, 1}});
+  refused.Feed(link::IdentifyRequest());
+  refused.Feed(LogoHeader("123456"));
+  const auto actions = refused.Feed(LogoFile(30, 30));
+  EXPECT_EQ(SentBytes(actions), Refusal());
+  EXPECT_FALSE(refused.Tables().logo);
+  EXPECT_FALSE(test::HasAction(actions, ActionKind::Save));
+
+  // The reply is lost, but the register took the logo; the next frame is frame 2.
+  Register silent = MakeRegister({FaultSpec{FaultKind::Silence, 1, 1}, {FaultKind::Crc, 2, 1}});
+  silent.Feed(LogoHeader("000000"));
+  EXPECT_TRUE(SentBytes(silent.Feed(LogoFile(30, 30))).empty());
+  EXPECT_TRUE(silent.Tables().logo);
+  const link::Bytes ack = SentBytes(silent.Feed(link::CommandFrame(kDevice, 'a')));
+  EXPECT_EQ(link::CheckAck(std::span<const std::uint8_t, 10>(ack.data(), 10), kDevice),
+            link::Fault::BadCheckPair);
+}
+
+TEST(LogoHeaders, OnlyStartByteSixDigitsAndR) {
+  EXPECT_TRUE(IsLogoHeader(LogoHeader("000042")));
+  EXPECT_FALSE(IsLogoHeader(LogoHeader("00004A")));
+  EXPECT_FALSE(IsLogoHeader(link::BeginFrame(42, 'r')));
+  link::Bytes noStart = LogoHeader("000042");
+  noStart[0] = 0xAB;
+  EXPECT_FALSE(IsLogoHeader(noStart));
+  EXPECT_EQ(LogoFileProblem(LogoFile(26, 26)), std::nullopt);
+  EXPECT_TRUE(LogoFileProblem(LogoFile(27, 26)));
+  EXPECT_TRUE(LogoFileProblem(LogoFile(5, 5)));
+}
+
+}  // namespace
+}  // namespace nuvrel::sim

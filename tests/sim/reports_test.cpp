@@ -1,0 +1,257 @@
+// SPDX-License-Identifier: MIT
+// The report commands: the articles report read back with the PC's own field offsets, and the daily
+// exchange's sections, widths, figures and ending, all from what was programmed.
+#include "sim/reports.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "sim_test_util.h"
+
+namespace nuvrel::sim {
+namespace {
+
+using test::FieldOf;
+using test::kDevice;
+using test::PcPayload;
+using test::SentBlocks;
+namespace line = transfers::article_line;
+
+bool TrailerRight(const link::Bytes& l) {
+  return l.size() >= 4 &&
+         link::CheckPairMatches(std::span(l).first(l.size() - 4), l[l.size() - 4],
+                                l[l.size() - 3]) &&
+         l[l.size() - 2] == '\r' && l[l.size() - 1] == '\n';
+}
+
+// The blocks of the reply to a command, the acknowledgement checked and left out.
+std::vector<link::Bytes> ReportOf(Register& reg, char command) {
+  std::vector<link::Bytes> blocks = SentBlocks(reg.Feed(link::CommandFrame(kDevice, command)));
+  EXPECT_FALSE(blocks.empty());
+  if (blocks.empty()) return blocks;
+  EXPECT_EQ(blocks.front(), link::AckFrame(kDevice));
+  blocks.erase(blocks.begin());
+  for (const link::Bytes& l : blocks) {
+    EXPECT_EQ(l[0], link::kStartByte);
+    EXPECT_EQ(std::string(l.begin() + 1, l.begin() + 7), "123456");
+    EXPECT_TRUE(TrailerRight(l));
+    EXPECT_EQ(std::count(l.begin(), l.end(), link::kLineFeed), 1);
+  }
+  return blocks;
+}
+
+void Program(Register& reg, const link::Bytes& frame) {
+  ASSERT_EQ(test::SentBytes(reg.Feed(frame)), link::AckFrame(kDevice));
+}
+
+TEST(ArticlesReport, OneLinePerArticleInNumberOrderAtThePcsOffsets) {
+  Register reg(RegisterSettings{}, FaultPlan());
+  // Programmed out of order; a name in the register's own characters, with a control byte.
+  Program(reg,
+          test::ArticleRecord(kDevice, test::ArticleFields("0012", "\x80\x8D\x01Z", "000000000123",
+                                                           "203", "000012502", "000001500")));
+  Program(reg, test::ArticleRecord(kDevice, test::ArticleFields("0003", "MILK", "999999999999",
+                                                                "007", "000000000", "999999999")));
+  const std::vector<link::Bytes> lines = ReportOf(reg, 'f');
+  ASSERT_EQ(lines.size(), 3u);
+
+  const link::Bytes& three = lines[0];
+  const link::Bytes& twelve = lines[1];
+  ASSERT_EQ(three.size(), kArticleLineSize);
+  ASSERT_EQ(twelve.size(), kArticleLineSize);
+  EXPECT_EQ(three[7], 'A');
+  EXPECT_EQ(FieldOf(three, line::kNumber), "0003");
+  EXPECT_EQ(FieldOf(twelve, line::kNumber), "0012");
+  EXPECT_EQ(FieldOf(twelve, line::kName), "\x80\x8D Z" + std::string(11, ' '));
+  EXPECT_EQ(FieldOf(twelve, line::kBarcode), "000000000123");
+  EXPECT_EQ(FieldOf(twelve, line::kPrice), "    12.50");
+  EXPECT_EQ(FieldOf(twelve, line::kTaxGroup), "B");
+  EXPECT_EQ(FieldOf(twelve, line::kDepartment), "0");
+  EXPECT_EQ(FieldOf(twelve, line::kUnit), "3");
+  // Article 12 sells ((12 * 37) % 50 + 1) * 0.25 = 11.25; 12.50 * 11.25 = 140.625 -> 140.63.
+  EXPECT_EQ(FieldOf(twelve, line::kSales), "     11.250");
+  EXPECT_EQ(FieldOf(twelve, line::kTurnover), "       140.63");
+  EXPECT_EQ(FieldOf(twelve, line::kStock), "      1.500");
+
+  EXPECT_EQ(FieldOf(three, line::kTaxGroup), "0");  // tax digit 0 has no letter
+  EXPECT_EQ(FieldOf(three, line::kPrice), "     0.00");
+  EXPECT_EQ(FieldOf(three, line::kTurnover), "         0.00");
+  EXPECT_EQ(FieldOf(three, line::kStock), " 999999.999");
+  // Blanks between the fields, and nothing after the last one but the trailer.
+  for (std::size_t at : {12u, 28u, 41u, 51u, 53u, 55u, 57u, 71u, 83u}) {
+    EXPECT_EQ(twelve[at], ' ') << at;
+  }
+  EXPECT_EQ(line::kStock.offset + line::kStock.size + transfers::kReportTrailerSize,
+            kArticleLineSize);
+
+  const link::Bytes& end = lines[2];
+  EXPECT_LE(end.size(), transfers::kArticlesReportEndLength);
+  EXPECT_EQ(PcPayload(end), "END");
+}
+
+TEST(ArticlesReport, EmptyTablesGiveOnlyTheClosingLine) {
+  Register reg(RegisterSettings{}, FaultPlan());
+  const auto lines = ReportOf(reg, 'f');
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_LE(lines[0].size(), transfers::kArticlesReportEndLength);
+}
+
+TEST(ReportFigures, AmountsAreRightAlignedAndCappedToTheirWidth) {
+  EXPECT_EQ(Amount(1250, 2, 9), "    12.50");
+  EXPECT_EQ(Amount(5, 2, 9), "     0.05");
+  EXPECT_EQ(Amount(7, 3, 8), "   0.007");
+  EXPECT_EQ(Amount(42, 0, 4), "  42");
+  EXPECT_EQ(Amount(99999999, 2, 9), "999999.99");
+  EXPECT_EQ(Amount(100000000, 2, 9), "999999.99");
+  EXPECT_EQ(Amount(123456, 0, 4), "9999");
+  EXPECT_EQ(SalesThousandths(1), 9500u);  // (37 % 50 + 1) * 250
+  EXPECT_EQ(SalesThousandths(50), 250u);  // the smallest
+  EXPECT_EQ(SalesThousandths(2400), 250u);
+  // Rounded half up: 0.01 * 0.250 = 0.0025 -> 0.00; 0.02 * 0.250 -> 0.01.
+  EXPECT_EQ(TurnoverHundredths(Article{50, {}, {}, 1, 1, 0, 1, 0}), 0u);
+  EXPECT_EQ(TurnoverHundredths(Article{50, {}, {}, 1, 1, 0, 2, 0}), 1u);
+  EXPECT_EQ(TurnoverHundredths(Article{1, {}, {}, 1, 1, 0, 99999999, 0}), 949999991u);
+}
+
+// A register with articles in several tax groups and departments, two operators and two named
+// departments.
+class DailyExchange : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // Tax group A and department 1; tax group B and department digit 0; tax group I, price 0.
+    Program(reg,
+            test::ArticleRecord(kDevice, test::ArticleFields("0001", "A", "000000000001", "110",
+                                                             "000010002", "000000000")));
+    Program(reg,
+            test::ArticleRecord(kDevice, test::ArticleFields("0002", "B", "000000000002", "200",
+                                                             "000000502", "000000000")));
+    Program(reg,
+            test::ArticleRecord(kDevice, test::ArticleFields("0003", "C", "000000000003", "900",
+                                                             "000000002", "000000000")));
+    Program(reg, test::OperatorRecord(kDevice, '7', "SEVEN"));
+    Program(reg, test::OperatorRecord(kDevice, '2', "TWO"));
+    Program(reg, test::DepartmentRecord(kDevice, 1, "FOOD"));
+    Program(reg, test::DepartmentRecord(kDevice, 10, "\x80\x8D"));
+    lines = ReportOf(reg, 'F');
+  }
+
+  std::vector<link::Bytes> OfType(char type) const {
+    std::vector<link::Bytes> found;
+    for (const link::Bytes& l : lines) {
+      if (l[7] == type) found.push_back(l);
+    }
+    return found;
+  }
+
+  Register reg{RegisterSettings{}, FaultPlan()};
+  std::vector<link::Bytes> lines;
+};
+
+TEST_F(DailyExchange, SectionsComeInOrderAndEndWithDepartmentNine) {
+  std::string types;
+  for (const link::Bytes& l : lines) types += static_cast<char>(l[7]);
+  EXPECT_EQ(types, std::string(11, 'D') + std::string(8, 'O') + std::string(10, 'G'));
+  const auto groups = OfType('G');
+  for (std::size_t i = 0; i < groups.size(); ++i) {
+    EXPECT_EQ(groups[i][8], static_cast<std::uint8_t>('0' + i));
+  }
+  EXPECT_EQ(lines.back()[8], '9');
+}
+
+TEST_F(DailyExchange, DailyLinesFitTheHeadersTheirFiguresAddUp) {
+  const auto daily = OfType('D');
+  ASSERT_EQ(daily.size(), 11u);
+  const std::uint64_t t1 = TurnoverHundredths(reg.Tables().articles.at(1));
+  const std::uint64_t t2 = TurnoverHundredths(reg.Tables().articles.at(2));
+  const std::uint64_t t3 = TurnoverHundredths(reg.Tables().articles.at(3));
+  const std::uint64_t total = t1 + t2 + t3;
+  EXPECT_EQ(PcPayload(daily[0]), " A" + Amount(t1, 2, 15) + "     20.00%");
+  EXPECT_EQ(PcPayload(daily[1]), " B" + Amount(t2, 2, 15) + "     10.00%");
+  EXPECT_EQ(PcPayload(daily[2]), " C" + Amount(0, 2, 15) + "      0.00%");
+  EXPECT_EQ(PcPayload(daily[8]), " I" + Amount(t3, 2, 15) + "     12.00%");
+  for (std::size_t i = 0; i < 9; ++i) {
+    EXPECT_EQ(PcPayload(daily[i]).size(), 28u) << i;
+    EXPECT_EQ(PcPayload(daily[i])[1], static_cast<char>('A' + i));
+  }
+  EXPECT_EQ(PcPayload(daily[9]), "     1|" + Amount(total / 50, 2, 14) + "|   0|" +
+                                     Amount(total / 100, 2, 14) + "|   0|" +
+                                     Amount(total / 200, 2, 13));
+  EXPECT_EQ(PcPayload(daily[9]).size(), 60u);
+  const std::string payments = PcPayload(daily[10]);
+  ASSERT_EQ(payments.size(), 49u);
+  EXPECT_EQ(payments, Amount(total * 6 / 10, 2, 20) + "|" + Amount(total / 10, 2, 13) + "|" +
+                          Amount(total - total * 6 / 10 - total / 10, 2, 13) + "|");
+}
+
+TEST_F(DailyExchange, FourOperatorLinesEachWhoseSharesAddUpToTheDay) {
+  const auto ops = OfType('O');
+  ASSERT_EQ(ops.size(), 8u);
+  for (std::size_t i = 0; i < ops.size(); ++i) {
+    const std::string text = PcPayload(ops[i]);
+    EXPECT_EQ(text.size(), i % 4 == 0 ? 60u : 49u) << i;
+    if (i % 4 != 0) {
+      EXPECT_EQ(text.substr(0, 7), "      |");
+      EXPECT_EQ(text[20], '|');
+      EXPECT_EQ(text[34], '|');
+      EXPECT_EQ(text[48], '|');
+    }
+  }
+  // Cash of both operators is the day's cash.
+  const std::string dayCash = PcPayload(OfType('D')[10]).substr(0, 20);
+  auto hundredths = [](std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
+    text.erase(std::remove(text.begin(), text.end(), '.'), text.end());
+    return std::stoull(text);
+  };
+  EXPECT_EQ(
+      hundredths(PcPayload(ops[1]).substr(7, 13)) + hundredths(PcPayload(ops[5]).substr(7, 13)),
+      hundredths(dayCash));
+}
+
+TEST_F(DailyExchange, GroupLinesCarryNamesAndDepartmentTurnovers) {
+  const auto groups = OfType('G');
+  ASSERT_EQ(groups.size(), 10u);
+  namespace g = transfers::group_line;
+  EXPECT_EQ(FieldOf(groups[0], g::kName), "FOOD" + std::string(11, ' '));
+  EXPECT_EQ(FieldOf(groups[9], g::kName), "\x80\x8D" + std::string(13, ' '));
+  EXPECT_EQ(FieldOf(groups[4], g::kName), std::string(15, ' '));
+  for (const link::Bytes& l : groups) {
+    EXPECT_EQ(l.size(), 51u + 4u);
+    EXPECT_EQ(l[9], ' ');
+    EXPECT_EQ(std::string(l.begin() + 25, l.begin() + 38), std::string(13, ' '));
+  }
+  // Article 1 is in department 1 (index 0); articles 2 and 3 have department digit 0, which
+  // counts for department 10 (index 9).
+  EXPECT_EQ(FieldOf(groups[0], g::kTurnover),
+            Amount(TurnoverHundredths(reg.Tables().articles.at(1)), 2, 13));
+  EXPECT_EQ(FieldOf(groups[9], g::kTurnover),
+            Amount(TurnoverHundredths(reg.Tables().articles.at(2)) +
+                       TurnoverHundredths(reg.Tables().articles.at(3)),
+                   2, 13));
+  EXPECT_EQ(FieldOf(groups[3], g::kTurnover), Amount(0, 2, 13));
+}
+
+TEST_F(DailyExchange, PayloadsAreRegisterCharactersThatTranslateBack) {
+  for (const link::Bytes& l : lines) {
+    if (l[7] == 'G') continue;  // names are the register's as stored
+    for (std::size_t i = 8; i + 4 < l.size(); ++i) {
+      const std::uint8_t b = l[i];
+      EXPECT_TRUE(b == ' ' || (b >= 0x21 && b <= 0x5A) || b == 0x7B) << int(b);
+    }
+    const std::string text = PcPayload(l);
+    for (char c : text) EXPECT_TRUE(c >= 0x20 && c <= 0x7C) << int(c);
+  }
+}
+
+TEST(DailyExchangeEmpty, NoOperatorsStillElevenDailyAndTenGroupLines) {
+  Register reg(RegisterSettings{}, FaultPlan());
+  const auto lines = ReportOf(reg, 'F');
+  ASSERT_EQ(lines.size(), 21u);
+  EXPECT_EQ(lines[10][7], 'D');
+  EXPECT_EQ(lines[11][7], 'G');
+  EXPECT_EQ(lines.back()[8], '9');
+}
+
+}  // namespace
+}  // namespace nuvrel::sim

@@ -1,0 +1,196 @@
+// SPDX-License-Identifier: MIT
+#include "transfers/articles_report.h"
+
+#include <gtest/gtest.h>
+
+#include "report_register.h"
+#include "sheets/layouts.h"
+
+namespace nuvrel::transfers {
+namespace {
+
+using namespace std::chrono_literals;
+using report_test::ArticleFields;
+using report_test::ArticleLine;
+using report_test::ReportLine;
+using report_test::ShortArticleLine;
+namespace col = sheets::articles;
+
+// The line that ends the report: anything of 66 bytes or fewer.
+link::Bytes EndLine(std::size_t length = 20) {
+  return ReportLine('f', std::string(length - 12, ' '));
+}
+
+class ArticlesReport : public report_test::ReportDownload {
+ protected:
+  ArticlesReport() { sheets::SetupArticlesReportSheet(grid); }
+
+  bool Download() { return DownloadArticlesReport(ctx, grid); }
+  std::string Cell(int row, int c) const { return grid.GetItemText(row, c); }
+  // Every data cell of the sheet that holds text, as "row:col".
+  std::vector<std::string> FilledCells() const {
+    std::vector<std::string> filled;
+    for (int r = 1; r < grid.GetRowCount(); ++r) {
+      for (int c = 1; c < grid.GetColumnCount(); ++c) {
+        if (!grid.GetItemText(r, c).empty())
+          filled.push_back(std::to_string(r) + ":" + std::to_string(c));
+      }
+    }
+    return filled;
+  }
+
+  grid::CellTable grid;
+};
+
+TEST_F(ArticlesReport, StoresEachArticleInTheRowOfItsNumber) {
+  ArticleFields a;
+  a.number = "  12";
+  a.name = "ABC";
+  a.barcode = "   4711";
+  a.price = "    12,50";
+  a.taxGroup = "\x80";
+  a.department = "3";
+  a.unit = "1";
+  a.turnover = "      1234,5 ";
+  a.sales = "     2,25";
+  a.stock = "    7,125";
+  ArticleFields b;
+  b.number = "2400";
+  b.name = "\x80\x81";
+  reg.lines = {ArticleLine(a), ArticleLine(b), EndLine()};
+
+  EXPECT_TRUE(Download());
+  EXPECT_EQ(Cell(12, col::kName), "ABC");
+  EXPECT_EQ(Cell(12, col::kBarcode), "000000004711");
+  EXPECT_EQ(Cell(12, col::kPrice), "12.50");
+  EXPECT_EQ(Cell(12, col::kTaxGroup), "a");
+  EXPECT_EQ(Cell(12, col::kDepartment), "3");
+  EXPECT_EQ(Cell(12, col::kUnit), "1");
+  EXPECT_EQ(Cell(12, col::kInStock), "7.125");
+  EXPECT_EQ(Cell(12, col::kTurnover), "1234.50");
+  EXPECT_EQ(Cell(12, col::kSales), "2.250");
+  EXPECT_EQ(Cell(2400, col::kName), "ab");
+
+  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 12", "Read item 2400",
+                                                   "Successfully read 2 items"}));
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(ui.shown, (std::vector<std::pair<int, int>>{{12, 1}, {2400, 1}}));
+  EXPECT_EQ(ui.pumps, 2);
+  EXPECT_EQ(ui.waitCursors, 1);
+  EXPECT_EQ(ui.waitDepth, 0);
+  ASSERT_EQ(Written().size(), 3U);  // identify, 'V', 'f'
+  EXPECT_EQ(Written()[2], link::CommandFrame(report_test::kDevice, 'f'));
+}
+
+TEST_F(ArticlesReport, TheNameIsTrimmedBeforeItIsTranslated) {
+  // 0x01 has no PC form and becomes a blank, which is then no longer trimmed away.
+  ArticleFields a;
+  a.name = std::string("  \x01") + "AB\x01  ";
+  reg.lines = {ArticleLine(a), EndLine()};
+  EXPECT_TRUE(Download());
+  EXPECT_EQ(Cell(1, col::kName), " AB ");
+}
+
+TEST_F(ArticlesReport, ALineOfSixtySixBytesEndsTheReportAndOneOfSixtySevenDoesNot) {
+  ArticleFields after;
+  after.number = "   5";
+  reg.lines = {ShortArticleLine("   3", 67), EndLine(66), ArticleLine(after)};
+  reg.spacing = 0ms;
+  EXPECT_TRUE(Download());
+  // The 67-byte line is counted but too short to store anything; the line after the end is unread.
+  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 3", "Successfully read 1 items"}));
+  EXPECT_TRUE(FilledCells().empty());
+  EXPECT_GT(opener.last->Unread(), 0U);
+}
+
+TEST_F(ArticlesReport, LinesWithoutANumberAreSkippedAndNotCounted) {
+  ArticleFields bad1, bad2, blank, good;
+  bad1.number = "12ab";
+  bad2.number = "  -1";
+  blank.number = "    ";
+  good.number = "   7";
+  reg.lines = {ArticleLine(bad1), ArticleLine(bad2), ArticleLine(blank), ArticleLine(good),
+               EndLine()};
+  EXPECT_TRUE(Download());
+  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 7", "Successfully read 1 items"}));
+  EXPECT_EQ(FilledCells().size(), 9U);
+  EXPECT_EQ(ui.pumps, 1);
+}
+
+TEST_F(ArticlesReport, NumbersOutsideTheSheetAndCutLinesAreCountedButStoreNothing) {
+  ArticleFields zero, beyond;
+  zero.number = "   0";
+  beyond.number = "2401";
+  reg.lines = {ArticleLine(zero), ArticleLine(beyond), ShortArticleLine("   4", 80), EndLine()};
+  EXPECT_TRUE(Download());
+  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 0", "Read item 2401", "Read item 4",
+                                                   "Successfully read 3 items"}));
+  EXPECT_TRUE(FilledCells().empty());
+  EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST_F(ArticlesReport, ALineCutInTheLastFieldLeavesTheRowAsItWas) {
+  grid.SetItemText(6, col::kName, "KEPT");
+  ArticleFields a;
+  a.number = "   6";
+  std::string line = report_test::Text(ArticleLine(a));
+  line.resize(94);  // the stock field lacks its last byte
+  StoreArticleRecord(ui, grid, line, 6);
+  EXPECT_EQ(Cell(6, col::kName), "KEPT");
+  EXPECT_EQ(FilledCells().size(), 1U);
+
+  line = report_test::Text(ArticleLine(a));
+  line[95] = '\0';  // a NUL after the last field does not matter
+  StoreArticleRecord(ui, grid, line, 6);
+  EXPECT_EQ(Cell(6, col::kName), "ITEM");
+  line[90] = '\0';  // one inside it does
+  StoreArticleRecord(ui, grid, line, 7);
+  EXPECT_EQ(Cell(7, col::kName), "");
+}
+
+TEST_F(ArticlesReport, AnOverlongLineFailsAndKeepsWhatWasStored) {
+  ArticleFields a;
+  a.number = "   1";
+  reg.lines = {ArticleLine(a), ReportLine('f', std::string(500 - 12, '1')), EndLine()};
+  EXPECT_FALSE(Download());
+  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Invalid data received!"});
+  EXPECT_EQ(ui.statuses,
+            (std::vector<std::string>{"Read item 1", "Transfer failed after 1 items"}));
+  EXPECT_EQ(Cell(1, col::kName), "ITEM");
+  EXPECT_EQ(ui.waitDepth, 0);
+}
+
+TEST_F(ArticlesReport, ARegisterThatStopsMidReportTimesOut) {
+  ArticleFields a, b;
+  a.number = "   1";
+  b.number = "   2";
+  reg.lines = {ArticleLine(a), ArticleLine(b)};
+  EXPECT_FALSE(Download());
+  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Timeout communicating with ECR!"});
+  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 1", "Read item 2",
+                                                   "Transfer failed after 2 items"}));
+  EXPECT_GT(clock.Now() - reg.lastLineAt, 3000ms);
+  EXPECT_LT(clock.Now() - reg.lastLineAt, 3100ms);
+  EXPECT_EQ(FilledCells().size(), 18U);
+}
+
+TEST_F(ArticlesReport, AFailedOpenOrARefusedCommandReadsNothing) {
+  opener.refuse = true;
+  EXPECT_FALSE(Download());
+  EXPECT_TRUE(ui.statuses.empty());
+  ASSERT_EQ(ui.messages.size(), 1U);
+  EXPECT_EQ(ui.messages[0].text.rfind("Cannot open COM1 !", 0), 0U);
+
+  ui.messages.clear();
+  opener.refuse = false;
+  reg.refuseCommand = true;
+  reg.lines = {ArticleLine({}), EndLine()};
+  EXPECT_FALSE(Download());
+  EXPECT_EQ(ui.messages.size(), 1U);
+  EXPECT_TRUE(ui.statuses.empty());
+  EXPECT_TRUE(FilledCells().empty());
+  EXPECT_EQ(ui.waitDepth, 0);
+}
+
+}  // namespace
+}  // namespace nuvrel::transfers

@@ -1,0 +1,262 @@
+// SPDX-License-Identifier: MIT
+#include "transfers/daily_report.h"
+
+#include <gtest/gtest.h>
+
+#include "report_register.h"
+#include "sheets/layouts.h"
+
+namespace nuvrel::transfers {
+namespace {
+
+using namespace std::chrono_literals;
+using report_test::GroupLine;
+using report_test::ReportLine;
+namespace col = sheets::departments;
+
+const std::string kCrLf = "\r\n";
+std::string Hyphens(std::size_t n) {
+  return std::string(n, '-');
+}
+
+// The widths of the CR LF lines of a text that ends in CR LF.
+std::vector<std::size_t> LineWidths(const std::string& text) {
+  std::vector<std::size_t> widths;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find(kCrLf, start)) != std::string::npos; start = end + 2) {
+    widths.push_back(end - start);
+  }
+  EXPECT_EQ(start, text.size()) << "text does not end in CR LF";
+  return widths;
+}
+
+using Widths = std::vector<std::size_t>;
+
+TEST(ReportHeaders, HaveTheirBytesAndLineWidths) {
+  const std::string cash = "\xC3\xEE\xF2\xEE\xE2\xE8\xED\xE0";
+  const std::string cheque = "\xD7\xE5\xEA";
+  const std::string card = "\xCA\xE0\xF0\xF2\xE8\xF6\xE0";
+  const std::string payments = "     " + cash + "|          " + cheque + "|      " + card + "|\r\n";
+  const std::string discounts = "disc  |  sum discount| add|  sum addition|void|     sum void\r\n";
+
+  EXPECT_EQ(DailyHeader(), "Daily report\r\n" + Hyphens(28) + kCrLf +
+                               " gr.     turnover       tax%\r\n" + Hyphens(28) + kCrLf);
+  EXPECT_EQ(LineWidths(DailyHeader()), (Widths{12, 28, 28, 28}));
+  EXPECT_EQ(DailyDiscountHeader(), kCrLf + discounts + Hyphens(60) + kCrLf);
+  EXPECT_EQ(LineWidths(DailyDiscountHeader()), (Widths{0, 60, 60}));
+  EXPECT_EQ(DailyPaymentHeader(), kCrLf + "       " + payments + Hyphens(49) + kCrLf);
+  EXPECT_EQ(LineWidths(DailyPaymentHeader()), (Widths{0, 49, 49}));
+
+  EXPECT_EQ(OperatorTitle(1), "\r\nOperator report 01\r\n" + Hyphens(60) + kCrLf);
+  EXPECT_EQ(LineWidths(OperatorTitle(1)), (Widths{0, 18, 60}));
+  EXPECT_EQ(LineWidths(OperatorTitle(100)), (Widths{0, 19, 60}));
+  EXPECT_EQ(OperatorDiscountHeader(), discounts + Hyphens(60) + kCrLf);
+  EXPECT_EQ(LineWidths(OperatorDiscountHeader()), (Widths{60, 60}));
+  EXPECT_EQ(OperatorTakingsHeader(),
+            kCrLf + "\xCF\xEE\xF2\xF0. |" + payments + Hyphens(49) + kCrLf);
+  EXPECT_EQ(OperatorPaymentsInHeader(),
+            kCrLf + "\xC1\xF0.\xD3\xEF\xEB|" + payments + Hyphens(49) + kCrLf);
+  EXPECT_EQ(OperatorPaymentsOutHeader(),
+            kCrLf + "\xC1\xF0.\xC8\xF1\xEF|" + payments + Hyphens(49) + kCrLf);
+  for (const std::string& h :
+       {OperatorTakingsHeader(), OperatorPaymentsInHeader(), OperatorPaymentsOutHeader()}) {
+    EXPECT_EQ(LineWidths(h), (Widths{0, 49, 49}));
+  }
+  EXPECT_EQ(DailyHeader().size(), 104U);
+  EXPECT_EQ(OperatorTitle(100).size(), 85U);
+}
+
+TEST(RenderReportLine, AppendsThePayloadTranslatedUpToTheTrailer) {
+  std::string text;
+  StringPane pane(text);
+  RenderReportLine(pane, report_test::Text(ReportLine('D', "1 \x80\x81 12,50")));
+  EXPECT_EQ(text, "1 ab 12,50\r\n");
+
+  text.clear();
+  RenderReportLine(pane, report_test::Text(ReportLine('D', "XY")));  // 14 bytes
+  EXPECT_EQ(text, "");
+  RenderReportLine(pane, report_test::Text(ReportLine('D', "XYZ")));  // 15 bytes
+  EXPECT_EQ(text, "XYZ\r\n");
+
+  // The line counts up to a NUL, and the four bytes before it are taken as the trailer.
+  text.clear();
+  std::string line = report_test::Text(ReportLine('D', "ABCDEFGH"));
+  line[15] = '\0';
+  RenderReportLine(pane, line);
+  EXPECT_EQ(text, "ABC\r\n");
+}
+
+class DailyReport : public report_test::ReportDownload {
+ protected:
+  DailyReport() { sheets::SetupDepartmentReportSheet(grid); }
+
+  bool Download() { return DownloadDailyReport(ctx, pane, grid); }
+  // The lines ending the exchange: every department, 0 to 9.
+  static std::vector<link::Bytes> Groups() {
+    std::vector<link::Bytes> lines;
+    for (char i = '0'; i <= '9'; ++i) lines.push_back(GroupLine(i, "DEP", "1,00"));
+    return lines;
+  }
+  void Add(std::vector<link::Bytes> more) {
+    reg.lines.insert(reg.lines.end(), more.begin(), more.end());
+  }
+  std::string Name(int row) const { return grid.GetItemText(row, col::kName); }
+  std::string Turnover(int row) const { return grid.GetItemText(row, col::kTurnover); }
+
+  std::string text;
+  StringPane pane{text};
+  grid::CellTable grid;
+};
+
+TEST_F(DailyReport, DailyLinesGetTheirTablesAtTheTenthAndEleventh) {
+  std::string expected = DailyHeader();
+  for (int i = 1; i <= 12; ++i) {
+    const std::string payload = "DAILY LINE " + std::to_string(i);
+    reg.lines.push_back(ReportLine('D', payload));
+    if (i == 10) expected += DailyDiscountHeader();
+    if (i == 11) expected += DailyPaymentHeader();
+    expected += payload + kCrLf;
+  }
+  Add(Groups());
+  EXPECT_TRUE(Download());
+  EXPECT_EQ(text, expected);
+  EXPECT_EQ(ui.Texts(), std::vector<std::string>{});
+  EXPECT_EQ(ui.statuses.back(), "Operation completed successfully");
+  ASSERT_EQ(Written().size(), 3U);
+  EXPECT_EQ(Written()[2], link::CommandFrame(report_test::kDevice, 'F'));
+  EXPECT_EQ(ui.waitDepth, 0);
+}
+
+TEST_F(DailyReport, ShortAndForeignLinesCountButOnlyTheirPayloadIsRendered) {
+  // Nine daily lines, one of them too short to show; the next daily line is still the tenth.
+  std::string expected = DailyHeader();
+  for (int i = 1; i <= 9; ++i) {
+    if (i == 4) {
+      reg.lines.push_back(ReportLine('D', "XY"));
+      continue;
+    }
+    reg.lines.push_back(ReportLine('D', "DAY" + std::to_string(i)));
+    expected += "DAY" + std::to_string(i) + kCrLf;
+  }
+  reg.lines.push_back(ReportLine('X', "OTHER"));
+  expected += "OTHER\r\n";
+  reg.lines.push_back(ReportLine('D', "DAY10"));
+  expected += DailyDiscountHeader() + "DAY10\r\n";
+  Add(Groups());
+  EXPECT_TRUE(Download());
+  EXPECT_EQ(text, expected);
+}
+
+TEST_F(DailyReport, EachOperatorHasFourTablesUnderANumberedTitle) {
+  std::string expected = DailyHeader();
+  for (int i = 0; i < 44; ++i) {
+    const std::string payload = "OP LINE " + std::to_string(i);
+    reg.lines.push_back(ReportLine('O', payload));
+    switch (i % 4) {
+      case 0: expected += OperatorTitle(i / 4 + 1) + OperatorDiscountHeader(); break;
+      case 1: expected += OperatorTakingsHeader(); break;
+      case 2: expected += OperatorPaymentsInHeader(); break;
+      default: expected += OperatorPaymentsOutHeader(); break;
+    }
+    expected += payload + kCrLf;
+  }
+  Add(Groups());
+  EXPECT_TRUE(Download());
+  EXPECT_EQ(text, expected);
+  // The 1st, 5th and 41st operator lines open operators 01, 02 and 11.
+  const auto first = text.find("\r\nOperator report 01\r\n");
+  const auto second = text.find("\r\nOperator report 02\r\n");
+  const auto eleventh = text.find("\r\nOperator report 11\r\n");
+  EXPECT_LT(first, text.find("OP LINE 0\r\n"));
+  EXPECT_LT(text.find("OP LINE 3\r\n"), second);
+  EXPECT_LT(second, text.find("OP LINE 4\r\n"));
+  EXPECT_LT(text.find("OP LINE 39\r\n"), eleventh);
+  EXPECT_LT(eleventh, text.find("OP LINE 40\r\n"));
+  EXPECT_EQ(text.find("Operator report 12"), std::string::npos);
+}
+
+TEST_F(DailyReport, TheHundredthOperatorGetsThreeDigits) {
+  reg.spacing = 0ms;
+  for (int i = 0; i < 400; ++i) reg.lines.push_back(ReportLine('O', "OPERATOR"));
+  Add(Groups());
+  EXPECT_TRUE(Download());
+  EXPECT_NE(text.find("\r\nOperator report 99\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\nOperator report 100\r\n"), std::string::npos);
+}
+
+TEST_F(DailyReport, GroupLinesFillTheirRowsUntilDepartmentNine) {
+  reg.spacing = 0ms;
+  reg.lines = {ReportLine('D', "DAILY"),
+               GroupLine('3', "FIRST", "1,00"),
+               GroupLine('1', "ABC", "  12,50  "),
+               GroupLine(' ', "NO INDEX", "9"),
+               GroupLine('3', "\x80\x81", "2"),
+               GroupLine('4', "ANY TYPE", "4", 'D'),  // the type letter no longer counts
+               GroupLine('9', "LAST", "9,9"),
+               GroupLine('5', "NEVER", "5")};
+  const std::size_t neverRead = reg.lines.back().size();
+  EXPECT_TRUE(Download());
+
+  EXPECT_EQ(text, DailyHeader() + "DAILY\r\n");  // group lines are not rendered
+  EXPECT_EQ(Name(2), "ABC");
+  EXPECT_EQ(Turnover(2), "12.50");  // the cell's rule reads the comma
+  EXPECT_EQ(Name(4), "ab");         // the repeated department wins
+  EXPECT_EQ(Turnover(4), "2.00");
+  EXPECT_EQ(Name(5), "ANY TYPE");
+  EXPECT_EQ(Name(10), "LAST");
+  EXPECT_EQ(Turnover(10), "9.90");
+  EXPECT_EQ(Name(6), "");
+  EXPECT_EQ(opener.last->Unread(), neverRead);
+  EXPECT_EQ(ui.statuses,
+            (std::vector<std::string>{"Read subgroup 3", "Read subgroup 1", "Read subgroup 3",
+                                      "Read subgroup 4", "Read subgroup 9",
+                                      "Operation completed successfully"}));
+  EXPECT_EQ(ui.shown, (std::vector<std::pair<int, int>>{{4, 1}, {2, 1}, {4, 1}, {5, 1}, {10, 1}}));
+}
+
+TEST_F(DailyReport, OnlyGroupLinesLeaveTheHeaderAlone) {
+  reg.lines = Groups();
+  EXPECT_TRUE(Download());
+  EXPECT_EQ(text, DailyHeader());
+  for (int row = 1; row <= 10; ++row) EXPECT_EQ(Name(row), "DEP") << row;
+}
+
+TEST_F(DailyReport, AShortLineForDepartmentNineStillEndsTheExchange) {
+  reg.lines = {GroupLine('2', "TWO", "2"), ReportLine('G', "9"), GroupLine('5', "NEVER", "5")};
+  EXPECT_TRUE(Download());
+  EXPECT_EQ(Name(3), "TWO");
+  EXPECT_EQ(Name(10), "");
+  EXPECT_EQ(Name(6), "");
+  EXPECT_EQ(ui.statuses.back(), "Operation completed successfully");
+}
+
+TEST_F(DailyReport, ARegisterThatStopsAfterTheOperatorsFails) {
+  for (int i = 0; i < 4; ++i) reg.lines.push_back(ReportLine('O', "OP"));
+  EXPECT_FALSE(Download());
+  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Timeout communicating with ECR!"});
+  EXPECT_EQ(ui.statuses, std::vector<std::string>{"Operation failed"});
+  EXPECT_NE(text.find("Operator report 01"), std::string::npos);
+  EXPECT_GT(clock.Now() - reg.lastLineAt, 3000ms);
+  EXPECT_EQ(ui.waitDepth, 0);
+}
+
+TEST_F(DailyReport, ARegisterThatStopsAmongTheGroupsKeepsWhatWasStored) {
+  reg.lines = {GroupLine('0', "ZERO", "1"), GroupLine('1', "ONE", "2")};
+  EXPECT_FALSE(Download());
+  EXPECT_EQ(Name(1), "ZERO");
+  EXPECT_EQ(Name(2), "ONE");
+  EXPECT_EQ(ui.statuses,
+            (std::vector<std::string>{"Read subgroup 0", "Read subgroup 1", "Operation failed"}));
+}
+
+TEST_F(DailyReport, NothingIsAppendedWhenTheCommandIsRefused) {
+  reg.refuseCommand = true;
+  reg.lines = Groups();
+  EXPECT_FALSE(Download());
+  EXPECT_EQ(text, "");
+  EXPECT_TRUE(ui.statuses.empty());
+  EXPECT_EQ(ui.messages.size(), 1U);
+}
+
+}  // namespace
+}  // namespace nuvrel::transfers

@@ -1,0 +1,402 @@
+// SPDX-License-Identifier: MIT
+#include "transfers/logo.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <numeric>
+
+#include "app/format.h"
+#include "app/settings.h"
+#include "app/strings.h"
+#include "bmp_test_files.h"
+#include "support/fake_clock.h"
+#include "support/recording_ui.h"
+#include "support/scripted_opener.h"
+#include "support/temp_dir.h"
+
+namespace nuvrel::transfers {
+namespace {
+
+using app::Sid;
+using test::BmpBytes;
+using test::BmpSpec;
+using namespace std::chrono_literals;
+
+constexpr std::uint32_t kDevice = 42;
+
+class Logo : public ::testing::Test {
+ protected:
+  Logo() {
+    identity.deviceNumber = kDevice;
+    AnswerBody(link::AckFrame(kDevice));
+  }
+
+  // Writes a bitmap file into the temporary folder and returns its path.
+  std::string WriteFile(const std::string& name, const std::string& bytes) {
+    test::WriteBytes(dir / name, bytes);
+    return dir / name;
+  }
+  std::string LoadFile(const std::string& name, const BmpSpec& spec) {
+    const std::string path = WriteFile(name, BmpBytes(spec));
+    EXPECT_TRUE(LoadLogo(state, settings, path));
+    return path;
+  }
+
+  // The register answers with `reply` once the whole file has come after the header (nothing at
+  // all when the reply is empty).
+  void AnswerBody(link::Bytes reply) {
+    opener.onOpen = [this, reply](test::ScriptedPort& port) {
+      std::error_code ignored;
+      const auto size = std::filesystem::file_size(state.path, ignored);
+      port.SetResponder([reply, size, header = true, got = std::uintmax_t{0}](
+                            test::ScriptedPort& p, const link::Bytes& written) mutable {
+        if (header) {
+          header = false;
+          return;
+        }
+        got += written.size();
+        if (got == size && !reply.empty()) p.Arrive(reply, 20ms);
+      });
+    };
+  }
+
+  bool Send() {
+    progress.clear();
+    return SendLogo(ctx, state, [this](int p) { progress.push_back(p); });
+  }
+
+  // Everything written after the header, in one piece, and the sizes of the blocks.
+  std::string Body() const {
+    std::string body;
+    const auto& written = opener.last->Written();
+    for (std::size_t i = 1; i < written.size(); ++i)
+      body.append(written[i].begin(), written[i].end());
+    return body;
+  }
+  std::vector<std::size_t> ChunkSizes() const {
+    std::vector<std::size_t> sizes;
+    const auto& written = opener.last->Written();
+    for (std::size_t i = 1; i < written.size(); ++i) sizes.push_back(written[i].size());
+    return sizes;
+  }
+
+  // Progress went 0, 5, 6, ... one step per chunk.
+  void ExpectProgressOverChunks(std::size_t chunks) {
+    std::vector<int> expected{0};
+    for (int p = 5; p <= 5 + static_cast<int>(chunks); ++p) expected.push_back(p);
+    EXPECT_EQ(progress, expected);
+  }
+
+  void ExpectOnlyMessage(const std::string& text) {
+    ASSERT_EQ(ui.messages.size(), 1U);
+    EXPECT_EQ(ui.messages[0].text, text);
+    EXPECT_EQ(ui.messages[0].icon, app::Icon::Error);
+  }
+
+  test::TempDir dir;
+  app::SettingsFile settings{dir / "nuvrel.ini"};
+  test::FakeClock clock;
+  test::RecordingUi ui;
+  test::ScriptedOpener opener{clock};
+  link::RegisterIdentity identity;
+  TransferContext ctx{ui, clock, opener, identity, 0};
+  LogoState state;
+  std::vector<int> progress;
+};
+
+TEST_F(Logo, AdvisedBitmapGoesOutWholeWithoutAQuestion) {
+  const std::string path = LoadFile("logo.bmp", {});
+  EXPECT_EQ(state.infoLine, AdvisedFormatText());
+  EXPECT_EQ(AdvisedFormatText(), "Width: 224    Height: 80    Colors: 2");
+
+  ASSERT_TRUE(Send());
+  EXPECT_TRUE(ui.questions.empty());
+  EXPECT_TRUE(ui.messages.empty());
+  // No identification first: the header is the very first thing on the line.
+  const auto& written = opener.last->Written();
+  EXPECT_EQ(written.front(), (link::Bytes{0xAA, '0', '0', '0', '0', '4', '2', 'R'}));
+  EXPECT_EQ(Body(), *test::ReadBytes(path));
+  // 2302 bytes: 100 chunks of 23 and one of 2.
+  std::vector<std::size_t> expected(100, 23);
+  expected.push_back(2);
+  EXPECT_EQ(ChunkSizes(), expected);
+  ExpectProgressOverChunks(101);
+}
+
+TEST_F(Logo, HeaderCarriesWhateverDeviceNumberTheLastIdentificationLeft) {
+  identity.deviceNumber = 0;
+  LoadFile("logo.bmp", {});
+  AnswerBody(link::AckFrame(0));
+  ASSERT_TRUE(Send());
+  EXPECT_EQ(opener.last->Written().front(), LogoHeader(0));
+  EXPECT_EQ(LogoHeader(0), (link::Bytes{0xAA, '0', '0', '0', '0', '0', '0', 'R'}));
+}
+
+TEST_F(Logo, BodyIsCutIntoHundredthsOfAtLeastOneByte) {
+  struct Case {
+    BmpSpec spec;
+    std::size_t size;
+    std::vector<std::size_t> chunks;
+  };
+  std::vector<std::size_t> of4096(102, 40);
+  of4096.push_back(16);
+  const Case cases[] = {
+      {{.width = 32, .height = 1000, .padTo = 4096}, 4096, of4096},
+      {{.width = 32, .height = 22}, 150, std::vector<std::size_t>(150, 1)},
+      // Under 100 bytes the chunk size would be 0 and no body would be sent.
+      {{.width = 32, .height = 7, .coreHeader = true}, 60, std::vector<std::size_t>(60, 1)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.size);
+    const std::string path = LoadFile("logo" + std::to_string(c.size) + ".bmp", c.spec);
+    ASSERT_EQ(std::filesystem::file_size(path), c.size);
+    ASSERT_TRUE(Send());
+    EXPECT_EQ(ChunkSizes(), c.chunks);
+    EXPECT_EQ(Body(), *test::ReadBytes(path));
+    ExpectProgressOverChunks(c.chunks.size());
+  }
+  // Exactly 4096 bytes asked nothing; one more would have.
+  EXPECT_TRUE(ui.questions.empty());
+  EXPECT_FALSE(LogoNeedsSizeQuestion(4096));
+  EXPECT_TRUE(LogoNeedsSizeQuestion(4097));
+}
+
+TEST_F(Logo, FileIsReadAfreshAndSentAsItIsNow) {
+  const std::string path = LoadFile("logo.bmp", {});
+  // Replaced after it was chosen, even by something that is no bitmap: the PC converts and checks
+  // nothing at sending time.
+  const std::string now(300, 'x');
+  WriteFile("logo.bmp", now);
+  ASSERT_TRUE(Send());
+  EXPECT_EQ(Body(), now);
+}
+
+TEST_F(Logo, ColourBitmapAsksAboutColoursThenSize) {
+  LoadFile("photo.bmp", {.width = 100, .height = 50, .bitsPerPixel = 24});
+  EXPECT_EQ(state.colours, 16777216U);
+  EXPECT_EQ(state.infoLine, "Width: 100    Height: 50    Colors: 16777216");
+  ui.answers = {true, true};
+  ASSERT_TRUE(Send());
+  ASSERT_EQ(ui.questions.size(), 2U);
+  EXPECT_EQ(ui.questions[0].text, app::Text(Sid::LogoTooManyColors));
+  EXPECT_EQ(ui.questions[0].icon, app::Icon::Question);
+  EXPECT_FALSE(ui.questions[0].noIsDefault);
+  EXPECT_EQ(ui.questions[1].text, app::Text(Sid::LogoTooLarge));
+  EXPECT_EQ(ui.questions[1].icon, app::Icon::Information);
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(Logo, EachQuestionComesOnlyForItsOwnReason) {
+  LoadFile("small.bmp", {.width = 8, .height = 8, .bitsPerPixel = 4});  // 16 colours, 150 bytes
+  ui.answers = {true};
+  ASSERT_TRUE(Send());
+  ASSERT_EQ(ui.questions.size(), 1U);
+  EXPECT_EQ(ui.questions[0].text, app::Text(Sid::LogoTooManyColors));
+
+  ui.questions.clear();
+  LoadFile("wide.bmp", {.width = 640, .height = 80});  // two colours, 6462 bytes
+  ui.answers = {true};
+  ASSERT_TRUE(Send());
+  ASSERT_EQ(ui.questions.size(), 1U);
+  EXPECT_EQ(ui.questions[0].text, app::Text(Sid::LogoTooLarge));
+}
+
+TEST_F(Logo, NoToEitherQuestionSendsNothingAndOpensNoPort) {
+  LoadFile("photo.bmp", {.width = 100, .height = 50, .bitsPerPixel = 24});
+  ui.answers = {false};
+  EXPECT_FALSE(Send());
+  EXPECT_EQ(ui.questions.size(), 1U);
+
+  ui.answers = {true, false};
+  EXPECT_FALSE(Send());
+  EXPECT_EQ(ui.questions.size(), 3U);
+
+  EXPECT_EQ(opener.opened, 0);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(progress, std::vector<int>{0});
+}
+
+TEST_F(Logo, BuiltInBitmapCannotBeSent) {
+  ASSERT_TRUE(LoadLogo(state, settings, ""));
+  EXPECT_TRUE(state.loaded);
+  EXPECT_TRUE(state.builtIn);
+  EXPECT_EQ(state.info.width, 384U);
+  EXPECT_EQ(state.info.height, 80U);
+  EXPECT_EQ(state.info.bitsPerPixel, 8);
+  EXPECT_EQ(state.colours, 0U);  // not recomputed for the built-in bitmap
+  EXPECT_TRUE(state.infoLine.empty());
+
+  EXPECT_FALSE(Send());
+  ExpectOnlyMessage(std::string(app::Text(Sid::LogoSelectFile)));
+  EXPECT_TRUE(ui.questions.empty());
+  EXPECT_EQ(opener.opened, 0);
+}
+
+TEST_F(Logo, FailedLoadLeavesNoBitmapButKeepsInfoAndPath) {
+  const std::string good = LoadFile("logo.bmp", {});
+  const std::string infoLine = state.infoLine;
+  EXPECT_FALSE(LoadLogo(state, settings, WriteFile("broken.bmp", "BM not really")));
+  EXPECT_FALSE(state.loaded);
+  EXPECT_EQ(state.infoLine, infoLine);
+  EXPECT_EQ(state.path, good);
+  EXPECT_EQ(app::LogoPath(settings), good);
+
+  // The path still names a good file, but nothing is loaded.
+  EXPECT_FALSE(Send());
+  ExpectOnlyMessage(std::string(app::Text(Sid::LogoSelectFile)));
+  EXPECT_EQ(opener.opened, 0);
+}
+
+TEST_F(Logo, ColoursOfAnEarlierBitmapStillAskBeforeSelectFile) {
+  LoadFile("photo.bmp", {.width = 10, .height = 10, .bitsPerPixel = 8});
+  EXPECT_FALSE(LoadLogo(state, settings, dir / "missing.bmp"));
+  ui.answers = {false};
+  EXPECT_FALSE(Send());
+  EXPECT_EQ(ui.questions.size(), 1U);
+  EXPECT_TRUE(ui.messages.empty());
+
+  // The built-in bitmap leaves the count alone too.
+  ASSERT_TRUE(LoadLogo(state, settings, ""));
+  EXPECT_EQ(state.colours, 256U);
+  ui.answers = {true};
+  EXPECT_FALSE(Send());
+  EXPECT_EQ(ui.questions.size(), 2U);
+  ExpectOnlyMessage(std::string(app::Text(Sid::LogoSelectFile)));
+}
+
+TEST_F(Logo, FileGoneOrNotAFileIsReportedByName) {
+  const std::string path = LoadFile("logo.bmp", {});
+  std::filesystem::remove(path);
+  EXPECT_FALSE(Send());
+  ExpectOnlyMessage("The file \"" + path + "\" cannot be opened for reading!");
+
+  ui.messages.clear();
+  std::filesystem::create_directory(path);
+  EXPECT_FALSE(Send());
+  ExpectOnlyMessage(app::Format(Sid::FileCannotOpen, {path}));
+  EXPECT_EQ(opener.opened, 0);
+}
+
+TEST_F(Logo, PortThatDoesNotOpen) {
+  LoadFile("logo.bmp", {});
+  opener.refuse = true;
+  ctx.comPortIndex = 2;
+  EXPECT_FALSE(Send());
+  ASSERT_EQ(ui.messages.size(), 1U);
+  EXPECT_EQ(ui.messages[0].text.rfind("Cannot open COM3 !", 0), 0U) << ui.messages[0].text;
+  EXPECT_EQ(progress, std::vector<int>{0});
+}
+
+TEST_F(Logo, WhatTheRegisterAnswersAfterTheBody) {
+  LoadFile("logo.bmp", {});
+  const struct {
+    link::Bytes reply;
+    Sid message;
+  } cases[] = {
+      {link::Bytes(10, link::kNakByte), Sid::Nack},
+      {{}, Sid::Timeout},
+      {link::AckFrame(kDevice + 1), Sid::BadEcrNumber},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(app::Text(c.message));
+    ui.messages.clear();
+    AnswerBody(c.reply);
+    EXPECT_FALSE(Send());
+    ExpectOnlyMessage(std::string(app::Text(c.message)));
+    // The whole body went out before the answer was awaited.
+    EXPECT_EQ(Body().size(), 2302U);
+  }
+}
+
+TEST_F(Logo, StaleBytesOnTheLineAreNotTakenForTheAnswer) {
+  LoadFile("logo.bmp", {});
+  opener.onOpen = [](test::ScriptedPort& port) { port.Arrive(link::AckFrame(kDevice)); };
+  EXPECT_FALSE(Send());
+  ExpectOnlyMessage(std::string(app::Text(Sid::Timeout)));
+}
+
+TEST_F(Logo, WriteFailuresStopTheTransfer) {
+  LoadFile("logo.bmp", {});
+  opener.onOpen = [](test::ScriptedPort& port) { port.FailWrites(); };
+  EXPECT_FALSE(Send());
+  ExpectOnlyMessage("Cannot send data!");
+  EXPECT_EQ(progress, std::vector<int>{0});
+
+  // The header goes, the first chunk does not.
+  ui.messages.clear();
+  opener.onOpen = [](test::ScriptedPort& port) {
+    port.SetResponder([](test::ScriptedPort& p, const link::Bytes&) { p.FailWrites(); });
+  };
+  EXPECT_FALSE(Send());
+  ExpectOnlyMessage("Cannot send data!");
+  EXPECT_EQ(progress, (std::vector<int>{0, 5}));
+}
+
+TEST_F(Logo, ProgressMayBeLeftOut) {
+  LoadFile("logo.bmp", {});
+  EXPECT_TRUE(SendLogo(ctx, state, nullptr));
+}
+
+TEST_F(Logo, LoadingRemembersThePathAlsoWhenEmpty) {
+  const std::string path = LoadFile("logo.bmp", {});
+  EXPECT_EQ(app::LogoPath(settings), path);
+  ASSERT_TRUE(LoadLogo(state, settings, ""));
+  EXPECT_EQ(app::LogoPath(settings), "");
+  EXPECT_NE(test::ReadBytes(settings.Path())->find("image="), std::string::npos);
+  EXPECT_TRUE(state.path.empty());
+}
+
+TEST_F(Logo, UnwritableSettingsDoNotMakeTheLogoUnsendable) {
+  app::SettingsFile stuck(dir / "no/such/folder/nuvrel.ini");
+  const std::string path = WriteFile("logo.bmp", BmpBytes({}));
+  ASSERT_TRUE(LoadLogo(state, stuck, path));
+  EXPECT_EQ(app::LogoPath(stuck), "");
+  EXPECT_EQ(state.path, path);
+  EXPECT_TRUE(Send());
+}
+
+TEST_F(Logo, InitialLoadTriesRememberedThenDefaultThenBuiltIn) {
+  const std::string programFolder = dir.Path();
+  const std::string defaultPath = DefaultLogoPath(programFolder);
+  EXPECT_EQ(defaultPath, programFolder + "/EcrLogo/OrloLogo.bmp");
+  std::filesystem::create_directory(dir / "EcrLogo");
+  test::WriteBytes(defaultPath, BmpBytes({.width = 100, .height = 20}));
+  const std::string remembered = WriteFile("mine.bmp", BmpBytes({.width = 50, .height = 10}));
+
+  app::WriteLogoPath(settings, remembered);
+  InitialLoad(state, settings, programFolder);
+  EXPECT_TRUE(state.loaded);
+  EXPECT_EQ(state.path, remembered);
+  EXPECT_EQ(state.info.width, 50U);
+
+  // The remembered file is gone: the default one, and it becomes the remembered one.
+  std::filesystem::remove(remembered);
+  state = {};
+  InitialLoad(state, settings, programFolder);
+  EXPECT_EQ(state.path, defaultPath);
+  EXPECT_EQ(state.info.width, 100U);
+  EXPECT_EQ(app::LogoPath(settings), defaultPath);
+
+  // Neither file loads: the built-in bitmap.
+  test::WriteBytes(defaultPath, "not a bitmap");
+  app::WriteLogoPath(settings, remembered);
+  state = {};
+  InitialLoad(state, settings, programFolder);
+  EXPECT_TRUE(state.loaded);
+  EXPECT_TRUE(state.builtIn);
+  EXPECT_EQ(app::LogoPath(settings), "");
+}
+
+TEST_F(Logo, InitialLoadWithNothingRememberedTakesTheBuiltInBitmap) {
+  // An empty remembered path loads the built-in bitmap at once, so the default file is not tried.
+  std::filesystem::create_directory(dir / "EcrLogo");
+  test::WriteBytes(DefaultLogoPath(dir.Path()), BmpBytes({}));
+  InitialLoad(state, settings, dir.Path());
+  EXPECT_TRUE(state.loaded);
+  EXPECT_TRUE(state.builtIn);
+}
+
+}  // namespace
+}  // namespace nuvrel::transfers

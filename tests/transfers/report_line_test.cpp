@@ -1,0 +1,141 @@
+// SPDX-License-Identifier: MIT
+#include "transfers/report_line.h"
+
+#include <gtest/gtest.h>
+
+#include "report_register.h"
+#include "support/recording_ui.h"
+#include "support/scripted_port.h"
+
+namespace nuvrel::transfers {
+namespace {
+
+using namespace std::chrono_literals;
+using report_test::ReportLine;
+using report_test::Text;
+
+// A line's start byte and device digits.
+const std::string kStart = std::string(1, '\xAA') + "000042";
+
+class ReceiveLine : public ::testing::Test {
+ protected:
+  std::size_t Receive() { return ReceiveReportLine(channel, line); }
+  void Arrive(std::string_view bytes, link::Clock::Duration after = {}) {
+    port.Arrive(link::Bytes(bytes.begin(), bytes.end()), after);
+  }
+
+  test::FakeClock clock;
+  test::ScriptedPort port{clock};
+  test::RecordingUi ui;
+  link::RegisterIdentity identity;
+  link::Channel channel{port, clock, ui, identity};
+  std::string line = "left over";
+};
+
+TEST_F(ReceiveLine, DropsEverythingBeforeTheStartByteAndLeavesTheNextLineQueued) {
+  const std::string first = Text(ReportLine('D', "one \xAA two"));
+  const std::string second = Text(ReportLine('D', "three"));
+  Arrive("noise\n\r\x06");
+  Arrive(first + second, 20ms);
+
+  EXPECT_EQ(Receive(), first.size());
+  EXPECT_EQ(line, first);  // a later 0xAA is part of the line
+  EXPECT_EQ(port.Unread(), second.size());
+  EXPECT_EQ(Receive(), second.size());
+  EXPECT_EQ(line, second);
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(ReceiveLine, TheLimitCoversTheWholeLineNotTheGapsBetweenBytes) {
+  // One byte a second never lets a gap reach 3 s, but the line is not in by then.
+  const std::string bytes = Text(ReportLine('D', "slow"));
+  for (std::size_t i = 0; i < bytes.size(); ++i)
+    Arrive(bytes.substr(i, 1), std::chrono::seconds(i));
+  EXPECT_EQ(Receive(), 0U);
+  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Timeout communicating with ECR!"});
+  EXPECT_GT(clock.Elapsed(), 3000ms);
+  EXPECT_LT(clock.Elapsed(), 3100ms);
+}
+
+TEST_F(ReceiveLine, NoiseWithoutAStartByteTimesOutToo) {
+  for (int ms = 0; ms < 4000; ms += 100) Arrive("\x01\n", std::chrono::milliseconds(ms));
+  EXPECT_EQ(Receive(), 0U);
+  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Timeout communicating with ECR!"});
+  EXPECT_LE(clock.Elapsed(), 3100ms);
+}
+
+TEST_F(ReceiveLine, ALineCompletedJustInTimeIsTaken) {
+  const std::string bytes = Text(ReportLine('D', "late"));
+  Arrive(bytes.substr(0, 5), 1000ms);
+  Arrive(bytes.substr(5), 3000ms);
+  EXPECT_EQ(Receive(), bytes.size());
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(ReceiveLine, SilenceTimesOutJustAfterThreeSeconds) {
+  EXPECT_EQ(Receive(), 0U);
+  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Timeout communicating with ECR!"});
+  EXPECT_GT(clock.Elapsed(), 3000ms);
+  EXPECT_LE(clock.Elapsed(), 3002ms);
+}
+
+TEST_F(ReceiveLine, AHangUpTimesOutAtOnce) {
+  Arrive(kStart + "D half");
+  port.HangUpAfter(50ms);
+  EXPECT_EQ(Receive(), 0U);
+  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Timeout communicating with ECR!"});
+  EXPECT_EQ(clock.Elapsed(), 50ms);
+}
+
+TEST_F(ReceiveLine, ALineReachingFiveHundredBytesIsInvalidEvenEndingInItsLineFeed) {
+  const std::string longest = Text(ReportLine('D', std::string(499 - 12, 'x')));
+  ASSERT_EQ(longest.size(), 499U);
+  Arrive(longest);
+  EXPECT_EQ(Receive(), 499U);
+
+  const std::string tooLong = Text(ReportLine('D', std::string(500 - 12, 'x')));
+  Arrive(tooLong);
+  EXPECT_EQ(Receive(), 0U);
+  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Invalid data received!"});
+}
+
+TEST(CopyField, StopsAtANulOrTheEndOfTheLine) {
+  const std::string line("0123456789\0abc", 14);
+  std::string out = "old";
+  EXPECT_EQ(CopyField(line, 2, 3, out), 3U);
+  EXPECT_EQ(out, "234");
+  EXPECT_EQ(CopyField(line, 8, 5, out), 2U);
+  EXPECT_EQ(out, "89");
+  EXPECT_EQ(CopyField(line, 11, 10, out), 3U);
+  EXPECT_EQ(out, "abc");
+  EXPECT_EQ(CopyField(line, 10, 3, out), 0U);
+  EXPECT_EQ(out, "");
+  EXPECT_EQ(CopyField(line, 40, 3, out), 0U);
+  EXPECT_EQ(out, "");
+}
+
+TEST(ParseFieldNumber, TheWholeFieldMustBeTheNumber) {
+  struct Case {
+    std::string_view field;
+    long expected;
+  };
+  for (const Case c : {Case{"  12", 12}, Case{"0012", 12}, Case{" -12", -12}, Case{"+7  ", -1},
+                       Case{"12ab", -1}, Case{"    ", -1}, Case{"  - ", -1}, Case{"9", 9}}) {
+    const std::string line = kStart + "f" + std::string(c.field) + "tail";
+    EXPECT_EQ(ParseFieldNumber(line, 8, c.field.size()), c.expected) << c.field;
+  }
+  // The field ends early at a NUL or at the end of the line; nothing at all reads as 0.
+  EXPECT_EQ(ParseFieldNumber(kStart + "f 34" + std::string(1, '\0') + "xx", 8, 6), 34);
+  EXPECT_EQ(ParseFieldNumber(kStart + "f", 8, 4), 0);
+  EXPECT_EQ(ParseFieldNumber(kStart + "f 5", 8, 4), 5);
+}
+
+TEST(Trim, StripsBlanksAndLineEndsOnly) {
+  EXPECT_EQ(Trim(" \r\n abc d \n\r "), "abc d");
+  EXPECT_EQ(Trim("\tabc\t"), "\tabc\t");
+  EXPECT_EQ(Trim("  \r\n"), "");
+  EXPECT_EQ(Trim(""), "");
+}
+
+}  // namespace
+}  // namespace nuvrel::transfers

@@ -1,0 +1,163 @@
+// SPDX-License-Identifier: MIT
+// A register for the report download tests, on a scripted port: it identifies itself as device 42
+// of country 'S', acknowledges 'f' and 'F', and then streams the report lines a test gives it.
+// Also builds report lines field by field.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "link/frames.h"
+#include "link/handshake.h"
+#include "support/recording_ui.h"
+#include "support/scripted_opener.h"
+#include "transfers/report_layout.h"
+#include "transfers/transfer_context.h"
+
+namespace nuvrel::transfers::report_test {
+
+using namespace std::chrono_literals;
+
+inline constexpr std::uint32_t kDevice = 42;
+inline constexpr std::string_view kDigits = "000042";
+
+// A report line: 0xAA, the device digits, the type letter, the payload and the 4-byte trailer.
+// Its length is 12 + payload.size().
+inline link::Bytes ReportLine(char type, std::string_view payload) {
+  std::string head = "\xAA";
+  head += kDigits;
+  head += type;
+  head += payload;
+  return link::TrailedLine(link::Bytes(head.begin(), head.end()));
+}
+
+inline std::string Text(const link::Bytes& bytes) {
+  return std::string(bytes.begin(), bytes.end());
+}
+
+// Writes the text into its field of a payload (which starts at line offset 8), blank-padded.
+inline void Put(std::string& payload, Field field, std::string_view text) {
+  const std::size_t at = field.offset - 8;
+  if (payload.size() < at + field.size) payload.resize(at + field.size, ' ');
+  payload.replace(at, field.size,
+                  std::string(text.substr(0, field.size)) +
+                      std::string(field.size - std::min(field.size, text.size()), ' '));
+}
+
+struct ArticleFields {
+  std::string number = "   1";
+  std::string name = "ITEM";
+  std::string barcode = "123";
+  std::string price = "1.00";
+  std::string taxGroup = "A";
+  std::string department = "1";
+  std::string unit = "0";
+  std::string turnover = "0.00";
+  std::string sales = "0.000";
+  std::string stock = "0.000";
+};
+
+// An articles report line of 99 bytes, every field in place.
+inline link::Bytes ArticleLine(const ArticleFields& f) {
+  std::string payload;
+  Put(payload, article_line::kNumber, f.number);
+  Put(payload, article_line::kName, f.name);
+  Put(payload, article_line::kBarcode, f.barcode);
+  Put(payload, article_line::kPrice, f.price);
+  Put(payload, article_line::kTaxGroup, f.taxGroup);
+  Put(payload, article_line::kDepartment, f.department);
+  Put(payload, article_line::kUnit, f.unit);
+  Put(payload, article_line::kTurnover, f.turnover);
+  Put(payload, article_line::kSales, f.sales);
+  Put(payload, article_line::kStock, f.stock);
+  return ReportLine('f', payload);
+}
+
+// An article line with just its number, cut to `length` bytes in all (trailer included).
+inline link::Bytes ShortArticleLine(std::string_view number, std::size_t length) {
+  std::string payload;
+  Put(payload, article_line::kNumber, number);
+  payload.resize(length - 12, '.');
+  return ReportLine('f', payload);
+}
+
+// A group line of 55 bytes.
+inline link::Bytes GroupLine(char index, std::string_view name, std::string_view turnover,
+                             char type = kGroupLine) {
+  std::string payload;
+  Put(payload, group_line::kIndex, std::string(1, index));
+  Put(payload, group_line::kName, name);
+  Put(payload, group_line::kTurnover, turnover);
+  return ReportLine(type, payload);
+}
+
+struct ReportRegister {
+  std::vector<link::Bytes> lines;  // streamed after the acknowledgement of 'f' or 'F'
+  link::Clock::Duration firstLine = 150ms;
+  link::Clock::Duration spacing = 10ms;
+  bool refuseCommand = false;
+  // When the last line arrived, for measuring the time-out after it.
+  link::Clock::TimePoint lastLineAt{};
+
+  void Attach(test::ScriptedPort& port) {
+    port.SetResponder([this](test::ScriptedPort& p, const link::Bytes& written) {
+      if (written == link::IdentifyRequest()) {
+        p.Arrive(link::IdentifyReply(link::kAckByte, kDigits), 5ms);
+        return;
+      }
+      if (written.size() != link::kCommandSize) return;
+      const char letter = static_cast<char>(written[7]);
+      if (letter == 'V') {
+        p.Arrive(link::AckFrame(kDevice), 5ms);
+        p.Arrive(VersionLine(), 30ms);
+      } else if (letter == 'f' || letter == 'F') {
+        if (refuseCommand) {
+          link::Bytes nak(link::kReplySize, 0x30);
+          nak[0] = link::kNakByte;
+          p.Arrive(nak, 5ms);
+          return;
+        }
+        p.Arrive(link::AckFrame(kDevice), 5ms);
+        auto at = firstLine;
+        for (const link::Bytes& line : lines) {
+          p.Arrive(line, at);
+          lastLineAt = p.Clock().Now() + at;
+          at += spacing;
+        }
+      }
+    });
+  }
+
+  static link::Bytes VersionLine() {
+    std::string head = "\xAA";
+    head += kDigits;
+    head += "V00S 1.0";
+    return link::TrailedLine(link::Bytes(head.begin(), head.end()));
+  }
+};
+
+// A download against the register above, on COM1 of a scripted opener.
+class ReportDownload : public ::testing::Test {
+ protected:
+  ReportDownload() {
+    opener.onOpen = [this](test::ScriptedPort& port) { reg.Attach(port); };
+  }
+
+  // Every frame the program wrote to the last port it opened.
+  std::vector<link::Bytes> Written() const {
+    return opener.last ? opener.last->Written() : std::vector<link::Bytes>{};
+  }
+
+  test::FakeClock clock;
+  test::ScriptedOpener opener{clock};
+  test::RecordingUi ui;
+  link::RegisterIdentity identity;
+  TransferContext ctx{ui, clock, opener, identity, 0};
+  ReportRegister reg;
+};
+
+}  // namespace nuvrel::transfers::report_test

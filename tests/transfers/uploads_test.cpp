@@ -1,0 +1,302 @@
+// SPDX-License-Identifier: MIT
+// The five uploads against the simulator's register on a scripted port: the bytes on the wire, the
+// status texts, and how each failure ends.
+#include "transfers/uploads.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/format.h"
+#include "app/strings.h"
+#include "link/frames.h"
+#include "sheets/layouts.h"
+#include "sim/register.h"
+#include "support/fake_clock.h"
+#include "support/recording_ui.h"
+#include "support/scripted_opener.h"
+#include "support/sim_responder.h"
+
+namespace nuvrel::transfers {
+namespace {
+
+using app::Sid;
+using sheets::SheetId;
+namespace col = sheets::articles;
+
+constexpr std::uint32_t kDevice = 4711;
+
+// The frames the register counts: identify request, 'V', 'a', then the records.
+constexpr std::uint32_t kFirstRecordFrame = 4;
+
+link::Bytes Record(char letter, const std::string& fields) {
+  link::Bytes frame = link::BeginFrame(kDevice, letter);
+  frame.insert(frame.end(), fields.begin(), fields.end());
+  link::AppendCheckPair(frame);
+  return frame;
+}
+
+// What a complete upload writes: identification, 'a', the records, 'z' and the acknowledgement of
+// the upload end packet.
+std::vector<link::Bytes> CompleteUpload(const std::vector<link::Bytes>& records) {
+  std::vector<link::Bytes> frames{link::IdentifyRequest(), link::CommandFrame(kDevice, 'V'),
+                                  link::CommandFrame(kDevice, 'a')};
+  frames.insert(frames.end(), records.begin(), records.end());
+  frames.push_back(link::CommandFrame(kDevice, 'z'));
+  frames.push_back(link::AckFrame(kDevice));
+  return frames;
+}
+
+std::string SendingLine(int row) {
+  return app::Format(Sid::SendingLine, {row});
+}
+
+class Uploads : public ::testing::Test {
+ protected:
+  Uploads() {
+    UseRegister({});
+    opener.onOpen = [this](test::ScriptedPort& port) { test::AttachRegister(port, *reg); };
+  }
+
+  void UseRegister(std::vector<sim::FaultSpec> faults) {
+    sim::RegisterSettings settings;
+    settings.deviceNumber = kDevice;
+    reg = std::make_unique<sim::Register>(settings, sim::FaultPlan(std::move(faults)));
+  }
+
+  // A new sheet of this kind; the uploads below send the latest one.
+  grid::CellTable& Sheet(SheetId id) {
+    m_grid = std::make_unique<grid::CellTable>(nullptr);
+    sheets::SetupSheet(id, *m_grid);
+    return *m_grid;
+  }
+
+  bool Upload(SheetId id, bool selectionOnly = false) {
+    TransferContext context{ui, clock, opener, identity, 0};
+    return UploadSheet(context, id, *m_grid, selectionOnly);
+  }
+
+  const std::vector<link::Bytes>& Written() const { return opener.last->Written(); }
+  std::string LastStatus() const { return ui.statuses.empty() ? "" : ui.statuses.back(); }
+
+  // Each call ran under exactly one wait cursor, restored at the end.
+  void ExpectWaitCursorRestored() {
+    EXPECT_EQ(ui.waitCursors, 1);
+    EXPECT_EQ(ui.waitDepth, 0);
+  }
+
+  test::FakeClock clock;
+  test::RecordingUi ui;
+  test::ScriptedOpener opener{clock};
+  link::RegisterIdentity identity;
+  std::unique_ptr<sim::Register> reg;
+
+ private:
+  std::unique_ptr<grid::CellTable> m_grid;
+};
+
+// --- whole sheets ----------------------------------------------------------------------------
+
+TEST_F(Uploads, AnEmptyArticlesSheetSendsNoRecordButCountsEveryRow) {
+  Sheet(SheetId::Articles);
+  ASSERT_TRUE(Upload(SheetId::Articles));
+  EXPECT_EQ(Written(), CompleteUpload({}));
+  EXPECT_EQ(ui.statuses, std::vector<std::string>{"2400 items successfully sent!"});
+  EXPECT_EQ(ui.pumps, 2400);
+  EXPECT_TRUE(ui.messages.empty());
+  ExpectWaitCursorRestored();
+}
+
+TEST_F(Uploads, ArticlesSendEveryRowWithACellInAscendingOrder) {
+  grid::CellTable& sheet = Sheet(SheetId::Articles);
+  sheet.SetItemText(2400, col::kInStock, "1.5");
+  sheet.SetItemText(3, col::kPrice, "12.5");
+  sheet.SetItemText(3, col::kTaxGroup, "C");
+  sheet.SetItemText(1, col::kName, "ana");
+
+  ASSERT_TRUE(Upload(SheetId::Articles));
+  const auto quotes = [](std::size_t n) { return std::string(n, '"'); };
+  EXPECT_EQ(Written(),
+            CompleteUpload({
+                Record('r', "0001\x80\x8D\x80" + std::string(12, ' ') + quotes(12 + 3 + 18)),
+                Record('r', "0003" + quotes(27) + "3" + quotes(2) + "000012502" + quotes(9)),
+                Record('r', "2400" + quotes(27 + 3 + 9) + "000001500"),
+            }));
+  EXPECT_EQ(Written()[3].size(), 63U);
+  EXPECT_EQ(ui.statuses,
+            (std::vector<std::string>{SendingLine(1), SendingLine(3), SendingLine(2400),
+                                      "2400 items successfully sent!"}));
+}
+
+TEST_F(Uploads, TextSheetsSendAndCountOnlyTheRowsWithText) {
+  grid::CellTable& sheet = Sheet(SheetId::Operators);
+  sheet.SetItemText(2, sheets::kTextColumn, "ana");
+  sheet.SetItemText(5, sheets::kTextColumn, "IVO");
+
+  ASSERT_TRUE(Upload(SheetId::Operators));
+  EXPECT_EQ(Written(), CompleteUpload({Record('o', "2\x80\x8D\x80" + std::string(9, ' ') + "*"),
+                                       Record('o', "5IVO" + std::string(9, ' ') + "*")}));
+  EXPECT_EQ(Written()[3].size(), 25U);
+  EXPECT_EQ(ui.statuses, (std::vector<std::string>{SendingLine(2), SendingLine(5),
+                                                   "2 items successfully sent!"}));
+  EXPECT_EQ(ui.pumps, 9);
+  ExpectWaitCursorRestored();
+}
+
+TEST_F(Uploads, DepartmentTenGoesInAThirtyEightByteFrame) {
+  grid::CellTable& sheet = Sheet(SheetId::Departments);
+  sheet.SetItemText(10, sheets::kTextColumn, "X");
+  ASSERT_TRUE(Upload(SheetId::Departments));
+  ASSERT_EQ(Written().size(), 6U);
+  const link::Bytes& frame = Written()[3];
+  ASSERT_EQ(frame.size(), 38U);
+  EXPECT_EQ(std::string(frame.begin() + 8, frame.begin() + 11), "10X");
+  EXPECT_EQ(std::string(frame.begin() + 25, frame.begin() + 35), std::string(10, '"'));
+  EXPECT_EQ(LastStatus(), "1 items successfully sent!");
+}
+
+TEST_F(Uploads, FirmDataAndAdvertisementLinesCarryTheLineMark) {
+  grid::CellTable& sheet = Sheet(SheetId::Advertisement);
+  sheet.SetItemText(3, sheets::kTextColumn, "SALE");
+  ASSERT_TRUE(Upload(SheetId::Advertisement));
+  EXPECT_EQ(Written(), CompleteUpload({Record('u', "30SALE" + std::string(14, ' ') + "*")}));
+  EXPECT_EQ(Written()[3].size(), 32U);
+
+  grid::CellTable& firmData = Sheet(SheetId::FirmData);
+  firmData.SetItemText(6, sheets::kTextColumn, "sale");
+  ASSERT_TRUE(Upload(SheetId::FirmData));
+  EXPECT_EQ(Written(),
+            CompleteUpload({Record('w', "60\x91\x80\x8B\x85" + std::string(14, ' ') + "*")}));
+}
+
+// --- selections ------------------------------------------------------------------------------
+
+TEST_F(Uploads, ASelectedPriceSendsOneRecordThatKeepsEveryOtherField) {
+  grid::CellTable& sheet = Sheet(SheetId::Articles);
+  sheet.SetItemText(7, col::kName, "not sent");
+  sheet.SetItemText(7, col::kPrice, "0.29");
+  sheet.SetItemText(8, col::kPrice, "5");
+  sheet.SelectCell(7, col::kPrice);
+
+  ASSERT_TRUE(Upload(SheetId::Articles, true));
+  EXPECT_EQ(Written(), CompleteUpload({Record('r', "0007" + std::string(30, '"') + "000000292" +
+                                                       std::string(9, '"'))}));
+  EXPECT_EQ(ui.statuses,
+            (std::vector<std::string>{SendingLine(7), "Selected cells successfully sent"}));
+  EXPECT_TRUE(ui.questions.empty());
+}
+
+TEST_F(Uploads, EmptySelectedCellsAreClearedOnlyWhenThePersonAgrees) {
+  grid::CellTable& sheet = Sheet(SheetId::Articles);
+  sheet.SelectRange({7, col::kPrice, 7, col::kTaxGroup});
+
+  ui.answers = {false};
+  EXPECT_FALSE(Upload(SheetId::Articles, true));
+  EXPECT_EQ(opener.opened, 0);
+  EXPECT_EQ(ui.questions.size(), 1U);
+
+  ui.answers = {true};
+  ASSERT_TRUE(Upload(SheetId::Articles, true));
+  EXPECT_EQ(Written(),
+            CompleteUpload({Record('r', "0007" + std::string(27, '"') + "2" + std::string(2, '"') +
+                                            "000000000" + std::string(9, '"'))}));
+}
+
+TEST_F(Uploads, SelectedTextRowsAreSentEvenEmptyAndCounted) {
+  grid::CellTable& sheet = Sheet(SheetId::Departments);
+  sheet.SetItemText(2, sheets::kTextColumn, "MEAT");
+  sheet.SetItemText(4, sheets::kTextColumn, "not selected");
+  sheet.SelectCell(1, sheets::kTextColumn);
+  sheet.SelectCell(2, sheets::kTextColumn, true);
+  ui.answers = {true};
+
+  ASSERT_TRUE(Upload(SheetId::Departments, true));
+  const std::string keep(10, '"');
+  EXPECT_EQ(Written(), CompleteUpload({Record('y', "1" + std::string(15, ' ') + keep),
+                                       Record('y', "2MEAT" + std::string(11, ' ') + keep)}));
+  EXPECT_EQ(LastStatus(), "2 items successfully sent!");
+}
+
+// --- failures --------------------------------------------------------------------------------
+
+TEST_F(Uploads, ARefusedSheetOpensNothingAndShowsTheCell) {
+  grid::CellTable& sheet = Sheet(SheetId::Articles);
+  sheet.SetItemText(5, col::kPrice, "-1");
+  EXPECT_FALSE(Upload(SheetId::Articles));
+  EXPECT_EQ(opener.opened, 0);
+  EXPECT_EQ(ui.Texts(), std::vector<std::string>{std::string(app::Text(Sid::PriceNegative))});
+  EXPECT_EQ(sheet.GetFocusCell(), (grid::CellId{5, col::kPrice}));
+  EXPECT_TRUE(ui.statuses.empty());
+  ExpectWaitCursorRestored();
+}
+
+TEST_F(Uploads, APortThatDoesNotOpenIsNamed) {
+  Sheet(SheetId::Operators);
+  opener.refuse = true;
+  EXPECT_FALSE(Upload(SheetId::Operators));
+  ASSERT_EQ(ui.messages.size(), 1U);
+  EXPECT_EQ(ui.messages[0].text,
+            "Cannot open COM1 !\r\n" +
+                app::Format(Sid::PortDeviceHint, {"/dev/scripted", "No such file or directory"}));
+  EXPECT_EQ(ui.messages[0].icon, app::Icon::Error);
+  ExpectWaitCursorRestored();
+}
+
+TEST_F(Uploads, ARefusedRecordEndsTheUploadAtItsLine) {
+  UseRegister({sim::FaultSpec{sim::FaultKind::Nak, kFirstRecordFrame + 1}});
+  grid::CellTable& sheet = Sheet(SheetId::Articles);
+  for (int row : {1, 2, 3}) sheet.SetItemText(row, col::kPrice, "1");
+
+  EXPECT_FALSE(Upload(SheetId::Articles));
+  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"ECR returned NACK!"});
+  EXPECT_EQ(LastStatus(), SendingLine(2));
+  // Nothing after the refused record: no third record and no 'z'.
+  ASSERT_EQ(Written().size(), 5U);
+  EXPECT_EQ(Written()[4][7], 'r');
+  ExpectWaitCursorRestored();
+}
+
+TEST_F(Uploads, ARecordThatCannotBeWrittenEndsTheUploadSilently) {
+  opener.onOpen = [this](test::ScriptedPort& port) {
+    port.SetResponder([this](test::ScriptedPort& p, const link::Bytes& written) {
+      for (const sim::Action& action : reg->Feed(written)) {
+        if (action.kind == sim::ActionKind::Send)
+          p.Arrive(action.bytes, std::chrono::milliseconds(5));
+      }
+      // The line fails once the upload has begun.
+      if (written.size() > 7 && written[7] == 'a') p.FailWrites();
+    });
+  };
+  grid::CellTable& sheet = Sheet(SheetId::FirmData);
+  sheet.SetItemText(2, sheets::kTextColumn, "Shop");
+
+  EXPECT_FALSE(Upload(SheetId::FirmData));
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(ui.statuses, std::vector<std::string>{SendingLine(2)});
+  EXPECT_EQ(Written().back(), link::CommandFrame(kDevice, 'a'));
+}
+
+TEST_F(Uploads, AFaultyUploadEndPacketLeavesNoClosingText) {
+  // The 'z' of an upload with one record is frame 5; its second reply frame is the end packet.
+  UseRegister({sim::FaultSpec{sim::FaultKind::Crc, kFirstRecordFrame + 1, 2}});
+  grid::CellTable& sheet = Sheet(SheetId::Operators);
+  sheet.SetItemText(9, sheets::kTextColumn, "LAST");
+
+  EXPECT_FALSE(Upload(SheetId::Operators));
+  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"CRC error!"});
+  EXPECT_EQ(LastStatus(), SendingLine(9));
+}
+
+TEST_F(Uploads, ReportSheetsAreNeverSent) {
+  grid::CellTable& sheet = Sheet(SheetId::ArticlesReport);
+  sheet.SetItemText(1, col::kName, "X");
+  EXPECT_FALSE(Upload(SheetId::ArticlesReport));
+  EXPECT_FALSE(Upload(SheetId::DepartmentReport, true));
+  EXPECT_EQ(opener.opened, 0);
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+}  // namespace
+}  // namespace nuvrel::transfers
