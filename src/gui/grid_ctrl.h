@@ -1,0 +1,161 @@
+// SPDX-License-Identifier: MIT
+// The grid widget: draws a cell table, scrolls it under its fixed header row and label column,
+// selects with mouse and keys, resizes columns, edits cells in place, shows title tips for cells
+// too narrow for their text, and moves text to and from the clipboard. It keeps no cell data of
+// its own: it observes the table and repaints what changed.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QFont>
+#include <QPoint>
+#include <QTimer>
+#include <vector>
+
+#include "grid/cell_table.h"
+#include "gui/grid_geometry.h"
+#include "gui/in_place_edit.h"
+
+namespace nuvrel::gui {
+
+class CGridTitleTip;
+
+class CGridCtrl : public QAbstractScrollArea, private grid::TableObserver {
+  Q_OBJECT
+
+ public:
+  // A widget over `table`, which must outlive it; the widget becomes the table's observer.
+  explicit CGridCtrl(grid::CellTable& table, QWidget* parent = nullptr);
+  ~CGridCtrl() override;
+
+  grid::CellTable& Table() { return m_table; }
+  const grid::CellTable& Table() const { return m_table; }
+
+  // The font the cells are drawn and edited in.
+  void SetGridFont(const QFont& font);
+  const QFont& GridFont() const { return m_font; }
+
+  // Whether the header cells of the focus cell's row and column are drawn pressed in (on by
+  // default).
+  void SetTrackFocusCell(bool on);
+  bool GetTrackFocusCell() const { return m_trackFocus; }
+
+  // Ends an edit in progress on the focus cell, storing its text; nothing when none is.
+  void EndEditing();
+  bool IsEditing() const { return m_editor != nullptr; }
+  // The in-place edit's current text; empty when not editing.
+  QString EditText() const;
+  // The in-place edit, or nullptr when not editing.
+  CGridInPlaceEdit* Editor() const { return m_editor; }
+
+  // The selection to the clipboard, then emptied; only on an editable grid.
+  void OnEditCut();
+  // The selection to the clipboard as TAB-separated lines; nothing when nothing is selected.
+  void OnEditCopy();
+  // The clipboard's text into the grid at the selection's top-left corner (or into the in-place
+  // edit when that cell is being edited); only on an editable grid.
+  void OnEditPaste();
+  void OnEditSelectAll();
+
+  // Scrolls the least needed to show the cell whole (a fixed row or column needs no scrolling).
+  void EnsureVisible(int row, int col);
+  // The first non-fixed cell on screen (invalid when the grid has no shown data cell).
+  grid::CellId TopLeftVisibleCell() const;
+  // The cell's rectangle in viewport coordinates; empty when it is not on screen.
+  QRect CellRect(int row, int col) const;
+
+ signals:
+  // Right button released or the menu key pressed, at this global position.
+  void contextMenuRequested(const QPoint& globalPos);
+  void focusCellChanged();
+  void editTextChanged();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  bool viewportEvent(QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
+
+ private:
+  enum class MouseMode {
+    None,
+    SelectAll,
+    SelectColumns,
+    SelectRows,
+    SelectCells,
+    PrepareEdit,
+    SizeColumn,
+    SizeRow
+  };
+
+  // grid::TableObserver
+  void CellChanged(int row, int col) override;
+  void LayoutChanged() override;
+
+  GridGeometry Geometry() const;
+  int TopRow() const;
+  int LeftColumn() const;
+  void UpdateScrollBars();
+  void UpdatePageSteps();
+  void OnScrolled();
+  bool NoticeFocusChange();
+
+  // Mouse (grid_ctrl_mouse.cpp).
+  int ColumnDividerAt(const GridGeometry& geometry, QPoint pos) const;
+  int RowDividerAt(const GridGeometry& geometry, QPoint pos) const;
+  grid::CellId ClampToData(grid::CellId cell) const;
+  void ExtendSelection(grid::CellId current);
+  void DragSelectTo(QPoint pos);
+  void OnAutoScroll();
+  bool ClickCheckBox(grid::CellId cell, QPoint pos);
+  void UpdateCursor(const GridGeometry& geometry, QPoint pos);
+  void UpdateTitleTip(QPoint pos);
+  void HideTitleTip();
+  void UpdateTrackLine(int pos);
+
+  // Keys (grid_ctrl_keys.cpp).
+  bool MoveFocus(int key, Qt::KeyboardModifiers modifiers);
+  void MoveTo(grid::CellId next, bool extend);
+
+  // Editing (grid_ctrl_edit.cpp).
+  bool StartEdit(int row, int col, CGridInPlaceEdit::Start start, QChar character = {});
+  void OnEditEnd(int key, Qt::KeyboardModifiers modifiers);
+  void PlaceEditor();
+
+  grid::CellTable& m_table;
+  QFont m_font;
+  bool m_trackFocus = true;
+  grid::CellId m_lastFocus;
+
+  MouseMode m_mouseMode = MouseMode::None;
+  grid::CellId m_selectionStart;
+  grid::CellId m_pressCell;
+  grid::CellId m_dragCell;   // the cell the drag last reached
+  bool m_selecting = false;  // the focus moves as part of a selection
+  std::vector<grid::CellId> m_keptSelection;
+  bool m_keepSelection = false;
+  QPoint m_pressPos;
+  QPoint m_lastMousePos;
+  int m_sizingIndex = -1;
+  int m_sizingStart = 0;  // the width or height when the drag began
+  int m_sizingEdge = 0;   // where its divider stood then
+  int m_trackLine = -1;
+  QTimer m_autoScroll;
+  int m_wheelRemainderX = 0;
+  int m_wheelRemainderY = 0;
+
+  CGridTitleTip* m_titleTip = nullptr;
+
+  CGridInPlaceEdit* m_editor = nullptr;
+  grid::CellId m_editCell;
+  bool m_endingEdit = false;
+};
+
+}  // namespace nuvrel::gui

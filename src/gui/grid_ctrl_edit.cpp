@@ -1,0 +1,161 @@
+// SPDX-License-Identifier: MIT
+// The grid widget's editing: opening the in-place edit over a cell, storing what was typed when
+// it closes (and going on to the next cell after Tab, Enter and the moving keys), and the
+// clipboard commands.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <utility>
+
+#include "grid/clipboard_text.h"
+#include "gui/grid_ctrl.h"
+#include "gui/text_codec.h"
+#include "sheets/cell_types.h"
+
+namespace nuvrel::gui {
+namespace {
+
+Qt::Alignment EditAlignment(const grid::CGridCell& cell, const grid::EditSpec& spec) {
+  if (spec.alignmentFromFormat) {
+    switch (cell.GetFormat() & grid::format::kAlignMask) {
+      case grid::format::kCenter: return Qt::AlignHCenter;
+      case grid::format::kRight: return Qt::AlignRight;
+      default: return Qt::AlignLeft;
+    }
+  }
+  switch (spec.alignment) {
+    case grid::EditAlignment::Center: return Qt::AlignHCenter;
+    case grid::EditAlignment::Right: return Qt::AlignRight;
+    case grid::EditAlignment::Left: break;
+  }
+  return Qt::AlignLeft;
+}
+
+// The keys after which editing goes on in the cell they move to.
+bool MovesOn(int key) {
+  switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right: return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
+bool CGridCtrl::StartEdit(int row, int col, CGridInPlaceEdit::Start start, QChar character) {
+  if (!m_table.IsCellEditable(row, col)) return false;
+  const grid::CGridCell* cell = m_table.GetCell(row, col);
+  // A check box is changed by clicking it, not by typing.
+  if (dynamic_cast<const sheets::CGridCellCheck*>(cell)) return false;
+  if (m_editor) {
+    if (m_editCell == grid::CellId{row, col}) {
+      m_editor->setFocus(Qt::OtherFocusReason);
+      return true;
+    }
+    EndEditing();
+  }
+  HideTitleTip();
+  EnsureVisible(row, col);
+  const QRect rect = CellRect(row, col);
+  if (rect.isEmpty()) return false;
+
+  const grid::EditSpec spec = cell->Edit();
+  m_editCell = {row, col};
+  m_editor = new CGridInPlaceEdit(
+      viewport(), QRect(rect.x(), rect.y(), rect.width() - 1, rect.height() - 1), m_font, spec,
+      EditAlignment(*cell, spec), m_table.DefaultCellFor(row, col).Margin(),
+      FromCp1251(cell->GetText()));
+  connect(m_editor, &CGridInPlaceEdit::endRequested, this, &CGridCtrl::OnEditEnd);
+  connect(m_editor, &QLineEdit::textChanged, this, &CGridCtrl::editTextChanged);
+  m_editor->show();
+  m_editor->setFocus(Qt::OtherFocusReason);
+  m_editor->Begin(start, character);
+  emit editTextChanged();
+  return true;
+}
+
+void CGridCtrl::EndEditing() {
+  OnEditEnd(0, Qt::NoModifier);
+}
+
+QString CGridCtrl::EditText() const {
+  return m_editor ? m_editor->text() : QString();
+}
+
+void CGridCtrl::OnEditEnd(int key, Qt::KeyboardModifiers modifiers) {
+  if (m_endingEdit || !m_editor) return;
+  m_endingEdit = true;
+  CGridInPlaceEdit* editor = std::exchange(m_editor, nullptr);
+  editor->disconnect(this);
+  const grid::CellId cell = m_editCell;
+  const QString text = editor->text();
+  // Taking the focus back first keeps it in the grid rather than letting it wander off when
+  // the edit disappears (also while the window is inactive, when the edit is merely the
+  // window's focus widget).
+  if (window()->focusWidget() == editor) setFocus(Qt::OtherFocusReason);
+  editor->hide();
+  editor->deleteLater();
+  if (key != Qt::Key_Escape) {
+    // The cell's own rules normalise the text ("5" in a price becomes "5.00"); a text the cell
+    // refuses leaves the old one standing.
+    grid::GuardedChange(m_table, cell.row, cell.col, ToCp1251(text));
+  }
+  m_endingEdit = false;
+  emit editTextChanged();
+
+  if (MovesOn(key)) {
+    MoveFocus(key, modifiers);
+    const grid::CellId focus = m_table.GetFocusCell();
+    StartEdit(focus.row, focus.col, CGridInPlaceEdit::Start::CaretAtEnd);
+  }
+}
+
+void CGridCtrl::PlaceEditor() {
+  if (!m_editor || m_endingEdit) return;
+  const QRect rect = CellRect(m_editCell.row, m_editCell.col);
+  if (rect.isEmpty()) {
+    // The cell went away or out of sight under the edit; what was typed is stored if it can be.
+    EndEditing();
+    return;
+  }
+  m_editor->setGeometry(rect.x(), rect.y(), std::max(m_editor->width(), rect.width() - 1),
+                        rect.height() - 1);
+}
+
+void CGridCtrl::OnEditCopy() {
+  if (m_table.GetSelectedCount() == 0) return;
+  QGuiApplication::clipboard()->setText(FromCp1251(grid::CopyText(m_table)));
+}
+
+void CGridCtrl::OnEditCut() {
+  if (!m_table.IsEditable()) return;
+  EndEditing();
+  OnEditCopy();
+  grid::CutSelected(m_table);
+}
+
+void CGridCtrl::OnEditPaste() {
+  if (!m_table.IsEditable()) return;
+  const grid::CellId target = grid::PasteTarget(m_table, TopLeftVisibleCell());
+  if (m_editor && m_editCell == target) {
+    m_editor->paste();
+    return;
+  }
+  EndEditing();
+  grid::PasteText(m_table, target, ToCp1251(QGuiApplication::clipboard()->text()));
+}
+
+void CGridCtrl::OnEditSelectAll() {
+  m_table.SelectAll();
+}
+
+}  // namespace nuvrel::gui

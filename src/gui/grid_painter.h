@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+// Draws a grid on the widget's viewport: backgrounds, the fixed header row and label column, the
+// cells with their colours, focus frame, selection and text, check boxes, and the grid lines.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPalette>
+#include <QWidget>
+
+#include "grid/cell_table.h"
+#include "gui/grid_geometry.h"
+
+namespace nuvrel::gui {
+
+class GridPainter {
+ public:
+  // Draws through `painter` in the grid font; `widget` gives the palette and the style.
+  GridPainter(QPainter& painter, const grid::CellTable& table, const GridGeometry& geometry,
+              const QWidget& widget, const QFont& font);
+
+  // Header cells in the focus cell's row and column are drawn pressed in.
+  void SetTrackFocus(bool on) { m_trackFocus = on; }
+
+  // Draws everything that falls into `dirty`.
+  void Paint(const QRect& dirty);
+
+  // The cell's colours, with its default cell's and then the palette's standing in.
+  static QColor BackColour(const grid::CellTable& table, int row, int col, const QPalette& palette);
+  static QColor TextColour(const grid::CellTable& table, int row, int col, const QPalette& palette);
+
+ private:
+  void FillBackground();
+  void DrawCell(int row, int col, const QRect& rect);
+  void DrawFixedEdges(const QRect& rect, bool sunken);
+  void DrawText(const grid::CGridCell& cell, int row, int col, const QRect& rect,
+                const QColor& colour);
+  void DrawCheckBox(bool checked, const QRect& rect);
+  void DrawGridLines();
+  bool Dirty(const QRect& rect) const { return rect.intersects(m_dirty); }
+
+  QPainter& m_painter;
+  const grid::CellTable& m_table;
+  const GridGeometry& m_geometry;
+  const QWidget& m_widget;
+  QPalette m_palette;
+  QFont m_font;
+  QFontMetrics m_metrics;
+  grid::CellId m_focus;
+  bool m_trackFocus = true;
+  QRect m_dirty;
+};
+
+// A grid colour as a Qt colour; grid::kDefaultColour gives `fallback`.
+QColor ToQColor(grid::Colour colour, const QColor& fallback);
+
+}  // namespace nuvrel::gui

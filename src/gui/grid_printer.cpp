@@ -1,0 +1,270 @@
+// SPDX-License-Identifier: MIT
+#include "gui/grid_printer.h"
+
+#include <QColor>
+#include <QDateTime>
+#include <QFontMetrics>
+#include <QLine>
+#include <QList>
+#include <QLocale>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPen>
+#include <QPrinter>
+#include <QRect>
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "app/format.h"
+#include "app/strings.h"
+#include "gui/text_codec.h"
+
+namespace nuvrel::gui {
+namespace {
+
+using grid::Colour;
+
+// Not in the string table: the page footer has always been printed in English.
+constexpr const char* kPageOfPages = "Page %d of %d";
+
+// What a fixed cell prints on when neither it nor its default cell has a background: the face
+// colour of buttons, as headings look on screen.
+constexpr Colour kFaceColour = grid::Rgb(212, 208, 200);
+constexpr Colour kBlack = grid::Rgb(0, 0, 0);
+
+// Line widths in logical units (a few tenths of a millimetre on A4): the grid fine, the rules
+// under the page header and over the footer a little heavier.
+constexpr qreal kGridLineWidth = 0.5;
+constexpr qreal kRuleWidth = 1.0;
+
+QColor ToQColor(Colour c) {
+  return QColor(grid::Red(c), grid::Green(c), grid::Blue(c));
+}
+
+Qt::Alignment HorizontalAlignment(unsigned format) {
+  switch (format & grid::format::kAlignMask) {
+    case grid::format::kCenter: return Qt::AlignHCenter;
+    case grid::format::kRight: return Qt::AlignRight;
+    default: return Qt::AlignLeft;
+  }
+}
+
+QFont Bold(QFont font) {
+  font.setWeight(QFont::Bold);
+  return font;
+}
+
+// Draws a text on the left and one on the right of a band, vertically centred. The left-hand text
+// keeps its place; the right-hand one is shortened with an ellipsis when both would not fit.
+void DrawLeftAndRight(QPainter& painter, const QRect& band, const QString& left,
+                      const QString& right, int gap) {
+  const QFontMetrics metrics(painter.font(), painter.device());
+  const int room = std::max(0, band.width() - metrics.horizontalAdvance(left) - gap);
+  painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, left);
+  painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+                   metrics.elidedText(right, Qt::ElideRight, room));
+}
+
+}  // namespace
+
+Colour GrayscaleTextColour(Colour colour) {
+  // Integer shares keep the truncation exact (0.59 has no exact binary form).
+  return grid::Rgb(grid::Red(colour) * 30 / 100, grid::Green(colour) * 59 / 100,
+                   grid::Blue(colour) * 11 / 100);
+}
+
+PrintColours CellPrintColours(const grid::CellTable& table, int row, int col, bool twoColours) {
+  PrintColours colours;
+  const grid::CGridCell* cell = table.GetCell(row, col);
+  if (!cell) return colours;
+  const grid::CGridDefaultCell& def = table.DefaultCellFor(row, col);
+  const Colour own = cell->GetBackColour();
+  const bool hasOwnBack = own != grid::kDefaultColour;
+
+  if (table.IsFixed(row, col)) {
+    Colour back = hasOwnBack ? own : def.GetBackColour();
+    if (back == grid::kDefaultColour) back = kFaceColour;
+    colours.back = back;
+  } else if (hasOwnBack && own != def.GetBackColour()) {
+    colours.back = own;
+  }
+
+  Colour text = hasOwnBack ? cell->GetTextColour() : def.GetTextColour();
+  if (text == grid::kDefaultColour) text = kBlack;
+  if (twoColours && !colours.back) text = GrayscaleTextColour(text);
+  colours.text = text;
+  return colours;
+}
+
+GridPrinter::GridPrinter(const grid::CellTable& table, QString windowTitle)
+    : m_table(table), m_windowTitle(std::move(windowTitle)) {}
+
+void GridPrinter::OnBeginPrinting(QPainter& painter, QPrinter& printer) {
+  // The page is scaled so that the grid and its margins fill the paper's width; the font is given
+  // in those logical units, so the text keeps its size relative to the cells whatever the paper.
+  m_font = QFont(QStringLiteral("Arial"));
+  m_font.setPixelSize(10);
+  m_font.setWeight(QFont::Normal);
+
+  const QFontMetrics metrics(m_font, painter.device());
+  const int letters = metrics.horizontalAdvance(
+      QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"));
+  const grid::Size charSize = grid::CharacterSize(letters, metrics.height());
+
+  const QRect paper = printer.pageLayout().paintRectPixels(printer.resolution());
+  m_grayscale = printer.colorMode() == QPrinter::GrayScale;
+  m_layout = grid::ComputePageLayout(m_table, charSize, {paper.width(), paper.height()});
+}
+
+void GridPrinter::OnPrint(QPainter& painter, int page) {
+  if (!m_layout) return;
+  const grid::PageLayout& layout = *m_layout;
+  page = std::clamp(page, 1, layout.pageCount);
+
+  painter.save();
+  painter.setWindow(-grid::kPrintLeftMarginChars * layout.charWidth, 0, layout.logicalWidth,
+                    layout.logicalHeight);
+  painter.setViewport(0, 0, layout.paperWidth, layout.paperHeight);
+  painter.setFont(m_font);
+
+  PrintHeader(painter);
+
+  const int fixedRows = m_table.GetFixedRowCount();
+  const int fixedCols = m_table.GetFixedColumnCount();
+  const grid::CellRange cells = grid::PageCells(m_table, layout, page);
+  const int lastCol = cells.IsValid() ? cells.maxCol : fixedCols - 1;
+  const int firstRow = grid::FirstRowOfPage(layout, page);
+  const int endRow =
+      page < layout.pageCount ? grid::FirstRowOfPage(layout, page + 1) : m_table.GetRowCount();
+
+  int y = (grid::kPrintHeaderLines + grid::kPrintGapLines) * layout.charHeight;
+  bool first = true;
+  QList<QLine> gridLines;
+  auto printRow = [&](int row) {
+    const int height = PrintRow(painter, row, fixedCols, lastCol, y, first, gridLines);
+    if (height > 0) first = false;
+    y += height;
+  };
+  for (int row = 0; row < fixedRows; ++row) printRow(row);
+  for (int row = firstRow; row < endRow; ++row) printRow(row);
+  // The lines go on last: a shaded cell would cover the edge its neighbour above or left drew.
+  painter.setPen(QPen(Qt::black, kGridLineWidth));
+  painter.drawLines(gridLines);
+
+  PrintFooter(painter, page);
+  painter.restore();
+}
+
+void GridPrinter::OnEndPrinting() {
+  m_layout.reset();
+}
+
+int GridPrinter::PrintRow(QPainter& painter, int row, int firstCol, int lastCol, int y,
+                          bool firstRow, QList<QLine>& gridLines) const {
+  const int height = m_table.GetRowHeight(row);
+  if (height <= 0) return 0;
+  int x = 0;
+  auto printCell = [&](int col) {
+    const int width = m_table.GetColumnWidth(col);
+    if (width <= 0) return;
+    PrintCell(painter, row, col, QRect(x, y, width, height));
+    // Every cell has its bottom and right edge; the first row and column close the top and left.
+    gridLines.append(QLine(x, y + height, x + width, y + height));
+    gridLines.append(QLine(x + width, y, x + width, y + height));
+    if (firstRow) gridLines.append(QLine(x, y, x + width, y));
+    if (x == 0) gridLines.append(QLine(x, y, x, y + height));
+    x += width;
+  };
+  for (int col = 0; col < m_table.GetFixedColumnCount(); ++col) printCell(col);
+  for (int col = firstCol; col <= lastCol; ++col) printCell(col);
+  return height;
+}
+
+void GridPrinter::PrintCell(QPainter& painter, int row, int col, const QRect& rect) const {
+  const grid::CGridCell* cell = m_table.GetCell(row, col);
+  if (!cell) return;
+  const PrintColours colours = CellPrintColours(m_table, row, col, m_grayscale);
+  if (colours.back) painter.fillRect(rect, ToQColor(*colours.back));
+
+  const QString text = FromCp1251(cell->DisplayText());
+  if (text.isEmpty()) return;
+  const int margin = m_layout->charWidth / 2;
+  const QRect textRect = rect.adjusted(margin, 0, -margin, 0);
+  if (textRect.width() <= 0) return;
+  painter.setPen(ToQColor(colours.text));
+  // drawText clips a text that does not fit to its rectangle.
+  painter.drawText(textRect,
+                   static_cast<int>(HorizontalAlignment(cell->GetFormat()) | Qt::AlignVCenter) |
+                       Qt::TextSingleLine,
+                   text);
+}
+
+void GridPrinter::PrintHeader(QPainter& painter) const {
+  const grid::PageLayout& layout = *m_layout;
+  const int width = layout.logicalWidth -
+                    (grid::kPrintLeftMarginChars + grid::kPrintRightMarginChars) * layout.charWidth;
+  const QRect band(0, 0, width, grid::kPrintHeaderLines * layout.charHeight);
+
+  painter.save();
+  painter.setFont(Bold(m_font));
+  painter.setPen(Qt::black);
+  const QFontMetrics metrics(painter.font(), painter.device());
+  const QString appTitle = FromCp1251(app::Text(app::Sid::AppTitle));
+  const int appWidth = metrics.horizontalAdvance(appTitle);
+  painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, appTitle);
+
+  // The window title is centred on the page; on a narrow sheet it moves left, and is shortened
+  // when need be, rather than run into the application title.
+  const int gap = 2 * layout.charWidth;
+  const int room = std::max(0, band.width() - appWidth - gap);
+  const QString title = metrics.elidedText(m_windowTitle, Qt::ElideRight, room);
+  const int titleWidth = metrics.horizontalAdvance(title);
+  const int titleLeft = std::min((band.width() - titleWidth) / 2, room - titleWidth);
+  const QRect titleRect = band.adjusted(std::max(0, titleLeft), 0, 0, 0);
+  painter.drawText(titleRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title);
+
+  painter.setPen(QPen(Qt::black, kRuleWidth));
+  painter.drawLine(band.left(), band.bottom() + 1, band.right() + 1, band.bottom() + 1);
+  painter.restore();
+}
+
+void GridPrinter::PrintFooter(QPainter& painter, int page) const {
+  const grid::PageLayout& layout = *m_layout;
+  const int width = layout.logicalWidth -
+                    (grid::kPrintLeftMarginChars + grid::kPrintRightMarginChars) * layout.charWidth;
+  const int height = grid::kPrintFooterLines * layout.charHeight;
+  const QRect band(0, layout.logicalHeight - height, width, height);
+
+  painter.save();
+  painter.setPen(QPen(Qt::black, kRuleWidth));
+  painter.drawLine(band.left(), band.top(), band.right() + 1, band.top());
+  painter.setFont(Bold(m_font));
+  const QString pages = QString::fromStdString(app::Format(kPageOfPages, {page, layout.pageCount}));
+  const QString date = QLocale().toString(QDateTime::currentDateTime(), QLocale::LongFormat);
+  DrawLeftAndRight(painter, band, pages, date, 2 * layout.charWidth);
+  painter.restore();
+}
+
+bool GridPrinter::PrintToPdf(const QString& path) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setPageOrientation(QPageLayout::Portrait);
+  printer.setDocName(m_windowTitle);
+
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  OnBeginPrinting(painter, printer);
+  bool ok = true;
+  for (int page = 1; page <= PageCount() && ok; ++page) {
+    if (page > 1) ok = printer.newPage();
+    if (ok) OnPrint(painter, page);
+  }
+  OnEndPrinting();
+  return painter.end() && ok;
+}
+
+}  // namespace nuvrel::gui

@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: MIT
+#include "gui/title_tip.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+namespace nuvrel::gui {
+
+CGridTitleTip::CGridTitleTip(QWidget* owner)
+    : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput),
+      m_owner(owner) {
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  setFocusPolicy(Qt::NoFocus);
+  setForegroundRole(QPalette::ToolTipText);
+  setBackgroundRole(QPalette::ToolTipBase);
+  setAutoFillBackground(true);
+}
+
+bool CGridTitleTip::ShowFor(const QRect& cellRect, int textWidth, const QString& text,
+                            const QFont& font) {
+  const QString shown = QLatin1Char(' ') + text + QLatin1Char(' ');
+  const int width = QFontMetrics(font).horizontalAdvance(shown);
+  if (text.isEmpty() || width <= textWidth) {
+    Hide();
+    return false;
+  }
+  if (isVisible() && cellRect == m_cellRect && shown == m_text) return true;
+  m_cellRect = cellRect;
+  m_text = shown;
+  setFont(font);
+  setGeometry(QRect(m_owner->mapToGlobal(cellRect.topLeft()), QSize(width, cellRect.height())));
+  show();
+  update();
+  return true;
+}
+
+void CGridTitleTip::Hide() {
+  if (isVisible()) hide();
+}
+
+void CGridTitleTip::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setPen(palette().color(QPalette::ToolTipText));
+  painter.setFont(font());
+  // From the left edge and centred in the height, as the cell draws it: the leading blank
+  // stands where the cell's margin was.
+  painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_text);
+}
+
+// Where the window system does not let mouse events through the tip, the tip hands them on.
+void CGridTitleTip::Forward(QMouseEvent* event) {
+  const QPointF global = event->globalPosition();
+  const QPointF local = m_owner->mapFromGlobal(global);
+  QMouseEvent copy(event->type(), local, global, event->button(), event->buttons(),
+                   event->modifiers(), event->pointingDevice());
+  QApplication::sendEvent(m_owner, &copy);
+}
+
+void CGridTitleTip::mousePressEvent(QMouseEvent* event) {
+  Hide();
+  Forward(event);
+}
+
+void CGridTitleTip::mouseMoveEvent(QMouseEvent* event) {
+  Forward(event);
+}
+
+void CGridTitleTip::mouseReleaseEvent(QMouseEvent* event) {
+  Forward(event);
+}
+
+void CGridTitleTip::mouseDoubleClickEvent(QMouseEvent* event) {
+  Hide();
+  Forward(event);
+}
+
+void CGridTitleTip::wheelEvent(QWheelEvent* event) {
+  Hide();
+  QWheelEvent copy(m_owner->mapFromGlobal(event->globalPosition()), event->globalPosition(),
+                   event->pixelDelta(), event->angleDelta(), event->buttons(), event->modifiers(),
+                   event->phase(), event->inverted());
+  QApplication::sendEvent(m_owner, &copy);
+}
+
+}  // namespace nuvrel::gui

@@ -1,0 +1,262 @@
+// SPDX-License-Identifier: MIT
+#include "gui/grid_printer.h"
+
+#include <gtest/gtest.h>
+
+#include <QDate>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QStringList>
+#include <string>
+#include <vector>
+
+#include "app/strings.h"
+#include "grid/page_layout.h"
+#include "grid/text_measurer.h"
+#include "gui/text_codec.h"
+#include "sheets/layouts.h"
+#include "sheets/sheet_file.h"
+#include "support/temp_dir.h"
+
+namespace nuvrel::gui {
+namespace {
+
+using grid::Rgb;
+
+constexpr int kArticleRows = 2400;
+const QString kTitle = QStringLiteral("articles.txt - Nuvrel");
+
+// The example price list dealt out over every row of the sheet, each line under its own label.
+std::string FullArticlesText() {
+  const std::vector<std::string> items = {
+      "Hleb beli 500g\t860010100001\t65.00\tA\t1\t0\t40.000",
+      "Mleko 2.8% 1l\t860020200002\t129.99\tA\t2\t0\t24.000",
+      "Sir gauda\t860030300004\t1290.00\tB\t2\t1\t3.500",
+      "Banane\t\t179.00\tA\t5\t1\t15.750",
+      "Sok pomorandza\t860090900000\t189.00\tB\t6\t0\t14.000",
+  };
+  std::string text;
+  for (int row = 1; row <= kArticleRows; ++row) {
+    text +=
+        std::to_string(row) + "\t" + items[static_cast<std::size_t>(row) % items.size()] + "\r\n";
+  }
+  return text;
+}
+
+// Runs a poppler tool; nullopt when it is not installed or fails.
+std::optional<QString> RunTool(const QString& tool, const QStringList& args) {
+  const QString path = QStandardPaths::findExecutable(tool);
+  if (path.isEmpty()) return std::nullopt;
+  QProcess process;
+  process.start(path, args);
+  if (!process.waitForFinished(60000) || process.exitCode() != 0) return std::nullopt;
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+bool HavePoppler() {
+  return !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty() &&
+         !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+}
+
+int PdfPageCount(const QString& pdf) {
+  const std::optional<QString> info = RunTool(QStringLiteral("pdfinfo"), {pdf});
+  if (!info) return -1;
+  const QRegularExpressionMatch match =
+      QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
+          .match(*info);
+  return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+QString PdfText(const QString& pdf, int firstPage, int lastPage) {
+  return RunTool(QStringLiteral("pdftotext"),
+                 {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(firstPage),
+                  QStringLiteral("-l"), QString::number(lastPage), pdf, QStringLiteral("-")})
+      .value_or(QString());
+}
+
+// The row labels printed on a page, top to bottom: the number each table line starts with.
+std::vector<int> LabelsOf(const QString& pageText) {
+  std::vector<int> labels;
+  static const QRegularExpression line(QStringLiteral("^\\s*(\\d+)(\\s|$)"));
+  for (const QString& text : pageText.split(QLatin1Char('\n'))) {
+    const QRegularExpressionMatch match = line.match(text);
+    if (match.hasMatch()) labels.push_back(match.captured(1).toInt());
+  }
+  return labels;
+}
+
+// Runs OnBeginPrinting on the same A4 PDF printer PrintToPdf uses and returns what it laid out,
+// with the printable area the printer reports.
+struct PrintSetup {
+  grid::PageLayout layout;
+  QRect paper;
+};
+PrintSetup LayoutOnA4(const grid::CellTable& table, const std::string& scratchPdf) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(scratchPdf));
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setPageOrientation(QPageLayout::Portrait);
+  QPainter painter(&printer);
+  GridPrinter gridPrinter(table, kTitle);
+  gridPrinter.OnBeginPrinting(painter, printer);
+  PrintSetup setup{*gridPrinter.Layout(),
+                   printer.pageLayout().paintRectPixels(printer.resolution())};
+  EXPECT_EQ(gridPrinter.PageCount(), setup.layout.pageCount);
+  gridPrinter.OnEndPrinting();
+  EXPECT_EQ(gridPrinter.PageCount(), 0);
+  painter.end();
+  return setup;
+}
+
+class GridPrinterPdf : public ::testing::Test {
+ protected:
+  grid::FixedPitchMeasurer m_measurer{8, 16};
+  test::TempDir m_dir;
+};
+
+TEST_F(GridPrinterPdf, FullArticlesSheetPrintsEveryRowOnceWithHeadingsAndPageNumbers) {
+  if (!HavePoppler()) GTEST_SKIP() << "pdfinfo and pdftotext (poppler-utils) are not installed";
+  grid::CellTable table(&m_measurer);
+  sheets::SetupSheet(sheets::SheetId::Articles, table);
+  sheets::CSheetTextReader(table).ReadSheetText(FullArticlesText());
+  ASSERT_EQ(table.GetItemText(kArticleRows, 0), std::to_string(kArticleRows));
+
+  const PrintSetup setup = LayoutOnA4(table, m_dir / "scratch.pdf");
+  // The printer font is Arial 10 units high; its average letter is about half as wide.
+  EXPECT_GE(setup.layout.charHeight, 10);
+  EXPECT_LE(setup.layout.charHeight, 13);
+  EXPECT_GE(setup.layout.charWidth, 4);
+  EXPECT_LE(setup.layout.charWidth, 7);
+  const grid::PageLayout expected =
+      grid::ComputePageLayout(table, {setup.layout.charWidth, setup.layout.charHeight},
+                              {setup.paper.width(), setup.paper.height()});
+  const int pages = expected.pageCount;
+  EXPECT_EQ(setup.layout.pageCount, pages);
+  ASSERT_GT(pages, 1);
+
+  const QString pdf = QString::fromStdString(m_dir / "articles.pdf");
+  GridPrinter printer(table, kTitle);
+  ASSERT_TRUE(printer.PrintToPdf(pdf));
+  ASSERT_EQ(PdfPageCount(pdf), pages);
+
+  const QString first = PdfText(pdf, 1, 1);
+  const QString pageOf = QStringLiteral("Page 1 of %1").arg(pages);
+  EXPECT_TRUE(first.contains(pageOf)) << first.toStdString();
+  EXPECT_TRUE(first.contains(kTitle));
+  EXPECT_TRUE(first.contains(FromCp1251(app::Text(app::Sid::AppTitle))));
+  EXPECT_TRUE(first.contains(QString::number(QDate::currentDate().year())));
+  EXPECT_TRUE(first.contains(QStringLiteral("Name")));
+  EXPECT_TRUE(first.contains(QStringLiteral("Mleko 2.8% 1l")));
+  EXPECT_TRUE(first.contains(QStringLiteral("860010100001")));
+  EXPECT_TRUE(first.contains(QStringLiteral("1290.00")));
+
+  const QString last = PdfText(pdf, pages, pages);
+  EXPECT_TRUE(last.contains(QStringLiteral("Page %1 of %1").arg(pages)));
+  EXPECT_TRUE(last.contains(QStringLiteral("Name"))) << "every page repeats the column headings";
+  const std::vector<int> lastLabels = LabelsOf(last);
+  ASSERT_FALSE(lastLabels.empty());
+  EXPECT_EQ(lastLabels.back(), kArticleRows);
+
+  // Page by page the labels run 1 to 2400 without a gap or a repeat, each page as the layout
+  // dealt its rows.
+  int next = 1;
+  for (int page = 1; page <= pages; ++page) {
+    const std::vector<int> labels = LabelsOf(PdfText(pdf, page, page));
+    ASSERT_FALSE(labels.empty()) << "page " << page;
+    EXPECT_EQ(labels.front(), grid::FirstRowOfPage(expected, page)) << "page " << page;
+    for (int label : labels) ASSERT_EQ(label, next++) << "page " << page;
+  }
+  EXPECT_EQ(next, kArticleRows + 1);
+}
+
+TEST_F(GridPrinterPdf, SmallSheetFitsOnOnePage) {
+  if (!HavePoppler()) GTEST_SKIP() << "pdfinfo and pdftotext (poppler-utils) are not installed";
+  grid::CellTable table(&m_measurer);
+  sheets::SetupSheet(sheets::SheetId::Operators, table);
+  table.SetItemText(1, 1, "Marko");
+  table.SetItemText(9, 1, "Jelena");
+
+  const QString pdf = QString::fromStdString(m_dir / "operators.pdf");
+  GridPrinter printer(table, QStringLiteral("A rather long window title - operators.txt - Nuvrel"));
+  ASSERT_TRUE(printer.PrintToPdf(pdf));
+  ASSERT_EQ(PdfPageCount(pdf), 1);
+  const QString text = PdfText(pdf, 1, 1);
+  EXPECT_TRUE(text.contains(QStringLiteral("Page 1 of 1")));
+  EXPECT_TRUE(text.contains(QStringLiteral("Jelena")));
+  EXPECT_EQ(LabelsOf(text), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+}
+
+TEST(GridPrinterPdfFile, UnwritablePathFails) {
+  grid::FixedPitchMeasurer measurer(8, 16);
+  grid::CellTable table(&measurer);
+  sheets::SetupSheet(sheets::SheetId::Operators, table);
+  GridPrinter printer(table, kTitle);
+  EXPECT_FALSE(printer.PrintToPdf(QStringLiteral("/nonexistent-folder/out.pdf")));
+}
+
+TEST(GrayscaleTextColour, ScalesEachChannelByItsLuminanceShareAndTruncates) {
+  EXPECT_EQ(GrayscaleTextColour(Rgb(255, 255, 255)), Rgb(76, 150, 28));
+  EXPECT_EQ(GrayscaleTextColour(Rgb(0, 0, 0)), Rgb(0, 0, 0));
+  // 100 * 0.59 is exactly 59, even where the binary 0.59 falls short of it.
+  EXPECT_EQ(GrayscaleTextColour(Rgb(10, 100, 9)), Rgb(3, 59, 0));
+  // Channels stay apart: pure red keeps no green or blue.
+  EXPECT_EQ(GrayscaleTextColour(Rgb(200, 0, 0)), Rgb(60, 0, 0));
+  EXPECT_EQ(GrayscaleTextColour(Rgb(0, 0, 255)), Rgb(0, 0, 28));
+}
+
+class CellPrintColoursTest : public ::testing::Test {
+ protected:
+  CellPrintColoursTest() { sheets::SetupSheet(sheets::SheetId::Articles, m_table); }
+  grid::FixedPitchMeasurer m_measurer{8, 16};
+  grid::CellTable m_table{&m_measurer};
+};
+
+TEST_F(CellPrintColoursTest, ZebraRowsAreShadedAndOtherDataRowsBlank) {
+  const PrintColours odd = CellPrintColours(m_table, 1, sheets::articles::kName, false);
+  EXPECT_FALSE(odd.back);
+  EXPECT_EQ(odd.text, Rgb(0, 0, 0));
+  const PrintColours even = CellPrintColours(m_table, 2, sheets::articles::kPrice, false);
+  EXPECT_EQ(even.back, Rgb(255, 255, 224));
+  EXPECT_EQ(even.text, Rgb(0, 0, 0));
+}
+
+TEST_F(CellPrintColoursTest, FixedCellsAlwaysHaveABackground) {
+  EXPECT_EQ(CellPrintColours(m_table, 0, 1, false).back, Rgb(212, 208, 200));
+  EXPECT_EQ(CellPrintColours(m_table, 5, 0, false).back, Rgb(212, 208, 200));
+  m_table.GetDefaultCell(false, true).SetBackColour(Rgb(10, 20, 30));
+  EXPECT_EQ(CellPrintColours(m_table, 5, 0, false).back, Rgb(10, 20, 30));
+  m_table.SetItemBackColour(5, 0, Rgb(1, 2, 3));
+  EXPECT_EQ(CellPrintColours(m_table, 5, 0, false).back, Rgb(1, 2, 3));
+}
+
+TEST_F(CellPrintColoursTest, ABackgroundLikeTheDefaultCellsPrintsBlank) {
+  m_table.GetDefaultCell(false, false).SetBackColour(Rgb(255, 255, 224));
+  EXPECT_FALSE(CellPrintColours(m_table, 2, 1, false).back);
+}
+
+TEST_F(CellPrintColoursTest, TextColourFollowsWhoseBackgroundItIs) {
+  m_table.GetDefaultCell(false, false).SetTextColour(Rgb(0, 0, 200));
+  m_table.SetItemTextColour(1, 1, Rgb(200, 0, 0));
+  m_table.SetItemTextColour(2, 1, Rgb(0, 200, 0));
+  // Without a background of its own a cell prints in its default cell's colour...
+  EXPECT_EQ(CellPrintColours(m_table, 1, 1, false).text, Rgb(0, 0, 200));
+  // ...with one, in its own.
+  EXPECT_EQ(CellPrintColours(m_table, 2, 1, false).text, Rgb(0, 200, 0));
+}
+
+TEST_F(CellPrintColoursTest, TwoColourPrinterScalesOnlyUnshadedText) {
+  m_table.SetItemTextColour(2, 1, Rgb(0, 200, 0));
+  m_table.GetDefaultCell(false, false).SetTextColour(Rgb(100, 100, 100));
+  EXPECT_EQ(CellPrintColours(m_table, 1, 1, true).text, Rgb(30, 59, 11));
+  EXPECT_EQ(CellPrintColours(m_table, 2, 1, true).text, Rgb(0, 200, 0));
+  EXPECT_EQ(CellPrintColours(m_table, 0, 1, true).text, Rgb(0, 0, 0));
+}
+
+}  // namespace
+}  // namespace nuvrel::gui

@@ -1,0 +1,229 @@
+// SPDX-License-Identifier: MIT
+// Editing in place: how an edit opens (typing, F2, Backspace, Space, clicks), what the cell's
+// rules let in, how it ends (Enter, Tab, arrows, Esc, clicking elsewhere) and what gets stored.
+#include <QClipboard>
+#include <QSignalSpy>
+
+#include "grid_ctrl_fixture.h"
+#include "gui/text_codec.h"
+
+namespace nuvrel::gui::testing {
+namespace {
+
+using sheets::articles::kBarcode;
+using sheets::articles::kName;
+using sheets::articles::kPrice;
+using sheets::articles::kTaxGroup;
+
+class InPlaceEdit : public GridCtrlFixture {
+ protected:
+  // A text in a cell as if it had been read from a file and saved: no modified marks.
+  void Put(int row, int col, const std::string& text) {
+    table.SetItemText(row, col, text);
+    table.GetCell(row, col)->SetState(0);
+    table.SetModified(false);
+  }
+  CGridInPlaceEdit* Edit() { return grid.Editor(); }
+};
+
+TEST_F(InPlaceEdit, EnterStoresTheCellsFormOfTheTextAndGoesOnEditingTheCellBelow) {
+  Focus(1, kPrice);
+  Type("5");
+  ASSERT_TRUE(grid.IsEditing());
+  EXPECT_EQ(grid.EditText(), "5");
+  Key(Qt::Key_Return);
+  EXPECT_EQ(Text(1, kPrice), "5.00");
+  EXPECT_TRUE(table.GetItemModified(1, kPrice));
+  EXPECT_EQ(FocusCell(), (grid::CellId{2, kPrice}));
+  ASSERT_TRUE(grid.IsEditing());
+  EXPECT_TRUE(Edit()->hasFocus());
+  EXPECT_EQ(Edit()->geometry().topLeft(), grid.CellRect(2, kPrice).topLeft());
+}
+
+TEST_F(InPlaceEdit, EscapePutsTheTextBackAndStoresNothing) {
+  Put(1, kName, "Hleb");
+  Focus(1, kName);
+  Type("Mleko");
+  EXPECT_EQ(grid.EditText(), "Mleko");
+  Key(Qt::Key_Escape);
+  EXPECT_FALSE(grid.IsEditing());
+  EXPECT_EQ(Text(1, kName), "Hleb");
+  EXPECT_FALSE(table.GetModified());
+  EXPECT_EQ(FocusCell(), (grid::CellId{1, kName}));
+  EXPECT_TRUE(grid.hasFocus());
+}
+
+TEST_F(InPlaceEdit, TabStoresAndOpensTheNextCellWithItsText) {
+  Put(1, kBarcode, "860010100001");
+  Focus(1, kName);
+  Type("Hleb");
+  Key(Qt::Key_Tab);
+  EXPECT_EQ(Text(1, kName), "Hleb");
+  EXPECT_EQ(FocusCell(), (grid::CellId{1, kBarcode}));
+  ASSERT_TRUE(grid.IsEditing());
+  EXPECT_EQ(grid.EditText(), "860010100001");
+  EXPECT_EQ(Edit()->cursorPosition(), 12);
+}
+
+TEST_F(InPlaceEdit, ArrowsMoveTheCaretWhenOpenedByClickingAndEndEditingWhenOpenedByTyping) {
+  Put(1, kName, "Hleb");
+  Focus(1, kName);
+  Click(1, kName);  // the focus cell clicked again
+  ASSERT_TRUE(grid.IsEditing());
+  EXPECT_EQ(Edit()->cursorPosition(), 4);
+  Key(Qt::Key_Left);
+  Key(Qt::Key_Down);
+  ASSERT_TRUE(grid.IsEditing());
+  EXPECT_EQ(Edit()->cursorPosition(), 3);
+  EXPECT_EQ(FocusCell(), (grid::CellId{1, kName}));
+  Key(Qt::Key_Down, Qt::ControlModifier);
+  EXPECT_EQ(FocusCell(), (grid::CellId{2, kName}));
+  ASSERT_TRUE(grid.IsEditing());
+
+  Type("x");
+  Key(Qt::Key_Down);
+  EXPECT_EQ(Text(2, kName), "x");
+  EXPECT_EQ(FocusCell(), (grid::CellId{3, kName}));
+}
+
+TEST_F(InPlaceEdit, F2AndBackspaceKeepTheTextSpaceSelectsItATypedCharacterReplacesIt) {
+  Put(1, kName, "Hleb");
+  Focus(1, kName);
+  Key(Qt::Key_F2);
+  EXPECT_EQ(grid.EditText(), "Hleb");
+  EXPECT_FALSE(Edit()->hasSelectedText());
+  Key(Qt::Key_Escape);
+
+  Key(Qt::Key_Backspace);
+  EXPECT_EQ(grid.EditText(), "Hle");
+  Key(Qt::Key_Escape);
+  EXPECT_EQ(Text(1, kName), "Hleb");
+
+  Type(" ");
+  EXPECT_EQ(Edit()->selectedText(), "Hleb");
+  Key(Qt::Key_Escape);
+
+  Type("S");
+  EXPECT_EQ(grid.EditText(), "S");
+}
+
+TEST_F(InPlaceEdit, DoubleClickOpensTheCellWithTheCaretAtTheEnd) {
+  Put(3, kName, "Sir");
+  Focus(1, kName);
+  QTest::mouseDClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, Centre(3, kName));
+  QTest::mouseRelease(grid.viewport(), Qt::LeftButton, Qt::NoModifier, Centre(3, kName));
+  EXPECT_EQ(FocusCell(), (grid::CellId{3, kName}));
+  ASSERT_TRUE(grid.IsEditing());
+  EXPECT_EQ(Edit()->cursorPosition(), 3);
+}
+
+TEST_F(InPlaceEdit, TheBarcodeTakesDigitsOnlyAndNoMoreThanTwelveNotEvenPasted) {
+  Focus(1, kBarcode);
+  Type("12ab345678901234");
+  EXPECT_EQ(grid.EditText(), "123456789012");
+  Edit()->clear();
+  QGuiApplication::clipboard()->setText("77x");
+  Edit()->paste();
+  EXPECT_EQ(grid.EditText(), "");
+  QGuiApplication::clipboard()->setText("4321");
+  Edit()->paste();
+  EXPECT_EQ(grid.EditText(), "4321");
+  Key(Qt::Key_Return);
+  EXPECT_EQ(Text(1, kBarcode), "000000004321");
+}
+
+TEST_F(InPlaceEdit, TheTaxGroupTakesOneCharacter) {
+  Focus(1, kTaxGroup);
+  Type("AB");
+  EXPECT_EQ(grid.EditText(), "A");
+  Key(Qt::Key_Return);
+  EXPECT_EQ(Text(1, kTaxGroup), "A");
+}
+
+TEST_F(InPlaceEdit, ATextLongerThanTheLimitIsShownWholeAndMayShrinkButNotGrow) {
+  const std::string longText(35, 'x');
+  Put(1, kPrice, longText);  // prices keep what is not a number as it came
+  Focus(1, kPrice);
+  Key(Qt::Key_F2);
+  EXPECT_EQ(grid.EditText().size(), 35);
+  Type("y");
+  EXPECT_EQ(grid.EditText().size(), 35);
+  Key(Qt::Key_Backspace);
+  Type("z");
+  EXPECT_EQ(grid.EditText(), QString(34, 'x'));
+}
+
+TEST_F(InPlaceEdit, CyrillicTypingIsStoredAsWindows1251) {
+  Focus(1, kName);
+  Type(QString::fromUtf8("Хлеб"));
+  Key(Qt::Key_Return);
+  EXPECT_EQ(Text(1, kName), "\xD5\xEB\xE5\xE1");
+}
+
+TEST_F(InPlaceEdit, ClickingAnotherCellStoresTheEdit) {
+  Focus(1, kName);
+  Type("Sir");
+  Click(4, kName);
+  EXPECT_FALSE(grid.IsEditing());
+  EXPECT_EQ(Text(1, kName), "Sir");
+  EXPECT_EQ(FocusCell(), (grid::CellId{4, kName}));
+}
+
+TEST_F(InPlaceEdit, EndEditingStoresWithoutMoving) {
+  Focus(2, kPrice);
+  Type("7,5");
+  grid.EndEditing();
+  EXPECT_FALSE(grid.IsEditing());
+  EXPECT_EQ(Text(2, kPrice), "7.50");
+  EXPECT_EQ(FocusCell(), (grid::CellId{2, kPrice}));
+  grid.EndEditing();  // nothing left to end
+  EXPECT_EQ(Text(2, kPrice), "7.50");
+}
+
+TEST_F(InPlaceEdit, TheEditWidensWithItsTextButNotPastTheViewport) {
+  Focus(1, kName);
+  const int cellWidth = grid.CellRect(1, kName).width();
+  Type("ab");
+  EXPECT_LT(Edit()->width(), cellWidth);
+  Type(QString(30, 'w'));
+  EXPECT_GT(Edit()->width(), cellWidth);
+  Type(QString(100, 'w'));
+  EXPECT_EQ(Edit()->geometry().right(), grid.viewport()->width() - 1);
+}
+
+TEST_F(InPlaceEdit, EveryKeystrokeIsReported) {
+  QSignalSpy spy(&grid, &CGridCtrl::editTextChanged);
+  Focus(1, kName);
+  Type("abc");
+  EXPECT_GE(spy.count(), 3);
+  EXPECT_EQ(grid.EditText(), "abc");
+}
+
+class ReadOnlySheet : public GridCtrlFixture {
+ protected:
+  ReadOnlySheet() : GridCtrlFixture(sheets::SheetId::ArticlesReport) {}
+};
+
+TEST_F(ReadOnlySheet, RefusesTypingF2DeleteCutAndPasteButCopies) {
+  table.SetItemText(1, kName, "Hleb");
+  Focus(1, kName);
+  Type("x");
+  Key(Qt::Key_F2);
+  Key(Qt::Key_Backspace);
+  Click(1, kName);
+  QTest::mouseDClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, Centre(1, kName));
+  QTest::mouseRelease(grid.viewport(), Qt::LeftButton, Qt::NoModifier, Centre(1, kName));
+  EXPECT_FALSE(grid.IsEditing());
+
+  Key(Qt::Key_Delete);
+  Key(Qt::Key_X, Qt::ControlModifier);
+  QGuiApplication::clipboard()->setText("Mleko");
+  Key(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Text(1, kName), "Hleb");
+
+  Key(Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "Hleb");
+}
+
+}  // namespace
+}  // namespace nuvrel::gui::testing

@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: MIT
+// Title tips: the whole text of a cell too narrow for it, shown over the cell while the mouse
+// rests there, and gone when the mouse moves on or the grid scrolls.
+#include "gui/title_tip.h"
+
+#include <QScrollBar>
+
+#include "grid_ctrl_fixture.h"
+
+namespace nuvrel::gui::testing {
+namespace {
+
+using sheets::articles::kName;
+
+class TitleTip : public GridCtrlFixture {
+ protected:
+  void SetUp() override {
+    GridCtrlFixture::SetUp();
+    table.SetItemText(1, kName, kLong);
+    table.SetItemText(2, kName, "Sir");
+    m_tip = grid.findChild<CGridTitleTip*>();
+    ASSERT_NE(m_tip, nullptr);
+  }
+  // The mouse comes from the empty corner cell: moving to where it already is would move nothing.
+  void Hover(int row, int col) {
+    QTest::mouseMove(grid.viewport(), QPoint(1, 1));
+    QTest::mouseMove(grid.viewport(), Centre(row, col));
+  }
+  bool Shown() const { return m_tip->isVisible(); }
+
+  static constexpr const char* kLong = "Jogurt vocni jagoda 1kg, casa 6 komada";
+  CGridTitleTip* m_tip = nullptr;
+};
+
+TEST_F(TitleTip, ALongNameShowsWholeOverItsCell) {
+  Hover(1, kName);
+  ASSERT_TRUE(Shown());
+  EXPECT_EQ(m_tip->Text().trimmed(), kLong);
+  const QRect cell = grid.CellRect(1, kName);
+  EXPECT_EQ(m_tip->geometry().topLeft(), grid.viewport()->mapToGlobal(cell.topLeft()));
+  EXPECT_GT(m_tip->width(), cell.width());
+  EXPECT_EQ(m_tip->height(), cell.height() - 1);  // the cell less its grid line
+}
+
+TEST_F(TitleTip, AShortNameShowsNoneAndMovingOffTheLongOneHidesIt) {
+  Hover(2, kName);
+  EXPECT_FALSE(Shown());
+  Hover(1, kName);
+  EXPECT_TRUE(Shown());
+  Hover(2, kName);
+  EXPECT_FALSE(Shown());
+}
+
+TEST_F(TitleTip, ScrollingHidesIt) {
+  Hover(1, kName);
+  ASSERT_TRUE(Shown());
+  grid.verticalScrollBar()->setValue(1);
+  EXPECT_FALSE(Shown());
+}
+
+TEST_F(TitleTip, NoneWhileEditing) {
+  Focus(3, kName);
+  Type("x");
+  ASSERT_TRUE(grid.IsEditing());
+  Hover(1, kName);
+  EXPECT_FALSE(Shown());
+}
+
+}  // namespace
+}  // namespace nuvrel::gui::testing
