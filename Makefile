@@ -1,5 +1,6 @@
 # SPDX-License-Identifier: MIT
 # make run    installs what is missing, builds, and starts Nuvrel against a simulated register
+#             (under a virtual screen when there is no display)
 # make test   installs what is missing, builds, and runs every test
 # make bench  installs what is missing, builds the benchmarks and runs them
 

@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: MIT
+#include "gui/dialogs.h"
+
+#include <QFileDialog>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include "gui/about_box.h"
+#include "gui/goto_dialog.h"
+
+namespace nuvrel::gui {
+
+std::optional<QString> QtDialogs::OpenFileName(QWidget* parent) {
+  QFileDialog dialog(parent, "Open");
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setNameFilters({"Text files (*.txt)", "All files (*)"});
+  dialog.setOption(QFileDialog::ReadOnly, false);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().front();
+}
+
+std::optional<QString> QtDialogs::SaveFileName(QWidget* parent) {
+  QFileDialog dialog(parent, "Save As");
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilters({"Tab separated text (.txt) (*.txt)", "All files (*)"});
+  dialog.setDefaultSuffix("txt");
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().front();
+}
+
+std::optional<FindRequest> QtDialogs::Find(QWidget* parent) {
+  CFindDialog dialog(parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Request();
+}
+
+std::optional<unsigned> QtDialogs::GoToLine(QWidget* parent, unsigned largestLine, app::Ui& ui) {
+  CGoToLineDialog dialog(largestLine, ui, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Line();
+}
+
+void QtDialogs::About(QWidget* parent) {
+  CAboutBox box(parent);
+  box.exec();
+}
+
+bool QtDialogs::Print(QWidget* parent, QPrinter& printer) {
+  QPrintDialog dialog(&printer, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+void QtDialogs::Preview(QWidget* parent, QPrinter& printer,
+                        const std::function<void(QPrinter*)>& paint) {
+  QPrintPreviewDialog dialog(&printer, parent);
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, paint);
+  dialog.resize(900, 700);
+  dialog.exec();
+}
+
+void QtDialogs::PageSetup(QWidget* parent, QPrinter& printer) {
+  QPageSetupDialog dialog(&printer, parent);
+  dialog.exec();
+}
+
+}  // namespace nuvrel::gui

@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: MIT
+#include "gui/gui_ui.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QMessageBox>
+#include <QStatusBar>
+
+#include "app/strings.h"
+#include "gui/grid_ctrl.h"
+#include "gui/text_codec.h"
+
+namespace nuvrel::gui {
+namespace {
+
+QMessageBox::Icon BoxIcon(app::Icon icon) {
+  switch (icon) {
+    case app::Icon::Error: return QMessageBox::Critical;
+    case app::Icon::Information: return QMessageBox::Information;
+    case app::Icon::Question: return QMessageBox::Question;
+    case app::Icon::Warning: return QMessageBox::Warning;
+  }
+  return QMessageBox::NoIcon;
+}
+
+// Message texts break lines with CR LF; a message box wants LF alone.
+QString BoxText(std::string_view text) { return FromCp1251(text).replace("\r\n", "\n"); }
+
+bool IsInput(QEvent::Type type) {
+  switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::InputMethod:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+GuiUi::GuiUi(QWidget* window) : m_window(window) {}
+
+void GuiUi::ShowMessage(std::string_view text, app::Icon icon) {
+  const QString message = BoxText(text);
+  if (messageHook) {
+    messageHook(message, icon);
+    return;
+  }
+  QMessageBox box(BoxIcon(icon), FromCp1251(app::Text(app::Sid::AppTitle)), message, QMessageBox::Ok,
+                  m_window);
+  box.exec();
+}
+
+bool GuiUi::Ask(std::string_view text, app::Icon icon, bool noIsDefault) {
+  const QString question = BoxText(text);
+  if (questionHook) return questionHook(question, icon, noIsDefault);
+  QMessageBox box(BoxIcon(icon), FromCp1251(app::Text(app::Sid::AppTitle)), question,
+                  QMessageBox::Yes | QMessageBox::No, m_window);
+  box.setDefaultButton(noIsDefault ? QMessageBox::No : QMessageBox::Yes);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void GuiUi::SetStatus(std::string_view text) {
+  if (!m_statusBar) return;
+  m_statusBar->showMessage(FromCp1251(text));
+  // A transfer shows its progress between records: paint it now.
+  m_statusBar->repaint();
+}
+
+void GuiUi::PumpPaintMessages() {
+  // Every pending event is taken off the queue; the filter throws input away, the rest (paint,
+  // timers, resizes) is handled, so the window stays painted while nothing the person does acts.
+  InputBlock block(*this);
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void GuiUi::BeginWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+void GuiUi::EndWaitCursor() { QApplication::restoreOverrideCursor(); }
+
+void GuiUi::EnsureVisible(grid::CellTable& table, int row, int col) {
+  if (auto it = m_grids.find(&table); it != m_grids.end()) it->second->EnsureVisible(row, col);
+}
+
+void GuiUi::FocusGrid(grid::CellTable& table) {
+  if (auto it = m_grids.find(&table); it != m_grids.end()) it->second->setFocus();
+}
+
+bool GuiUi::eventFilter(QObject* watched, QEvent* event) {
+  if (m_blocking > 0 && IsInput(event->type())) return true;
+  return QObject::eventFilter(watched, event);
+}
+
+GuiUi::InputBlock::InputBlock(GuiUi& ui) : m_ui(ui) {
+  if (m_ui.m_blocking++ == 0) qApp->installEventFilter(&m_ui);
+}
+
+GuiUi::InputBlock::~InputBlock() {
+  if (--m_ui.m_blocking == 0) qApp->removeEventFilter(&m_ui);
+}
+
+}  // namespace nuvrel::gui

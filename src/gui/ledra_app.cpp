@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: MIT
+#include "gui/ledra_app.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QSplashScreen>
+#include <QTimer>
+#include <QStatusBar>
+
+#include "app/format.h"
+#include "app/settings.h"
+#include "app/settings_file.h"
+#include "gui/artwork.h"
+#include "gui/dialogs.h"
+#include "gui/ecr_setup_dialog.h"
+#include "gui/embedded_simulator.h"
+#include "gui/gui_ui.h"
+#include "gui/ledra_view.h"
+#include "gui/logo_manager_dialog.h"
+#include "gui/main_frame.h"
+#include "gui/text_codec.h"
+#include "link/port_map.h"
+#include "transfers/logo.h"
+
+namespace nuvrel::gui {
+
+StartOptions ParseStartOptions(const QStringList& args) {
+  StartOptions options;
+  for (const QString& arg : args) {
+    if (arg == "--simulator") {
+      options.simulator = true;
+    } else if (arg == "--no-splash") {
+      options.noSplash = true;
+    } else if (arg == "--exit-when-shown") {
+      options.exitWhenShown = true;
+    } else if (arg.startsWith("--settings=")) {
+      options.settingsPath = arg.mid(11);
+    } else if (options.file.isEmpty()) {
+      options.file = arg;
+    }
+  }
+  return options;
+}
+
+LedraSession::LedraSession(const StartOptions& options, Dialogs& dialogs)
+    : m_settingsPath(options.settingsPath.isEmpty() ? app::SettingsFile::DefaultPath("nuvrel")
+                                                    : options.settingsPath.toStdString()),
+      m_settings(m_settingsPath),
+      m_ui(nullptr),
+      m_dialogs(dialogs) {
+  m_link.comPortIndex = app::ReadComPortIndex(m_settings);
+  link::PortMap ports = link::PortMap::FromSettings(m_settings);
+  if (options.simulator) {
+    if (m_simulator.Start()) {
+      // The configured port leads to the simulated register for this run; the settings file keeps
+      // the real device.
+      const int index = m_link.comPortIndex;
+      if (index >= 0 && index < static_cast<int>(ports.devices.size())) {
+        ports.devices[static_cast<std::size_t>(index)] = m_simulator.Device().toStdString();
+      }
+      m_link.simulatedDevice = m_simulator.Device();
+    } else {
+      m_startError = m_simulator.Error();
+    }
+  }
+  m_portMap = ports;
+  m_link.ports = std::make_unique<link::SerialPortOpener>(ports);
+
+  m_frame = std::make_unique<CMainFrame>(m_ui, m_dialogs, m_link);
+  m_ui.SetWindow(m_frame.get());
+  m_frame->onExtraCommand = [this](Cmd command) { RunExtraCommand(command); };
+  if (!m_link.simulatedDevice.isEmpty()) {
+    const QString note = FromCp1251(
+        app::Format(app::Sid::SimulatedRegister, {m_link.simulatedDevice.toStdString()}));
+    auto* pane = new QLabel(note, m_frame.get());
+    pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_frame->statusBar()->insertPermanentWidget(0, pane);
+  }
+}
+
+LedraSession::~LedraSession() { app::WriteComPortIndex(m_settings, m_link.comPortIndex); }
+
+void LedraSession::RunExtraCommand(Cmd command) {
+  transfers::TransferContext context{m_ui, link::SystemClock(), *m_link.ports, m_link.identity,
+                                     m_link.comPortIndex};
+  if (command == Cmd::EcrSetup) {
+    CEcrSetupDialog dialog(m_link.comPortIndex, m_portMap, *m_link.ports, m_link.identity, m_ui,
+                           m_frame.get());
+    if (dialog.exec() == QDialog::Accepted) m_link.comPortIndex = dialog.PortIndex();
+  } else if (command == Cmd::SendLogo) {
+    CLogoManagerDlg dialog(m_logo, m_settings, context, m_frame.get());
+    dialog.exec();
+  }
+}
+
+int RunLedraApp(const StartOptions& options) {
+  std::unique_ptr<QSplashScreen> splash;
+  if (!options.noSplash) {
+    splash = std::make_unique<QSplashScreen>(TitlePicture());
+    splash->show();
+    QApplication::processEvents();
+  }
+
+  QtDialogs dialogs;
+  LedraSession session(options, dialogs);
+  CMainFrame& frame = session.Frame();
+  frame.resize(1000, 680);
+
+  if (!options.file.isEmpty() && !frame.View().ImportFile(options.file)) return 1;
+
+  frame.show();
+  if (splash) splash->finish(&frame);
+  if (options.exitWhenShown) {
+    // For measuring start-up: end as soon as the window has been painted once.
+    QTimer::singleShot(0, &frame, [] { QApplication::quit(); });
+  }
+  if (!session.StartError().isEmpty()) {
+    session.Ui().ShowMessage(ToCp1251(session.StartError()), app::Icon::Error);
+  }
+  return QApplication::exec();
+}
+
+}  // namespace nuvrel::gui

@@ -1,0 +1,350 @@
+// SPDX-License-Identifier: MIT
+#include "gui/ledra_view.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPainter>
+#include <QPrinter>
+#include <QSettings>
+
+#include "app/format.h"
+#include "app/strings.h"
+#include "gui/dialogs.h"
+#include "gui/grid_ctrl.h"
+#include "gui/grid_printer.h"
+#include "gui/gui_ui.h"
+#include "gui/qt_text_measurer.h"
+#include "gui/reports_edit.h"
+#include "gui/text_codec.h"
+#include "sheets/report_to_articles.h"
+#include "sheets/sheet_file.h"
+#include "transfers/articles_report.h"
+#include "transfers/daily_report.h"
+#include "transfers/uploads.h"
+
+namespace nuvrel::gui {
+namespace {
+
+using sheets::SheetId;
+
+constexpr int kRecentFiles = 4;
+constexpr const char* kRecentKey = "RecentFiles";
+
+QFont SheetFont() {
+  QFont font("Courier New");
+  font.setPixelSize(14);
+  font.setWeight(QFont::Normal);
+  font.setStyleHint(QFont::TypeWriter);
+  return font;
+}
+
+}  // namespace
+
+CLedraView::CLedraView(GuiUi& ui, Dialogs& dialogs, RegisterLink& link, QWidget* parent)
+    : QTabWidget(parent),
+      m_ui(ui),
+      m_dialogs(dialogs),
+      m_link(link),
+      m_measurer(std::make_unique<QtTextMeasurer>(SheetFont())) {
+  setTabPosition(QTabWidget::South);
+  setDocumentMode(true);
+  // The sheets are laid out in the real font, so auto-sized columns fit what is drawn.
+  m_workspace = std::make_unique<sheets::Workspace>(m_measurer.get());
+
+  for (const sheets::SheetInfo& info : sheets::GridSheets()) {
+    auto* grid = new CGridCtrl(m_workspace->Grid(info.id), this);
+    grid->SetGridFont(SheetFont());
+    m_grids[static_cast<std::size_t>(sheets::Index(info.id))] = grid;
+    m_ui.RegisterGrid(m_workspace->Grid(info.id), grid);
+    addTab(grid, "temp");
+    UpdateSheetCaption(sheets::Index(info.id));
+    connect(grid, &CGridCtrl::contextMenuRequested, this,
+            [this](const QPoint& at) { ShowContextMenu(at, false); });
+    connect(grid, &CGridCtrl::focusCellChanged, this, &CLedraView::stateChanged);
+    connect(grid, &CGridCtrl::editTextChanged, this, &CLedraView::stateChanged);
+  }
+  m_reports = new CReportsEdit(this);
+  m_reports->setFont(SheetFont());
+  addTab(m_reports, FromCp1251(app::Text(app::Sid::CaptionReports)));
+  connect(m_reports, &CReportsEdit::contextMenuRequested, this,
+          [this](const QPoint& at) { ShowContextMenu(at, true); });
+  connect(this, &QTabWidget::currentChanged, this, &CLedraView::stateChanged);
+  setCurrentIndex(0);
+}
+
+CLedraView::~CLedraView() = default;
+
+CGridCtrl* CLedraView::Grid(SheetId id) const {
+  return sheets::IsGridSheet(id) ? m_grids[static_cast<std::size_t>(sheets::Index(id))] : nullptr;
+}
+
+void CLedraView::UpdateSheetCaption(int index) {
+  const auto id = static_cast<SheetId>(index);
+  if (!sheets::IsGridSheet(id)) return;
+  // The caption follows the remembered file in every case, also when Clear all runs from the
+  // Reports tab (a caption naming a file the sheet has forgotten would mislead).
+  const sheets::SheetFile& file = m_workspace->File(id);
+  const std::string caption = file.Empty()
+                                  ? std::string(app::TextById(20800 + index))
+                                  : app::Format(app::TextById(20900 + index), {file.name});
+  setTabText(index, FromCp1251(caption));
+}
+
+bool CLedraView::IsEnabled(Cmd command) const {
+  const SheetId current = Current();
+  switch (command) {
+    case Cmd::SendAll: return sheets::IsProgrammable(current);
+    case Cmd::SendSelected:
+      return sheets::IsProgrammable(current) &&
+             m_workspace->Grid(current).GetSelectedCount() > 0;
+    default: return true;
+  }
+}
+
+void CLedraView::Execute(Cmd command) {
+  if (!IsEnabled(command)) return;
+  CGridCtrl* grid = Grid(Current());
+  switch (command) {
+    case Cmd::Open: OnOpen(); break;
+    case Cmd::Save: OnSave(false); break;
+    case Cmd::SaveAs: OnSave(true); break;
+    case Cmd::ClearAll: OnClearAll(); break;
+    case Cmd::Print:
+    case Cmd::PrintDirect: OnPrint(false); break;
+    case Cmd::PrintPreview: OnPrint(true); break;
+    case Cmd::PrintSetup: {
+      QPrinter printer;
+      m_dialogs.PageSetup(this, printer);
+      break;
+    }
+    case Cmd::Cut:
+      if (grid) grid->OnEditCut();
+      break;
+    case Cmd::Copy:
+      if (grid) {
+        grid->OnEditCopy();
+      } else {
+        m_reports->copy();
+      }
+      break;
+    case Cmd::Paste:
+      if (grid) grid->OnEditPaste();
+      break;
+    case Cmd::SelectAll:
+      if (grid) {
+        grid->OnEditSelectAll();
+      } else {
+        m_reports->selectAll();
+        m_reports->ensureCursorVisible();
+      }
+      break;
+    case Cmd::Find: OnFind(); break;
+    case Cmd::FindNext:
+      if (grid) sheets::FindNextInSheet(m_ui, grid->Table(), m_find);
+      break;
+    case Cmd::FindPrevious:
+      if (grid) sheets::FindPreviousInSheet(m_ui, grid->Table(), m_find);
+      break;
+    case Cmd::GoToLine: OnGoToLine(); break;
+    case Cmd::ReportToArticles: OnReportToArticles(); break;
+    case Cmd::SendAll: OnSend(false); break;
+    case Cmd::SendSelected: OnSend(true); break;
+    case Cmd::ArticlesReport: OnArticlesReport(); break;
+    case Cmd::GetReports: OnGetReports(); break;
+    case Cmd::NextTab: SwitchTab(1); break;
+    case Cmd::PreviousTab: SwitchTab(-1); break;
+    default: break;
+  }
+  emit stateChanged();
+}
+
+void CLedraView::SwitchTab(int step) {
+  const int next = (currentIndex() + step + sheets::kSheetCount) % sheets::kSheetCount;
+  setCurrentIndex(next);
+  if (CGridCtrl* grid = Grid(Current())) {
+    grid->setFocus();
+    if (!grid->Table().GetFocusCell().IsValid()) grid->Table().SetFocusCell(1, 1);
+  } else {
+    m_reports->setFocus();
+  }
+}
+
+bool CLedraView::ImportFile(const QString& path) {
+  CGridCtrl* grid = Grid(Current());
+  if (!grid) return true;
+  return sheets::CSheetTextReader(grid->Table()).ReadSheetFile(path.toStdString(), m_ui);
+}
+
+void CLedraView::OnOpen() {
+  CGridCtrl* grid = Grid(Current());
+  if (!grid) return;
+  const auto path = m_dialogs.OpenFileName(this);
+  if (!path) return;
+  sheets::CSheetTextReader(grid->Table()).ReadSheetFile(path->toStdString(), m_ui);
+}
+
+void CLedraView::OnSave(bool saveAs) {
+  CGridCtrl* grid = Grid(Current());
+  if (!grid) return;
+  sheets::SheetFile& file = m_workspace->File(Current());
+  std::string path = file.path;
+  if (saveAs || file.Empty()) {
+    const auto chosen = m_dialogs.SaveFileName(this);
+    if (!chosen) return;
+    path = QFileInfo(*chosen).absoluteFilePath().toStdString();
+  }
+  if (!sheets::CSheetTextWriter(grid->Table()).WriteSheetFile(path, m_ui)) return;
+  file.Remember(path);
+  UpdateSheetCaption(currentIndex());
+  AddRecentFile(QString::fromStdString(path));
+}
+
+void CLedraView::OnClearAll() {
+  if (m_workspace->AnyModified() &&
+      !m_ui.Ask(app::Text(app::Sid::ResetAllData), app::Icon::Question, false)) {
+    return;
+  }
+  app::WaitCursor wait(m_ui);
+  for (const sheets::SheetInfo& info : sheets::GridSheets()) {
+    m_workspace->File(info.id).Forget();
+    UpdateSheetCaption(sheets::Index(info.id));
+    sheets::ClearSheetData(m_workspace->Grid(info.id));
+    Grid(info.id)->viewport()->repaint();
+  }
+  m_reports->Clear();
+}
+
+void CLedraView::OnPrint(bool preview) {
+  CGridCtrl* grid = Grid(Current());
+  if (!grid) return;
+  QPrinter printer(QPrinter::HighResolution);
+  GridPrinter gridPrinter(grid->Table(), window()->windowTitle());
+  auto paint = [&gridPrinter](QPrinter* target) {
+    QPainter painter(target);
+    gridPrinter.OnBeginPrinting(painter, *target);
+    for (int page = 1; page <= gridPrinter.PageCount(); ++page) {
+      if (page > 1) target->newPage();
+      gridPrinter.OnPrint(painter, page);
+    }
+    gridPrinter.OnEndPrinting();
+  };
+  if (preview) {
+    m_dialogs.Preview(this, printer, paint);
+  } else if (m_dialogs.Print(this, printer)) {
+    paint(&printer);
+  }
+}
+
+void CLedraView::OnFind() {
+  CGridCtrl* grid = Grid(Current());
+  if (!grid) return;
+  const auto request = m_dialogs.Find(this);
+  if (!request) return;
+  sheets::FindInSheet(m_ui, grid->Table(), m_find, ToCp1251(request->text), request->matchCase,
+                      request->selectionOnly);
+}
+
+void CLedraView::OnGoToLine() {
+  CGridCtrl* grid = Grid(Current());
+  if (!grid) return;
+  const auto line = m_dialogs.GoToLine(this, sheets::LargestLine(grid->Table()), m_ui);
+  if (line) sheets::GoToLine(m_ui, grid->Table(), *line);
+}
+
+void CLedraView::OnReportToArticles() {
+  if (!sheets::ReportToArticles(m_ui, m_workspace->Grid(SheetId::Articles),
+                                m_workspace->Grid(SheetId::ArticlesReport))) {
+    return;
+  }
+  Grid(SheetId::Articles)->viewport()->repaint();
+  SetCurrent(SheetId::Articles);
+}
+
+void CLedraView::OnSend(bool selection) {
+  const SheetId id = Current();
+  CGridCtrl* grid = Grid(id);
+  // A whole-sheet send takes the edit in progress with it; a selection send does not.
+  if (!selection) grid->EndEditing();
+  GuiUi::InputBlock block(m_ui);
+  transfers::TransferContext context{m_ui, link::SystemClock(), *m_link.ports, m_link.identity,
+                                     m_link.comPortIndex};
+  transfers::UploadSheet(context, id, grid->Table(), selection);
+  // Input that arrived during the last exchange is thrown away too.
+  QCoreApplication::processEvents();
+}
+
+void CLedraView::OnArticlesReport() {
+  SetCurrent(SheetId::ArticlesReport);
+  grid::CellTable& table = m_workspace->Grid(SheetId::ArticlesReport);
+  sheets::ClearSheetData(table);
+  Grid(SheetId::ArticlesReport)->viewport()->repaint();
+  GuiUi::InputBlock block(m_ui);
+  transfers::TransferContext context{m_ui, link::SystemClock(), *m_link.ports, m_link.identity,
+                                     m_link.comPortIndex};
+  transfers::DownloadArticlesReport(context, table);
+  QCoreApplication::processEvents();
+}
+
+void CLedraView::OnGetReports() {
+  SetCurrent(SheetId::Reports);
+  m_reports->Clear();
+  m_reports->repaint();
+  GuiUi::InputBlock block(m_ui);
+  transfers::TransferContext context{m_ui, link::SystemClock(), *m_link.ports, m_link.identity,
+                                     m_link.comPortIndex};
+  const bool done = transfers::DownloadDailyReport(context, *m_reports,
+                                                   m_workspace->Grid(SheetId::DepartmentReport));
+  QCoreApplication::processEvents();
+  if (done) SetCurrent(SheetId::DepartmentReport);
+}
+
+QString CLedraView::LineInfo() const {
+  CGridCtrl* grid = Grid(Current());
+  if (!grid) return {};
+  const grid::CellId focus = grid->Table().GetFocusCell();
+  if (!focus.IsValid()) return {};
+  const auto length = grid->IsEditing()
+                          ? std::min<qsizetype>(grid->EditText().size(), 255)
+                          : static_cast<qsizetype>(grid->Table().GetItemText(focus.row, focus.col).size());
+  return FromCp1251(app::Format(app::Sid::LineInfo, {static_cast<unsigned>(focus.row),
+                                                     static_cast<unsigned>(focus.col),
+                                                     static_cast<unsigned>(length)}));
+}
+
+QStringList CLedraView::RecentFiles() const {
+  return QSettings().value(kRecentKey).toStringList().mid(0, kRecentFiles);
+}
+
+void CLedraView::AddRecentFile(const QString& path) {
+  QStringList files = RecentFiles();
+  files.removeAll(path);
+  files.prepend(path);
+  QSettings().setValue(kRecentKey, files.mid(0, kRecentFiles));
+  emit recentFilesChanged();
+}
+
+void CLedraView::ShowContextMenu(const QPoint& globalPos, bool reports) {
+  QMenu menu(this);
+  auto add = [&](Cmd command) {
+    QAction* action = menu.addAction(SpecOf(command).tip);
+    action->setEnabled(IsEnabled(command));
+    connect(action, &QAction::triggered, this, [this, command] { Execute(command); });
+  };
+  add(Cmd::Cut);
+  add(Cmd::Copy);
+  if (!reports) add(Cmd::Paste);
+  menu.addSeparator();
+  add(Cmd::SelectAll);
+  menu.addSeparator();
+  if (reports) {
+    add(Cmd::GetReports);
+  } else {
+    add(Cmd::SendAll);
+    add(Cmd::SendSelected);
+    add(Cmd::ArticlesReport);
+  }
+  menu.exec(globalPos);
+}
+
+}  // namespace nuvrel::gui

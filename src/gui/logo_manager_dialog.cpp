@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: MIT
+#include "gui/logo_manager_dialog.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "app/settings.h"
+#include "app/strings.h"
+#include "gui/artwork.h"
+#include "gui/text_codec.h"
+
+namespace nuvrel::gui {
+namespace {
+
+constexpr int kPreviewWidth = 384;
+constexpr int kPreviewHeight = 80;
+constexpr int kPreviewMargin = 10;
+
+std::string ProgramFolder() {
+  return QFileInfo(QCoreApplication::applicationFilePath()).absolutePath().toStdString();
+}
+
+}  // namespace
+
+CLogoManagerDlg::CLogoManagerDlg(transfers::LogoState& logo, app::SettingsFile& settings,
+                                 transfers::TransferContext context, QWidget* parent)
+    : QDialog(parent),
+      m_logo(logo),
+      m_settings(settings),
+      m_context(context),
+      m_info(new QLabel(this)),
+      m_start(new QPushButton("&Start", this)),
+      m_progress(new QProgressBar(this)) {
+  setWindowTitle("Logo Manager");
+  setWindowIcon(MakeIcon(IconId::SendLogo));
+  chooseFile = [this]() -> std::optional<QString> {
+    const QString path = QFileDialog::getOpenFileName(
+        this, "Select an image", QString::fromStdString(app::LogoPath(m_settings)),
+        "Bitmap files (*.bmp);;All Files (*)");
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+  };
+
+  auto* load = new QPushButton("&Load", this);
+  auto* byDefault = new QPushButton("&Default", this);
+  auto* exit = new QPushButton("E&xit", this);
+  m_start->setDefault(true);
+  connect(load, &QPushButton::clicked, this, &CLogoManagerDlg::OnLoad);
+  connect(byDefault, &QPushButton::clicked, this, &CLogoManagerDlg::OnDefault);
+  connect(m_start, &QPushButton::clicked, this, &CLogoManagerDlg::OnStart);
+  connect(exit, &QPushButton::clicked, this, &QDialog::reject);
+
+  m_progress->setRange(0, 105);
+  m_progress->setTextVisible(false);
+  m_info->setAlignment(Qt::AlignCenter);
+  auto* advised = new QLabel(FromCp1251(transfers::AdvisedFormatText()), this);
+  advised->setAlignment(Qt::AlignCenter);
+  auto* separator = new QFrame(this);
+  separator->setFrameShape(QFrame::HLine);
+
+  auto* layout = new QGridLayout(this);
+  // Room for the preview, drawn by paintEvent at (10, 10).
+  layout->setRowMinimumHeight(0, kPreviewHeight + kPreviewMargin);
+  layout->setColumnMinimumWidth(1, kPreviewWidth - 140);
+  layout->addWidget(m_info, 1, 0, 1, 3);
+  layout->addWidget(separator, 2, 0, 1, 3);
+  layout->addWidget(load, 3, 0);
+  auto* advisedRow = new QHBoxLayout;
+  advisedRow->addWidget(new QLabel("Advised:", this));
+  advisedRow->addWidget(advised, 1);
+  layout->addLayout(advisedRow, 3, 1);
+  layout->addWidget(byDefault, 3, 2);
+  layout->addWidget(m_start, 4, 0);
+  layout->addWidget(m_progress, 4, 1);
+  layout->addWidget(exit, 4, 2);
+  setMinimumWidth(kPreviewWidth + 2 * kPreviewMargin + 20);
+
+  transfers::InitialLoad(m_logo, m_settings, ProgramFolder());
+  RefreshPreview();
+}
+
+QString CLogoManagerDlg::InfoText() const { return m_info->text(); }
+
+void CLogoManagerDlg::RefreshPreview() {
+  m_info->setText(FromCp1251(m_logo.infoLine));
+  if (!m_logo.loaded) {
+    m_preview = QImage();
+  } else if (m_logo.builtIn) {
+    m_preview = BuiltInLogo();
+  } else {
+    m_preview = QImage(QString::fromStdString(m_logo.path));
+  }
+  update();
+}
+
+void CLogoManagerDlg::Load(const std::string& path) {
+  transfers::LoadLogo(m_logo, m_settings, path);
+  RefreshPreview();
+}
+
+void CLogoManagerDlg::OnLoad() {
+  if (const auto path = chooseFile()) Load(path->toStdString());
+}
+
+void CLogoManagerDlg::OnDefault() {
+  if (!m_context.ui.Ask(app::Text(app::Sid::LogoLoadDefault), app::Icon::Question, true)) return;
+  transfers::LoadDefaultLogo(m_logo, m_settings, ProgramFolder());
+  RefreshPreview();
+}
+
+void CLogoManagerDlg::OnStart() {
+  m_start->setEnabled(false);
+  transfers::SendLogo(m_context, m_logo, [this](int position) {
+    m_progress->setValue(std::min(position, m_progress->maximum()));
+    m_progress->repaint();
+  });
+  m_start->setEnabled(true);
+}
+
+void CLogoManagerDlg::paintEvent(QPaintEvent* event) {
+  QDialog::paintEvent(event);
+  if (m_preview.isNull() || isMinimized()) return;
+  QPainter painter(this);
+  painter.drawImage(QPoint(kPreviewMargin, kPreviewMargin), m_preview,
+                    QRect(0, 0, std::min(m_preview.width(), kPreviewWidth),
+                          std::min(m_preview.height(), kPreviewHeight)));
+}
+
+}  // namespace nuvrel::gui

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: MIT
+// The Logo Manager: shows the chosen bitmap beside the advised format, loads another one or the
+// default logo, and sends the file to the register with a progress bar.
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <functional>
+#include <optional>
+
+#include "transfers/logo.h"
+#include "transfers/transfer_context.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace nuvrel::app {
+class SettingsFile;
+}
+
+namespace nuvrel::gui {
+
+class CLogoManagerDlg final : public QDialog {
+  Q_OBJECT
+ public:
+  CLogoManagerDlg(transfers::LogoState& logo, app::SettingsFile& settings,
+                  transfers::TransferContext context, QWidget* parent = nullptr);
+
+  // The Load button's file dialog; tests replace it.
+  std::function<std::optional<QString>()> chooseFile;
+
+  void OnLoad();
+  void OnDefault();
+  void OnStart();
+
+  QPushButton* StartButton() const { return m_start; }
+  QProgressBar* Progress() const { return m_progress; }
+  QString InfoText() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void Load(const std::string& path);
+  void RefreshPreview();
+
+  transfers::LogoState& m_logo;
+  app::SettingsFile& m_settings;
+  transfers::TransferContext m_context;
+  QImage m_preview;
+  QLabel* m_info;
+  QPushButton* m_start;
+  QProgressBar* m_progress;
+};
+
+}  // namespace nuvrel::gui

@@ -1,0 +1,245 @@
+// SPDX-License-Identifier: MIT
+#include "gui/main_frame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+#include "app/strings.h"
+#include "gui/dialogs.h"
+#include "gui/grid_ctrl.h"
+#include "gui/gui_ui.h"
+#include "gui/ledra_view.h"
+#include "gui/text_codec.h"
+
+namespace nuvrel::gui {
+namespace {
+
+constexpr const char* kBarStateKey = "LedraHistory";
+constexpr const char* kStatusBarKey = "StatusBarShown";
+
+QString MenuText(const CommandSpec& spec) {
+  QString text = spec.menuText;
+  if (!spec.keys.isEmpty()) text += '\t' + spec.keys.front().toString(QKeySequence::NativeText);
+  return text;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(GuiUi& ui, Dialogs& dialogs, RegisterLink& link)
+    : m_ui(ui), m_dialogs(dialogs), m_view(new CLedraView(ui, dialogs, link, this)) {
+  setWindowTitle(FromCp1251(app::Text(app::Sid::AppTitle)));
+  setWindowIcon(MakeIcon(IconId::Application));
+  setCentralWidget(m_view);
+  CreateActions();
+  CreateMenus();
+  CreateToolBar();
+  CreateStatusBar();
+  m_ui.SetStatusBar(statusBar());
+
+  restoreState(QSettings().value(kBarStateKey).toByteArray());
+  statusBar()->setVisible(QSettings().value(kStatusBarKey, true).toBool());
+  connect(m_view, &CLedraView::stateChanged, this, &CMainFrame::UpdateCommands);
+  connect(m_view, &CLedraView::recentFilesChanged, this, &CMainFrame::RebuildRecentFiles);
+  // Selecting cells changes whether "Send selected" may run; refresh after every input.
+  connect(qApp, &QApplication::focusChanged, this, &CMainFrame::UpdateCommands);
+  UpdateCommands();
+}
+
+CMainFrame::~CMainFrame() {
+  // Focus changes while the window goes must not reach its commands any more.
+  disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
+
+void CMainFrame::CreateActions() {
+  for (const CommandSpec& spec : Commands()) {
+    auto* action = new QAction(MenuText(spec), this);
+    action->setShortcuts(spec.keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setStatusTip(spec.prompt);
+    action->setToolTip(spec.tip);
+    if (spec.icon) action->setIcon(MakeIcon(*spec.icon));
+    connect(action, &QAction::triggered, this, [this, id = spec.id] { Dispatch(id); });
+    m_actions[spec.id] = action;
+    addAction(action);
+  }
+  m_actions[Cmd::ToggleToolbar]->setCheckable(true);
+  m_actions[Cmd::ToggleStatusBar]->setCheckable(true);
+}
+
+void CMainFrame::CreateMenus() {
+  m_fileMenu = menuBar()->addMenu("&File");
+  for (Cmd c : {Cmd::Open, Cmd::Save, Cmd::SaveAs, Cmd::ClearAll}) m_fileMenu->addAction(Action(c));
+  m_fileMenu->addSeparator();
+  for (Cmd c : {Cmd::Print, Cmd::PrintPreview, Cmd::PrintSetup}) m_fileMenu->addAction(Action(c));
+  m_recentSeparator = m_fileMenu->addSeparator();
+  m_fileMenu->addSeparator();
+  m_fileMenu->addAction(Action(Cmd::Exit));
+  RebuildRecentFiles();
+
+  QMenu* edit = menuBar()->addMenu("&Edit");
+  for (Cmd c : {Cmd::Cut, Cmd::Copy, Cmd::Paste}) edit->addAction(Action(c));
+  edit->addSeparator();
+  edit->addAction(Action(Cmd::SelectAll));
+  edit->addSeparator();
+  for (Cmd c : {Cmd::Find, Cmd::FindNext, Cmd::FindPrevious}) edit->addAction(Action(c));
+  edit->addSeparator();
+  edit->addAction(Action(Cmd::GoToLine));
+
+  QMenu* ecr = menuBar()->addMenu("EC&R");
+  ecr->addAction(Action(Cmd::EcrSetup));
+  ecr->addSeparator();
+  ecr->addAction(Action(Cmd::ReportToArticles));
+  ecr->addSeparator();
+  for (Cmd c : {Cmd::SendAll, Cmd::SendSelected, Cmd::ArticlesReport, Cmd::GetReports, Cmd::SendLogo}) {
+    ecr->addAction(Action(c));
+  }
+
+  QMenu* view = menuBar()->addMenu("&View");
+  view->addAction(Action(Cmd::ToggleToolbar));
+  view->addAction(Action(Cmd::ToggleStatusBar));
+  view->addSeparator();
+  view->addAction(Action(Cmd::NextTab));
+  view->addAction(Action(Cmd::PreviousTab));
+
+  QMenu* help = menuBar()->addMenu("&Help");
+  help->addAction(Action(Cmd::Help));
+  help->addSeparator();
+  help->addAction(Action(Cmd::About));
+}
+
+void CMainFrame::RebuildRecentFiles() {
+  for (QAction* action : m_recentActions) {
+    m_fileMenu->removeAction(action);
+    action->deleteLater();
+  }
+  m_recentActions.clear();
+  const QStringList files = m_view->RecentFiles();
+  QAction* before = m_fileMenu->actions().at(m_fileMenu->actions().indexOf(m_recentSeparator) + 1);
+  if (files.isEmpty()) {
+    auto* none = new QAction("Recent File", this);
+    none->setEnabled(false);
+    m_fileMenu->insertAction(before, none);
+    m_recentActions.append(none);
+    return;
+  }
+  for (int i = 0; i < files.size(); ++i) {
+    auto* action = new QAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(files[i]).fileName()), this);
+    action->setStatusTip("Open this document");
+    action->setToolTip(files[i]);
+    connect(action, &QAction::triggered, this, [this, path = files[i]] {
+      m_view->ImportFile(path);
+      UpdateCommands();
+    });
+    m_fileMenu->insertAction(before, action);
+    m_recentActions.append(action);
+  }
+}
+
+void CMainFrame::CreateToolBar() {
+  m_toolBar = addToolBar("Toolbar");
+  m_toolBar->setObjectName("Toolbar");
+  m_toolBar->setIconSize(QSize(16, 16));
+  const Cmd groups[][6] = {
+      {Cmd::Open, Cmd::Save, Cmd::ClearAll},
+      {Cmd::Print, Cmd::PrintPreview},
+      {Cmd::Find},
+      {Cmd::Cut, Cmd::Copy, Cmd::Paste},
+      {Cmd::ReportToArticles},
+      {Cmd::SendAll, Cmd::SendSelected, Cmd::ArticlesReport, Cmd::GetReports, Cmd::SendLogo},
+      {Cmd::Help, Cmd::About},
+  };
+  const int sizes[] = {3, 2, 1, 3, 1, 5, 2};
+  for (std::size_t g = 0; g < std::size(groups); ++g) {
+    if (g > 0) m_toolBar->addSeparator();
+    for (int i = 0; i < sizes[g]; ++i) m_toolBar->addAction(Action(groups[g][i]));
+  }
+}
+
+void CMainFrame::CreateStatusBar() {
+  auto pane = [this](const QString& sample) {
+    auto* label = new QLabel(this);
+    label->setAlignment(Qt::AlignCenter);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(sample) + 10);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    statusBar()->addPermanentWidget(label);
+    return label;
+  };
+  m_capPane = pane("CAP");
+  m_numPane = pane("NUM");
+  m_scrlPane = pane("SCRL");
+  m_lineInfo = new QLabel(this);
+  m_lineInfo->setFixedWidth(150);
+  m_lineInfo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  statusBar()->addPermanentWidget(m_lineInfo);
+  statusBar()->showMessage(FromCp1251(app::Text(app::Sid::IdleStatus)));
+}
+
+void CMainFrame::UpdateCommands() {
+  for (auto& [command, action] : m_actions) action->setEnabled(m_view->IsEnabled(command));
+  m_actions[Cmd::ToggleToolbar]->setChecked(m_toolBar->isVisible());
+  m_actions[Cmd::ToggleStatusBar]->setChecked(statusBar()->isVisible());
+  const QString info = m_view->LineInfo();
+  if (!info.isEmpty()) m_lineInfo->setText(info);
+}
+
+bool CMainFrame::event(QEvent* event) {
+  // Key and mouse input may change the selection of the current grid, on which "Send selected"
+  // depends; refresh the commands after it has been handled.
+  const bool handled = QMainWindow::event(event);
+  if (event->type() == QEvent::KeyRelease || event->type() == QEvent::MouseButtonRelease ||
+      event->type() == QEvent::WindowActivate) {
+    UpdateCommands();
+  }
+  return handled;
+}
+
+QString CMainFrame::ManualPath() {
+  // The manual lies beside the program under the program's own name.
+  const QFileInfo program(QCoreApplication::applicationFilePath());
+  return program.absolutePath() + "/" + program.completeBaseName() + ".html";
+}
+
+void CMainFrame::Dispatch(Cmd command) {
+  switch (command) {
+    case Cmd::ToggleToolbar:
+      m_toolBar->setVisible(!m_toolBar->isVisible());
+      break;
+    case Cmd::ToggleStatusBar:
+      statusBar()->setVisible(!statusBar()->isVisible());
+      break;
+    case Cmd::Help:
+      QDesktopServices::openUrl(QUrl::fromLocalFile(ManualPath()));
+      break;
+    case Cmd::Exit:
+      close();
+      break;
+    case Cmd::About:
+      m_dialogs.About(this);
+      break;
+    case Cmd::EcrSetup:
+    case Cmd::SendLogo:
+      if (onExtraCommand) onExtraCommand(command);
+      break;
+    default:
+      m_view->Execute(command);
+      break;
+  }
+  UpdateCommands();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  QSettings().setValue(kBarStateKey, saveState());
+  QSettings().setValue(kStatusBarKey, statusBar()->isVisible());
+  QMainWindow::closeEvent(event);
+}
+
+}  // namespace nuvrel::gui

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: MIT
+// The main window: the title that never changes, the five menus, the toolbar, the status bar with
+// its five panes, and the help command. Commands go to the workspace view.
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <map>
+
+#include "gui/commands.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+namespace nuvrel::gui {
+
+class CLedraView;
+class Dialogs;
+class GuiUi;
+struct RegisterLink;
+
+class CMainFrame final : public QMainWindow {
+  Q_OBJECT
+ public:
+  CMainFrame(GuiUi& ui, Dialogs& dialogs, RegisterLink& link);
+  ~CMainFrame() override;
+
+  CLedraView& View() { return *m_view; }
+  QAction* Action(Cmd command) const { return m_actions.at(command); }
+  QToolBar* ToolBar() const { return m_toolBar; }
+  // The panes of the status bar after the message pane: CAP, NUM, SCRL and the line info.
+  QLabel* LineInfoPane() const { return m_lineInfo; }
+
+  // Refreshes the enabling and check marks of every command and the line-info pane.
+  void UpdateCommands();
+
+  // The manual beside the program.
+  static QString ManualPath();
+
+  // Runs extra commands that the view does not handle (help, about, bars, exit).
+  std::function<void(Cmd)> onExtraCommand;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
+
+ private:
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBar();
+  void CreateStatusBar();
+  void RebuildRecentFiles();
+  void Dispatch(Cmd command);
+
+  GuiUi& m_ui;
+  Dialogs& m_dialogs;
+  CLedraView* m_view;
+  std::map<Cmd, QAction*> m_actions;
+  QMenu* m_fileMenu = nullptr;
+  QAction* m_recentSeparator = nullptr;
+  QList<QAction*> m_recentActions;
+  QToolBar* m_toolBar = nullptr;
+  QLabel* m_capPane = nullptr;
+  QLabel* m_numPane = nullptr;
+  QLabel* m_scrlPane = nullptr;
+  QLabel* m_lineInfo = nullptr;
+};
+
+}  // namespace nuvrel::gui

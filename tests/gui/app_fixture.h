@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: MIT
+// The desktop program in a test: a main window over real sheets, with dialogs and message boxes
+// answered by the test instead of a person.
+#pragma once
+
+#include <QApplication>
+#include <QSettings>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <deque>
+#include <optional>
+
+#include "gui/dialogs.h"
+#include "gui/gui_ui.h"
+#include "gui/ledra_view.h"
+#include "gui/main_frame.h"
+#include "link/port_map.h"
+#include "support/temp_dir.h"
+
+namespace nuvrel::test {
+
+class FakeDialogs final : public gui::Dialogs {
+ public:
+  std::deque<std::optional<QString>> openNames;
+  std::deque<std::optional<QString>> saveNames;
+  std::deque<std::optional<gui::FindRequest>> finds;
+  std::deque<std::optional<unsigned>> lines;
+  int abouts = 0;
+  int previews = 0;
+
+  std::optional<QString> OpenFileName(QWidget*) override { return Take(openNames); }
+  std::optional<QString> SaveFileName(QWidget*) override { return Take(saveNames); }
+  std::optional<gui::FindRequest> Find(QWidget*) override { return Take(finds); }
+  std::optional<unsigned> GoToLine(QWidget*, unsigned, app::Ui&) override { return Take(lines); }
+  void About(QWidget*) override { ++abouts; }
+  bool Print(QWidget*, QPrinter&) override { return false; }
+  void Preview(QWidget*, QPrinter&, const std::function<void(QPrinter*)>&) override { ++previews; }
+  void PageSetup(QWidget*, QPrinter&) override {}
+
+ private:
+  template <class T>
+  static std::optional<T> Take(std::deque<std::optional<T>>& queue) {
+    if (queue.empty()) return std::nullopt;
+    auto value = queue.front();
+    queue.pop_front();
+    return value;
+  }
+};
+
+// Messages and questions the window would have shown, in order.
+struct Shown {
+  QString text;
+  app::Icon icon;
+  bool question = false;
+};
+
+class AppFixture {
+ public:
+  explicit AppFixture(const std::string& device = "/dev/nonexistent-nuvrel")
+      : ui(nullptr) {
+    // Recent files and bar state go to a folder of the test's own.
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(dir.Path()));
+    QSettings().clear();
+    link.ports = std::make_unique<link::SerialPortOpener>(link::PortMap::AllTo(device));
+    ui.messageHook = [this](const QString& text, app::Icon icon) { shown.push_back({text, icon}); };
+    ui.questionHook = [this](const QString& text, app::Icon icon, bool) {
+      shown.push_back({text, icon, true});
+      if (answers.empty()) return false;
+      const bool answer = answers.front();
+      answers.pop_front();
+      return answer;
+    };
+    frame = std::make_unique<gui::CMainFrame>(ui, dialogs, link);
+    ui.SetWindow(frame.get());
+    frame->resize(1000, 700);
+    frame->show();
+    if (!QTest::qWaitForWindowExposed(frame.get())) ADD_FAILURE() << "the main window was not shown";
+  }
+
+  gui::CLedraView& View() { return frame->View(); }
+  void Trigger(gui::Cmd command) { frame->Action(command)->trigger(); }
+  // Presses a key in the window, as a person would.
+  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : frame.get();
+    QTest::keyClick(target, key, modifiers);
+  }
+  QStringList ShownTexts() const {
+    QStringList texts;
+    for (const Shown& s : shown) texts << s.text;
+    return texts;
+  }
+
+  TempDir dir;
+  gui::GuiUi ui;
+  FakeDialogs dialogs;
+  gui::RegisterLink link;
+  std::unique_ptr<gui::CMainFrame> frame;
+  std::vector<Shown> shown;
+  std::deque<bool> answers;
+};
+
+}  // namespace nuvrel::test

@@ -1,0 +1,234 @@
+// SPDX-License-Identifier: MIT
+// The desktop program driven by its keys and menu actions on an offscreen screen.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QToolBar>
+
+#include "app_fixture.h"
+#include "gui/grid_ctrl.h"
+#include "gui/reports_edit.h"
+#include "gui/text_codec.h"
+
+namespace nuvrel::gui {
+namespace {
+
+using sheets::SheetId;
+using test::AppFixture;
+
+const QString kTitle = "Nuvrel Serbian Edition v2.2";
+
+TEST(App, ClearAllAsksRightAfterStartAndNoChangesNothing) {
+  AppFixture app;
+  app.View().Sheets().Grid(SheetId::Articles).SetItemText(1, 1, "KEEP");
+  app.answers = {false};
+  app.Key(Qt::Key_N, Qt::ControlModifier);
+  ASSERT_EQ(app.shown.size(), 1u);
+  EXPECT_TRUE(app.shown[0].question);
+  EXPECT_EQ(app.shown[0].text, "This will reset all data!\nAre you sure?");
+  EXPECT_EQ(app.View().Sheets().Grid(SheetId::Articles).GetItemText(1, 1), "KEEP");
+
+  app.answers = {true};
+  app.Trigger(Cmd::ClearAll);
+  EXPECT_EQ(app.View().Sheets().Grid(SheetId::Articles).GetItemText(1, 1), "");
+}
+
+TEST(App, SaveAsNamesTheTabAndEntersTheRecentFiles) {
+  AppFixture app;
+  const QString path = QString::fromStdString(app.dir / "a.txt");
+  app.View().Sheets().Grid(SheetId::Articles).SetItemText(3, 1, "ABC");
+  app.dialogs.saveNames = {path};
+  app.Trigger(Cmd::SaveAs);
+  EXPECT_EQ(app.View().tabText(0), "Articles (a.txt)");
+  EXPECT_EQ(app.View().RecentFiles(), QStringList{path});
+  EXPECT_EQ(app.frame->windowTitle(), kTitle);
+  EXPECT_EQ(test::ReadBytes(app.dir / "a.txt"), "3\tABC\t\t\t\t\t\t\r\n");
+
+  // Save writes there again without asking.
+  app.View().Sheets().Grid(SheetId::Articles).SetItemText(3, 1, "XYZ");
+  app.Key(Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(test::ReadBytes(app.dir / "a.txt"), "3\tXYZ\t\t\t\t\t\t\r\n");
+  EXPECT_TRUE(app.dialogs.saveNames.empty());
+}
+
+TEST(App, SaveWithoutAFileAsksAndCancelKeepsTheCaption) {
+  AppFixture app;
+  app.dialogs.saveNames = {std::nullopt};
+  app.Trigger(Cmd::Save);
+  EXPECT_EQ(app.View().tabText(0), "Articles");
+}
+
+TEST(App, OpenKeepsTheCaptionAndTheTitle) {
+  AppFixture app;
+  test::WriteBytes(app.dir / "ops.txt", "2\tMARKO\r\n");
+  app.View().SetCurrent(SheetId::Operators);
+  app.dialogs.openNames = {QString::fromStdString(app.dir / "ops.txt")};
+  app.Key(Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(app.View().Sheets().Grid(SheetId::Operators).GetItemText(2, 1), "MARKO");
+  EXPECT_EQ(app.View().tabText(1), "Operators");
+  EXPECT_EQ(app.frame->windowTitle(), kTitle);
+}
+
+TEST(App, ARecentFileIsReadIntoTheSheetInFront) {
+  AppFixture app;
+  const QString path = QString::fromStdString(app.dir / "art.txt");
+  app.View().Sheets().Grid(SheetId::Articles).SetItemText(2, 1, "ANA");
+  app.dialogs.saveNames = {path};
+  app.Trigger(Cmd::SaveAs);
+  app.View().SetCurrent(SheetId::Operators);
+  QMenu* file = app.frame->menuBar()->findChild<QMenu*>();
+  ASSERT_NE(file, nullptr);
+  QAction* recent = nullptr;
+  for (QAction* action : file->actions()) {
+    if (action->text() == "&1 art.txt") recent = action;
+  }
+  ASSERT_NE(recent, nullptr);
+  recent->trigger();
+  EXPECT_EQ(app.View().Sheets().Grid(SheetId::Operators).GetItemText(2, 1), "ANA");
+  EXPECT_EQ(app.View().tabText(1), "Operators");
+}
+
+TEST(App, ClearAllFromTheReportsTabUpdatesTheCaptionsToo) {
+  AppFixture app;
+  app.dialogs.saveNames = {QString::fromStdString(app.dir / "a.txt")};
+  app.Trigger(Cmd::SaveAs);
+  ASSERT_EQ(app.View().tabText(0), "Articles (a.txt)");
+  app.View().SetCurrent(SheetId::Reports);
+  app.answers = {true};
+  app.Trigger(Cmd::ClearAll);
+  EXPECT_EQ(app.View().tabText(0), "Articles");
+}
+
+TEST(App, F6AndShiftF6WrapAndSetTheFocusCell) {
+  AppFixture app;
+  app.View().SetCurrent(SheetId::Reports);
+  app.Trigger(Cmd::NextTab);
+  EXPECT_EQ(app.View().Current(), SheetId::Articles);
+  EXPECT_EQ(app.View().Sheets().Grid(SheetId::Articles).GetFocusCell(), (grid::CellId{1, 1}));
+  app.Trigger(Cmd::PreviousTab);
+  EXPECT_EQ(app.View().Current(), SheetId::Reports);
+  app.Trigger(Cmd::PreviousTab);
+  EXPECT_EQ(app.View().Current(), SheetId::DepartmentReport);
+}
+
+TEST(App, SendCommandsFollowTheSheetAndTheSelection) {
+  AppFixture app;
+  app.View().SetCurrent(SheetId::FirmData);
+  app.frame->UpdateCommands();
+  EXPECT_TRUE(app.frame->Action(Cmd::SendAll)->isEnabled());
+  EXPECT_FALSE(app.frame->Action(Cmd::SendSelected)->isEnabled());
+  app.View().Sheets().Grid(SheetId::FirmData).SelectCell(2, 1);
+  app.frame->UpdateCommands();
+  EXPECT_TRUE(app.frame->Action(Cmd::SendSelected)->isEnabled());
+  app.View().SetCurrent(SheetId::ArticlesReport);
+  app.frame->UpdateCommands();
+  EXPECT_FALSE(app.frame->Action(Cmd::SendAll)->isEnabled());
+  EXPECT_FALSE(app.frame->Action(Cmd::SendSelected)->isEnabled());
+}
+
+TEST(App, FindAndFindNextAndPreviousSpeakThroughMessages) {
+  AppFixture app;
+  auto& articles = app.View().Sheets().Grid(SheetId::Articles);
+  app.Key(Qt::Key_F3);
+  ASSERT_EQ(app.ShownTexts(), QStringList{"No text to find!"});
+  articles.SetItemText(4, 1, "BANANA");
+  articles.SetItemText(9, 1, "ANANAS");
+  app.dialogs.finds = {gui::FindRequest{"ana", false, false}};
+  app.Trigger(Cmd::Find);
+  EXPECT_EQ(articles.GetFocusCell(), (grid::CellId{4, 1}));
+  app.Key(Qt::Key_F3);
+  EXPECT_EQ(articles.GetFocusCell(), (grid::CellId{9, 1}));
+  app.Key(Qt::Key_F3);
+  EXPECT_EQ(app.ShownTexts().back(), "Searched to the end of grid.\nText not found!");
+  app.Key(Qt::Key_F3, Qt::AltModifier);
+  EXPECT_EQ(articles.GetFocusCell(), (grid::CellId{4, 1}));
+}
+
+TEST(App, GoToLineMovesTheFocusCell) {
+  AppFixture app;
+  app.View().SetCurrent(SheetId::FirmData);
+  app.dialogs.lines = {6u};
+  app.Key(Qt::Key_G, Qt::ControlModifier);
+  EXPECT_EQ(app.View().Sheets().Grid(SheetId::FirmData).GetFocusCell(), (grid::CellId{6, 1}));
+}
+
+TEST(App, TheLineInfoPaneCountsTheEditAndThenTheStoredText) {
+  AppFixture app;
+  CGridCtrl* grid = app.View().Grid(SheetId::Articles);
+  grid->setFocus();
+  grid->Table().SetFocusCell(3, 3);
+  app.frame->UpdateCommands();
+  EXPECT_EQ(app.frame->LineInfoPane()->text(), "Ln: 3, Col: 3, Len: 0");
+  QTest::keyClicks(QApplication::focusWidget(), "12");
+  app.frame->UpdateCommands();
+  EXPECT_EQ(app.frame->LineInfoPane()->text(), "Ln: 3, Col: 3, Len: 2");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  grid->Table().SetItemText(3, 3, "12");  // stored as 12.00
+  app.frame->UpdateCommands();
+  EXPECT_EQ(app.frame->LineInfoPane()->text(), "Ln: 3, Col: 3, Len: 5");
+}
+
+TEST(App, MenusHoldEveryCommandInOrder) {
+  AppFixture app;
+  QStringList menus;
+  for (QAction* action : app.frame->menuBar()->actions()) menus << action->text();
+  EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "EC&R", "&View", "&Help"}));
+  int buttons = 0;
+  for (QAction* action : app.frame->ToolBar()->actions()) {
+    if (!action->isSeparator()) ++buttons;
+  }
+  EXPECT_EQ(buttons, 17);
+  EXPECT_EQ(app.frame->Action(Cmd::Find)->toolTip(), "Find (Ctrl+F)");
+  EXPECT_EQ(app.frame->Action(Cmd::SendAll)->statusTip(), "Send all items to the ECR");
+}
+
+TEST(App, TheToolbarToggleKeepsItsCheckMark) {
+  AppFixture app;
+  QAction* toggle = app.frame->Action(Cmd::ToggleToolbar);
+  EXPECT_TRUE(toggle->isChecked());
+  toggle->trigger();
+  EXPECT_FALSE(app.frame->ToolBar()->isVisible());
+  EXPECT_FALSE(toggle->isChecked());
+  toggle->trigger();
+  EXPECT_TRUE(app.frame->ToolBar()->isVisible());
+  EXPECT_TRUE(toggle->isChecked());
+}
+
+TEST(App, TheStatusBarIsIdleWithOneBlankAndTabsStandAtTheBottom) {
+  AppFixture app;
+  EXPECT_EQ(app.frame->statusBar()->currentMessage(), " ");
+  EXPECT_EQ(app.View().tabPosition(), QTabWidget::South);
+  QStringList captions;
+  for (int i = 0; i < app.View().count(); ++i) captions << app.View().tabText(i);
+  EXPECT_EQ(captions, (QStringList{"Articles", "Operators", "Departments", "Firm data",
+                                   "Advertisement", "Articles report", "Department report",
+                                   "Reports"}));
+}
+
+TEST(App, ReportToArticlesAsksAndEndsOnTheArticlesTab) {
+  AppFixture app;
+  app.View().Sheets().Grid(SheetId::ArticlesReport).SetItemText(5, 1, "SOK");
+  app.View().SetCurrent(SheetId::Reports);
+  app.answers = {true};
+  app.Trigger(Cmd::ReportToArticles);
+  EXPECT_EQ(app.View().Sheets().Grid(SheetId::Articles).GetItemText(5, 1), "SOK");
+  EXPECT_EQ(app.View().Current(), SheetId::Articles);
+}
+
+TEST(App, ThePortThatDoesNotOpenIsReportedOnceAndTheWindowStaysUsable) {
+  AppFixture app;
+  app.View().Sheets().Grid(SheetId::Operators).SetItemText(1, 1, "ANA");
+  app.View().SetCurrent(SheetId::Operators);
+  app.Key(Qt::Key_D, Qt::ControlModifier);
+  ASSERT_EQ(app.shown.size(), 1u);
+  EXPECT_TRUE(app.shown[0].text.startsWith("Cannot open COM1 !\n/dev/nonexistent-nuvrel"));
+  app.Key(Qt::Key_F6);
+  EXPECT_EQ(app.View().Current(), SheetId::Departments);
+}
+
+}  // namespace
+}  // namespace nuvrel::gui

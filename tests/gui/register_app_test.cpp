@@ -1,0 +1,169 @@
+// SPDX-License-Identifier: MIT
+// The desktop program talking to ecrsim through a real pseudo-terminal: transfers from the window,
+// the ECR setup dialog and the Logo Manager.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+
+#include "app/settings.h"
+#include "app/settings_file.h"
+#include "app_fixture.h"
+#include "gui/ecr_setup_dialog.h"
+#include "gui/grid_ctrl.h"
+#include "gui/logo_manager_dialog.h"
+#include "gui/reports_edit.h"
+#include "sheets/sheet_file.h"
+#include "support/ecrsim_process.h"
+
+namespace nuvrel::gui {
+namespace {
+
+using sheets::SheetId;
+
+std::string Example(const std::string& name) {
+  return std::string(NUVREL_SOURCE_DIR) + "/examples/" + name;
+}
+
+class RegisterApp : public ::testing::Test {
+ protected:
+  void Start(std::vector<std::string> simArgs = {}) {
+    simArgs.insert(simArgs.end(), {"--serial", "1", "--trace", dir / "trace.txt"});
+    sim = std::make_unique<test::EcrsimProcess>(simArgs);
+    const auto device = sim->SlavePath();
+    ASSERT_TRUE(device.has_value());
+    app = std::make_unique<test::AppFixture>(*device);
+  }
+  void Load(SheetId id, const std::string& example) {
+    ASSERT_TRUE(sheets::CSheetTextReader(app->View().Sheets().Grid(id)).ReadSheetFile(Example(example), app->ui));
+  }
+  QString Status() const { return app->frame->statusBar()->currentMessage(); }
+  std::string Trace() const { return test::ReadBytes(dir / "trace.txt").value_or(""); }
+
+  test::TempDir dir;
+  std::unique_ptr<test::EcrsimProcess> sim;
+  std::unique_ptr<test::AppFixture> app;
+};
+
+TEST_F(RegisterApp, CtrlDSendsTheArticlesAndTheStatusCountsThem) {
+  Start();
+  Load(SheetId::Articles, "articles.txt");
+  app->View().Grid(SheetId::Articles)->setFocus();
+  app->Key(Qt::Key_D, Qt::ControlModifier);
+  EXPECT_TRUE(app->shown.empty()) << app->ShownTexts().join("|").toStdString();
+  EXPECT_EQ(Status(), "2400 items successfully sent!");
+  // The simulator saw record 12 (row 12: "Sok pomorandza").
+  EXPECT_NE(Trace().find("RX AA 30 30 30 30 30 31 72 30 30 31 32"), std::string::npos);
+}
+
+TEST_F(RegisterApp, AKeyPressedDuringAnUploadIsThrownAway) {
+  Start({"--baud", "9600"});
+  Load(SheetId::Operators, "operators.txt");
+  app->View().SetCurrent(SheetId::Operators);
+  CGridCtrl* grid = app->View().Grid(SheetId::Operators);
+  grid->setFocus();
+  grid->Table().SetFocusCell(5, 1);
+  QTimer::singleShot(150, grid, [grid] {
+    QCoreApplication::postEvent(grid, new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
+    QCoreApplication::postEvent(grid, new QKeyEvent(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, "x"));
+  });
+  app->Key(Qt::Key_D, Qt::ControlModifier);
+  EXPECT_EQ(Status(), "3 items successfully sent!");
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(grid->IsEditing());
+  EXPECT_EQ(grid->Table().GetItemText(5, 1), "");
+}
+
+TEST_F(RegisterApp, CtrlESendsOnlyTheSelectedPrice) {
+  Start();
+  Load(SheetId::Articles, "articles.txt");
+  auto& articles = app->View().Sheets().Grid(SheetId::Articles);
+  articles.SelectCell(7, 3);
+  app->View().Grid(SheetId::Articles)->setFocus();
+  app->frame->UpdateCommands();
+  app->Key(Qt::Key_E, Qt::ControlModifier);
+  EXPECT_EQ(Status(), "Selected cells successfully sent");
+  // One article record, for row 7, with only the price.
+  const std::string trace = Trace();
+  EXPECT_NE(trace.find("RX AA 30 30 30 30 30 31 72 30 30 30 37 22 22"), std::string::npos);
+  EXPECT_EQ(trace.find("72 30 30 30 31 "), std::string::npos);
+}
+
+TEST_F(RegisterApp, CtrlRFillsTheArticlesReportAndCtrlWTheReports) {
+  Start();
+  Load(SheetId::Articles, "articles.txt");
+  Load(SheetId::Operators, "operators.txt");
+  app->View().Grid(SheetId::Articles)->setFocus();
+  app->Key(Qt::Key_D, Qt::ControlModifier);
+  app->View().SetCurrent(SheetId::Operators);
+  app->Key(Qt::Key_D, Qt::ControlModifier);
+
+  app->Key(Qt::Key_R, Qt::ControlModifier);
+  EXPECT_EQ(app->View().Current(), SheetId::ArticlesReport);
+  EXPECT_EQ(Status(), "Successfully read 12 items");
+  EXPECT_EQ(app->View().Sheets().Grid(SheetId::ArticlesReport).GetItemText(1, 1), "Hleb beli 500g");
+
+  app->Key(Qt::Key_W, Qt::ControlModifier);
+  EXPECT_EQ(Status(), "Operation completed successfully");
+  EXPECT_EQ(app->View().Current(), SheetId::DepartmentReport);
+  EXPECT_TRUE(app->View().Reports()->toPlainText().startsWith("Daily report\n"));
+  EXPECT_TRUE(app->View().Reports()->toPlainText().contains("Operator report 03"));
+}
+
+TEST_F(RegisterApp, ATimeOutIsShownOnceAndTheWindowStaysUsable) {
+  Start({"--fault", "silence"});
+  Load(SheetId::Operators, "operators.txt");
+  app->View().SetCurrent(SheetId::Operators);
+  app->Key(Qt::Key_D, Qt::ControlModifier);
+  EXPECT_EQ(app->ShownTexts(), QStringList{"Timeout communicating with ECR!"});
+  app->Key(Qt::Key_F6);
+  EXPECT_EQ(app->View().Current(), SheetId::Departments);
+  // The port was closed: the next transfer opens it again and succeeds.
+  app->View().SetCurrent(SheetId::Operators);
+  app->Key(Qt::Key_D, Qt::ControlModifier);
+  EXPECT_EQ(Status(), "3 items successfully sent!");
+}
+
+TEST_F(RegisterApp, EcrSetupGetInfoShowsTheRegister) {
+  Start();
+  link::RegisterIdentity identity;
+  CEcrSetupDialog dialog(0, link::PortMap::AllTo(*sim->SlavePath()), *app->link.ports, identity,
+                         app->ui);
+  EXPECT_TRUE(dialog.PortList()->itemText(0).startsWith("COM1"));
+  dialog.GetInfo();
+  EXPECT_EQ(dialog.SerialNumber(), "000001");
+  EXPECT_EQ(dialog.Version(), "NV-2.21");
+  EXPECT_EQ(dialog.Country(), "Serbia");
+  dialog.PortList()->setCurrentIndex(3);
+  EXPECT_EQ(dialog.PortIndex(), 3);
+}
+
+TEST_F(RegisterApp, TheLogoManagerSendsTheDefaultLogoAndRefusesTheBuiltInBitmap) {
+  Start({"--state", dir / "state"});
+  app::SettingsFile settings(dir / "nuvrel.ini");
+  transfers::LogoState logo;
+  transfers::TransferContext context{app->ui, link::SystemClock(), *app->link.ports,
+                                     app->link.identity, 0};
+  CLogoManagerDlg dialog(logo, settings, context);
+  EXPECT_TRUE(logo.builtIn);  // nothing remembered yet: the built-in bitmap
+  dialog.OnStart();
+  EXPECT_EQ(app->ShownTexts(), QStringList{"Please select a file!"});
+
+  app->shown.clear();
+  dialog.chooseFile = [] { return std::optional<QString>(QString::fromStdString(Example("logo.bmp"))); };
+  dialog.OnLoad();
+  EXPECT_EQ(dialog.InfoText(), "Width: 224    Height: 80    Colors: 2");
+  dialog.OnStart();
+  EXPECT_TRUE(app->shown.empty()) << app->ShownTexts().join("|").toStdString();
+  EXPECT_EQ(dialog.Progress()->value(), dialog.Progress()->maximum());
+  EXPECT_TRUE(dialog.StartButton()->isEnabled());
+  EXPECT_EQ(test::ReadBytes(dir / "state/logo.bmp"), test::ReadBytes(Example("logo.bmp")));
+  EXPECT_EQ(app::LogoPath(settings), Example("logo.bmp"));
+}
+
+}  // namespace
+}  // namespace nuvrel::gui
