@@ -60,8 +60,8 @@ const QList<CommandSpec>& Commands() {
 }
 
 const CommandSpec& SpecOf(Cmd id) {
-  for (const CommandSpec& spec : Commands()) {
-    if (spec.id == id) return spec;
+  for (const CommandSpec& entry : Commands()) {
+    if (entry.id == id) return entry;
   }
   return Commands().front();
 }

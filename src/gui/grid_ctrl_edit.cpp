@@ -14,15 +14,15 @@
 namespace nuvrel::gui {
 namespace {
 
-Qt::Alignment EditAlignment(const grid::CGridCell& cell, const grid::EditSpec& spec) {
-  if (spec.alignmentFromFormat) {
+Qt::Alignment EditAlignment(const grid::CGridCell& cell, const grid::EditSpec& style) {
+  if (style.alignmentFromFormat) {
     switch (cell.GetFormat() & grid::format::kAlignMask) {
       case grid::format::kCenter: return Qt::AlignHCenter;
       case grid::format::kRight: return Qt::AlignRight;
       default: return Qt::AlignLeft;
     }
   }
-  switch (spec.alignment) {
+  switch (style.alignment) {
     case grid::EditAlignment::Center: return Qt::AlignHCenter;
     case grid::EditAlignment::Right: return Qt::AlignRight;
     case grid::EditAlignment::Left: break;
@@ -68,11 +68,11 @@ bool CGridCtrl::StartEdit(int row, int col, CGridInPlaceEdit::Start start, QChar
   const QRect rect = CellRect(row, col);
   if (rect.isEmpty()) return false;
 
-  const grid::EditSpec spec = cell->Edit();
+  const grid::EditSpec style = cell->Edit();
   m_editCell = {row, col};
   m_editor = new CGridInPlaceEdit(
-      viewport(), QRect(rect.x(), rect.y(), rect.width() - 1, rect.height() - 1), m_font, spec,
-      EditAlignment(*cell, spec), m_table.DefaultCellFor(row, col).Margin(),
+      viewport(), QRect(rect.x(), rect.y(), rect.width() - 1, rect.height() - 1), m_font, style,
+      EditAlignment(*cell, style), m_table.DefaultCellFor(row, col).Margin(),
       FromCp1251(cell->GetText()));
   connect(m_editor, &CGridInPlaceEdit::endRequested, this, &CGridCtrl::OnEditEnd);
   connect(m_editor, &QLineEdit::textChanged, this, &CGridCtrl::editTextChanged);

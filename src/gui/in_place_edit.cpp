@@ -41,7 +41,7 @@ constexpr int kLineEditInnerMargin = 2;
 }  // namespace
 
 CGridInPlaceEdit::CGridInPlaceEdit(QWidget* parent, const QRect& rect, const QFont& font,
-                                   const grid::EditSpec& spec, Qt::Alignment alignment, int margin,
+                                   const grid::EditSpec& style, Qt::Alignment alignment, int margin,
                                    const QString& text)
     : QLineEdit(parent), m_startText(text) {
   setFrame(false);
@@ -50,8 +50,8 @@ CGridInPlaceEdit::CGridInPlaceEdit(QWidget* parent, const QRect& rect, const QFo
   const int side = std::max(0, margin - kLineEditInnerMargin);
   setTextMargins(side, 0, side, 0);
   setGeometry(rect);
-  if (spec.digitsOnly || spec.lengthLimit > 0) {
-    m_rule = new InputRule(spec.digitsOnly, spec.lengthLimit, this);
+  if (style.digitsOnly || style.lengthLimit > 0) {
+    m_rule = new InputRule(style.digitsOnly, style.lengthLimit, this);
     m_rule->SetAcceptedLength(text.size());
     setValidator(m_rule);
   }

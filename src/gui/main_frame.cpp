@@ -26,9 +26,9 @@ namespace {
 constexpr const char* kBarStateKey = "LedraHistory";
 constexpr const char* kStatusBarKey = "StatusBarShown";
 
-QString MenuText(const CommandSpec& spec) {
-  QString text = spec.menuText;
-  if (!spec.keys.isEmpty()) text += '\t' + spec.keys.front().toString(QKeySequence::NativeText);
+QString MenuText(const CommandSpec& entry) {
+  QString text = entry.menuText;
+  if (!entry.keys.isEmpty()) text += '\t' + entry.keys.front().toString(QKeySequence::NativeText);
   return text;
 }
 
@@ -60,15 +60,15 @@ CMainFrame::~CMainFrame() {
 }
 
 void CMainFrame::CreateActions() {
-  for (const CommandSpec& spec : Commands()) {
-    auto* action = new QAction(MenuText(spec), this);
-    action->setShortcuts(spec.keys);
+  for (const CommandSpec& entry : Commands()) {
+    auto* action = new QAction(MenuText(entry), this);
+    action->setShortcuts(entry.keys);
     action->setShortcutContext(Qt::WindowShortcut);
-    action->setStatusTip(spec.prompt);
-    action->setToolTip(spec.tip);
-    if (spec.icon) action->setIcon(MakeIcon(*spec.icon));
-    connect(action, &QAction::triggered, this, [this, id = spec.id] { Dispatch(id); });
-    m_actions[spec.id] = action;
+    action->setStatusTip(entry.prompt);
+    action->setToolTip(entry.tip);
+    if (entry.icon) action->setIcon(MakeIcon(*entry.icon));
+    connect(action, &QAction::triggered, this, [this, id = entry.id] { Dispatch(id); });
+    m_actions[entry.id] = action;
     addAction(action);
   }
   m_actions[Cmd::ToggleToolbar]->setCheckable(true);

@@ -107,8 +107,8 @@ TEST(ReportFaults, ReportNoiseComesBeforeTheFirstLine) {
 TEST(ReportFaults, ReportFaultsElsewhereFindNothingToBend) {
   for (const char* text :
        {"no-group-nine@3", "long-report-line@2", "report-noise@1", "report-stops@2"}) {
-    const std::string spec = text;
-    const char command = spec == "no-group-nine@3" ? 'f' : 'F';
+    const std::string fault = text;
+    const char command = fault == "no-group-nine@3" ? 'f' : 'F';
     const ReportRun run = Report(command, {text});
     EXPECT_EQ(run.report, Clean(command).report) << text;
   }

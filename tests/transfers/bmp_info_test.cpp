@@ -26,8 +26,8 @@ std::optional<BmpInfo> Read(const std::string& s) {
 }
 
 // A bitmap with one little-endian field overwritten.
-std::string Bent(const BmpSpec& spec, std::size_t at, std::uint64_t value, int bytes) {
-  std::string b = BmpBytes(spec);
+std::string Bent(const BmpSpec& shape, std::size_t at, std::uint64_t value, int bytes) {
+  std::string b = BmpBytes(shape);
   test::PutLe(b, at, value, bytes);
   return b;
 }
@@ -71,9 +71,9 @@ TEST(ReadBmpInfo, ReadsTheCoreHeader) {
 }
 
 TEST(ReadBmpInfo, RefusesEveryTruncation) {
-  for (const BmpSpec& spec : {BmpSpec{}, BmpSpec{.width = 32, .height = 7, .coreHeader = true},
+  for (const BmpSpec& shape : {BmpSpec{}, BmpSpec{.width = 32, .height = 7, .coreHeader = true},
                               BmpSpec{.width = 3, .height = 3, .bitsPerPixel = 24}}) {
-    const std::string whole = BmpBytes(spec);
+    const std::string whole = BmpBytes(shape);
     ASSERT_TRUE(Read(whole));
     for (std::size_t n = 0; n < whole.size(); ++n) {
       EXPECT_FALSE(Read(whole.substr(0, n))) << "cut to " << n << " of " << whole.size();

@@ -24,16 +24,16 @@ inline void PutLe(std::string& b, std::size_t at, std::uint64_t value, int bytes
 
 // A complete bitmap file: headers, a full colour table for depths up to 8, and a pixel array with
 // a recognisable pattern.
-inline std::string BmpBytes(const BmpSpec& spec) {
-  const std::size_t headerSize = spec.coreHeader ? 12 : 40;
-  const std::size_t entrySize = spec.coreHeader ? 3 : 4;
+inline std::string BmpBytes(const BmpSpec& shape) {
+  const std::size_t headerSize = shape.coreHeader ? 12 : 40;
+  const std::size_t entrySize = shape.coreHeader ? 3 : 4;
   const std::size_t palette =
-      spec.bitsPerPixel <= 8 ? (std::size_t{1} << spec.bitsPerPixel) * entrySize : 0;
+      shape.bitsPerPixel <= 8 ? (std::size_t{1} << shape.bitsPerPixel) * entrySize : 0;
   const std::size_t width =
-      static_cast<std::size_t>(spec.width < 0 ? -std::int64_t{spec.width} : spec.width);
+      static_cast<std::size_t>(shape.width < 0 ? -std::int64_t{shape.width} : shape.width);
   const std::size_t height =
-      static_cast<std::size_t>(spec.height < 0 ? -std::int64_t{spec.height} : spec.height);
-  const std::size_t stride = (width * spec.bitsPerPixel + 31) / 32 * 4;
+      static_cast<std::size_t>(shape.height < 0 ? -std::int64_t{shape.height} : shape.height);
+  const std::size_t stride = (width * shape.bitsPerPixel + 31) / 32 * 4;
   const std::size_t offset = 14 + headerSize + palette;
   const std::size_t size = offset + stride * height;
 
@@ -43,21 +43,21 @@ inline std::string BmpBytes(const BmpSpec& spec) {
   PutLe(b, 2, size, 4);
   PutLe(b, 10, offset, 4);
   PutLe(b, 14, headerSize, 4);
-  if (spec.coreHeader) {
-    PutLe(b, 18, static_cast<std::uint16_t>(spec.width), 2);
-    PutLe(b, 20, static_cast<std::uint16_t>(spec.height), 2);
+  if (shape.coreHeader) {
+    PutLe(b, 18, static_cast<std::uint16_t>(shape.width), 2);
+    PutLe(b, 20, static_cast<std::uint16_t>(shape.height), 2);
     PutLe(b, 22, 1, 2);
-    PutLe(b, 24, spec.bitsPerPixel, 2);
+    PutLe(b, 24, shape.bitsPerPixel, 2);
   } else {
-    PutLe(b, 18, static_cast<std::uint32_t>(spec.width), 4);
-    PutLe(b, 22, static_cast<std::uint32_t>(spec.height), 4);
+    PutLe(b, 18, static_cast<std::uint32_t>(shape.width), 4);
+    PutLe(b, 22, static_cast<std::uint32_t>(shape.height), 4);
     PutLe(b, 26, 1, 2);
-    PutLe(b, 28, spec.bitsPerPixel, 2);
-    PutLe(b, 30, spec.compression, 4);
+    PutLe(b, 28, shape.bitsPerPixel, 2);
+    PutLe(b, 30, shape.compression, 4);
   }
   for (std::size_t i = 14 + headerSize; i < size; ++i)
     b[i] = static_cast<char>((i * 37 + 11) & 0xFF);
-  if (spec.padTo > size) b.resize(spec.padTo, '\0');
+  if (shape.padTo > size) b.resize(shape.padTo, '\0');
   return b;
 }
 

@@ -38,8 +38,8 @@ class Logo : public ::testing::Test {
     test::WriteBytes(dir / name, bytes);
     return dir / name;
   }
-  std::string LoadFile(const std::string& name, const BmpSpec& spec) {
-    const std::string path = WriteFile(name, BmpBytes(spec));
+  std::string LoadFile(const std::string& name, const BmpSpec& shape) {
+    const std::string path = WriteFile(name, BmpBytes(shape));
     EXPECT_TRUE(LoadLogo(state, settings, path));
     return path;
   }
@@ -136,7 +136,7 @@ TEST_F(Logo, HeaderCarriesWhateverDeviceNumberTheLastIdentificationLeft) {
 
 TEST_F(Logo, BodyIsCutIntoHundredthsOfAtLeastOneByte) {
   struct Case {
-    BmpSpec spec;
+    BmpSpec shape;
     std::size_t size;
     std::vector<std::size_t> chunks;
   };
@@ -150,7 +150,7 @@ TEST_F(Logo, BodyIsCutIntoHundredthsOfAtLeastOneByte) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.size);
-    const std::string path = LoadFile("logo" + std::to_string(c.size) + ".bmp", c.spec);
+    const std::string path = LoadFile("logo" + std::to_string(c.size) + ".bmp", c.shape);
     ASSERT_EQ(std::filesystem::file_size(path), c.size);
     ASSERT_TRUE(Send());
     EXPECT_EQ(ChunkSizes(), c.chunks);
