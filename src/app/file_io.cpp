@@ -116,7 +116,8 @@ FileContents ReadWholeFile(const std::string& path, std::size_t maxSize) {
   FileContents result;
   UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.Get() < 0) {
-    result.status = (errno == ENOENT || errno == ENOTDIR) ? ReadStatus::Missing : ReadStatus::CannotOpen;
+    result.status =
+        (errno == ENOENT || errno == ENOTDIR) ? ReadStatus::Missing : ReadStatus::CannotOpen;
     return result;
   }
   struct stat info {};

@@ -25,14 +25,16 @@ class FormatArg {
   FormatArg(const char* v) : m_value(std::string_view(v)) {}
   FormatArg(const std::string& v) : m_value(std::string_view(v)) {}
 
-  const std::variant<std::int64_t, std::uint64_t, std::string_view>& Value() const { return m_value; }
+  const std::variant<std::int64_t, std::uint64_t, std::string_view>& Value() const {
+    return m_value;
+  }
 
  private:
   std::variant<std::int64_t, std::uint64_t, std::string_view> m_value;
 };
 
-// Replaces %d, %u and %s (with an optional 0 flag and width, as in %02d or %06u) by the arguments in
-// order and %% by %. A placeholder without an argument is left out; extra arguments are ignored.
+// Replaces %d, %u and %s (with an optional 0 flag and width, as in %02d or %06u) by the arguments
+// in order and %% by %. A placeholder without an argument is left out; extra arguments are ignored.
 std::string Format(std::string_view format, std::initializer_list<FormatArg> args);
 
 inline std::string Format(Sid id, std::initializer_list<FormatArg> args) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The texts of the string table. Non-ASCII texts are Windows-1251 bytes, like every text of the core.
+// The texts of the string table. Non-ASCII texts are Windows-1251 bytes, like every text of the
+// core.
 #include "app/strings.h"
 
 #include <algorithm>
@@ -117,6 +118,8 @@ std::string_view TextById(int id) {
   return it->text;
 }
 
-std::string_view Text(Sid id) { return TextById(static_cast<int>(id)); }
+std::string_view Text(Sid id) {
+  return TextById(static_cast<int>(id));
+}
 
 }  // namespace nuvrel::app

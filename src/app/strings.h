@@ -7,14 +7,14 @@
 
 namespace nuvrel::app {
 
-// IDs below 21000 are the register tool's historical resource numbers and are kept as they are, since
-// captions and headers are loaded by number (caption of sheet i is 20800 + i). Texts without a
-// historical number live from 21000 up.
+// IDs below 21000 are the register tool's historical resource numbers and are kept as they are,
+// since captions and headers are loaded by number (caption of sheet i is 20800 + i). Texts without
+// a historical number live from 21000 up.
 enum class Sid : int {
-  FileCannotOpen = 20000,        // "%s" path
-  ErrorReadingLine = 20001,      // "%d" line number
-  ErrorWritingFile = 20002,      // "%s" path
-  CannotCreateFile = 20003,      // "%s" path
+  FileCannotOpen = 20000,    // "%s" path
+  ErrorReadingLine = 20001,  // "%d" line number
+  ErrorWritingFile = 20002,  // "%s" path
+  CannotCreateFile = 20003,  // "%s" path
   ResetAllData = 20004,
   HeaderText = 20006,
   HeaderName = 20009,
@@ -26,19 +26,19 @@ enum class Sid : int {
   HeaderInStock = 20015,
   HeaderDepartment = 20016,
   HeaderUnit = 20017,
-  CannotOpenPort = 20023,        // "%d" port number
+  CannotOpenPort = 20023,  // "%d" port number
   Timeout = 20024,
   Nack = 20025,
   InvalidData = 20026,
   CrcError = 20027,
   BadEcrNumber = 20028,
   CannotSend = 20029,
-  EnterNumberBetween = 20031,    // "%u" largest line
+  EnterNumberBetween = 20031,  // "%u" largest line
   NameTooLong = 20032,
   PriceTooBig = 20033,
   QuantityTooBig = 20034,
-  SendingLine = 20035,           // "%u" row
-  ItemsSent = 20036,             // "%u" count
+  SendingLine = 20035,  // "%u" row
+  ItemsSent = 20036,    // "%u" count
   EmptySelectedCells = 20037,
   SelectionSent = 20038,
   OperatorNameTooLong = 20039,
@@ -48,18 +48,18 @@ enum class Sid : int {
   NoTextToFind = 20050,
   NotFoundBeginningOfGrid = 20051,
   NotFoundBeginningOfSelection = 20052,
-  CaptionArticles = 20800,       // 20800 + SheetId
+  CaptionArticles = 20800,  // 20800 + SheetId
   CaptionReports = 20807,
-  CaptionArticlesFile = 20900,   // 20900 + SheetId, "%s" file name
+  CaptionArticlesFile = 20900,  // 20900 + SheetId, "%s" file name
   CaptionReportsFile = 20907,
   AppTitle = 57344,
   IdleStatus = 57345,
 
-  ReadItem = 21000,              // "%u" article number
-  ItemsRead,                     // "%u" count
-  ReadSubgroup,                  // "%u" department index
+  ReadItem = 21000,  // "%u" article number
+  ItemsRead,         // "%u" count
+  ReadSubgroup,      // "%u" department index
   OperationCompleted,
-  TransferFailedAfter,           // "%u" count
+  TransferFailedAfter,  // "%u" count
   OperationFailed,
   ReportToArticlesQuestion,
   LogoTooManyColors,
@@ -67,8 +67,8 @@ enum class Sid : int {
   LogoTooLarge,
   CannotAllocateMemory,
   LogoLoadDefault,
-  LogoInfo,                      // "%u" width, height, colours
-  LineInfo,                      // "%u" row, column, length
+  LogoInfo,  // "%u" width, height, colours
+  LineInfo,  // "%u" row, column, length
   CountrySerbia,
   PriceNegative,
   QuantityNegative,
@@ -77,9 +77,9 @@ enum class Sid : int {
   VersionLabel,
   CountryLabel,
   PortLabel,
-  PortDeviceHint,                // "%s" device path, "%s" reason
+  PortDeviceHint,  // "%s" device path, "%s" reason
   PortPermissionHint,
-  SimulatedRegister,             // "%s" device path
+  SimulatedRegister,  // "%s" device path
 };
 
 // The text of an ID; the empty text for an ID the table does not hold.

@@ -19,7 +19,7 @@ enum class EditAlignment { Left, Center, Right };
 struct EditSpec {
   EditAlignment alignment = EditAlignment::Left;
   bool digitsOnly = false;
-  int lengthLimit = 0;  // 0: no limit
+  int lengthLimit = 0;              // 0: no limit
   bool alignmentFromFormat = true;  // the plain cell's edit follows its format's alignment
 };
 
@@ -94,9 +94,9 @@ class CGridDefaultCell final : public CGridCell {
   int Margin() const { return m_margin; }
   int DefaultWidth() const { return m_width; }
   int DefaultHeight() const { return m_height; }
-  // Recomputes margin and default size from the font: the margin is one blank wide, the default width
-  // is that of " XXXXXXXXXXXX " and the default height one and a half times its height. Without a
-  // font: margin 3, size 40 x 16.
+  // Recomputes margin and default size from the font: the margin is one blank wide, the default
+  // width is that of " XXXXXXXXXXXX " and the default height one and a half times its height.
+  // Without a font: margin 3, size 40 x 16.
   void SetFont(const TextMeasurer* measurer);
 
  private:

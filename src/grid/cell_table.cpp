@@ -6,7 +6,9 @@
 namespace nuvrel::grid {
 namespace {
 
-std::unique_ptr<CGridCell> NewPlainCell() { return std::make_unique<CGridCell>(); }
+std::unique_ptr<CGridCell> NewPlainCell() {
+  return std::make_unique<CGridCell>();
+}
 
 }  // namespace
 
@@ -318,11 +320,14 @@ void CellTable::SelectRows(int firstRow, int lastRow, bool keepPrevious) {
 }
 
 void CellTable::SelectColumns(int firstCol, int lastCol, bool keepPrevious) {
-  SelectRange({m_fixedRows, std::min(firstCol, lastCol), GetRowCount() - 1, std::max(firstCol, lastCol)},
-              keepPrevious);
+  SelectRange(
+      {m_fixedRows, std::min(firstCol, lastCol), GetRowCount() - 1, std::max(firstCol, lastCol)},
+      keepPrevious);
 }
 
-void CellTable::SelectAll() { SelectRange(DataRange(), false); }
+void CellTable::SelectAll() {
+  SelectRange(DataRange(), false);
+}
 
 void CellTable::SetSelectedCells(const std::vector<CellId>& cells) {
   m_selected.clear();

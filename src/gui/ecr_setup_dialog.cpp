@@ -58,11 +58,19 @@ CEcrSetupDialog::CEcrSetupDialog(int portIndex, const link::PortMap& ports,
   layout->addWidget(buttons);
 }
 
-int CEcrSetupDialog::PortIndex() const { return m_ports->currentIndex(); }
+int CEcrSetupDialog::PortIndex() const {
+  return m_ports->currentIndex();
+}
 
-QString CEcrSetupDialog::SerialNumber() const { return m_serial->text(); }
-QString CEcrSetupDialog::Version() const { return m_version->text(); }
-QString CEcrSetupDialog::Country() const { return m_country->text(); }
+QString CEcrSetupDialog::SerialNumber() const {
+  return m_serial->text();
+}
+QString CEcrSetupDialog::Version() const {
+  return m_version->text();
+}
+QString CEcrSetupDialog::Country() const {
+  return m_country->text();
+}
 
 void CEcrSetupDialog::GetInfo() {
   m_serial->clear();

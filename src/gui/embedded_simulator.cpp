@@ -16,8 +16,8 @@ EmbeddedSimulator::~EmbeddedSimulator() {
 
 bool EmbeddedSimulator::Start() {
   const QString program = QCoreApplication::applicationDirPath() + "/ecrsim";
-  const QString state =
-      QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/simulated-register";
+  const QString state = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
+                        "/simulated-register";
   QDir().mkpath(state);
   // Paced like a real line at 9600 baud, so the demo shows what a transfer takes.
   m_process.setProgram(program);

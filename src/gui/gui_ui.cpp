@@ -24,7 +24,9 @@ QMessageBox::Icon BoxIcon(app::Icon icon) {
 }
 
 // Message texts break lines with CR LF; a message box wants LF alone.
-QString BoxText(std::string_view text) { return FromCp1251(text).replace("\r\n", "\n"); }
+QString BoxText(std::string_view text) {
+  return FromCp1251(text).replace("\r\n", "\n");
+}
 
 bool IsInput(QEvent::Type type) {
   switch (type) {
@@ -40,10 +42,8 @@ bool IsInput(QEvent::Type type) {
     case QEvent::TouchBegin:
     case QEvent::TouchUpdate:
     case QEvent::TouchEnd:
-    case QEvent::InputMethod:
-      return true;
-    default:
-      return false;
+    case QEvent::InputMethod: return true;
+    default: return false;
   }
 }
 
@@ -57,8 +57,8 @@ void GuiUi::ShowMessage(std::string_view text, app::Icon icon) {
     messageHook(message, icon);
     return;
   }
-  QMessageBox box(BoxIcon(icon), FromCp1251(app::Text(app::Sid::AppTitle)), message, QMessageBox::Ok,
-                  m_window);
+  QMessageBox box(BoxIcon(icon), FromCp1251(app::Text(app::Sid::AppTitle)), message,
+                  QMessageBox::Ok, m_window);
   box.exec();
 }
 
@@ -85,9 +85,13 @@ void GuiUi::PumpPaintMessages() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-void GuiUi::BeginWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+void GuiUi::BeginWaitCursor() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+}
 
-void GuiUi::EndWaitCursor() { QApplication::restoreOverrideCursor(); }
+void GuiUi::EndWaitCursor() {
+  QApplication::restoreOverrideCursor();
+}
 
 void GuiUi::EnsureVisible(grid::CellTable& table, int row, int col) {
   if (auto it = m_grids.find(&table); it != m_grids.end()) it->second->EnsureVisible(row, col);

@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QSplashScreen>
-#include <QTimer>
 #include <QStatusBar>
+#include <QTimer>
 
 #include "app/format.h"
 #include "app/settings.h"
@@ -78,7 +78,9 @@ LedraSession::LedraSession(const StartOptions& options, Dialogs& dialogs)
   }
 }
 
-LedraSession::~LedraSession() { app::WriteComPortIndex(m_settings, m_link.comPortIndex); }
+LedraSession::~LedraSession() {
+  app::WriteComPortIndex(m_settings, m_link.comPortIndex);
+}
 
 void LedraSession::RunExtraCommand(Cmd command) {
   transfers::TransferContext context{m_ui, link::SystemClock(), *m_link.ports, m_link.identity,

@@ -85,9 +85,8 @@ void CLedraView::UpdateSheetCaption(int index) {
   // The caption follows the remembered file in every case, also when Clear all runs from the
   // Reports tab (a caption naming a file the sheet has forgotten would mislead).
   const sheets::SheetFile& file = m_workspace->File(id);
-  const std::string caption = file.Empty()
-                                  ? std::string(app::TextById(20800 + index))
-                                  : app::Format(app::TextById(20900 + index), {file.name});
+  const std::string caption = file.Empty() ? std::string(app::TextById(20800 + index))
+                                           : app::Format(app::TextById(20900 + index), {file.name});
   setTabText(index, FromCp1251(caption));
 }
 
@@ -96,8 +95,7 @@ bool CLedraView::IsEnabled(Cmd command) const {
   switch (command) {
     case Cmd::SendAll: return sheets::IsProgrammable(current);
     case Cmd::SendSelected:
-      return sheets::IsProgrammable(current) &&
-             m_workspace->Grid(current).GetSelectedCount() > 0;
+      return sheets::IsProgrammable(current) && m_workspace->Grid(current).GetSelectedCount() > 0;
     default: return true;
   }
 }
@@ -304,12 +302,13 @@ QString CLedraView::LineInfo() const {
   if (!grid) return {};
   const grid::CellId focus = grid->Table().GetFocusCell();
   if (!focus.IsValid()) return {};
-  const auto length = grid->IsEditing()
-                          ? std::min<qsizetype>(grid->EditText().size(), 255)
-                          : static_cast<qsizetype>(grid->Table().GetItemText(focus.row, focus.col).size());
-  return FromCp1251(app::Format(app::Sid::LineInfo, {static_cast<unsigned>(focus.row),
-                                                     static_cast<unsigned>(focus.col),
-                                                     static_cast<unsigned>(length)}));
+  const auto length =
+      grid->IsEditing()
+          ? std::min<qsizetype>(grid->EditText().size(), 255)
+          : static_cast<qsizetype>(grid->Table().GetItemText(focus.row, focus.col).size());
+  return FromCp1251(app::Format(app::Sid::LineInfo,
+                                {static_cast<unsigned>(focus.row), static_cast<unsigned>(focus.col),
+                                 static_cast<unsigned>(length)}));
 }
 
 QStringList CLedraView::RecentFiles() const {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The workspace: eight tabs at the bottom (seven grid sheets and the Reports pane), and the target of
-// every command of the menus, the toolbar, the keys and the context menus. Each command looks at the
-// current tab and calls the sheet operation or the transfer that belongs to it.
+// The workspace: eight tabs at the bottom (seven grid sheets and the Reports pane), and the target
+// of every command of the menus, the toolbar, the keys and the context menus. Each command looks at
+// the current tab and calls the sheet operation or the transfer that belongs to it.
 #pragma once
 
 #include <QStringList>

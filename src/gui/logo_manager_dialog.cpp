@@ -86,7 +86,9 @@ CLogoManagerDlg::CLogoManagerDlg(transfers::LogoState& logo, app::SettingsFile& 
   RefreshPreview();
 }
 
-QString CLogoManagerDlg::InfoText() const { return m_info->text(); }
+QString CLogoManagerDlg::InfoText() const {
+  return m_info->text();
+}
 
 void CLogoManagerDlg::RefreshPreview() {
   m_info->setText(FromCp1251(m_logo.infoLine));

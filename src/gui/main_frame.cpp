@@ -99,7 +99,8 @@ void CMainFrame::CreateMenus() {
   ecr->addSeparator();
   ecr->addAction(Action(Cmd::ReportToArticles));
   ecr->addSeparator();
-  for (Cmd c : {Cmd::SendAll, Cmd::SendSelected, Cmd::ArticlesReport, Cmd::GetReports, Cmd::SendLogo}) {
+  for (Cmd c :
+       {Cmd::SendAll, Cmd::SendSelected, Cmd::ArticlesReport, Cmd::GetReports, Cmd::SendLogo}) {
     ecr->addAction(Action(c));
   }
 
@@ -132,7 +133,8 @@ void CMainFrame::RebuildRecentFiles() {
     return;
   }
   for (int i = 0; i < files.size(); ++i) {
-    auto* action = new QAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(files[i]).fileName()), this);
+    auto* action =
+        new QAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(files[i]).fileName()), this);
     action->setStatusTip("Open this document");
     action->setToolTip(files[i]);
     connect(action, &QAction::triggered, this, [this, path = files[i]] {
@@ -210,28 +212,16 @@ QString CMainFrame::ManualPath() {
 
 void CMainFrame::Dispatch(Cmd command) {
   switch (command) {
-    case Cmd::ToggleToolbar:
-      m_toolBar->setVisible(!m_toolBar->isVisible());
-      break;
-    case Cmd::ToggleStatusBar:
-      statusBar()->setVisible(!statusBar()->isVisible());
-      break;
-    case Cmd::Help:
-      QDesktopServices::openUrl(QUrl::fromLocalFile(ManualPath()));
-      break;
-    case Cmd::Exit:
-      close();
-      break;
-    case Cmd::About:
-      m_dialogs.About(this);
-      break;
+    case Cmd::ToggleToolbar: m_toolBar->setVisible(!m_toolBar->isVisible()); break;
+    case Cmd::ToggleStatusBar: statusBar()->setVisible(!statusBar()->isVisible()); break;
+    case Cmd::Help: QDesktopServices::openUrl(QUrl::fromLocalFile(ManualPath())); break;
+    case Cmd::Exit: close(); break;
+    case Cmd::About: m_dialogs.About(this); break;
     case Cmd::EcrSetup:
     case Cmd::SendLogo:
       if (onExtraCommand) onExtraCommand(command);
       break;
-    default:
-      m_view->Execute(command);
-      break;
+    default: m_view->Execute(command); break;
   }
   UpdateCommands();
 }

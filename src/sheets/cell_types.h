@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The cell classes of the sheets' numeric and code columns. Each normalises every text stored into
 // it (typed, pasted, read from a file, received from the register) and tells the in-place edit what
-// may be typed. A cell never refuses a text with a message: it stores the normalised text, which may
-// be empty; the uploads check ranges and lengths when a sheet is sent.
+// may be typed. A cell never refuses a text with a message: it stores the normalised text, which
+// may be empty; the uploads check ranges and lengths when a sheet is sent.
 #pragma once
 
 #include "grid/cell.h"
@@ -44,7 +44,8 @@ class CGridCellQuantity final : public grid::CGridCell {
   grid::EditSpec Edit() const override;
 };
 
-// A check box: no text of its own, a check state instead. "" and "0" clear it, anything else sets it.
+// A check box: no text of its own, a check state instead. "" and "0" clear it, anything else sets
+// it.
 class CGridCellCheck final : public grid::CGridCell {
  public:
   // The side of the box, and where it sits: this far right of and below the cell's top-left corner.

@@ -38,8 +38,8 @@ class CSheetTextWriter {
   explicit CSheetTextWriter(const grid::CellTable& grid) : m_grid(grid) {}
 
   // Writes the sheet to the path. The old file is replaced only when the new one is complete: a
-  // failure leaves it as it was. Shows "Cannot create file "%s" !" or "Error writing to file "%s" !"
-  // on failure.
+  // failure leaves it as it was. Shows "Cannot create file "%s" !" or "Error writing to file "%s"
+  // !" on failure.
   bool WriteSheetFile(const std::string& path, app::Ui& ui) const;
 
  private:

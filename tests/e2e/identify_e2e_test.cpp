@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
-// nuvrel-cli identify against ecrsim through a real pseudo-terminal, once per fault of the register.
+// nuvrel-cli identify against ecrsim through a real pseudo-terminal, once per fault of the
+// register.
 #include <gtest/gtest.h>
 
 #include "link/ecr_link.h"
 #include "link/identify.h"
 #include "link/port_opener.h"
-#include "support/child_process.h"
 #include "sim_fixture.h"
+#include "support/child_process.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
 
@@ -26,7 +27,7 @@ test::RunResult Identify(const Sim& sim, std::vector<std::string> extra = {}) {
 
 TEST(IdentifyEndToEnd, PrintsWhatTheSetupDialogShows) {
   Sim sim({"--serial", "42", "--version", "NV-2.21"});
-  ASSERT_TRUE(sim.Ok()) ;
+  ASSERT_TRUE(sim.Ok());
   const auto run = Identify(sim);
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "Serial number: 000042\nProm version: NV-2.21\nCountry: Serbia\n");
@@ -67,22 +68,18 @@ TEST_P(IdentifyFault, GivesExactlyItsMessageAndEndsPromptly) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryFault, IdentifyFault,
-    ::testing::Values(FaultCase{"nak", "ECR returned NACK!"},
-                      FaultCase{"nak@2", "ECR returned NACK!"},
-                      FaultCase{"nak-partial", "Timeout communicating with ECR!"},
-                      FaultCase{"crc", "CRC error!"},
-                      FaultCase{"crc@2", "CRC error!"},
-                      FaultCase{"wrong-device", "Bad ECR number received!"},
-                      FaultCase{"silence", "Timeout communicating with ECR!"},
-                      FaultCase{"silence@2", "Timeout communicating with ECR!"},
-                      FaultCase{"partial", "Timeout communicating with ECR!"},
-                      FaultCase{"garbage", "Invalid data received!"},
-                      FaultCase{"bad-ack", "Invalid data received!"},
-                      FaultCase{"long-line", "Invalid data received!"},
-                      FaultCase{"hangup", "Timeout communicating with ECR!"},
-                      FaultCase{"zero-device", ""},
-                      FaultCase{"bad-digits", ""},
-                      FaultCase{"foreign-country", ""}),
+    ::testing::Values(
+        FaultCase{"nak", "ECR returned NACK!"}, FaultCase{"nak@2", "ECR returned NACK!"},
+        FaultCase{"nak-partial", "Timeout communicating with ECR!"}, FaultCase{"crc", "CRC error!"},
+        FaultCase{"crc@2", "CRC error!"}, FaultCase{"wrong-device", "Bad ECR number received!"},
+        FaultCase{"silence", "Timeout communicating with ECR!"},
+        FaultCase{"silence@2", "Timeout communicating with ECR!"},
+        FaultCase{"partial", "Timeout communicating with ECR!"},
+        FaultCase{"garbage", "Invalid data received!"},
+        FaultCase{"bad-ack", "Invalid data received!"},
+        FaultCase{"long-line", "Invalid data received!"},
+        FaultCase{"hangup", "Timeout communicating with ECR!"}, FaultCase{"zero-device", ""},
+        FaultCase{"bad-digits", ""}, FaultCase{"foreign-country", ""}),
     [](const auto& param) {
       std::string name = param.param.fault;
       for (char& ch : name) {
@@ -130,9 +127,9 @@ TEST(IdentifyEndToEnd, TheSettingsFileChoosesThePortAndItsDevice) {
   Sim sim({"--serial", "5"});
   ASSERT_TRUE(sim.Ok());
   test::WriteBytes((dir / "nuvrel.ini"),
-                  "[ECR]\r\nEcrCom=2\r\n[Ports]\r\nCOM3=" + sim.Device() + "\r\n");
-  const auto run = test::RunProgram(NUVREL_CLI_PATH,
-                                    {"--settings", (dir / "nuvrel.ini"), "identify"});
+                   "[ECR]\r\nEcrCom=2\r\n[Ports]\r\nCOM3=" + sim.Device() + "\r\n");
+  const auto run =
+      test::RunProgram(NUVREL_CLI_PATH, {"--settings", (dir / "nuvrel.ini"), "identify"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out.substr(0, 21), "Serial number: 000005");
 }

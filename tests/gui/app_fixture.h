@@ -3,10 +3,11 @@
 // answered by the test instead of a person.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QSettings>
 #include <QTest>
-#include <gtest/gtest.h>
 #include <deque>
 #include <optional>
 
@@ -56,11 +57,11 @@ struct Shown {
 
 class AppFixture {
  public:
-  explicit AppFixture(const std::string& device = "/dev/nonexistent-nuvrel")
-      : ui(nullptr) {
+  explicit AppFixture(const std::string& device = "/dev/nonexistent-nuvrel") : ui(nullptr) {
     // Recent files and bar state go to a folder of the test's own.
     QSettings::setDefaultFormat(QSettings::IniFormat);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(dir.Path()));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QString::fromStdString(dir.Path()));
     QSettings().clear();
     link.ports = std::make_unique<link::SerialPortOpener>(link::PortMap::AllTo(device));
     ui.messageHook = [this](const QString& text, app::Icon icon) { shown.push_back({text, icon}); };
@@ -75,7 +76,8 @@ class AppFixture {
     ui.SetWindow(frame.get());
     frame->resize(1000, 700);
     frame->show();
-    if (!QTest::qWaitForWindowExposed(frame.get())) ADD_FAILURE() << "the main window was not shown";
+    if (!QTest::qWaitForWindowExposed(frame.get()))
+      ADD_FAILURE() << "the main window was not shown";
   }
 
   gui::CLedraView& View() { return frame->View(); }

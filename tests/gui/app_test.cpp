@@ -204,9 +204,9 @@ TEST(App, TheStatusBarIsIdleWithOneBlankAndTabsStandAtTheBottom) {
   EXPECT_EQ(app.View().tabPosition(), QTabWidget::South);
   QStringList captions;
   for (int i = 0; i < app.View().count(); ++i) captions << app.View().tabText(i);
-  EXPECT_EQ(captions, (QStringList{"Articles", "Operators", "Departments", "Firm data",
-                                   "Advertisement", "Articles report", "Department report",
-                                   "Reports"}));
+  EXPECT_EQ(captions,
+            (QStringList{"Articles", "Operators", "Departments", "Firm data", "Advertisement",
+                         "Articles report", "Department report", "Reports"}));
 }
 
 TEST(App, ReportToArticlesAsksAndEndsOnTheArticlesTab) {

@@ -39,7 +39,8 @@ class RegisterApp : public ::testing::Test {
     app = std::make_unique<test::AppFixture>(*device);
   }
   void Load(SheetId id, const std::string& example) {
-    ASSERT_TRUE(sheets::CSheetTextReader(app->View().Sheets().Grid(id)).ReadSheetFile(Example(example), app->ui));
+    ASSERT_TRUE(sheets::CSheetTextReader(app->View().Sheets().Grid(id))
+                    .ReadSheetFile(Example(example), app->ui));
   }
   QString Status() const { return app->frame->statusBar()->currentMessage(); }
   std::string Trace() const { return test::ReadBytes(dir / "trace.txt").value_or(""); }
@@ -68,8 +69,10 @@ TEST_F(RegisterApp, AKeyPressedDuringAnUploadIsThrownAway) {
   grid->setFocus();
   grid->Table().SetFocusCell(5, 1);
   QTimer::singleShot(150, grid, [grid] {
-    QCoreApplication::postEvent(grid, new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
-    QCoreApplication::postEvent(grid, new QKeyEvent(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, "x"));
+    QCoreApplication::postEvent(grid,
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
+    QCoreApplication::postEvent(grid,
+                                new QKeyEvent(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, "x"));
   });
   app->Key(Qt::Key_D, Qt::ControlModifier);
   EXPECT_EQ(Status(), "3 items successfully sent!");
@@ -154,7 +157,9 @@ TEST_F(RegisterApp, TheLogoManagerSendsTheDefaultLogoAndRefusesTheBuiltInBitmap)
   EXPECT_EQ(app->ShownTexts(), QStringList{"Please select a file!"});
 
   app->shown.clear();
-  dialog.chooseFile = [] { return std::optional<QString>(QString::fromStdString(Example("logo.bmp"))); };
+  dialog.chooseFile = [] {
+    return std::optional<QString>(QString::fromStdString(Example("logo.bmp")));
+  };
   dialog.OnLoad();
   EXPECT_EQ(dialog.InfoText(), "Width: 224    Height: 80    Colors: 2");
   dialog.OnStart();
