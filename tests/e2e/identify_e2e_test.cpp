@@ -95,7 +95,9 @@ TEST(IdentifyEndToEnd, SilenceTimesOutAfterThreeSecondsWithoutBurningCpu) {
   EXPECT_EQ(run.err, "Timeout communicating with ECR!\n");
   EXPECT_GE(run.wall, 3000ms);
   EXPECT_LT(run.wall, 4000ms);
-  EXPECT_LT(run.cpu, 50ms);
+  // A client that spun through the three seconds would use about three seconds of CPU; a waiting
+  // one uses what starting the program costs (more under the sanitizers).
+  EXPECT_LT(run.cpu, 300ms);
 }
 
 TEST(IdentifyEndToEnd, AHangUpIsReportedAtOnce) {
