@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -49,8 +50,12 @@ EcrsimProcess::EcrsimProcess(const std::vector<std::string>& args) {
   for (std::string& a : all) argv.push_back(a.data());
   argv.push_back(nullptr);
 
+  const pid_t parent = ::getpid();
   m_pid = ::fork();
   if (m_pid == 0) {
+    // A test program that crashes takes its simulators with it.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != parent) ::_exit(127);
     ::dup2(out[1], STDOUT_FILENO);
     ::dup2(err[1], STDERR_FILENO);
     ::execv(argv[0], argv.data());
