@@ -115,7 +115,8 @@ void CGridCtrl::OnEditEnd(int key, Qt::KeyboardModifiers modifiers) {
   if (MovesOn(key)) {
     MoveFocus(key, modifiers);
     const grid::CellId focus = m_table.GetFocusCell();
-    StartEdit(focus.row, focus.col, CGridInPlaceEdit::Start::CaretAtEnd);
+    // The next cell opens with its text selected: what is typed replaces it.
+    StartEdit(focus.row, focus.col, CGridInPlaceEdit::Start::SelectAll);
   }
 }
 

@@ -57,7 +57,15 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event) {
       return;
     default: break;
   }
-  if (MoveFocus(key, modifiers)) return;
+  if (MoveFocus(key, modifiers)) {
+    // Enter goes down and opens the cell it reaches, as Enter does while editing.
+    const bool plain = !(modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && plain) {
+      const grid::CellId next = m_table.GetFocusCell();
+      StartEdit(next.row, next.col, CGridInPlaceEdit::Start::SelectAll);
+    }
+    return;
+  }
 
   const QString text = event->text();
   // Alt and Meta keys belong to menus and the desktop, not to the cell.

@@ -65,8 +65,7 @@ CGridInPlaceEdit::CGridInPlaceEdit(QWidget* parent, const QRect& rect, const QFo
 void CGridInPlaceEdit::Begin(Start start, QChar character) {
   m_start = start;
   switch (start) {
-    case Start::Mouse:
-    case Start::CaretAtEnd: end(false); break;
+    case Start::Mouse: end(false); break;
     case Start::Backspace:
       end(false);
       backspace();

@@ -19,12 +19,12 @@ class CGridInPlaceEdit final : public QLineEdit {
  public:
   // How editing began; it decides where the caret starts and what the arrow keys do.
   enum class Start {
-    Mouse,       // a click, a double-click or F2: caret after the text, arrows move the caret
-    CaretAtEnd,  // going on after Tab, Enter or a moving key: caret after the text, arrows end
-                 // editing
-    Backspace,   // caret after the text, then the last character deleted
-    SelectAll,   // Space: the whole text selected
-    Character,   // a typed character: it replaces the text
+    Mouse,      // a click on the focus cell, a double-click or F2: caret after the text, arrows
+                // move the caret
+    Backspace,  // caret after the text, then the last character deleted
+    SelectAll,  // Space, or going on after Tab, Enter or a moving key: the whole text selected,
+                // so typing replaces it
+    Character,  // a typed character: it replaces the text
   };
 
   // An edit over `rect` (parent coordinates) showing `text`, in `font`, aligned as `alignment`;

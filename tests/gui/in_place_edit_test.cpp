@@ -53,16 +53,43 @@ TEST_F(InPlaceEdit, EscapePutsTheTextBackAndStoresNothing) {
   EXPECT_TRUE(grid.hasFocus());
 }
 
-TEST_F(InPlaceEdit, TabStoresAndOpensTheNextCellWithItsText) {
-  Put(1, kBarcode, "860010100001");
+TEST_F(InPlaceEdit, TabEnterAndArrowsOpenTheCellTheyReachSoThatTypingReplacesItsText) {
+  struct Case {
+    const char* how;
+    grid::CellId from;
+    Qt::Key key;
+    grid::CellId to;
+  };
+  const Case cases[] = {
+      {"Tab", {1, kBarcode}, Qt::Key_Tab, {1, kPrice}},
+      {"Enter", {3, kPrice}, Qt::Key_Return, {4, kPrice}},
+      {"Down", {6, kPrice}, Qt::Key_Down, {7, kPrice}},
+      {"Right", {9, kBarcode}, Qt::Key_Right, {9, kPrice}},
+  };
+  for (const Case& c : cases) {
+    Put(c.to.row, c.to.col, "1.50");
+    Focus(c.from.row, c.from.col);
+    Type("1");
+    Key(c.key);
+    ASSERT_TRUE(grid.IsEditing()) << c.how;
+    EXPECT_EQ(FocusCell(), c.to) << c.how;
+    EXPECT_EQ(Edit()->selectedText(), "1.50") << c.how;
+    Type("7");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Text(c.to.row, c.to.col), "7.00") << c.how;
+    Key(Qt::Key_Escape);  // the edit Enter opened below
+  }
+}
+
+TEST_F(InPlaceEdit, EnterOutsideAnEditGoesDownAndOpensTheCellThere) {
+  Put(2, kName, "Mleko 2.8% 1l");
   Focus(1, kName);
-  Type("Hleb");
-  Key(Qt::Key_Tab);
-  EXPECT_EQ(Text(1, kName), "Hleb");
-  EXPECT_EQ(FocusCell(), (grid::CellId{1, kBarcode}));
+  Key(Qt::Key_Return);
+  EXPECT_EQ(FocusCell(), (grid::CellId{2, kName}));
   ASSERT_TRUE(grid.IsEditing());
-  EXPECT_EQ(grid.EditText(), "860010100001");
-  EXPECT_EQ(Edit()->cursorPosition(), 12);
+  Type("X");
+  Key(Qt::Key_Return);
+  EXPECT_EQ(Text(2, kName), "X");
 }
 
 TEST_F(InPlaceEdit, ArrowsMoveTheCaretWhenOpenedByClickingAndEndEditingWhenOpenedByTyping) {
