@@ -108,8 +108,14 @@ class CGridCtrl : public QAbstractScrollArea, private grid::TableObserver {
   bool NoticeFocusChange();
 
   // Mouse (grid_ctrl_mouse.cpp).
-  int ColumnDividerAt(const GridGeometry& geometry, QPoint pos) const;
-  int RowDividerAt(const GridGeometry& geometry, QPoint pos) const;
+  // A divider the mouse can grab: the column (row) it resizes and where it stands.
+  struct Divider {
+    int index = -1;
+    int edge = 0;
+    bool IsValid() const { return index >= 0; }
+  };
+  Divider ColumnDividerAt(const GridGeometry& geometry, QPoint pos) const;
+  Divider RowDividerAt(const GridGeometry& geometry, QPoint pos) const;
   grid::CellId ClampToData(grid::CellId cell) const;
   void ExtendSelection(grid::CellId current);
   void DragSelectTo(QPoint pos);

@@ -22,30 +22,38 @@ namespace {
 constexpr int kResizeCaptureRange = 3;
 constexpr int kWheelNotch = 120;
 
-// The shown row or column whose trailing divider lies nearest to `pos`, within the capture range.
-int DividerNear(const std::vector<GridGeometry::Span>& spans, int pos) {
-  int found = -1;
+// The divider nearest to `pos` within the capture range: the trailing divider of a shown row or
+// column, or, just after it, the hidden one that follows, so that a hidden row or column can be
+// dragged (or double-clicked) open again.
+template <class Divider>
+Divider DividerNear(const std::vector<GridGeometry::Span>& spans, const std::vector<int>& sizes,
+                    int pos) {
+  Divider found;
   int best = kResizeCaptureRange + 1;
   for (const auto& span : spans) {
     const int distance = std::abs(pos - span.End());
     if (distance < best) {
       best = distance;
-      found = span.index;
+      found = {span.index, span.End()};
     }
+  }
+  const auto next = static_cast<std::size_t>(found.index + 1);
+  if (found.IsValid() && pos >= found.edge && next < sizes.size() && sizes[next] == 0) {
+    found.index += 1;
   }
   return found;
 }
 
 }  // namespace
 
-int CGridCtrl::ColumnDividerAt(const GridGeometry& geometry, QPoint pos) const {
-  if (!m_table.GetColumnResize() || pos.y() < 0 || pos.y() >= geometry.FixedHeight()) return -1;
-  return DividerNear(geometry.Columns(), pos.x());
+CGridCtrl::Divider CGridCtrl::ColumnDividerAt(const GridGeometry& geometry, QPoint pos) const {
+  if (!m_table.GetColumnResize() || pos.y() < 0 || pos.y() >= geometry.FixedHeight()) return {};
+  return DividerNear<Divider>(geometry.Columns(), m_table.ColumnWidths(), pos.x());
 }
 
-int CGridCtrl::RowDividerAt(const GridGeometry& geometry, QPoint pos) const {
-  if (!m_table.GetRowResize() || pos.x() < 0 || pos.x() >= geometry.FixedWidth()) return -1;
-  return DividerNear(geometry.Rows(), pos.y());
+CGridCtrl::Divider CGridCtrl::RowDividerAt(const GridGeometry& geometry, QPoint pos) const {
+  if (!m_table.GetRowResize() || pos.x() < 0 || pos.x() >= geometry.FixedWidth()) return {};
+  return DividerNear<Divider>(geometry.Rows(), m_table.RowHeights(), pos.y());
 }
 
 grid::CellId CGridCtrl::ClampToData(grid::CellId cell) const {
@@ -110,19 +118,19 @@ void CGridCtrl::mousePressEvent(QMouseEvent* event) {
 
   const GridGeometry geometry = Geometry();
   m_pressPos = pos;
-  if (const int col = ColumnDividerAt(geometry, pos); col >= 0) {
+  if (const Divider col = ColumnDividerAt(geometry, pos); col.IsValid()) {
     m_mouseMode = MouseMode::SizeColumn;
-    m_sizingIndex = col;
-    m_sizingStart = m_table.GetColumnWidth(col);
-    m_sizingEdge = geometry.ColumnSpan(col)->End();
+    m_sizingIndex = col.index;
+    m_sizingStart = m_table.GetColumnWidth(col.index);
+    m_sizingEdge = col.edge;
     UpdateTrackLine(m_sizingEdge);
     return;
   }
-  if (const int row = RowDividerAt(geometry, pos); row >= 0) {
+  if (const Divider row = RowDividerAt(geometry, pos); row.IsValid()) {
     m_mouseMode = MouseMode::SizeRow;
-    m_sizingIndex = row;
-    m_sizingStart = m_table.GetRowHeight(row);
-    m_sizingEdge = geometry.RowSpan(row)->End();
+    m_sizingIndex = row.index;
+    m_sizingStart = m_table.GetRowHeight(row.index);
+    m_sizingEdge = row.edge;
     UpdateTrackLine(m_sizingEdge);
     return;
   }
@@ -281,16 +289,23 @@ void CGridCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   const QPoint pos = event->position().toPoint();
   const GridGeometry geometry = Geometry();
-  if (const int col = ColumnDividerAt(geometry, pos); col >= 0) {
+  // A double-click on a divider fits the column (row) to its text, opening a hidden one first.
+  if (const Divider col = ColumnDividerAt(geometry, pos); col.IsValid()) {
     m_mouseMode = MouseMode::None;
     UpdateTrackLine(-1);
-    m_table.AutoSizeColumn(col);
+    if (m_table.GetColumnWidth(col.index) == 0) {
+      m_table.SetColumnWidth(col.index, m_table.GetDefaultCell(false, false).DefaultWidth());
+    }
+    m_table.AutoSizeColumn(col.index);
     return;
   }
-  if (const int row = RowDividerAt(geometry, pos); row >= 0) {
+  if (const Divider row = RowDividerAt(geometry, pos); row.IsValid()) {
     m_mouseMode = MouseMode::None;
     UpdateTrackLine(-1);
-    m_table.AutoSizeRow(row);
+    if (m_table.GetRowHeight(row.index) == 0) {
+      m_table.SetRowHeight(row.index, m_table.GetDefaultCell(false, false).DefaultHeight());
+    }
+    m_table.AutoSizeRow(row.index);
     return;
   }
   const grid::CellId cell = geometry.CellAt(pos);
@@ -337,9 +352,9 @@ bool CGridCtrl::viewportEvent(QEvent* event) {
 
 void CGridCtrl::UpdateCursor(const GridGeometry& geometry, QPoint pos) {
   Qt::CursorShape shape = Qt::ArrowCursor;
-  if (ColumnDividerAt(geometry, pos) >= 0) {
+  if (ColumnDividerAt(geometry, pos).IsValid()) {
     shape = Qt::SplitHCursor;
-  } else if (RowDividerAt(geometry, pos) >= 0) {
+  } else if (RowDividerAt(geometry, pos).IsValid()) {
     shape = Qt::SplitVCursor;
   }
   if (viewport()->cursor().shape() != shape) viewport()->setCursor(shape);

@@ -123,6 +123,25 @@ TEST_F(GridMouse, DraggingAHeaderDividerResizesAndDraggingItPastTheLeftEdgeHides
   Focus(1, kBarcode);
   Key(Qt::Key_Right);
   EXPECT_EQ(FocusCell(), (grid::CellId{1, kTaxGroup}));
+
+  // Just right of the divider where the hidden column lies, a drag opens it again.
+  const QPoint hidden = ColumnDivider(kBarcode) + QPoint(1, 0);
+  QTest::mouseMove(Viewport(), hidden);
+  EXPECT_EQ(Viewport()->cursor().shape(), Qt::SplitHCursor);
+  QTest::mousePress(Viewport(), Qt::LeftButton, Qt::NoModifier, hidden);
+  QTest::mouseMove(Viewport(), hidden + QPoint(40, 0));
+  QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::NoModifier, hidden + QPoint(40, 0));
+  EXPECT_EQ(table.GetColumnWidth(kPrice), 40);
+}
+
+TEST_F(GridMouse, DoubleClickJustRightOfAHiddenColumnsDividerFitsItOpen) {
+  const int barcode = table.GetColumnWidth(kBarcode);
+  table.SetColumnWidth(kPrice, 0);
+  const QPoint hidden = ColumnDivider(kBarcode) + QPoint(1, 0);
+  QTest::mouseDClick(Viewport(), Qt::LeftButton, Qt::NoModifier, hidden);
+  QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::NoModifier, hidden);
+  EXPECT_GT(table.GetColumnWidth(kPrice), 0);
+  EXPECT_EQ(table.GetColumnWidth(kBarcode), barcode);
 }
 
 TEST_F(GridMouse, RowDividersResizeOnlyWhenTheGridAllowsIt) {
