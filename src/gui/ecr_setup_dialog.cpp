@@ -10,6 +10,8 @@
 #include <QVBoxLayout>
 
 #include "app/strings.h"
+#include "app/ui.h"
+#include "gui/gui_ui.h"
 #include "gui/text_codec.h"
 #include "link/frames.h"
 #include "link/identify.h"
@@ -18,7 +20,7 @@ namespace nuvrel::gui {
 
 CEcrSetupDialog::CEcrSetupDialog(int portIndex, const link::PortMap& ports,
                                  link::PortOpener& opener, link::RegisterIdentity& identity,
-                                 app::Ui& ui, QWidget* parent)
+                                 GuiUi& ui, QWidget* parent)
     : QDialog(parent),
       m_opener(opener),
       m_identity(identity),
@@ -76,10 +78,10 @@ void CEcrSetupDialog::GetInfo() {
   m_serial->clear();
   m_version->clear();
   m_country->clear();
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  const bool identified =
-      link::IdentifyOnPort(m_opener, PortIndex(), link::SystemClock(), m_ui, m_identity);
-  QApplication::restoreOverrideCursor();
+  const bool identified = m_ui.RunTransfer([this] {
+    app::WaitCursor wait(m_ui);
+    return link::IdentifyOnPort(m_opener, PortIndex(), link::SystemClock(), m_ui, m_identity);
+  });
   if (!identified) return;
   m_serial->setText(QString::fromStdString(link::DeviceDigits(m_identity.deviceNumber)));
   m_version->setText(FromCp1251(m_identity.version));

@@ -10,9 +10,6 @@
 class QComboBox;
 class QLabel;
 
-namespace nuvrel::app {
-class Ui;
-}
 namespace nuvrel::link {
 class PortOpener;
 struct RegisterIdentity;
@@ -20,11 +17,13 @@ struct RegisterIdentity;
 
 namespace nuvrel::gui {
 
+class GuiUi;
+
 class CEcrSetupDialog final : public QDialog {
   Q_OBJECT
  public:
   CEcrSetupDialog(int portIndex, const link::PortMap& ports, link::PortOpener& opener,
-                  link::RegisterIdentity& identity, app::Ui& ui, QWidget* parent = nullptr);
+                  link::RegisterIdentity& identity, GuiUi& ui, QWidget* parent = nullptr);
 
   // The chosen port index (0 for COM1), -1 when nothing is chosen.
   int PortIndex() const;
@@ -40,7 +39,7 @@ class CEcrSetupDialog final : public QDialog {
  private:
   link::PortOpener& m_opener;
   link::RegisterIdentity& m_identity;
-  app::Ui& m_ui;
+  GuiUi& m_ui;
   QComboBox* m_ports;
   QLabel* m_serial;
   QLabel* m_version;

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <QWindow>
 
 #include "app/strings.h"
 #include "gui/grid_ctrl.h"
@@ -82,6 +83,10 @@ void GuiUi::PumpPaintMessages() {
   // Every pending event is taken off the queue; the filter throws input away, the rest (paint,
   // timers, resizes) is handled, so the window stays painted while nothing the person does acts.
   InputBlock block(*this);
+  FlushInput();
+}
+
+void GuiUi::FlushInput() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
@@ -102,12 +107,24 @@ void GuiUi::FocusGrid(grid::CellTable& table) {
 }
 
 bool GuiUi::eventFilter(QObject* watched, QEvent* event) {
-  if (m_blocking > 0 && IsInput(event->type())) return true;
+  if (m_blocking > 0 && IsInput(event->type()) && !InRaisedModal(watched)) return true;
   return QObject::eventFilter(watched, event);
 }
 
+bool GuiUi::InRaisedModal(QObject* watched) const {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (!modal || modal == m_modalAtBlock) return false;
+  // Input reaches a window first and then its widgets; both must pass.
+  if (const auto* widget = qobject_cast<QWidget*>(watched)) return widget->window() == modal;
+  if (const auto* window = qobject_cast<QWindow*>(watched)) return window == modal->windowHandle();
+  return false;
+}
+
 GuiUi::InputBlock::InputBlock(GuiUi& ui) : m_ui(ui) {
-  if (m_ui.m_blocking++ == 0) qApp->installEventFilter(&m_ui);
+  if (m_ui.m_blocking++ == 0) {
+    m_ui.m_modalAtBlock = QApplication::activeModalWidget();
+    qApp->installEventFilter(&m_ui);
+  }
 }
 
 GuiUi::InputBlock::~InputBlock() {

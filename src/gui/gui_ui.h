@@ -32,6 +32,8 @@ class GuiUi final : public QObject, public app::Ui {
   void FocusGrid(grid::CellTable& table) override;
 
   void SetWindow(QWidget* window) { m_window = window; }
+  // Whether a transfer is running (input to the main window is being thrown away).
+  bool TransferRunning() const { return m_blocking > 0; }
   void SetStatusBar(QStatusBar* bar) { m_statusBar = bar; }
   // The widget that shows a table, for scrolling and focus.
   void RegisterGrid(grid::CellTable& table, CGridCtrl* widget) { m_grids[&table] = widget; }
@@ -41,8 +43,21 @@ class GuiUi final : public QObject, public app::Ui {
   std::function<void(const QString&, app::Icon)> messageHook;
   std::function<bool(const QString&, app::Icon, bool)> questionHook;
 
-  // Throws away keyboard and mouse input for as long as it lives (transfers run on this thread and
-  // pump only to repaint; input that arrives meanwhile must not act afterwards).
+  // Runs a transfer (or any exchange with the register) with the input to the open windows thrown
+  // away, including what arrived during its last wait; returns what the transfer returned.
+  template <class Transfer>
+  auto RunTransfer(Transfer&& transfer) {
+    InputBlock block(*this);
+    struct Flush {
+      ~Flush() { FlushInput(); }
+    } flush;
+    return transfer();
+  }
+
+  // Throws away keyboard and mouse input to the windows that were open when it began, for as long
+  // as it lives (transfers run on this thread and pump only to repaint; input that arrives
+  // meanwhile must not act afterwards). A message box or question raised meanwhile takes input as
+  // usual.
   class InputBlock {
    public:
     explicit InputBlock(GuiUi& ui);
@@ -58,10 +73,17 @@ class GuiUi final : public QObject, public app::Ui {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Handles what is queued now; input among it is thrown away by the running block.
+  static void FlushInput();
+  // Whether the object belongs to a modal window opened after the input block began.
+  bool InRaisedModal(QObject* watched) const;
+
   QWidget* m_window;
   QPointer<QStatusBar> m_statusBar;
   std::map<const grid::CellTable*, CGridCtrl*> m_grids;
   int m_blocking = 0;
+  // The modal window that was active when the block began (a dialog that started the transfer).
+  QPointer<QWidget> m_modalAtBlock;
 };
 
 }  // namespace nuvrel::gui

@@ -83,14 +83,12 @@ LedraSession::~LedraSession() {
 }
 
 void LedraSession::RunExtraCommand(Cmd command) {
-  transfers::TransferContext context{m_ui, link::SystemClock(), *m_link.ports, m_link.identity,
-                                     m_link.comPortIndex};
   if (command == Cmd::EcrSetup) {
     CEcrSetupDialog dialog(m_link.comPortIndex, m_portMap, *m_link.ports, m_link.identity, m_ui,
                            m_frame.get());
     if (dialog.exec() == QDialog::Accepted) m_link.comPortIndex = dialog.PortIndex();
   } else if (command == Cmd::SendLogo) {
-    CLogoManagerDlg dialog(m_logo, m_settings, context, m_frame.get());
+    CLogoManagerDlg dialog(m_logo, m_settings, m_ui, m_link, m_frame.get());
     dialog.exec();
   }
 }

@@ -73,7 +73,15 @@ CLedraView::CLedraView(GuiUi& ui, Dialogs& dialogs, RegisterLink& link, QWidget*
   setCurrentIndex(0);
 }
 
-CLedraView::~CLedraView() = default;
+CLedraView::~CLedraView() {
+  // Removing the tabs must not reach the window that is going too.
+  blockSignals(true);
+  // The grids observe the workspace's tables: they go first.
+  for (CGridCtrl*& grid : m_grids) {
+    delete grid;
+    grid = nullptr;
+  }
+}
 
 CGridCtrl* CLedraView::Grid(SheetId id) const {
   return sheets::IsGridSheet(id) ? m_grids[static_cast<std::size_t>(sheets::Index(id))] : nullptr;
@@ -264,12 +272,8 @@ void CLedraView::OnSend(bool selection) {
   CGridCtrl* grid = Grid(id);
   // A whole-sheet send takes the edit in progress with it; a selection send does not.
   if (!selection) grid->EndEditing();
-  GuiUi::InputBlock block(m_ui);
-  transfers::TransferContext context{m_ui, link::SystemClock(), *m_link.ports, m_link.identity,
-                                     m_link.comPortIndex};
-  transfers::UploadSheet(context, id, grid->Table(), selection);
-  // Input that arrived during the last exchange is thrown away too.
-  QCoreApplication::processEvents();
+  transfers::TransferContext context = m_link.Context(m_ui);
+  m_ui.RunTransfer([&] { return transfers::UploadSheet(context, id, grid->Table(), selection); });
 }
 
 void CLedraView::OnArticlesReport() {
@@ -277,23 +281,19 @@ void CLedraView::OnArticlesReport() {
   grid::CellTable& table = m_workspace->Grid(SheetId::ArticlesReport);
   sheets::ClearSheetData(table);
   Grid(SheetId::ArticlesReport)->viewport()->repaint();
-  GuiUi::InputBlock block(m_ui);
-  transfers::TransferContext context{m_ui, link::SystemClock(), *m_link.ports, m_link.identity,
-                                     m_link.comPortIndex};
-  transfers::DownloadArticlesReport(context, table);
-  QCoreApplication::processEvents();
+  transfers::TransferContext context = m_link.Context(m_ui);
+  m_ui.RunTransfer([&] { return transfers::DownloadArticlesReport(context, table); });
 }
 
 void CLedraView::OnGetReports() {
   SetCurrent(SheetId::Reports);
   m_reports->Clear();
   m_reports->repaint();
-  GuiUi::InputBlock block(m_ui);
-  transfers::TransferContext context{m_ui, link::SystemClock(), *m_link.ports, m_link.identity,
-                                     m_link.comPortIndex};
-  const bool done = transfers::DownloadDailyReport(context, *m_reports,
-                                                   m_workspace->Grid(SheetId::DepartmentReport));
-  QCoreApplication::processEvents();
+  transfers::TransferContext context = m_link.Context(m_ui);
+  const bool done = m_ui.RunTransfer([&] {
+    return transfers::DownloadDailyReport(context, *m_reports,
+                                          m_workspace->Grid(SheetId::DepartmentReport));
+  });
   if (done) SetCurrent(SheetId::DepartmentReport);
 }
 

@@ -10,8 +10,7 @@
 #include <memory>
 
 #include "gui/commands.h"
-#include "link/handshake.h"
-#include "link/port_opener.h"
+#include "gui/register_link.h"
 #include "sheets/find.h"
 #include "sheets/sheet_id.h"
 #include "sheets/workspace.h"
@@ -27,14 +26,6 @@ class CReportsEdit;
 class Dialogs;
 class GuiUi;
 class QtTextMeasurer;
-
-// What a transfer from the window needs beyond the sheets: the ports and the register.
-struct RegisterLink {
-  std::unique_ptr<link::PortOpener> ports;
-  link::RegisterIdentity identity;
-  int comPortIndex = 0;
-  QString simulatedDevice;  // set when the ports lead to the simulated register
-};
 
 class CLedraView final : public QTabWidget {
   Q_OBJECT

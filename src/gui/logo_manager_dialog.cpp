@@ -14,6 +14,7 @@
 #include "app/settings.h"
 #include "app/strings.h"
 #include "gui/artwork.h"
+#include "gui/gui_ui.h"
 #include "gui/text_codec.h"
 
 namespace nuvrel::gui {
@@ -29,12 +30,13 @@ std::string ProgramFolder() {
 
 }  // namespace
 
-CLogoManagerDlg::CLogoManagerDlg(transfers::LogoState& logo, app::SettingsFile& settings,
-                                 transfers::TransferContext context, QWidget* parent)
+CLogoManagerDlg::CLogoManagerDlg(transfers::LogoState& logo, app::SettingsFile& settings, GuiUi& ui,
+                                 RegisterLink& link, QWidget* parent)
     : QDialog(parent),
       m_logo(logo),
       m_settings(settings),
-      m_context(context),
+      m_ui(ui),
+      m_link(link),
       m_info(new QLabel(this)),
       m_start(new QPushButton("&Start", this)),
       m_progress(new QProgressBar(this)) {
@@ -112,16 +114,19 @@ void CLogoManagerDlg::OnLoad() {
 }
 
 void CLogoManagerDlg::OnDefault() {
-  if (!m_context.ui.Ask(app::Text(app::Sid::LogoLoadDefault), app::Icon::Question, true)) return;
+  if (!m_ui.Ask(app::Text(app::Sid::LogoLoadDefault), app::Icon::Question, true)) return;
   transfers::LoadDefaultLogo(m_logo, m_settings, ProgramFolder());
   RefreshPreview();
 }
 
 void CLogoManagerDlg::OnStart() {
   m_start->setEnabled(false);
-  transfers::SendLogo(m_context, m_logo, [this](int position) {
-    m_progress->setValue(std::min(position, m_progress->maximum()));
-    m_progress->repaint();
+  transfers::TransferContext context = m_link.Context(m_ui);
+  m_ui.RunTransfer([&] {
+    return transfers::SendLogo(context, m_logo, [this](int position) {
+      m_progress->setValue(std::min(position, m_progress->maximum()));
+      m_progress->repaint();
+    });
   });
   m_start->setEnabled(true);
 }

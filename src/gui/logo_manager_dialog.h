@@ -8,8 +8,8 @@
 #include <functional>
 #include <optional>
 
+#include "gui/register_link.h"
 #include "transfers/logo.h"
-#include "transfers/transfer_context.h"
 
 class QLabel;
 class QProgressBar;
@@ -21,11 +21,13 @@ class SettingsFile;
 
 namespace nuvrel::gui {
 
+class GuiUi;
+
 class CLogoManagerDlg final : public QDialog {
   Q_OBJECT
  public:
-  CLogoManagerDlg(transfers::LogoState& logo, app::SettingsFile& settings,
-                  transfers::TransferContext context, QWidget* parent = nullptr);
+  CLogoManagerDlg(transfers::LogoState& logo, app::SettingsFile& settings, GuiUi& ui,
+                  RegisterLink& link, QWidget* parent = nullptr);
 
   // The Load button's file dialog; tests replace it.
   std::function<std::optional<QString>()> chooseFile;
@@ -47,7 +49,8 @@ class CLogoManagerDlg final : public QDialog {
 
   transfers::LogoState& m_logo;
   app::SettingsFile& m_settings;
-  transfers::TransferContext m_context;
+  GuiUi& m_ui;
+  RegisterLink& m_link;
   QImage m_preview;
   QLabel* m_info;
   QPushButton* m_start;

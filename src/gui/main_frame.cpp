@@ -227,6 +227,13 @@ void CMainFrame::Dispatch(Cmd command) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  // A transfer runs to its end on this thread; closing now would leave it driving the register
+  // behind a hidden window.
+  if (m_ui.TransferRunning()) {
+    QApplication::beep();
+    event->ignore();
+    return;
+  }
   QSettings().setValue(kBarStateKey, saveState());
   QSettings().setValue(kStatusBarKey, statusBar()->isVisible());
   QMainWindow::closeEvent(event);

@@ -41,9 +41,11 @@ class FakeDialogs final : public gui::Dialogs {
  private:
   template <class T>
   static std::optional<T> Take(std::deque<std::optional<T>>& queue) {
-    if (queue.empty()) return std::nullopt;
-    auto value = queue.front();
-    queue.pop_front();
+    std::optional<T> value;
+    if (!queue.empty()) {
+      value.swap(queue.front());
+      queue.pop_front();
+    }
     return value;
   }
 };
@@ -80,7 +82,13 @@ class AppFixture {
       ADD_FAILURE() << "the main window was not shown";
   }
 
+  // Message boxes and questions are shown for real from now on (answer them with ModalAnswers).
+  void RealBoxes() {
+    ui.messageHook = nullptr;
+    ui.questionHook = nullptr;
+  }
   gui::CLedraView& View() { return frame->View(); }
+  grid::CellTable& Sheet(sheets::SheetId id) { return View().Sheets().Grid(id); }
   void Trigger(gui::Cmd command) { frame->Action(command)->trigger(); }
   // Presses a key in the window, as a person would.
   void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {

@@ -149,9 +149,7 @@ TEST_F(RegisterApp, TheLogoManagerSendsTheDefaultLogoAndRefusesTheBuiltInBitmap)
   Start({"--state", dir / "state"});
   app::SettingsFile settings(dir / "nuvrel.ini");
   transfers::LogoState logo;
-  transfers::TransferContext context{app->ui, link::SystemClock(), *app->link.ports,
-                                     app->link.identity, 0};
-  CLogoManagerDlg dialog(logo, settings, context);
+  CLogoManagerDlg dialog(logo, settings, app->ui, app->link);
   EXPECT_TRUE(logo.builtIn);  // nothing remembered yet: the built-in bitmap
   dialog.OnStart();
   EXPECT_EQ(app->ShownTexts(), QStringList{"Please select a file!"});

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+// What a transfer from the window needs beyond the sheets: the ports, what the last identification
+// learnt, and the COM port in use.
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "link/clock.h"
+#include "link/handshake.h"
+#include "link/port_opener.h"
+#include "transfers/transfer_context.h"
+
+namespace nuvrel::gui {
+
+struct RegisterLink {
+  std::unique_ptr<link::PortOpener> ports;
+  link::RegisterIdentity identity;
+  int comPortIndex = 0;
+  QString simulatedDevice;  // set when the ports lead to the simulated register
+
+  // The context of one transfer that talks to the person through `ui`.
+  transfers::TransferContext Context(app::Ui& ui) {
+    return {ui, link::SystemClock(), *ports, identity, comPortIndex};
+  }
+};
+
+}  // namespace nuvrel::gui

@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: MIT
+// Message boxes and questions raised during a transfer are real windows that take the person's keys
+// and clicks, while input to the main window is still thrown away.
+#include <gtest/gtest.h>
+
+#include <QKeyEvent>
+
+#include "app_fixture.h"
+#include "gui/grid_ctrl.h"
+#include "modal_answers.h"
+#include "sheets/layouts.h"
+
+namespace nuvrel::gui {
+namespace {
+
+using sheets::SheetId;
+using test::ModalAnswers;
+
+TEST(TransferBoxes, AMessageDuringASendClosesWithEnterAndKeysToTheSheetAreThrownAway) {
+  test::AppFixture app;
+  app.RealBoxes();
+  auto& articles = app.Sheet(SheetId::Articles);
+  articles.SetItemText(4, sheets::articles::kName, std::string(40, 'N'));
+  CGridCtrl* grid = app.View().Grid(SheetId::Articles);
+  grid->setFocus();
+  articles.SetFocusCell(1, sheets::articles::kPrice);
+  // A key typed at the sheet while the box is up must not start an edit afterwards.
+  QTimer::singleShot(0, grid, [grid] {
+    QCoreApplication::postEvent(grid,
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, "7"));
+  });
+  ModalAnswers answers{ModalAnswers::Press(Qt::Key_Return)};
+  app.Key(Qt::Key_D, Qt::ControlModifier);
+  EXPECT_TRUE(answers.AllGiven());
+  EXPECT_EQ(answers.Texts(), QStringList{"Name is too long!"});
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(grid->IsEditing());
+  EXPECT_EQ(articles.GetItemText(1, sheets::articles::kPrice), "");
+  // The bad cell has the focus, and the window takes keys again.
+  EXPECT_EQ(articles.GetFocusCell(), (grid::CellId{4, sheets::articles::kName}));
+  // The offscreen screen hands the activation back to no window when the box goes.
+  app.frame->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(app.frame.get()));
+  app.Key(Qt::Key_F6);
+  EXPECT_EQ(app.View().Current(), SheetId::Operators);
+}
+
+TEST(TransferBoxes, YesToTheEmptyCellsQuestionIsTakenByAClick) {
+  test::AppFixture app;
+  app.RealBoxes();
+  app.View().SetCurrent(SheetId::Operators);
+  app.Sheet(SheetId::Operators).SelectCell(2, 1);
+  app.frame->UpdateCommands();
+  // Yes goes on to the port, which does not open here: a second box, closed with Esc.
+  ModalAnswers answers{ModalAnswers::Click("Yes"), ModalAnswers::Press(Qt::Key_Escape)};
+  app.Key(Qt::Key_E, Qt::ControlModifier);
+  EXPECT_TRUE(answers.AllGiven());
+  ASSERT_EQ(answers.Texts().size(), 2);
+  EXPECT_TRUE(answers.Texts()[0].startsWith("Warning: Some of the selected cells are empty!"));
+  EXPECT_TRUE(answers.Texts()[1].startsWith("Cannot open COM1 !"));
+}
+
+TEST(TransferBoxes, NoIsTheQuestionsDefaultSoEnterSendsNothing) {
+  test::AppFixture app;
+  app.RealBoxes();
+  app.View().SetCurrent(SheetId::Operators);
+  app.Sheet(SheetId::Operators).SelectCell(2, 1);
+  app.frame->UpdateCommands();
+  // Enter in the question; a Yes would have raised the port's message next.
+  ModalAnswers answers{ModalAnswers::Press(Qt::Key_Return), ModalAnswers::Press(Qt::Key_Escape)};
+  app.Key(Qt::Key_E, Qt::ControlModifier);
+  EXPECT_EQ(answers.Texts().size(), 1);
+}
+
+}  // namespace
+}  // namespace nuvrel::gui
