@@ -112,7 +112,7 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
-FileContents ReadWholeFile(const std::string& path, std::size_t maxSize) {
+FileContents ReadWholeFile(const std::filesystem::path& path, std::size_t maxSize) {
   FileContents result;
   UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.Get() < 0) {
@@ -151,8 +151,8 @@ FileContents ReadWholeFile(const std::string& path, std::size_t maxSize) {
   return result;
 }
 
-ReplaceStatus ReplaceFile(const std::string& path, std::string_view bytes) {
-  const std::string target = ResolveLink(path);
+ReplaceStatus ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+  const std::string target = ResolveLink(path.string());
 
   // A file the person may not write stays as it is, as it would if it were opened for writing.
   struct stat old {};
@@ -181,7 +181,7 @@ ReplaceStatus ReplaceFile(const std::string& path, std::string_view bytes) {
   return ReplaceStatus::Replaced;
 }
 
-bool SaveFile(Ui& ui, const std::string& path, std::string_view bytes) {
+bool SaveFile(Ui& ui, const std::filesystem::path& path, std::string_view bytes) {
   switch (ReplaceFile(path, bytes)) {
     case ReplaceStatus::Replaced: return true;
     case ReplaceStatus::CannotCreate:

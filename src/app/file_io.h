@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -22,7 +23,7 @@ struct FileContents {
 };
 
 // Reads a regular file of at most maxSize bytes. A FIFO or a device never blocks the call.
-FileContents ReadWholeFile(const std::string& path, std::size_t maxSize);
+FileContents ReadWholeFile(const std::filesystem::path& path, std::size_t maxSize);
 
 enum class ReplaceStatus {
   Replaced,
@@ -32,13 +33,13 @@ enum class ReplaceStatus {
 
 // Replaces the file's contents. A symbolic link is followed (the link stays), an existing file's
 // permission bits are kept, and a write beyond the file-size limit comes back as WriteFailed.
-ReplaceStatus ReplaceFile(const std::string& path, std::string_view bytes);
+ReplaceStatus ReplaceFile(const std::filesystem::path& path, std::string_view bytes);
 
 class Ui;
 
 // ReplaceFile, telling the person when it fails: "Cannot create file "%s" !" or "Error writing to
 // file "%s" !" with the error icon.
-bool SaveFile(Ui& ui, const std::string& path, std::string_view bytes);
+bool SaveFile(Ui& ui, const std::filesystem::path& path, std::string_view bytes);
 
 // The folder part of a path: "." without one, "/" for a file in the root.
 std::string FolderOf(const std::string& path);

@@ -13,8 +13,7 @@ std::string Digits(std::uint64_t magnitude) {
   return std::string(buffer, end);
 }
 
-std::string Number(const std::variant<std::int64_t, std::uint64_t, std::string_view>& value,
-                   bool asSigned) {
+std::string Number(const FormatArg::Value& value, bool asSigned) {
   bool negative = false;
   std::uint64_t magnitude = 0;
   if (const auto* s = std::get_if<std::int64_t>(&value)) {
@@ -33,6 +32,13 @@ std::string Number(const std::variant<std::int64_t, std::uint64_t, std::string_v
 }
 
 }  // namespace
+
+std::string PathText(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+FormatArg::FormatArg(const std::filesystem::path& v) : m_value(PathText(v)) {}
 
 std::string Format(std::string_view format, std::initializer_list<FormatArg> args) {
   std::string out;
@@ -66,10 +72,13 @@ std::string Format(std::string_view format, std::initializer_list<FormatArg> arg
     }
     std::string piece;
     if (next != args.end()) {
-      const auto& value = next->Value();
+      const FormatArg::Value& value = next->Get();
+      const bool isText = std::holds_alternative<std::string_view>(value) ||
+                          std::holds_alternative<std::string>(value);
       if (format[j] == 's') {
         if (const auto* sv = std::get_if<std::string_view>(&value)) piece = std::string(*sv);
-      } else if (!std::holds_alternative<std::string_view>(value)) {
+        if (const auto* owned = std::get_if<std::string>(&value)) piece = *owned;
+      } else if (!isText) {
         piece = Number(value, format[j] == 'd');
       }
       ++next;

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 // Filling the placeholders of a string-table text. The format always comes from the string table,
 // never from data; arguments are typed, so a wrong table entry cannot read outside its arguments.
+// A path goes in as UTF-8, so a message shows the file's name exactly.
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -24,14 +26,17 @@ class FormatArg {
   FormatArg(std::string_view v) : m_value(v) {}
   FormatArg(const char* v) : m_value(std::string_view(v)) {}
   FormatArg(const std::string& v) : m_value(std::string_view(v)) {}
+  FormatArg(const std::filesystem::path& v);
 
-  const std::variant<std::int64_t, std::uint64_t, std::string_view>& Value() const {
-    return m_value;
-  }
+  using Value = std::variant<std::int64_t, std::uint64_t, std::string_view, std::string>;
+  const Value& Get() const { return m_value; }
 
  private:
-  std::variant<std::int64_t, std::uint64_t, std::string_view> m_value;
+  Value m_value;
 };
+
+// A path as UTF-8 text, for messages and captions.
+std::string PathText(const std::filesystem::path& path);
 
 // Replaces %d, %u and %s (with an optional 0 flag and width, as in %02d or %06u) by the arguments
 // in order and %% by %. A placeholder without an argument is left out; extra arguments are ignored.

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The texts of the string table. Non-ASCII texts are Windows-1251 bytes, like every text of the
-// core.
+// The texts of the string table, in UTF-8 like every text shown to the person.
 #include "app/strings.h"
 
 #include <algorithm>

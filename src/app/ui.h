@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The Ui port: every place where the core talks to the person goes through this interface. The
 // desktop program answers with message boxes and the status bar, the command-line tool with stdout
-// and stderr, the tests with a recorder.
+// and stderr, the tests with a recorder. Its texts are UTF-8 (the string table's texts and the
+// paths in them); sheet data, which is Windows-1251, never goes into them unconverted.
 #pragma once
 
 #include <string_view>

@@ -45,11 +45,11 @@ CEcrSetupDialog::CEcrSetupDialog(int portIndex, const link::PortMap& ports,
   }
 
   auto* form = new QFormLayout;
-  form->addRow(FromCp1251(app::Text(app::Sid::PortLabel)), m_ports);
+  form->addRow(FromUtf8(app::Text(app::Sid::PortLabel)), m_ports);
   form->addRow(QString(), getInfo);
-  form->addRow(FromCp1251(app::Text(app::Sid::SerialNumberLabel)), m_serial);
-  form->addRow(FromCp1251(app::Text(app::Sid::VersionLabel)), m_version);
-  form->addRow(FromCp1251(app::Text(app::Sid::CountryLabel)), m_country);
+  form->addRow(FromUtf8(app::Text(app::Sid::SerialNumberLabel)), m_serial);
+  form->addRow(FromUtf8(app::Text(app::Sid::VersionLabel)), m_version);
+  form->addRow(FromUtf8(app::Text(app::Sid::CountryLabel)), m_country);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->button(QDialogButtonBox::Ok)->setDefault(true);
@@ -85,7 +85,7 @@ void CEcrSetupDialog::GetInfo() {
   if (!identified) return;
   m_serial->setText(QString::fromStdString(link::DeviceDigits(m_identity.deviceNumber)));
   m_version->setText(FromCp1251(m_identity.version));
-  m_country->setText(FromCp1251(app::Text(app::Sid::CountrySerbia)));
+  m_country->setText(FromUtf8(app::Text(app::Sid::CountrySerbia)));
 }
 
 }  // namespace nuvrel::gui

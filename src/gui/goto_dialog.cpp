@@ -16,7 +16,7 @@ namespace nuvrel::gui {
 CGoToLineDialog::CGoToLineDialog(unsigned largestLine, app::Ui& ui, QWidget* parent)
     : QDialog(parent), m_largest(largestLine), m_ui(ui), m_field(new QLineEdit(this)) {
   setWindowTitle("Go to line ...");
-  auto* prompt = new QLabel(FromCp1251(sheets::GoToLinePrompt(largestLine)), this);
+  auto* prompt = new QLabel(FromUtf8(sheets::GoToLinePrompt(largestLine)), this);
   m_field->setMaxLength(4);
   m_field->setAlignment(Qt::AlignRight);
   m_field->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), m_field));

@@ -211,7 +211,7 @@ void GridPrinter::PrintHeader(QPainter& painter) const {
   painter.setFont(Bold(m_font));
   painter.setPen(Qt::black);
   const QFontMetrics metrics(painter.font(), painter.device());
-  const QString appTitle = FromCp1251(app::Text(app::Sid::AppTitle));
+  const QString appTitle = FromUtf8(app::Text(app::Sid::AppTitle));
   const int appWidth = metrics.horizontalAdvance(appTitle);
   painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, appTitle);
 

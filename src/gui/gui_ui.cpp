@@ -26,7 +26,7 @@ QMessageBox::Icon BoxIcon(app::Icon icon) {
 
 // Message texts break lines with CR LF; a message box wants LF alone.
 QString BoxText(std::string_view text) {
-  return FromCp1251(text).replace("\r\n", "\n");
+  return FromUtf8(text).replace("\r\n", "\n");
 }
 
 bool IsInput(QEvent::Type type) {
@@ -58,15 +58,15 @@ void GuiUi::ShowMessage(std::string_view text, app::Icon icon) {
     messageHook(message, icon);
     return;
   }
-  QMessageBox box(BoxIcon(icon), FromCp1251(app::Text(app::Sid::AppTitle)), message,
-                  QMessageBox::Ok, m_window);
+  QMessageBox box(BoxIcon(icon), FromUtf8(app::Text(app::Sid::AppTitle)), message, QMessageBox::Ok,
+                  m_window);
   box.exec();
 }
 
 bool GuiUi::Ask(std::string_view text, app::Icon icon, bool noIsDefault) {
   const QString question = BoxText(text);
   if (questionHook) return questionHook(question, icon, noIsDefault);
-  QMessageBox box(BoxIcon(icon), FromCp1251(app::Text(app::Sid::AppTitle)), question,
+  QMessageBox box(BoxIcon(icon), FromUtf8(app::Text(app::Sid::AppTitle)), question,
                   QMessageBox::Yes | QMessageBox::No, m_window);
   box.setDefaultButton(noIsDefault ? QMessageBox::No : QMessageBox::Yes);
   return box.exec() == QMessageBox::Yes;
@@ -74,7 +74,7 @@ bool GuiUi::Ask(std::string_view text, app::Icon icon, bool noIsDefault) {
 
 void GuiUi::SetStatus(std::string_view text) {
   if (!m_statusBar) return;
-  m_statusBar->showMessage(FromCp1251(text));
+  m_statusBar->showMessage(FromUtf8(text));
   // A transfer shows its progress between records: paint it now.
   m_statusBar->repaint();
 }

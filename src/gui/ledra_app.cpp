@@ -70,8 +70,8 @@ LedraSession::LedraSession(const StartOptions& options, Dialogs& dialogs)
   m_ui.SetWindow(m_frame.get());
   m_frame->onExtraCommand = [this](Cmd command) { RunExtraCommand(command); };
   if (!m_link.simulatedDevice.isEmpty()) {
-    const QString note = FromCp1251(
-        app::Format(app::Sid::SimulatedRegister, {m_link.simulatedDevice.toStdString()}));
+    const QString note =
+        FromUtf8(app::Format(app::Sid::SimulatedRegister, {m_link.simulatedDevice.toStdString()}));
     auto* pane = new QLabel(note, m_frame.get());
     pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_frame->statusBar()->insertPermanentWidget(0, pane);
@@ -115,7 +115,7 @@ int RunLedraApp(const StartOptions& options) {
     QTimer::singleShot(0, &frame, [] { QApplication::quit(); });
   }
   if (!session.StartError().isEmpty()) {
-    session.Ui().ShowMessage(ToCp1251(session.StartError()), app::Icon::Error);
+    session.Ui().ShowMessage(session.StartError().toStdString(), app::Icon::Error);
   }
   return QApplication::exec();
 }

@@ -66,7 +66,7 @@ CLedraView::CLedraView(GuiUi& ui, Dialogs& dialogs, RegisterLink& link, QWidget*
   }
   m_reports = new CReportsEdit(this);
   m_reports->setFont(SheetFont());
-  addTab(m_reports, FromCp1251(app::Text(app::Sid::CaptionReports)));
+  addTab(m_reports, FromUtf8(app::Text(app::Sid::CaptionReports)));
   connect(m_reports, &CReportsEdit::contextMenuRequested, this,
           [this](const QPoint& at) { ShowContextMenu(at, true); });
   connect(this, &QTabWidget::currentChanged, this, &CLedraView::stateChanged);
@@ -93,9 +93,10 @@ void CLedraView::UpdateSheetCaption(int index) {
   // The caption follows the remembered file in every case, also when Clear all runs from the
   // Reports tab (a caption naming a file the sheet has forgotten would mislead).
   const sheets::SheetFile& file = m_workspace->File(id);
-  const std::string caption = file.Empty() ? std::string(app::TextById(20800 + index))
-                                           : app::Format(app::TextById(20900 + index), {file.name});
-  setTabText(index, FromCp1251(caption));
+  const std::string caption = file.Empty()
+                                  ? std::string(app::TextById(20800 + index))
+                                  : app::Format(app::TextById(20900 + index), {file.Name()});
+  setTabText(index, FromUtf8(caption));
 }
 
 bool CLedraView::IsEnabled(Cmd command) const {
@@ -179,7 +180,7 @@ void CLedraView::SwitchTab(int step) {
 bool CLedraView::ImportFile(const QString& path) {
   CGridCtrl* grid = Grid(Current());
   if (!grid) return true;
-  return sheets::CSheetTextReader(grid->Table()).ReadSheetFile(path.toStdString(), m_ui);
+  return sheets::CSheetTextReader(grid->Table()).ReadSheetFile(ToPath(path), m_ui);
 }
 
 void CLedraView::OnOpen() {
@@ -187,23 +188,23 @@ void CLedraView::OnOpen() {
   if (!grid) return;
   const auto path = m_dialogs.OpenFileName(this);
   if (!path) return;
-  sheets::CSheetTextReader(grid->Table()).ReadSheetFile(path->toStdString(), m_ui);
+  sheets::CSheetTextReader(grid->Table()).ReadSheetFile(ToPath(*path), m_ui);
 }
 
 void CLedraView::OnSave(bool saveAs) {
   CGridCtrl* grid = Grid(Current());
   if (!grid) return;
   sheets::SheetFile& file = m_workspace->File(Current());
-  std::string path = file.path;
+  std::filesystem::path path = file.path;
   if (saveAs || file.Empty()) {
     const auto chosen = m_dialogs.SaveFileName(this);
     if (!chosen) return;
-    path = QFileInfo(*chosen).absoluteFilePath().toStdString();
+    path = ToPath(QFileInfo(*chosen).absoluteFilePath());
   }
   if (!sheets::CSheetTextWriter(grid->Table()).WriteSheetFile(path, m_ui)) return;
-  file.Remember(path);
+  file.path = path;
   UpdateSheetCaption(currentIndex());
-  AddRecentFile(QString::fromStdString(path));
+  AddRecentFile(FromPath(path));
 }
 
 void CLedraView::OnClearAll() {
@@ -306,9 +307,9 @@ QString CLedraView::LineInfo() const {
       grid->IsEditing()
           ? std::min<qsizetype>(grid->EditText().size(), 255)
           : static_cast<qsizetype>(grid->Table().GetItemText(focus.row, focus.col).size());
-  return FromCp1251(app::Format(app::Sid::LineInfo,
-                                {static_cast<unsigned>(focus.row), static_cast<unsigned>(focus.col),
-                                 static_cast<unsigned>(length)}));
+  return FromUtf8(app::Format(app::Sid::LineInfo,
+                              {static_cast<unsigned>(focus.row), static_cast<unsigned>(focus.col),
+                               static_cast<unsigned>(length)}));
 }
 
 QStringList CLedraView::RecentFiles() const {

@@ -62,7 +62,7 @@ CLogoManagerDlg::CLogoManagerDlg(transfers::LogoState& logo, app::SettingsFile& 
   m_progress->setRange(0, 105);
   m_progress->setTextVisible(false);
   m_info->setAlignment(Qt::AlignCenter);
-  auto* advised = new QLabel(FromCp1251(transfers::AdvisedFormatText()), this);
+  auto* advised = new QLabel(FromUtf8(transfers::AdvisedFormatText()), this);
   advised->setAlignment(Qt::AlignCenter);
   auto* separator = new QFrame(this);
   separator->setFrameShape(QFrame::HLine);
@@ -93,7 +93,7 @@ QString CLogoManagerDlg::InfoText() const {
 }
 
 void CLogoManagerDlg::RefreshPreview() {
-  m_info->setText(FromCp1251(m_logo.infoLine));
+  m_info->setText(FromUtf8(m_logo.infoLine));
   if (!m_logo.loaded) {
     m_preview = QImage();
   } else if (m_logo.builtIn) {

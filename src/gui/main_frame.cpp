@@ -36,7 +36,7 @@ QString MenuText(const CommandSpec& entry) {
 
 CMainFrame::CMainFrame(GuiUi& ui, Dialogs& dialogs, RegisterLink& link)
     : m_ui(ui), m_dialogs(dialogs), m_view(new CLedraView(ui, dialogs, link, this)) {
-  setWindowTitle(FromCp1251(app::Text(app::Sid::AppTitle)));
+  setWindowTitle(FromUtf8(app::Text(app::Sid::AppTitle)));
   setWindowIcon(MakeIcon(IconId::Application));
   setCentralWidget(m_view);
   CreateActions();
@@ -182,7 +182,7 @@ void CMainFrame::CreateStatusBar() {
   m_lineInfo->setFixedWidth(150);
   m_lineInfo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   statusBar()->addPermanentWidget(m_lineInfo);
-  statusBar()->showMessage(FromCp1251(app::Text(app::Sid::IdleStatus)));
+  statusBar()->showMessage(FromUtf8(app::Text(app::Sid::IdleStatus)));
 }
 
 void CMainFrame::UpdateCommands() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "gui/text_codec.h"
 
+#include <QFile>
 #include <array>
 #include <unordered_map>
 
@@ -61,6 +62,19 @@ std::string ToCp1251(const QString& text) {
     }
   }
   return bytes;
+}
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::filesystem::path ToPath(const QString& path) {
+  // The file system's own encoding of the name, as Qt itself opens files.
+  return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+QString FromPath(const std::filesystem::path& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path.string()));
 }
 
 }  // namespace nuvrel::gui

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
-// The boundary between the core's Windows-1251 bytes and Qt's Unicode strings.
+// The boundary between the core's texts and Qt's Unicode strings: sheet data in Windows-1251, the
+// texts shown to the person in UTF-8, and paths as the file system names them.
 #pragma once
 
 #include <QString>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -13,5 +15,12 @@ QString FromCp1251(std::string_view bytes);
 
 // Every character becomes its Windows-1251 byte; a character the code page lacks becomes '?'.
 std::string ToCp1251(const QString& text);
+
+// A text of the string table or of a message (UTF-8).
+QString FromUtf8(std::string_view text);
+
+// A path chosen in a dialog or named on the command line, and back.
+std::filesystem::path ToPath(const QString& path);
+QString FromPath(const std::filesystem::path& path);
 
 }  // namespace nuvrel::gui

@@ -46,10 +46,8 @@ std::string_view CompleteLines(std::string_view bytes) {
 
 }  // namespace
 
-void SheetFile::Remember(const std::string& fullPath) {
-  path = fullPath;
-  const std::size_t slash = fullPath.rfind('/');
-  name = slash == std::string::npos ? fullPath : fullPath.substr(slash + 1);
+std::string SheetFile::Name() const {
+  return app::PathText(path.filename());
 }
 
 void ClearSheetData(grid::CellTable& grid) {
@@ -85,11 +83,11 @@ std::string SheetText(const grid::CellTable& grid) {
   return text;
 }
 
-bool CSheetTextWriter::WriteSheetFile(const std::string& path, app::Ui& ui) const {
+bool CSheetTextWriter::WriteSheetFile(const std::filesystem::path& path, app::Ui& ui) const {
   return app::SaveFile(ui, path, SheetText(m_grid));
 }
 
-bool CSheetTextReader::ReadSheetFile(const std::string& path, app::Ui& ui) {
+bool CSheetTextReader::ReadSheetFile(const std::filesystem::path& path, app::Ui& ui) {
   app::WaitCursor wait(ui);
 
   const app::FileContents file = app::ReadWholeFile(path, kMaxFileSize);

@@ -3,6 +3,7 @@
 // each line ending in CR LF; no header, no quoting, bytes as the cells hold them.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -14,17 +15,15 @@ class Ui;
 
 namespace nuvrel::sheets {
 
-// The file a sheet was last saved to: set by a successful Save As, forgotten by Clear all.
+// The file a sheet belongs to: set by a successful Save As or Open, forgotten by Clear all.
 struct SheetFile {
-  std::string name;  // without its folder
-  std::string path;  // full path
+  std::filesystem::path path;  // full path; empty when the sheet has no file
+
   bool Empty() const { return path.empty(); }
-  void Forget() {
-    name.clear();
-    path.clear();
-  }
-  // Remembers a path and its file name.
-  void Remember(const std::string& fullPath);
+  void Forget() { path.clear(); }
+  // The file's name without its folder, as UTF-8 text.
+  std::string Name() const;
+  friend bool operator==(const SheetFile&, const SheetFile&) = default;
 };
 
 // Empties every data cell (rows 1 and up, columns 1 and up); labels and headers stay.
@@ -40,7 +39,7 @@ class CSheetTextWriter {
   // Writes the sheet to the path. The old file is replaced only when the new one is complete: a
   // failure leaves it as it was. Shows "Cannot create file "%s" !" or "Error writing to file "%s"
   // !" on failure.
-  bool WriteSheetFile(const std::string& path, app::Ui& ui) const;
+  bool WriteSheetFile(const std::filesystem::path& path, app::Ui& ui) const;
 
  private:
   const grid::CellTable& m_grid;
@@ -53,7 +52,7 @@ class CSheetTextReader {
   // Replaces the sheet's data by the file's. A file that cannot be opened shows "The file "%s"
   // cannot be opened for reading!" and leaves the sheet as it was; a read error shows
   // "Error reading line: %d !" and keeps the lines stored so far.
-  bool ReadSheetFile(const std::string& path, app::Ui& ui);
+  bool ReadSheetFile(const std::filesystem::path& path, app::Ui& ui);
 
   // Stores sheet-file bytes into the (already emptied) sheet, line by line.
   void ReadSheetText(std::string_view bytes);

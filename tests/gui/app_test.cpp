@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <filesystem>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -71,6 +72,24 @@ TEST(App, OpenKeepsTheCaptionAndTheTitle) {
   EXPECT_EQ(app.View().Sheets().Grid(SheetId::Operators).GetItemText(2, 1), "MARKO");
   EXPECT_EQ(app.View().tabText(1), "Operators");
   EXPECT_EQ(app.frame->windowTitle(), kTitle);
+}
+
+TEST(App, APathInCyrillicIsShownExactlyInTheCaptionAndInMessages) {
+  AppFixture app;
+  const std::string folder = app.dir / "\xD0\xA7\xD0\xB0\xD1\x87\xD0\xB0\xD0\xBA";  // Cyrillic
+  std::filesystem::create_directory(folder);
+  const std::string file = folder + "/\xD0\xB0\xD1\x80\xD1\x82.txt";
+  app.View().SetCurrent(SheetId::Operators);
+  app.View().Sheets().Grid(SheetId::Operators).SetItemText(2, 1, "MARKO");
+  app.dialogs.saveNames = {QString::fromStdString(file)};
+  app.Trigger(Cmd::SaveAs);
+  EXPECT_EQ(test::ReadBytes(file), "2\tMARKO\r\n");
+  EXPECT_EQ(app.View().tabText(1), QString::fromUtf8("Operators (арт.txt)"));
+  app.dialogs.openNames = {QString::fromStdString(folder + "/x.txt")};
+  app.Trigger(Cmd::Open);
+  EXPECT_EQ(app.ShownTexts(),
+            QStringList{QString::fromStdString("The file \"" + folder +
+                                               "/x.txt\" cannot be opened for reading!")});
 }
 
 TEST(App, ARecentFileIsReadIntoTheSheetInFront) {
