@@ -29,6 +29,8 @@ class CGridCellBase {
 
   // Stores a text; cell classes normalise it first.
   virtual void SetText(std::string_view text) = 0;
+  // Puts back a text that GetText once gave, exactly as it was (an undo must not normalise again).
+  virtual void RestoreText(std::string_view text) = 0;
   virtual std::string GetText() const = 0;
   // The text drawn on screen (empty for a cell that draws something else, such as a check box).
   virtual std::string DisplayText() const { return GetText(); }
@@ -59,6 +61,7 @@ class CGridCellBase {
 class CGridCell : public CGridCellBase {
  public:
   void SetText(std::string_view text) override { m_text.assign(text); }
+  void RestoreText(std::string_view text) override { m_text.assign(text); }
   std::string GetText() const override { return m_text; }
   void SetFormat(unsigned format) override { m_format = format; }
   unsigned GetFormat() const override { return m_format; }

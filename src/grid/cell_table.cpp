@@ -134,7 +134,18 @@ void CellTable::AutoSizeRow(int row) {
 bool CellTable::SetItemText(int row, int col, std::string_view text) {
   CGridCell* cell = GetCell(row, col);
   if (!cell) return false;
+  if (m_journal) m_journal->TextChanging(row, col, cell->GetText());
   cell->SetText(text);
+  cell->SetState(cell->GetState() | state::kModified);
+  m_modified = true;
+  NotifyCell(row, col);
+  return true;
+}
+
+bool CellTable::RestoreItemText(int row, int col, std::string_view text) {
+  CGridCell* cell = GetCell(row, col);
+  if (!cell) return false;
+  cell->RestoreText(text);
   cell->SetState(cell->GetState() | state::kModified);
   m_modified = true;
   NotifyCell(row, col);

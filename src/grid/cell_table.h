@@ -29,6 +29,13 @@ class TableObserver {
   virtual void LayoutChanged() = 0;
 };
 
+// Told the text a cell held before each change of it, so that the change can be taken back.
+class TextJournal {
+ public:
+  virtual ~TextJournal() = default;
+  virtual void TextChanging(int row, int col, std::string_view before) = 0;
+};
+
 class CellTable {
  public:
   // Rows and columns measured with the measurer (which must outlive the table); nullptr measures
@@ -39,6 +46,8 @@ class CellTable {
   CellTable& operator=(const CellTable&) = delete;
 
   void SetObserver(TableObserver* observer) { m_observer = observer; }
+  // The journal told about every text change made through SetItemText; nullptr for none.
+  void SetJournal(TextJournal* journal) { m_journal = journal; }
 
   // --- Size and layout -------------------------------------------------------------------------
   // New rows get the default row height and new columns the default width of the font in use now.
@@ -82,6 +91,9 @@ class CellTable {
   // Stores the text through the cell's own rules and marks cell and grid modified. False for an
   // invalid cell.
   bool SetItemText(int row, int col, std::string_view text);
+  // Puts back a text the cell held before, exactly, without the cell's rules and without telling
+  // the journal (undo and redo); marks cell and grid modified. False for an invalid cell.
+  bool RestoreItemText(int row, int col, std::string_view text);
   // The cell's text; empty for an invalid cell.
   std::string GetItemText(int row, int col) const;
   bool SetItemFormat(int row, int col, unsigned format);
@@ -185,6 +197,7 @@ class CellTable {
   CellId m_focus;
   std::unordered_set<std::uint32_t> m_selected;
   TableObserver* m_observer = nullptr;
+  TextJournal* m_journal = nullptr;
 };
 
 }  // namespace nuvrel::grid

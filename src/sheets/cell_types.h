@@ -53,6 +53,7 @@ class CGridCellCheck final : public grid::CGridCell {
   static constexpr int kBoxOffset = 2;
 
   void SetText(std::string_view text) override;
+  void RestoreText(std::string_view text) override { SetText(text); }
   std::string GetText() const override { return m_checked ? "1" : "0"; }
   std::string DisplayText() const override { return {}; }
   // A click inside the box toggles the state.
