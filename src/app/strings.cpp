@@ -95,6 +95,9 @@ constexpr Entry kTable[] = {
     {21022, "%s: %s"},
     {21023, "Your user must be in the \"dialout\" group to use serial ports."},
     {21024, "Simulated register on %s"},
+    {21025, "These sheets hold changes that are not saved:\r\n%s\r\n\r\nSave them first?"},
+    {21026, "Not saved: %s"},
+    {21027, "These hidden columns are sent to the ECR too: %s\r\nDo you wish to continue?"},
     {57344, "Nuvrel Serbian Edition v2.2"},
     {57345, " "},
 };

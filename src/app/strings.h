@@ -80,6 +80,9 @@ enum class Sid : int {
   PortDeviceHint,  // "%s" device path, "%s" reason
   PortPermissionHint,
   SimulatedRegister,  // "%s" device path
+  UnsavedSheets,      // "%s" sheet captions, one a line
+  NotSavedNote,       // "%s" sheet captions
+  HiddenColumnsSent,  // "%s" column headers
 };
 
 // The text of an ID; the empty text for an ID the table does not hold.

@@ -27,6 +27,8 @@ enum class Cmd {
   Find = 57636,
   Paste = 57637,
   SelectAll = 57642,
+  Undo = 57643,
+  Redo = 57644,
   FindNext = 32785,
   FindPrevious = 32786,
   GoToLine = 32780,

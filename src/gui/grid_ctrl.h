@@ -68,6 +68,8 @@ class CGridCtrl : public QAbstractScrollArea, private grid::TableObserver {
   void contextMenuRequested(const QPoint& globalPos);
   void focusCellChanged();
   void editTextChanged();
+  // The person changed cells: an edit stored, a paste, a cut, Delete, a check box clicked.
+  void edited();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -111,6 +111,7 @@ void CGridCtrl::OnEditEnd(int key, Qt::KeyboardModifiers modifiers) {
   }
   m_endingEdit = false;
   emit editTextChanged();
+  emit edited();
 
   if (MovesOn(key)) {
     MoveFocus(key, modifiers);
@@ -142,6 +143,7 @@ void CGridCtrl::OnEditCut() {
   EndEditing();
   OnEditCopy();
   grid::CutSelected(m_table);
+  emit edited();
 }
 
 void CGridCtrl::OnEditPaste() {
@@ -153,6 +155,7 @@ void CGridCtrl::OnEditPaste() {
   }
   EndEditing();
   grid::PasteText(m_table, target, ToCp1251(QGuiApplication::clipboard()->text()));
+  emit edited();
 }
 
 void CGridCtrl::OnEditSelectAll() {

@@ -50,7 +50,10 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event) {
     return;
   }
   switch (key) {
-    case Qt::Key_Delete: grid::CutSelected(m_table); return;
+    case Qt::Key_Delete:
+      grid::CutSelected(m_table);
+      emit edited();
+      return;
     case Qt::Key_F2: StartEdit(focus.row, focus.col, CGridInPlaceEdit::Start::Mouse); return;
     case Qt::Key_Backspace:
       StartEdit(focus.row, focus.col, CGridInPlaceEdit::Start::Backspace);

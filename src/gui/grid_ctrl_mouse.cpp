@@ -103,9 +103,13 @@ bool CGridCtrl::ClickCheckBox(grid::CellId cell, QPoint pos) {
   grid::CGridCell* target = m_table.GetCell(cell.row, cell.col);
   const QRect rect = CellRect(cell.row, cell.col);
   const int margin = m_table.DefaultCellFor(cell.row, cell.col).Margin();
+  const std::string before = target->GetText();
   if (!target->OnClick(pos.x() - rect.x(), pos.y() - rect.y(), margin)) return false;
-  // Storing the new state through the table marks it modified and repaints the cell.
-  m_table.SetItemText(cell.row, cell.col, target->GetText());
+  // The new state is stored through the table, as any change is: it marks the cell modified, can
+  // be undone and repaints the cell.
+  const std::string after = target->GetText();
+  target->RestoreText(before);
+  m_table.SetItemText(cell.row, cell.col, after);
   return true;
 }
 
@@ -140,6 +144,7 @@ void CGridCtrl::mousePressEvent(QMouseEvent* event) {
   const bool shift = event->modifiers() & Qt::ShiftModifier;
   const bool ctrl = event->modifiers() & Qt::ControlModifier;
   const bool toggled = ClickCheckBox(cell, pos);
+  if (toggled) emit edited();
 
   if (!toggled && !shift && !ctrl && cell == m_table.GetFocusCell() &&
       m_table.IsCellEditable(cell.row, cell.col)) {

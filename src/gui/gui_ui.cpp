@@ -72,6 +72,18 @@ bool GuiUi::Ask(std::string_view text, app::Icon icon, bool noIsDefault) {
   return box.exec() == QMessageBox::Yes;
 }
 
+SaveChoice GuiUi::AskToSave(std::string_view text) {
+  QMessageBox box(QMessageBox::Question, FromUtf8(app::Text(app::Sid::AppTitle)), BoxText(text),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_window);
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save: return SaveChoice::Save;
+    case QMessageBox::Discard: return SaveChoice::Discard;
+    default: return SaveChoice::Cancel;
+  }
+}
+
 void GuiUi::SetStatus(std::string_view text) {
   if (!m_statusBar) return;
   m_statusBar->showMessage(FromUtf8(text));

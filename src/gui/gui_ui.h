@@ -18,6 +18,9 @@ namespace nuvrel::gui {
 
 class CGridCtrl;
 
+// The answer to "save first?" before something would lose unsaved data.
+enum class SaveChoice { Save, Discard, Cancel };
+
 class GuiUi final : public QObject, public app::Ui {
  public:
   explicit GuiUi(QWidget* window);
@@ -25,6 +28,8 @@ class GuiUi final : public QObject, public app::Ui {
   void ShowMessage(std::string_view text, app::Icon icon) override;
   bool Ask(std::string_view text, app::Icon icon, bool noIsDefault) override;
   void SetStatus(std::string_view text) override;
+  // Save (the default, Enter), Discard or Cancel (Esc), with the question icon.
+  SaveChoice AskToSave(std::string_view text);
   void PumpPaintMessages() override;
   void BeginWaitCursor() override;
   void EndWaitCursor() override;

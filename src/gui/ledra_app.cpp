@@ -106,7 +106,7 @@ int RunLedraApp(const StartOptions& options) {
   CMainFrame& frame = session.Frame();
   frame.resize(1000, 680);
 
-  if (!options.file.isEmpty() && !frame.View().ImportFile(options.file)) return 1;
+  if (!options.file.isEmpty() && !frame.View().OpenFile(options.file)) return 1;
 
   frame.show();
   if (splash) splash->finish(&frame);

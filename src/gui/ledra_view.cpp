@@ -2,11 +2,9 @@
 #include "gui/ledra_view.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QMenu>
 #include <QPainter>
 #include <QPrinter>
-#include <QSettings>
 
 #include "app/format.h"
 #include "app/strings.h"
@@ -28,8 +26,7 @@ namespace {
 
 using sheets::SheetId;
 
-constexpr int kRecentFiles = 4;
-constexpr const char* kRecentKey = "RecentFiles";
+constexpr int kUndoSteps = 100;
 
 QFont SheetFont() {
   QFont font("Courier New");
@@ -63,6 +60,7 @@ CLedraView::CLedraView(GuiUi& ui, Dialogs& dialogs, RegisterLink& link, QWidget*
             [this](const QPoint& at) { ShowContextMenu(at, false); });
     connect(grid, &CGridCtrl::focusCellChanged, this, &CLedraView::stateChanged);
     connect(grid, &CGridCtrl::editTextChanged, this, &CLedraView::stateChanged);
+    connect(grid, &CGridCtrl::edited, this, &CLedraView::CommitChange);
   }
   m_reports = new CReportsEdit(this);
   m_reports->setFont(SheetFont());
@@ -70,33 +68,25 @@ CLedraView::CLedraView(GuiUi& ui, Dialogs& dialogs, RegisterLink& link, QWidget*
   connect(m_reports, &CReportsEdit::contextMenuRequested, this,
           [this](const QPoint& at) { ShowContextMenu(at, true); });
   connect(this, &QTabWidget::currentChanged, this, &CLedraView::stateChanged);
+  // Large steps (a whole sheet read or cleared) hold every cell twice; a bound keeps memory in
+  // check.
+  m_undo.setUndoLimit(kUndoSteps);
+  connect(&m_undo, &QUndoStack::indexChanged, this, &CLedraView::stateChanged);
   setCurrentIndex(0);
 }
 
 CLedraView::~CLedraView() {
   // Removing the tabs must not reach the window that is going too.
   blockSignals(true);
+  m_undo.disconnect(this);
   // The grids observe the workspace's tables: they go first.
   for (CGridCtrl*& grid : m_grids) {
     delete grid;
     grid = nullptr;
   }
 }
-
 CGridCtrl* CLedraView::Grid(SheetId id) const {
   return sheets::IsGridSheet(id) ? m_grids[static_cast<std::size_t>(sheets::Index(id))] : nullptr;
-}
-
-void CLedraView::UpdateSheetCaption(int index) {
-  const auto id = static_cast<SheetId>(index);
-  if (!sheets::IsGridSheet(id)) return;
-  // The caption follows the remembered file in every case, also when Clear all runs from the
-  // Reports tab (a caption naming a file the sheet has forgotten would mislead).
-  const sheets::SheetFile& file = m_workspace->File(id);
-  const std::string caption = file.Empty()
-                                  ? std::string(app::TextById(20800 + index))
-                                  : app::Format(app::TextById(20900 + index), {file.Name()});
-  setTabText(index, FromUtf8(caption));
 }
 
 bool CLedraView::IsEnabled(Cmd command) const {
@@ -105,6 +95,8 @@ bool CLedraView::IsEnabled(Cmd command) const {
     case Cmd::SendAll: return sheets::IsProgrammable(current);
     case Cmd::SendSelected:
       return sheets::IsProgrammable(current) && m_workspace->Grid(current).GetSelectedCount() > 0;
+    case Cmd::Undo: return m_undo.canUndo();
+    case Cmd::Redo: return m_undo.canRedo();
     default: return true;
   }
 }
@@ -114,8 +106,12 @@ void CLedraView::Execute(Cmd command) {
   CGridCtrl* grid = Grid(Current());
   switch (command) {
     case Cmd::Open: OnOpen(); break;
-    case Cmd::Save: OnSave(false); break;
-    case Cmd::SaveAs: OnSave(true); break;
+    case Cmd::Save:
+    case Cmd::SaveAs:
+      if (grid) SaveSheet(Current(), command == Cmd::SaveAs);
+      break;
+    case Cmd::Undo:
+    case Cmd::Redo: OnUndo(command == Cmd::Redo); break;
     case Cmd::ClearAll: OnClearAll(); break;
     case Cmd::Print:
     case Cmd::PrintDirect: OnPrint(false); break;
@@ -163,6 +159,7 @@ void CLedraView::Execute(Cmd command) {
     case Cmd::PreviousTab: SwitchTab(-1); break;
     default: break;
   }
+  CommitChange();
   emit stateChanged();
 }
 
@@ -175,51 +172,6 @@ void CLedraView::SwitchTab(int step) {
   } else {
     m_reports->setFocus();
   }
-}
-
-bool CLedraView::ImportFile(const QString& path) {
-  CGridCtrl* grid = Grid(Current());
-  if (!grid) return true;
-  return sheets::CSheetTextReader(grid->Table()).ReadSheetFile(ToPath(path), m_ui);
-}
-
-void CLedraView::OnOpen() {
-  CGridCtrl* grid = Grid(Current());
-  if (!grid) return;
-  const auto path = m_dialogs.OpenFileName(this);
-  if (!path) return;
-  sheets::CSheetTextReader(grid->Table()).ReadSheetFile(ToPath(*path), m_ui);
-}
-
-void CLedraView::OnSave(bool saveAs) {
-  CGridCtrl* grid = Grid(Current());
-  if (!grid) return;
-  sheets::SheetFile& file = m_workspace->File(Current());
-  std::filesystem::path path = file.path;
-  if (saveAs || file.Empty()) {
-    const auto chosen = m_dialogs.SaveFileName(this);
-    if (!chosen) return;
-    path = ToPath(QFileInfo(*chosen).absoluteFilePath());
-  }
-  if (!sheets::CSheetTextWriter(grid->Table()).WriteSheetFile(path, m_ui)) return;
-  file.path = path;
-  UpdateSheetCaption(currentIndex());
-  AddRecentFile(FromPath(path));
-}
-
-void CLedraView::OnClearAll() {
-  if (m_workspace->AnyModified() &&
-      !m_ui.Ask(app::Text(app::Sid::ResetAllData), app::Icon::Question, false)) {
-    return;
-  }
-  app::WaitCursor wait(m_ui);
-  for (const sheets::SheetInfo& info : sheets::GridSheets()) {
-    m_workspace->File(info.id).Forget();
-    UpdateSheetCaption(sheets::Index(info.id));
-    sheets::ClearSheetData(m_workspace->Grid(info.id));
-    Grid(info.id)->viewport()->repaint();
-  }
-  m_reports->Clear();
 }
 
 void CLedraView::OnPrint(bool preview) {
@@ -260,8 +212,12 @@ void CLedraView::OnGoToLine() {
 }
 
 void CLedraView::OnReportToArticles() {
+  std::string note;
+  if (m_workspace->HasUnsavedData(SheetId::Articles)) {
+    note = app::Format(app::Sid::NotSavedNote, {SheetCaption(SheetId::Articles)});
+  }
   if (!sheets::ReportToArticles(m_ui, m_workspace->Grid(SheetId::Articles),
-                                m_workspace->Grid(SheetId::ArticlesReport))) {
+                                m_workspace->Grid(SheetId::ArticlesReport), note)) {
     return;
   }
   Grid(SheetId::Articles)->viewport()->repaint();
@@ -273,6 +229,7 @@ void CLedraView::OnSend(bool selection) {
   CGridCtrl* grid = Grid(id);
   // A whole-sheet send takes the edit in progress with it; a selection send does not.
   if (!selection) grid->EndEditing();
+  if (!ConfirmHiddenColumns(grid->Table(), selection)) return;
   transfers::TransferContext context = m_link.Context(m_ui);
   m_ui.RunTransfer([&] { return transfers::UploadSheet(context, id, grid->Table(), selection); });
 }
@@ -298,6 +255,23 @@ void CLedraView::OnGetReports() {
   if (done) SetCurrent(SheetId::DepartmentReport);
 }
 
+bool CLedraView::ConfirmHiddenColumns(const grid::CellTable& table, bool selection) {
+  std::string hidden;
+  for (int col = table.GetFixedColumnCount(); col < table.GetColumnCount(); ++col) {
+    if (table.GetColumnWidth(col) != 0) continue;
+    // A selection sends only its own cells; the whole sheet sends every column.
+    bool sent = !selection;
+    for (int row = table.GetFixedRowCount(); !sent && row < table.GetRowCount(); ++row) {
+      sent = table.IsCellSelected(row, col);
+    }
+    if (sent) {
+      hidden += (hidden.empty() ? "" : ", ") + FromCp1251(table.GetItemText(0, col)).toStdString();
+    }
+  }
+  if (hidden.empty()) return true;
+  return m_ui.Ask(app::Format(app::Sid::HiddenColumnsSent, {hidden}), app::Icon::Question, true);
+}
+
 QString CLedraView::LineInfo() const {
   CGridCtrl* grid = Grid(Current());
   if (!grid) return {};
@@ -310,18 +284,6 @@ QString CLedraView::LineInfo() const {
   return FromUtf8(app::Format(app::Sid::LineInfo,
                               {static_cast<unsigned>(focus.row), static_cast<unsigned>(focus.col),
                                static_cast<unsigned>(length)}));
-}
-
-QStringList CLedraView::RecentFiles() const {
-  return QSettings().value(kRecentKey).toStringList().mid(0, kRecentFiles);
-}
-
-void CLedraView::AddRecentFile(const QString& path) {
-  QStringList files = RecentFiles();
-  files.removeAll(path);
-  files.prepend(path);
-  QSettings().setValue(kRecentKey, files.mid(0, kRecentFiles));
-  emit recentFilesChanged();
 }
 
 void CLedraView::ShowContextMenu(const QPoint& globalPos, bool reports) {

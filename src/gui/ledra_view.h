@@ -6,11 +6,16 @@
 
 #include <QStringList>
 #include <QTabWidget>
+#include <QUndoStack>
 #include <array>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "gui/commands.h"
 #include "gui/register_link.h"
+#include "gui/sheet_step.h"
 #include "sheets/find.h"
 #include "sheets/sheet_id.h"
 #include "sheets/workspace.h"
@@ -44,9 +49,13 @@ class CLedraView final : public QTabWidget {
   bool IsEnabled(Cmd command) const;
   void Execute(Cmd command);
 
-  // Reads a file named on the command line or picked from the recent files into the current grid
-  // sheet; the sheet's remembered file and caption stay. False when it cannot be read.
-  bool ImportFile(const QString& path);
+  // Reads a sheet file (chosen in Open, picked from the recent files or named on the command line)
+  // into the current grid sheet, after asking to save what the sheet would lose. Once read, the
+  // file is the sheet's: its caption names it and Save writes it. False when nothing was read.
+  bool OpenFile(const QString& path);
+
+  // Before the window closes: asks to save the sheets that hold unsaved data. False to stay open.
+  bool ConfirmClose();
 
   // The line-info pane's text for the current state; empty to keep the previous text.
   QString LineInfo() const;
@@ -61,12 +70,23 @@ class CLedraView final : public QTabWidget {
 
  private:
   void UpdateSheetCaption(int index);
+  // The sheet's tab caption as UTF-8 text ("Articles (a.txt)").
+  std::string SheetCaption(sheets::SheetId id) const;
   void AddRecentFile(const QString& path);
+  // The changes since the last step become a step of the undo stack.
+  void CommitChange();
+  void ApplyStep(const sheets::WorkspaceChange& change, const std::optional<ReportsChange>& reports,
+                 bool undo);
+  // Asks to save those of the sheets that hold unsaved data; true to go on (saved or discarded).
+  bool SaveFirst(const std::vector<sheets::SheetId>& sheets);
+  bool SaveSheet(sheets::SheetId id, bool saveAs);
+  // Asks before a send would carry cells of hidden columns; true to go on.
+  bool ConfirmHiddenColumns(const grid::CellTable& table, bool selection);
   void ShowContextMenu(const QPoint& globalPos, bool reports);
   void SwitchTab(int step);
 
   void OnOpen();
-  void OnSave(bool saveAs);
+  void OnUndo(bool redo);
   void OnClearAll();
   void OnPrint(bool preview);
   void OnFind();
@@ -83,7 +103,9 @@ class CLedraView final : public QTabWidget {
   std::unique_ptr<sheets::Workspace> m_workspace;
   std::array<CGridCtrl*, sheets::kGridSheetCount> m_grids{};
   CReportsEdit* m_reports = nullptr;
+  QString m_reportsTaken;  // the Reports pane's text as the last step left it
   sheets::FindMemory m_find;
+  QUndoStack m_undo;
 };
 
 }  // namespace nuvrel::gui

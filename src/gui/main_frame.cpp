@@ -86,6 +86,9 @@ void CMainFrame::CreateMenus() {
   RebuildRecentFiles();
 
   QMenu* edit = menuBar()->addMenu("&Edit");
+  edit->addAction(Action(Cmd::Undo));
+  edit->addAction(Action(Cmd::Redo));
+  edit->addSeparator();
   for (Cmd c : {Cmd::Cut, Cmd::Copy, Cmd::Paste}) edit->addAction(Action(c));
   edit->addSeparator();
   edit->addAction(Action(Cmd::SelectAll));
@@ -138,7 +141,7 @@ void CMainFrame::RebuildRecentFiles() {
     action->setStatusTip("Open this document");
     action->setToolTip(files[i]);
     connect(action, &QAction::triggered, this, [this, path = files[i]] {
-      m_view->ImportFile(path);
+      m_view->OpenFile(path);
       UpdateCommands();
     });
     m_fileMenu->insertAction(before, action);
@@ -231,6 +234,10 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
   // behind a hidden window.
   if (m_ui.TransferRunning()) {
     QApplication::beep();
+    event->ignore();
+    return;
+  }
+  if (!m_view->ConfirmClose()) {
     event->ignore();
     return;
   }

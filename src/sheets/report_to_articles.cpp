@@ -3,6 +3,7 @@
 #include "sheets/report_to_articles.h"
 
 #include <algorithm>
+#include <string>
 
 #include "app/strings.h"
 #include "app/ui.h"
@@ -11,10 +12,12 @@
 
 namespace nuvrel::sheets {
 
-bool ReportToArticles(app::Ui& ui, grid::CellTable& articles, const grid::CellTable& report) {
-  if (!ui.Ask(app::Text(app::Sid::ReportToArticlesQuestion), app::Icon::Question, false)) {
-    return false;
-  }
+bool ReportToArticles(app::Ui& ui, grid::CellTable& articles, const grid::CellTable& report,
+                      std::string_view note) {
+  std::string question(app::Text(app::Sid::ReportToArticlesQuestion));
+  if (!note.empty()) question.append("\r\n\r\n").append(note);
+  // Every article is replaced: Enter alone must not do that.
+  if (!ui.Ask(question, app::Icon::Question, true)) return false;
   app::WaitCursor wait(ui);
   // Rows the report leaves empty must not keep old articles.
   ClearSheetData(articles);

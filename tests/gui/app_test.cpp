@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <filesystem>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QToolBar>
+#include <filesystem>
 
 #include "app_fixture.h"
 #include "gui/grid_ctrl.h"
@@ -30,7 +30,7 @@ TEST(App, ClearAllAsksRightAfterStartAndNoChangesNothing) {
   app.Key(Qt::Key_N, Qt::ControlModifier);
   ASSERT_EQ(app.shown.size(), 1u);
   EXPECT_TRUE(app.shown[0].question);
-  EXPECT_EQ(app.shown[0].text, "This will reset all data!\nAre you sure?");
+  EXPECT_EQ(app.shown[0].text, "This will reset all data!\nAre you sure?\n\nNot saved: Articles");
   EXPECT_EQ(app.View().Sheets().Grid(SheetId::Articles).GetItemText(1, 1), "KEEP");
 
   app.answers = {true};
@@ -61,17 +61,6 @@ TEST(App, SaveWithoutAFileAsksAndCancelKeepsTheCaption) {
   app.dialogs.saveNames = {std::nullopt};
   app.Trigger(Cmd::Save);
   EXPECT_EQ(app.View().tabText(0), "Articles");
-}
-
-TEST(App, OpenKeepsTheCaptionAndTheTitle) {
-  AppFixture app;
-  test::WriteBytes(app.dir / "ops.txt", "2\tMARKO\r\n");
-  app.View().SetCurrent(SheetId::Operators);
-  app.dialogs.openNames = {QString::fromStdString(app.dir / "ops.txt")};
-  app.Key(Qt::Key_O, Qt::ControlModifier);
-  EXPECT_EQ(app.View().Sheets().Grid(SheetId::Operators).GetItemText(2, 1), "MARKO");
-  EXPECT_EQ(app.View().tabText(1), "Operators");
-  EXPECT_EQ(app.frame->windowTitle(), kTitle);
 }
 
 TEST(App, APathInCyrillicIsShownExactlyInTheCaptionAndInMessages) {
@@ -108,7 +97,7 @@ TEST(App, ARecentFileIsReadIntoTheSheetInFront) {
   ASSERT_NE(recent, nullptr);
   recent->trigger();
   EXPECT_EQ(app.View().Sheets().Grid(SheetId::Operators).GetItemText(2, 1), "ANA");
-  EXPECT_EQ(app.View().tabText(1), "Operators");
+  EXPECT_EQ(app.View().tabText(1), "Operators (art.txt)");
 }
 
 TEST(App, ClearAllFromTheReportsTabUpdatesTheCaptionsToo) {

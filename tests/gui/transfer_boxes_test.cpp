@@ -72,5 +72,18 @@ TEST(TransferBoxes, NoIsTheQuestionsDefaultSoEnterSendsNothing) {
   EXPECT_EQ(answers.Texts().size(), 1);
 }
 
+TEST(TransferBoxes, ASendThatWouldCarryAHiddenColumnAsksFirstAndNoIsTheDefault) {
+  test::AppFixture app;
+  app.RealBoxes();
+  app.Sheet(SheetId::Articles).SetItemText(1, sheets::articles::kName, "Hleb");
+  app.Sheet(SheetId::Articles).SetColumnWidth(sheets::articles::kPrice, 0);
+  app.View().Grid(SheetId::Articles)->setFocus();
+  ModalAnswers answers{ModalAnswers::Press(Qt::Key_Return), ModalAnswers::Press(Qt::Key_Escape)};
+  app.Key(Qt::Key_D, Qt::ControlModifier);
+  EXPECT_EQ(
+      answers.Texts(),
+      QStringList{"These hidden columns are sent to the ECR too: Price\nDo you wish to continue?"});
+}
+
 }  // namespace
 }  // namespace nuvrel::gui

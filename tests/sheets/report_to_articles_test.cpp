@@ -58,7 +58,7 @@ TEST_F(ReportToArticlesTest, NoLeavesTheArticlesAsTheyWere) {
   ASSERT_EQ(ui.questions.size(), 1U);
   EXPECT_EQ(ui.questions[0].text, app::Text(app::Sid::ReportToArticlesQuestion));
   EXPECT_EQ(ui.questions[0].icon, app::Icon::Question);
-  EXPECT_FALSE(ui.questions[0].noIsDefault);
+  EXPECT_TRUE(ui.questions[0].noIsDefault);
 }
 
 TEST_F(ReportToArticlesTest, YesReplacesEveryArticleByTheReportRows) {
