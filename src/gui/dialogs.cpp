@@ -8,6 +8,7 @@
 #include <QPrinter>
 
 #include "gui/about_box.h"
+#include "gui/exec_modal.h"
 #include "gui/goto_dialog.h"
 
 namespace nuvrel::gui {
@@ -18,7 +19,8 @@ std::optional<QString> QtDialogs::OpenFileName(QWidget* parent) {
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setNameFilters({"Text files (*.txt)", "All files (*)"});
   dialog.setOption(QFileDialog::ReadOnly, false);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  if (ExecModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    return std::nullopt;
   return dialog.selectedFiles().front();
 }
 
@@ -28,30 +30,31 @@ std::optional<QString> QtDialogs::SaveFileName(QWidget* parent) {
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilters({"Tab separated text (.txt) (*.txt)", "All files (*)"});
   dialog.setDefaultSuffix("txt");
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  if (ExecModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    return std::nullopt;
   return dialog.selectedFiles().front();
 }
 
 std::optional<FindRequest> QtDialogs::Find(QWidget* parent) {
   CFindDialog dialog(parent);
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  if (ExecModal(dialog) != QDialog::Accepted) return std::nullopt;
   return dialog.Request();
 }
 
 std::optional<unsigned> QtDialogs::GoToLine(QWidget* parent, unsigned largestLine, app::Ui& ui) {
   CGoToLineDialog dialog(largestLine, ui, parent);
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  if (ExecModal(dialog) != QDialog::Accepted) return std::nullopt;
   return dialog.Line();
 }
 
 void QtDialogs::About(QWidget* parent) {
   CAboutBox box(parent);
-  box.exec();
+  ExecModal(box);
 }
 
 bool QtDialogs::Print(QWidget* parent, QPrinter& printer) {
   QPrintDialog dialog(&printer, parent);
-  return dialog.exec() == QDialog::Accepted;
+  return ExecModal(dialog) == QDialog::Accepted;
 }
 
 void QtDialogs::Preview(QWidget* parent, QPrinter& printer,
@@ -59,12 +62,12 @@ void QtDialogs::Preview(QWidget* parent, QPrinter& printer,
   QPrintPreviewDialog dialog(&printer, parent);
   QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, paint);
   dialog.resize(900, 700);
-  dialog.exec();
+  ExecModal(dialog);
 }
 
 void QtDialogs::PageSetup(QWidget* parent, QPrinter& printer) {
   QPageSetupDialog dialog(&printer, parent);
-  dialog.exec();
+  ExecModal(dialog);
 }
 
 }  // namespace nuvrel::gui

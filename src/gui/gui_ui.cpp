@@ -8,6 +8,7 @@
 #include <QWindow>
 
 #include "app/strings.h"
+#include "gui/exec_modal.h"
 #include "gui/grid_ctrl.h"
 #include "gui/text_codec.h"
 
@@ -60,7 +61,7 @@ void GuiUi::ShowMessage(std::string_view text, app::Icon icon) {
   }
   QMessageBox box(BoxIcon(icon), FromUtf8(app::Text(app::Sid::AppTitle)), message, QMessageBox::Ok,
                   m_window);
-  box.exec();
+  ExecModal(box);
 }
 
 bool GuiUi::Ask(std::string_view text, app::Icon icon, bool noIsDefault) {
@@ -69,7 +70,7 @@ bool GuiUi::Ask(std::string_view text, app::Icon icon, bool noIsDefault) {
   QMessageBox box(BoxIcon(icon), FromUtf8(app::Text(app::Sid::AppTitle)), question,
                   QMessageBox::Yes | QMessageBox::No, m_window);
   box.setDefaultButton(noIsDefault ? QMessageBox::No : QMessageBox::Yes);
-  return box.exec() == QMessageBox::Yes;
+  return ExecModal(box) == QMessageBox::Yes;
 }
 
 SaveChoice GuiUi::AskToSave(std::string_view text) {
@@ -77,7 +78,7 @@ SaveChoice GuiUi::AskToSave(std::string_view text) {
                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_window);
   box.setDefaultButton(QMessageBox::Save);
   box.setEscapeButton(QMessageBox::Cancel);
-  switch (box.exec()) {
+  switch (ExecModal(box)) {
     case QMessageBox::Save: return SaveChoice::Save;
     case QMessageBox::Discard: return SaveChoice::Discard;
     default: return SaveChoice::Cancel;

@@ -14,6 +14,7 @@
 #include "gui/dialogs.h"
 #include "gui/ecr_setup_dialog.h"
 #include "gui/embedded_simulator.h"
+#include "gui/exec_modal.h"
 #include "gui/gui_ui.h"
 #include "gui/ledra_view.h"
 #include "gui/logo_manager_dialog.h"
@@ -86,10 +87,10 @@ void LedraSession::RunExtraCommand(Cmd command) {
   if (command == Cmd::EcrSetup) {
     CEcrSetupDialog dialog(m_link.comPortIndex, m_portMap, *m_link.ports, m_link.identity, m_ui,
                            m_frame.get());
-    if (dialog.exec() == QDialog::Accepted) m_link.comPortIndex = dialog.PortIndex();
+    if (ExecModal(dialog) == QDialog::Accepted) m_link.comPortIndex = dialog.PortIndex();
   } else if (command == Cmd::SendLogo) {
     CLogoManagerDlg dialog(m_logo, m_settings, m_ui, m_link, m_frame.get());
-    dialog.exec();
+    ExecModal(dialog);
   }
 }
 

@@ -50,7 +50,7 @@ void CLedraView::ApplyStep(const sheets::WorkspaceChange& change,
     UpdateSheetCaption(sheets::Index(sheet.id));
   }
   // Show where the step was: its sheet in front (unless the one in front was part of it) and its
-  // first changed cell in view.
+  // first changed cell in view, with the keyboard.
   const auto inFront =
       std::find_if(change.sheets.begin(), change.sheets.end(),
                    [this](const sheets::SheetChange& s) { return s.id == Current(); });
@@ -67,6 +67,7 @@ void CLedraView::ApplyStep(const sheets::WorkspaceChange& change,
       table.SelectCell(first.row, first.col);
       table.SetFocusCell(first.row, first.col);
       Grid(shown->id)->EnsureVisible(first.row, first.col);
+      Grid(shown->id)->setFocus();
     }
   }
   emit stateChanged();

@@ -61,24 +61,26 @@ TEST_F(RegisterApp, CtrlDSendsTheArticlesAndTheStatusCountsThem) {
   EXPECT_NE(Trace().find("RX AA 30 30 30 30 30 31 72 30 30 31 32"), std::string::npos);
 }
 
-TEST_F(RegisterApp, AKeyPressedDuringAnUploadIsThrownAway) {
+TEST_F(RegisterApp, AKeyPressedOrAWindowClosedDuringAnUploadIsThrownAway) {
   Start({"--baud", "9600"});
   Load(SheetId::Operators, "operators.txt");
   app->View().SetCurrent(SheetId::Operators);
   CGridCtrl* grid = app->View().Grid(SheetId::Operators);
   grid->setFocus();
   grid->Table().SetFocusCell(5, 1);
-  QTimer::singleShot(150, grid, [grid] {
+  QTimer::singleShot(150, grid, [this, grid] {
     QCoreApplication::postEvent(grid,
                                 new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
     QCoreApplication::postEvent(grid,
                                 new QKeyEvent(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, "x"));
+    app->frame->close();
   });
   app->Key(Qt::Key_D, Qt::ControlModifier);
   EXPECT_EQ(Status(), "3 items successfully sent!");
   QCoreApplication::processEvents();
   EXPECT_FALSE(grid->IsEditing());
   EXPECT_EQ(grid->Table().GetItemText(5, 1), "");
+  EXPECT_TRUE(app->frame->isVisible());
 }
 
 TEST_F(RegisterApp, CtrlESendsOnlyTheSelectedPrice) {
