@@ -117,6 +117,14 @@ TEST_F(RegisterApp, CtrlRFillsTheArticlesReportAndCtrlWTheReports) {
   EXPECT_EQ(app->View().Current(), SheetId::DepartmentReport);
   EXPECT_TRUE(app->View().Reports()->toPlainText().startsWith("Daily report\n"));
   EXPECT_TRUE(app->View().Reports()->toPlainText().contains("Operator report 03"));
+
+  // What the downloads filled goes back step by step.
+  app->Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(app->View().Reports()->toPlainText(), "");
+  EXPECT_EQ(app->View().Sheets().Grid(SheetId::DepartmentReport).GetItemText(1, 1), "");
+  app->Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(app->View().Current(), SheetId::ArticlesReport);
+  EXPECT_EQ(app->View().Sheets().Grid(SheetId::ArticlesReport).GetItemText(1, 1), "");
 }
 
 TEST_F(RegisterApp, ATimeOutIsShownOnceAndTheWindowStaysUsable) {
