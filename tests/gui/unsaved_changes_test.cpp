@@ -54,14 +54,19 @@ QAction* RecentFile(test::AppFixture& app, const QString& name) {
   return nullptr;
 }
 
-TEST(UnsavedChanges, SaveAfterOpenWritesTheOpenedFile) {
-  test::AppFixture app;
+// The Articles sheet saved as a.txt, then b.txt opened into it.
+void SaveAThenOpenB(test::AppFixture& app) {
   app.Sheet(SheetId::Articles).SetItemText(1, kName, "A");
   app.dialogs.saveNames = {QString::fromStdString(app.dir / "a.txt")};
   app.Trigger(Cmd::SaveAs);
   test::WriteBytes(app.dir / "b.txt", "2\tB\r\n");
   app.dialogs.openNames = {QString::fromStdString(app.dir / "b.txt")};
   app.Key(Qt::Key_O, Qt::ControlModifier);
+}
+
+TEST(UnsavedChanges, SaveAfterOpenWritesTheOpenedFile) {
+  test::AppFixture app;
+  SaveAThenOpenB(app);
   EXPECT_EQ(app.View().tabText(0), "Articles (b.txt)");
   EXPECT_EQ(app.frame->windowTitle(), "Nuvrel Serbian Edition v2.2");
 
@@ -182,12 +187,7 @@ TEST(UnsavedChanges, UndoAndRedoWalkBackAndForthOverTypingPasteClearAllAndOpen) 
 
 TEST(UnsavedChanges, UndoingAnOpenGivesTheSheetItsFormerFileBack) {
   test::AppFixture app;
-  app.Sheet(SheetId::Articles).SetItemText(1, kName, "A");
-  app.dialogs.saveNames = {QString::fromStdString(app.dir / "a.txt")};
-  app.Trigger(Cmd::SaveAs);
-  test::WriteBytes(app.dir / "b.txt", "2\tB\r\n");
-  app.dialogs.openNames = {QString::fromStdString(app.dir / "b.txt")};
-  app.Trigger(Cmd::Open);
+  SaveAThenOpenB(app);
   app.Trigger(Cmd::Undo);
   EXPECT_EQ(app.View().tabText(0), "Articles (a.txt)");
   // Back to what a.txt holds: nothing to save, and Save writes a.txt again.
