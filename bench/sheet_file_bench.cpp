@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Sheet files at full size: reading and normalising a 2400-row Articles file, writing it, and the
-// memory the seven sheets' cells take when Articles and Articles report are full.
+// Sheet files at full size: reading and normalising a 2400-row Articles file, writing it, the
+// memory the seven sheets' cells take when Articles and Articles report are full, and reading a full
+// file into the workspace as one step that can be undone.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <unistd.h>
@@ -150,5 +151,52 @@ void BM_WorkspaceMemory(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_WorkspaceMemory)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The memory a step holds: its cell records and the texts too long to live inside them.
+double StepBytes(const sheets::WorkspaceChange& change) {
+  std::size_t bytes = 0;
+  for (const sheets::SheetChange& sheet : change.sheets) {
+    bytes += sheet.cells.capacity() * sizeof(sheets::CellChange);
+    for (const sheets::CellChange& cell : sheet.cells) {
+      for (const std::string* text : {&cell.before, &cell.after}) {
+        if (text->capacity() > std::string().capacity()) bytes += text->capacity() + 1;
+      }
+    }
+  }
+  return static_cast<double>(bytes);
+}
+
+// A full file read into an empty sheet of the workspace, as Open does, and the step it makes (every
+// data cell), with the memory the step holds as a counter (bytes).
+void BM_OpenAsOneStep(benchmark::State& state) {
+  const std::string bytes = FullArticlesFile(false);
+  sheets::Workspace workspace(nullptr);
+  grid::CellTable& articles = workspace.Grid(SheetId::Articles);
+  for (auto _ : state) {
+    sheets::CSheetTextReader(articles).ReadSheetText(bytes);
+    const sheets::WorkspaceChange step = workspace.TakeChange();
+    state.counters["step_bytes"] = StepBytes(step);
+    state.counters["cells"] = static_cast<double>(step.sheets.at(0).cells.size());
+    state.PauseTiming();
+    workspace.Undo(step);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_OpenAsOneStep)->Unit(benchmark::kMillisecond);
+
+// Taking such a step back and making it again.
+void BM_UndoRedoOpen(benchmark::State& state) {
+  sheets::Workspace workspace(nullptr);
+  grid::CellTable& articles = workspace.Grid(SheetId::Articles);
+  sheets::CSheetTextReader(articles).ReadSheetText(FullArticlesFile(false));
+  workspace.TakeChange();
+  sheets::ClearSheetData(articles);
+  const sheets::WorkspaceChange step = workspace.TakeChange();
+  for (auto _ : state) {
+    workspace.Undo(step);
+    workspace.Redo(step);
+  }
+}
+BENCHMARK(BM_UndoRedoOpen)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -33,6 +33,7 @@ class Workspace::Journal final : public grid::TextJournal {
   // The changed cells with their texts now; a cell that ended as it began is left out.
   std::vector<CellChange> Take(const grid::CellTable& table) {
     std::vector<CellChange> changed;
+    changed.reserve(m_cells.size());
     for (CellChange& cell : m_cells) {
       cell.after = table.GetItemText(cell.row, cell.col);
       if (cell.after != cell.before) changed.push_back(std::move(cell));
