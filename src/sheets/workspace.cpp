@@ -38,8 +38,9 @@ class Workspace::Journal final : public grid::TextJournal {
       cell.after = table.GetItemText(cell.row, cell.col);
       if (cell.after != cell.before) changed.push_back(std::move(cell));
     }
-    m_cells.clear();
-    m_index.clear();
+    // Emptied to nothing: a large step must not leave its bookkeeping allocated behind it.
+    m_cells = std::vector<CellChange>();
+    m_index = decltype(m_index)();
     return changed;
   }
 
