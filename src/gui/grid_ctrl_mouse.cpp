@@ -116,6 +116,9 @@ bool CGridCtrl::ClickCheckBox(grid::CellId cell, QPoint pos) {
 void CGridCtrl::mousePressEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   m_lastMousePos = pos;
+  // A press on the title tip reaches the grid through the tip, where the window system does not
+  // let the mouse through it; the rest of the drag would go on going to the hidden tip.
+  if (m_titleTip->isVisible()) viewport()->grabMouse();
   HideTitleTip();
   if (event->button() != Qt::LeftButton) return;  // the right button acts on release
   EndEditing();
@@ -258,6 +261,7 @@ void CGridCtrl::mouseMoveEvent(QMouseEvent* event) {
 
 void CGridCtrl::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
+  if (QWidget::mouseGrabber() == viewport()) viewport()->releaseMouse();
   if (event->button() == Qt::RightButton) {
     EndEditing();
     const grid::CellId cell = Geometry().CellAt(pos);
@@ -368,6 +372,11 @@ void CGridCtrl::UpdateCursor(const GridGeometry& geometry, QPoint pos) {
 void CGridCtrl::UpdateTitleTip(QPoint pos) {
   if (IsEditing()) return;
   const GridGeometry geometry = Geometry();
+  // On a divider the mouse resizes: a tip there would cover what it grabs.
+  if (ColumnDividerAt(geometry, pos).IsValid() || RowDividerAt(geometry, pos).IsValid()) {
+    HideTitleTip();
+    return;
+  }
   const grid::CellId cell = geometry.CellAt(pos);
   const grid::CGridCell* target = cell.IsValid() ? m_table.GetCell(cell.row, cell.col) : nullptr;
   if (!target || target->DisplayText().empty()) {

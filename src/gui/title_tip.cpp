@@ -60,8 +60,9 @@ void CGridTitleTip::Forward(QMouseEvent* event) {
 }
 
 void CGridTitleTip::mousePressEvent(QMouseEvent* event) {
-  Hide();
+  // Handed on while still shown, so the owner knows the press came through the tip.
   Forward(event);
+  Hide();
 }
 
 void CGridTitleTip::mouseMoveEvent(QMouseEvent* event) {
@@ -73,8 +74,8 @@ void CGridTitleTip::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CGridTitleTip::mouseDoubleClickEvent(QMouseEvent* event) {
-  Hide();
   Forward(event);
+  Hide();
 }
 
 void CGridTitleTip::wheelEvent(QWheelEvent* event) {

@@ -58,6 +58,21 @@ TEST_F(TitleTip, ScrollingHidesIt) {
   EXPECT_FALSE(Shown());
 }
 
+TEST_F(TitleTip, NoneOnADividerAndAPressOnTheTipHandsTheMouseToTheGridUntilRelease) {
+  const QRect cell = grid.CellRect(1, kName);
+  QTest::mouseMove(grid.viewport(), QPoint(1, 1));
+  QTest::mouseMove(grid.viewport(), grid.CellRect(0, kName).topRight() + QPoint(1, 2));
+  EXPECT_FALSE(Shown()) << "on the header divider";
+
+  Hover(1, kName);
+  ASSERT_TRUE(Shown());
+  QTest::mousePress(m_tip, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+  EXPECT_FALSE(Shown());
+  EXPECT_EQ(QWidget::mouseGrabber(), grid.viewport());
+  QTest::mouseRelease(grid.viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+}
+
 TEST_F(TitleTip, NoneWhileEditing) {
   Focus(3, kName);
   Type("x");
