@@ -136,9 +136,7 @@ bool CellTable::SetItemText(int row, int col, std::string_view text) {
   if (!cell) return false;
   if (m_journal) m_journal->TextChanging(row, col, cell->GetText());
   cell->SetText(text);
-  cell->SetState(cell->GetState() | state::kModified);
-  m_modified = true;
-  NotifyCell(row, col);
+  TextChanged(*cell, row, col);
   return true;
 }
 
@@ -146,10 +144,14 @@ bool CellTable::RestoreItemText(int row, int col, std::string_view text) {
   CGridCell* cell = GetCell(row, col);
   if (!cell) return false;
   cell->RestoreText(text);
-  cell->SetState(cell->GetState() | state::kModified);
+  TextChanged(*cell, row, col);
+  return true;
+}
+
+void CellTable::TextChanged(CGridCell& cell, int row, int col) {
+  cell.SetState(cell.GetState() | state::kModified);
   m_modified = true;
   NotifyCell(row, col);
-  return true;
 }
 
 std::string CellTable::GetItemText(int row, int col) const {

@@ -174,6 +174,8 @@ class CellTable {
     return (static_cast<std::uint32_t>(col) << 16) | static_cast<std::uint32_t>(row & 0xFFFF);
   }
   void NotifyCell(int row, int col);
+  // Marks cell and grid modified and tells the observer.
+  void TextChanged(CGridCell& cell, int row, int col);
   void NotifyLayout();
   void DropSelectionOutside();
 

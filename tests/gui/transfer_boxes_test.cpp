@@ -60,18 +60,6 @@ TEST(TransferBoxes, YesToTheEmptyCellsQuestionIsTakenByAClick) {
   EXPECT_TRUE(answers.Texts()[1].startsWith("Cannot open COM1 !"));
 }
 
-TEST(TransferBoxes, NoIsTheQuestionsDefaultSoEnterSendsNothing) {
-  test::AppFixture app;
-  app.RealBoxes();
-  app.View().SetCurrent(SheetId::Operators);
-  app.Sheet(SheetId::Operators).SelectCell(2, 1);
-  app.frame->UpdateCommands();
-  // Enter in the question; a Yes would have raised the port's message next.
-  ModalAnswers answers{ModalAnswers::Press(Qt::Key_Return), ModalAnswers::Press(Qt::Key_Escape)};
-  app.Key(Qt::Key_E, Qt::ControlModifier);
-  EXPECT_EQ(answers.Texts().size(), 1);
-}
-
 TEST(TransferBoxes, ASendThatWouldCarryAHiddenColumnAsksFirstAndNoIsTheDefault) {
   test::AppFixture app;
   app.RealBoxes();
