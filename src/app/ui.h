@@ -15,6 +15,13 @@ namespace nuvrel::app {
 
 enum class Icon { Error, Information, Question, Warning };
 
+// How far a transfer has come.
+struct Progress {
+  std::string_view what;  // what is being sent or read (UTF-8)
+  unsigned done = 0;      // items sent or read so far
+  unsigned total = 0;     // items in all; 0 while not known (a report)
+};
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -30,6 +37,12 @@ class Ui {
 
   // Called between records of a transfer: repaint what needs it, discard the person's input.
   virtual void PumpPaintMessages() = 0;
+
+  // A transfer reports where it stands: when it starts its records and after each one.
+  virtual void ShowProgress(const Progress& /*progress*/) {}
+  // Whether the person has asked the running transfer to stop. Transfers ask between records and
+  // then end the exchange the way the protocol ends it.
+  virtual bool StopRequested() { return false; }
 
   virtual void BeginWaitCursor() = 0;
   virtual void EndWaitCursor() = 0;
