@@ -46,4 +46,10 @@ inline std::string Format(Sid id, std::initializer_list<FormatArg> args) {
   return Format(Text(id), args);
 }
 
+// The text for a count: `one` when it is 1, `many` otherwise, filled with the arguments.
+inline std::string FormatCount(unsigned count, Sid one, Sid many,
+                               std::initializer_list<FormatArg> args) {
+  return Format(count == 1 ? one : many, args);
+}
+
 }  // namespace nuvrel::app

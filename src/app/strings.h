@@ -83,6 +83,18 @@ enum class Sid : int {
   UnsavedSheets,      // "%s" sheet captions, one a line
   NotSavedNote,       // "%s" sheet captions
   HiddenColumnsSent,  // "%s" column headers
+
+  // An upload's counts; each has a form for one item and one for several.
+  StoppedAfter = 21030,  // "%u" sent, "%u" in all
+  StoppedAfterOne,
+  UploadFailedAfter,  // "%u" sent, "%u" in all
+  UploadFailedAfterOne,
+  ItemSent,            // "%u" count (1)
+  SelectionItemsSent,  // "%u" count
+  SelectionItemSent,
+  SendingSheet,  // "%s" sheet caption
+  SendingLogo,
+  ResumeHint,  // "%u" row
 };
 
 // The text of an ID; the empty text for an ID the table does not hold.

@@ -34,6 +34,9 @@ class Ui {
 
   // The first pane of the status bar.
   virtual void SetStatus(std::string_view text) = 0;
+  // A status text that names the record on the line ("Sending line number 12"); a front end that
+  // shows the progress otherwise may leave these out.
+  virtual void SetRecordStatus(std::string_view text) { SetStatus(text); }
 
   // Called between records of a transfer: repaint what needs it, discard the person's input.
   virtual void PumpPaintMessages() = 0;

@@ -16,6 +16,11 @@ struct TransferContext {
   link::PortOpener& ports;
   link::RegisterIdentity& identity;  // kept for the whole run of the program
   int comPortIndex = 0;              // 0 for COM1 .. 3 for COM4
+  // Uploads start at this row: an upload that was cut short is resumed where the register stopped.
+  int firstRow = 1;
+  // Set by an upload that failed or was stopped with rows still to send: the first of them (the
+  // row to resume from). 0 otherwise.
+  int resumeRow = 0;
 };
 
 }  // namespace nuvrel::transfers

@@ -2,15 +2,45 @@
 #include "transfers/upload_sequence.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "app/format.h"
 #include "link/frames.h"
 #include "transfers/register_session.h"
 
 namespace nuvrel::transfers {
+namespace {
+
+struct Record {
+  int row;
+  std::string fields;
+};
+
+// The records of the rows to send, in row order. The sheet cannot change while the upload runs,
+// so they are built once, and the total is known before the first one goes.
+std::vector<Record> PlanRecords(const UploadPlan& plan, const grid::CellTable& grid, int firstRow) {
+  std::vector<Record> records;
+  const int last = std::min(plan.rows, grid.GetRowCount() - 1);
+  for (int row = std::max(firstRow, 1); row <= last; ++row) {
+    if (std::optional<std::string> fields = plan.fields(row)) {
+      records.push_back({row, std::move(*fields)});
+    }
+  }
+  return records;
+}
+
+std::string ClosingText(const UploadPlan& plan, unsigned sent) {
+  using app::Sid;
+  if (plan.selection) {
+    return app::FormatCount(sent, Sid::SelectionItemSent, Sid::SelectionItemsSent, {sent});
+  }
+  return app::FormatCount(sent, Sid::ItemSent, Sid::ItemsSent, {sent});
+}
+
+}  // namespace
 
 bool SendRecord(link::Channel& channel, char letter, int row, const std::string& fields) {
-  channel.ui.SetStatus(app::Format(app::Sid::SendingLine, {row}));
+  channel.ui.SetRecordStatus(app::Format(app::Sid::SendingLine, {row}));
   link::Bytes frame = link::BeginFrame(channel.identity.deviceNumber, letter);
   frame.insert(frame.end(), fields.begin(), fields.end());
   link::AppendCheckPair(frame);
@@ -20,35 +50,52 @@ bool SendRecord(link::Channel& channel, char letter, int row, const std::string&
 }
 
 bool RunUpload(TransferContext& context, grid::CellTable& grid, const UploadPlan& plan) {
-  app::WaitCursor wait(context.ui);
-  if (!plan.validate(context.ui, grid)) return false;
+  using app::Sid;
+  app::Ui& ui = context.ui;
+  app::WaitCursor wait(ui);
+  context.resumeRow = 0;
+  if (!plan.validate(ui, grid)) return false;
+
+  const std::vector<Record> records = PlanRecords(plan, grid, context.firstRow);
+  const auto total = static_cast<unsigned>(records.size());
+  unsigned sent = 0;
+  // Says how far the upload came and where to take it up again.
+  auto cutShort = [&](Sid one, Sid many) {
+    ui.SetStatus(app::FormatCount(total, one, many, {sent, total}));
+    if (sent < total) context.resumeRow = records[sent].row;
+    return false;
+  };
 
   RegisterSession session(context);
   if (!session.Open()) return false;
   link::Channel& channel = session.Channel();
   if (!link::SendCommand(channel, 'a')) return false;
 
-  const int last = std::min(plan.rows, grid.GetRowCount() - 1);
-  unsigned count = 0;
-  for (int row = 1; row <= last; ++row) {
-    const std::optional<std::string> fields = plan.fields(row);
-    if (fields) {
-      if (!SendRecord(channel, plan.letter, row, *fields)) return false;
-      ++count;
-    } else if (plan.countSkipped) {
-      ++count;
+  const std::string what = app::Format(
+      Sid::SendingSheet,
+      {app::TextById(static_cast<int>(Sid::CaptionArticles) + static_cast<int>(plan.sheet))});
+  ui.ShowProgress({what, 0, total});
+  bool stopped = false;
+  for (const Record& record : records) {
+    if (ui.StopRequested()) {
+      stopped = true;
+      break;
     }
-    context.ui.PumpPaintMessages();
+    if (!SendRecord(channel, plan.letter, record.row, record.fields)) {
+      return cutShort(Sid::UploadFailedAfterOne, Sid::UploadFailedAfter);
+    }
+    ++sent;
+    ui.ShowProgress({what, sent, total});
+    ui.PumpPaintMessages();
   }
 
-  if (!link::SendCommand(channel, 'z') || !link::AwaitUploadEnd(channel)) return false;
+  // A stopped upload is closed as a finished one is, so the register keeps what it took.
+  if (!link::SendCommand(channel, 'z') || !link::AwaitUploadEnd(channel)) {
+    return cutShort(Sid::UploadFailedAfterOne, Sid::UploadFailedAfter);
+  }
   session.Close();
-
-  if (plan.closing == ClosingText::SelectionSent) {
-    context.ui.SetStatus(app::Text(app::Sid::SelectionSent));
-  } else {
-    context.ui.SetStatus(app::Format(app::Sid::ItemsSent, {count}));
-  }
+  if (stopped) return cutShort(Sid::StoppedAfterOne, Sid::StoppedAfter);
+  ui.SetStatus(ClosingText(plan, sent));
   return true;
 }
 

@@ -11,29 +11,27 @@
 #include "app/ui.h"
 #include "grid/cell_table.h"
 #include "link/handshake.h"
+#include "sheets/sheet_id.h"
 #include "transfers/transfer_context.h"
 
 namespace nuvrel::transfers {
 
-enum class ClosingText {
-  ItemsSent,      // "%u items successfully sent!"
-  SelectionSent,  // "Selected cells successfully sent"
-};
-
 struct UploadPlan {
   // The check before the port opens; it shows its own message.
   bool (*validate)(app::Ui&, grid::CellTable&) = nullptr;
+  sheets::SheetId sheet = sheets::SheetId::Articles;
   char letter = 0;
   int rows = 0;  // rows 1..rows, as far as the sheet has them
   // The fields of a row's record after the letter; none when the row is skipped.
   std::function<std::optional<std::string>(int row)> fields;
-  // Whether a skipped row counts as sent (the whole Articles sheet always reports every row).
-  bool countSkipped = false;
-  ClosingText closing = ClosingText::ItemsSent;
+  bool selection = false;  // the closing text names the selected cells
 };
 
-// Runs the upload under the wait cursor. True when the register took every record and ended the
-// upload; every failure has shown its message, but a failed record write, which ends it silently.
+// Runs the upload under the wait cursor, from the context's first row on. The person sees the
+// progress and may stop between records: the record on the line is finished, the upload is closed
+// with 'z' as always, and the status says how many items went. True when the register took every
+// record and ended the upload; every failure has shown its message, but a failed record write,
+// which ends it silently. A failure or a stop with rows left sets the context's resume row.
 bool RunUpload(TransferContext& context, grid::CellTable& grid, const UploadPlan& plan);
 
 // Sends one record (status "Sending line number", the frame, its acknowledgement). A write that

@@ -22,10 +22,13 @@ bool AnyArticleCell(const std::function<bool(int col)>& test) {
   return false;
 }
 
-bool UploadTextSheet(TransferContext& context, grid::CellTable& grid, const TextRecordRule& rule,
-                     bool (*validate)(app::Ui&, grid::CellTable&), bool selectionOnly) {
+bool UploadTextSheet(TransferContext& context, grid::CellTable& grid, sheets::SheetId sheet,
+                     const TextRecordRule& rule, bool (*validate)(app::Ui&, grid::CellTable&),
+                     bool selectionOnly) {
   UploadPlan plan;
   plan.validate = validate;
+  plan.sheet = sheet;
+  plan.selection = selectionOnly;
   plan.letter = rule.letter;
   plan.rows = rule.rows;
   plan.fields = [&grid, &rule, selectionOnly](int row) -> std::optional<std::string> {
@@ -49,7 +52,6 @@ bool UploadArticles(TransferContext& context, grid::CellTable& grid) {
     if (!any) return std::nullopt;
     return ArticleRecordFields(grid, row, false);
   };
-  plan.countSkipped = true;
   return RunUpload(context, grid, plan);
 }
 
@@ -63,36 +65,44 @@ bool UploadSelectedArticles(TransferContext& context, grid::CellTable& grid) {
     if (!any) return std::nullopt;
     return ArticleRecordFields(grid, row, true);
   };
-  plan.closing = ClosingText::SelectionSent;
+  plan.selection = true;
   return RunUpload(context, grid, plan);
 }
 
 bool UploadOperators(TransferContext& context, grid::CellTable& grid) {
-  return UploadTextSheet(context, grid, kOperatorRecord, &ValidateOperators, false);
+  return UploadTextSheet(context, grid, sheets::SheetId::Operators, kOperatorRecord,
+                         &ValidateOperators, false);
 }
 bool UploadSelectedOperators(TransferContext& context, grid::CellTable& grid) {
-  return UploadTextSheet(context, grid, kOperatorRecord, &ValidateSelectedOperators, true);
+  return UploadTextSheet(context, grid, sheets::SheetId::Operators, kOperatorRecord,
+                         &ValidateSelectedOperators, true);
 }
 
 bool UploadDepartments(TransferContext& context, grid::CellTable& grid) {
-  return UploadTextSheet(context, grid, kDepartmentRecord, &ValidateDepartments, false);
+  return UploadTextSheet(context, grid, sheets::SheetId::Departments, kDepartmentRecord,
+                         &ValidateDepartments, false);
 }
 bool UploadSelectedDepartments(TransferContext& context, grid::CellTable& grid) {
-  return UploadTextSheet(context, grid, kDepartmentRecord, &ValidateSelectedDepartments, true);
+  return UploadTextSheet(context, grid, sheets::SheetId::Departments, kDepartmentRecord,
+                         &ValidateSelectedDepartments, true);
 }
 
 bool UploadFirmData(TransferContext& context, grid::CellTable& grid) {
-  return UploadTextSheet(context, grid, kFirmDataRecord, &ValidateFirmData, false);
+  return UploadTextSheet(context, grid, sheets::SheetId::FirmData, kFirmDataRecord,
+                         &ValidateFirmData, false);
 }
 bool UploadSelectedFirmData(TransferContext& context, grid::CellTable& grid) {
-  return UploadTextSheet(context, grid, kFirmDataRecord, &ValidateSelectedFirmData, true);
+  return UploadTextSheet(context, grid, sheets::SheetId::FirmData, kFirmDataRecord,
+                         &ValidateSelectedFirmData, true);
 }
 
 bool UploadAdvertisement(TransferContext& context, grid::CellTable& grid) {
-  return UploadTextSheet(context, grid, kAdvertisementRecord, &ValidateAdvertisement, false);
+  return UploadTextSheet(context, grid, sheets::SheetId::Advertisement, kAdvertisementRecord,
+                         &ValidateAdvertisement, false);
 }
 bool UploadSelectedAdvertisement(TransferContext& context, grid::CellTable& grid) {
-  return UploadTextSheet(context, grid, kAdvertisementRecord, &ValidateSelectedAdvertisement, true);
+  return UploadTextSheet(context, grid, sheets::SheetId::Advertisement, kAdvertisementRecord,
+                         &ValidateSelectedAdvertisement, true);
 }
 
 bool UploadSheet(TransferContext& context, sheets::SheetId id, grid::CellTable& grid,

@@ -2,8 +2,8 @@
 // The five uploads, each for the whole sheet or for its selected cells. Every one checks the sheet
 // first, opens COM(comPortIndex + 1), identifies the register, sends 'a', one record per row, 'z',
 // and awaits the upload end packet. Progress ("Sending line number %u") and the closing text go to
-// the status bar; each failure shows one message (a record that cannot be written: none) and leaves
-// the last "Sending line number" in the status. All return true when the register took everything.
+// the status bar; each failure shows one message (a record that cannot be written: none) and the
+// status then says how many items went. All return true when the register took everything.
 #pragma once
 
 #include <string>
@@ -15,11 +15,11 @@
 
 namespace nuvrel::transfers {
 
-// Rows 1 to 2400; a row with all seven cells empty is not sent but is counted, so a complete upload
-// reports "2400 items successfully sent!".
+// Rows 1 to 2400; a row with all seven cells empty is not sent. The closing text counts the records
+// sent.
 bool UploadArticles(TransferContext& context, grid::CellTable& grid);
 // Every row with a selected cell, '"' in the fields of the cells not selected; closes with
-// "Selected cells successfully sent".
+// "Selected cells successfully sent: %u items".
 bool UploadSelectedArticles(TransferContext& context, grid::CellTable& grid);
 
 // The one-column sheets: the whole sheet sends the rows with text, the selection the rows whose

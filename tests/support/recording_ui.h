@@ -34,6 +34,10 @@ class RecordingUi final : public app::Ui {
   }
   void SetStatus(std::string_view text) override { statuses.emplace_back(text); }
   void PumpPaintMessages() override { ++pumps; }
+  void ShowProgress(const app::Progress& p) override { progress.push_back({p.done, p.total}); }
+  bool StopRequested() override {
+    return stopAt >= 0 && !progress.empty() && progress.back().first >= unsigned(stopAt);
+  }
   void BeginWaitCursor() override { ++waitDepth; ++waitCursors; }
   void EndWaitCursor() override { --waitDepth; }
   void EnsureVisible(grid::CellTable&, int row, int col) override { shown.push_back({row, col}); }
@@ -51,6 +55,8 @@ class RecordingUi final : public app::Ui {
   std::deque<bool> answers;
   std::vector<std::string> statuses;
   int pumps = 0;
+  std::vector<std::pair<unsigned, unsigned>> progress;  // done and total, as reported
+  int stopAt = -1;  // the person asks to stop once this many items are done
   int waitDepth = 0;
   int waitCursors = 0;
   std::vector<std::pair<int, int>> shown;  // cells scrolled into view, in order

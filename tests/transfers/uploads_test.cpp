@@ -73,9 +73,12 @@ class Uploads : public ::testing::Test {
     return *m_grid;
   }
 
-  bool Upload(SheetId id, bool selectionOnly = false) {
+  bool Upload(SheetId id, bool selectionOnly = false, int firstRow = 1) {
     TransferContext context{ui, clock, opener, identity, 0};
-    return UploadSheet(context, id, *m_grid, selectionOnly);
+    context.firstRow = firstRow;
+    const bool done = UploadSheet(context, id, *m_grid, selectionOnly);
+    resumeRow = context.resumeRow;
+    return done;
   }
 
   const std::vector<link::Bytes>& Written() const { return opener.last->Written(); }
@@ -92,6 +95,7 @@ class Uploads : public ::testing::Test {
   test::ScriptedOpener opener{clock};
   link::RegisterIdentity identity;
   std::unique_ptr<sim::Register> reg;
+  int resumeRow = 0;  // what the last upload left to resume
 
  private:
   std::unique_ptr<grid::CellTable> m_grid;
@@ -99,12 +103,11 @@ class Uploads : public ::testing::Test {
 
 // --- whole sheets ----------------------------------------------------------------------------
 
-TEST_F(Uploads, AnEmptyArticlesSheetSendsNoRecordButCountsEveryRow) {
+TEST_F(Uploads, AnEmptyArticlesSheetOpensAndClosesAnUploadWithNoRecord) {
   Sheet(SheetId::Articles);
   ASSERT_TRUE(Upload(SheetId::Articles));
   EXPECT_EQ(Written(), CompleteUpload({}));
-  EXPECT_EQ(ui.statuses, std::vector<std::string>{"2400 items successfully sent!"});
-  EXPECT_EQ(ui.pumps, 2400);
+  EXPECT_EQ(ui.statuses, std::vector<std::string>{"0 items successfully sent!"});
   EXPECT_TRUE(ui.messages.empty());
   ExpectWaitCursorRestored();
 }
@@ -127,7 +130,9 @@ TEST_F(Uploads, ArticlesSendEveryRowWithACellInAscendingOrder) {
   EXPECT_EQ(Written()[3].size(), 63U);
   EXPECT_EQ(ui.statuses,
             (std::vector<std::string>{SendingLine(1), SendingLine(3), SendingLine(2400),
-                                      "2400 items successfully sent!"}));
+                                      "3 items successfully sent!"}));
+  using Done = std::pair<unsigned, unsigned>;
+  EXPECT_EQ(ui.progress, (std::vector<Done>{{0, 3}, {1, 3}, {2, 3}, {3, 3}}));
 }
 
 TEST_F(Uploads, TextSheetsSendAndCountOnlyTheRowsWithText) {
@@ -141,7 +146,7 @@ TEST_F(Uploads, TextSheetsSendAndCountOnlyTheRowsWithText) {
   EXPECT_EQ(Written()[3].size(), 25U);
   EXPECT_EQ(ui.statuses, (std::vector<std::string>{SendingLine(2), SendingLine(5),
                                                    "2 items successfully sent!"}));
-  EXPECT_EQ(ui.pumps, 9);
+  EXPECT_EQ(ui.pumps, 2);
   ExpectWaitCursorRestored();
 }
 
@@ -154,7 +159,7 @@ TEST_F(Uploads, DepartmentTenGoesInAThirtyEightByteFrame) {
   ASSERT_EQ(frame.size(), 38U);
   EXPECT_EQ(std::string(frame.begin() + 8, frame.begin() + 11), "10X");
   EXPECT_EQ(std::string(frame.begin() + 25, frame.begin() + 35), std::string(10, '"'));
-  EXPECT_EQ(LastStatus(), "1 items successfully sent!");
+  EXPECT_EQ(LastStatus(), "1 item successfully sent!");
 }
 
 TEST_F(Uploads, FirmDataAndAdvertisementLinesCarryTheLineMark) {
@@ -184,7 +189,7 @@ TEST_F(Uploads, ASelectedPriceSendsOneRecordThatKeepsEveryOtherField) {
   EXPECT_EQ(Written(), CompleteUpload({Record('r', "0007" + std::string(30, '"') + "000000292" +
                                                        std::string(9, '"'))}));
   EXPECT_EQ(ui.statuses,
-            (std::vector<std::string>{SendingLine(7), "Selected cells successfully sent"}));
+            (std::vector<std::string>{SendingLine(7), "Selected cells successfully sent: 1 item"}));
   EXPECT_TRUE(ui.questions.empty());
 }
 
@@ -216,7 +221,7 @@ TEST_F(Uploads, SelectedTextRowsAreSentEvenEmptyAndCounted) {
   const std::string keep(10, '"');
   EXPECT_EQ(Written(), CompleteUpload({Record('y', "1" + std::string(15, ' ') + keep),
                                        Record('y', "2MEAT" + std::string(11, ' ') + keep)}));
-  EXPECT_EQ(LastStatus(), "2 items successfully sent!");
+  EXPECT_EQ(LastStatus(), "Selected cells successfully sent: 2 items");
 }
 
 // --- failures --------------------------------------------------------------------------------
@@ -251,7 +256,8 @@ TEST_F(Uploads, ARefusedRecordEndsTheUploadAtItsLine) {
 
   EXPECT_FALSE(Upload(SheetId::Articles));
   EXPECT_EQ(ui.Texts(), std::vector<std::string>{"ECR returned NACK!"});
-  EXPECT_EQ(LastStatus(), SendingLine(2));
+  EXPECT_EQ(LastStatus(), "Transfer failed after 1 of 3 items");
+  EXPECT_EQ(resumeRow, 2);
   // Nothing after the refused record: no third record and no 'z'.
   ASSERT_EQ(Written().size(), 5U);
   EXPECT_EQ(Written()[4][7], 'r');
@@ -274,11 +280,12 @@ TEST_F(Uploads, ARecordThatCannotBeWrittenEndsTheUploadSilently) {
 
   EXPECT_FALSE(Upload(SheetId::FirmData));
   EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ(ui.statuses, std::vector<std::string>{SendingLine(2)});
+  EXPECT_EQ(ui.statuses,
+            (std::vector<std::string>{SendingLine(2), "Transfer failed after 0 of 1 item"}));
   EXPECT_EQ(Written().back(), link::CommandFrame(kDevice, 'a'));
 }
 
-TEST_F(Uploads, AFaultyUploadEndPacketLeavesNoClosingText) {
+TEST_F(Uploads, AFaultyUploadEndPacketLeavesNoSuccessText) {
   // The 'z' of an upload with one record is frame 5; its second reply frame is the end packet.
   UseRegister({sim::FaultSpec{sim::FaultKind::Crc, kFirstRecordFrame + 1, 2}});
   grid::CellTable& sheet = Sheet(SheetId::Operators);
@@ -286,7 +293,32 @@ TEST_F(Uploads, AFaultyUploadEndPacketLeavesNoClosingText) {
 
   EXPECT_FALSE(Upload(SheetId::Operators));
   EXPECT_EQ(ui.Texts(), std::vector<std::string>{"CRC error!"});
-  EXPECT_EQ(LastStatus(), SendingLine(9));
+  EXPECT_EQ(LastStatus(), "Transfer failed after 1 of 1 item");
+}
+
+TEST_F(Uploads, AStopEndsTheUploadBetweenRecordsAndTheRestGoesLater) {
+  grid::CellTable& sheet = Sheet(SheetId::Operators);
+  for (int row : {1, 3, 4, 6}) sheet.SetItemText(row, sheets::kTextColumn, "OP");
+
+  ui.stopAt = 2;
+  EXPECT_FALSE(Upload(SheetId::Operators));
+  // Two records, then the upload is closed as a finished one is.
+  const link::Bytes op1 = Record('o', "1OP" + std::string(10, ' ') + "*");
+  const link::Bytes op3 = Record('o', "3OP" + std::string(10, ' ') + "*");
+  EXPECT_EQ(Written(), CompleteUpload({op1, op3}));
+  EXPECT_EQ(LastStatus(), "Stopped after 2 of 4 items");
+  EXPECT_EQ(resumeRow, 4);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_FALSE(reg->UploadOpen());
+  EXPECT_EQ(reg->Tables().operators.size(), 2U);
+
+  ui.stopAt = -1;
+  ASSERT_TRUE(Upload(SheetId::Operators, false, resumeRow));
+  EXPECT_EQ(Written(), CompleteUpload({Record('o', "4OP" + std::string(10, ' ') + "*"),
+                                       Record('o', "6OP" + std::string(10, ' ') + "*")}));
+  EXPECT_EQ(LastStatus(), "2 items successfully sent!");
+  EXPECT_EQ(resumeRow, 0);
+  EXPECT_EQ(reg->Tables().operators.size(), 4U);
 }
 
 TEST_F(Uploads, ReportSheetsAreNeverSent) {
