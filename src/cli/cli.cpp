@@ -3,6 +3,7 @@
 
 #include "cli/check_command.h"
 #include "cli/identify_command.h"
+#include "cli/interrupt.h"
 #include "cli/options.h"
 #include "cli/session.h"
 #include "cli/transfer_commands.h"
@@ -26,11 +27,18 @@ int ParseAndRun(const Parsed<Args>& parsed, Run run, const Options& options, std
 
 int RunTransferCommand(const std::string& command, const std::vector<std::string>& words,
                        const Options& options, std::FILE* out, std::FILE* err, std::FILE* in) {
-  if (command == "send") return ParseAndRun(ParseSendArgs(words), RunSend, options, out, err, in);
-  if (command == "report") {
-    return ParseAndRun(ParseReportArgs(words), RunReport, options, out, err, in);
+  const InterruptCatcher catcher;
+  int status = kFailed;
+  if (command == "send") {
+    status = ParseAndRun(ParseSendArgs(words), RunSend, options, out, err, in);
+  } else if (command == "report") {
+    status = ParseAndRun(ParseReportArgs(words), RunReport, options, out, err, in);
+  } else {
+    status = ParseAndRun(ParseLogoArgs(words), RunLogo, options, out, err, in);
   }
-  return ParseAndRun(ParseLogoArgs(words), RunLogo, options, out, err, in);
+  // A transfer that Ctrl+C stopped ends as an interrupted program does; one that finished before
+  // it could stop has done its work.
+  return status == kFailed && Interrupted() ? kInterrupted : status;
 }
 
 }  // namespace

@@ -12,6 +12,7 @@ namespace nuvrel::cli {
 inline constexpr int kCompleted = 0;
 inline constexpr int kFailed = 1;  // an error message, a declined question, a validation stop
 inline constexpr int kUsage = 2;
+inline constexpr int kInterrupted = 130;  // stopped by Ctrl+C, as a shell reports SIGINT
 
 // Runs one command line (without the program name) and returns the exit status.
 int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err, std::FILE* in);

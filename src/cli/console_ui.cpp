@@ -1,14 +1,49 @@
 // SPDX-License-Identifier: MIT
 #include "cli/console_ui.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
-namespace nuvrel::cli {
+#include "cli/interrupt.h"
+#include "cli/progress_line.h"
 
-ConsoleUi::ConsoleUi(std::FILE* out, std::FILE* err, std::FILE* in, bool assumeYes)
-    : m_out(out), m_err(err), m_in(in), m_assumeYes(assumeYes) {}
+namespace nuvrel::cli {
+namespace {
+
+constexpr std::size_t kDefaultColumns = 80;
+
+std::size_t TerminalColumns(std::FILE* terminal) {
+  winsize size{};
+  if (ioctl(fileno(terminal), TIOCGWINSZ, &size) == 0 && size.ws_col > 1) {
+    // The last column is left free, so the cursor never wraps to a new line.
+    return size.ws_col - 1u;
+  }
+  return kDefaultColumns - 1;
+}
+
+}  // namespace
+
+ConsoleUi::ConsoleUi(std::FILE* out, std::FILE* err, std::FILE* in, bool assumeYes, bool quiet)
+    : m_out(out),
+      m_err(err),
+      m_in(in),
+      m_assumeYes(assumeYes),
+      m_quiet(quiet),
+      m_barTerminal(err && isatty(fileno(err))) {}
+
+ConsoleUi::~ConsoleUi() {
+  ClearBar();
+}
+
+void ConsoleUi::ClearBar() {
+  if (!m_barShown) return;
+  std::fputs("\r\033[K", m_err);
+  std::fflush(m_err);
+  m_barShown = false;
+}
 
 void ConsoleUi::WriteLines(std::FILE* to, std::string_view text) {
+  ClearBar();
   // Message texts break their lines with CR LF, as a message box wants them; a terminal wants LF.
   std::string lines;
   lines.reserve(text.size() + 1);
@@ -46,6 +81,31 @@ bool ConsoleUi::Ask(std::string_view text, app::Icon, bool noIsDefault) {
   return answer;
 }
 
-void ConsoleUi::SetStatus(std::string_view text) { WriteLines(m_out, text); }
+void ConsoleUi::SetStatus(std::string_view text) {
+  WriteLines(m_out, text);
+}
+
+void ConsoleUi::SetRecordStatus(std::string_view text) {
+  if (!m_quiet) SetStatus(text);
+}
+
+void ConsoleUi::ShowProgress(const app::Progress& progress) {
+  if (!m_barTerminal) return;
+  const auto now = std::chrono::steady_clock::now();
+  if (progress.done == 0 || progress.what != m_barWhat) {
+    m_barWhat = progress.what;
+    m_barStart = now;
+  }
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now - m_barStart);
+  const std::string line = ProgressLine(progress, elapsed, TerminalColumns(m_err));
+  std::fputs("\r\033[K", m_err);
+  std::fputs(line.c_str(), m_err);
+  std::fflush(m_err);
+  m_barShown = true;
+}
+
+bool ConsoleUi::StopRequested() {
+  return Interrupted();
+}
 
 }  // namespace nuvrel::cli

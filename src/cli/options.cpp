@@ -24,7 +24,7 @@ std::optional<int> ParseComNumber(std::string text) {
 
 const char* UsageText() {
   return "usage: nuvrel-cli [OPTIONS] identify\n"
-         "       nuvrel-cli [OPTIONS] send SHEET FILE [--select CELLS]...\n"
+         "       nuvrel-cli [OPTIONS] send SHEET FILE [--select CELLS]... [--from-row N]\n"
          "       nuvrel-cli [OPTIONS] report articles OUT\n"
          "       nuvrel-cli [OPTIONS] report daily OUT [--departments FILE]\n"
          "       nuvrel-cli [OPTIONS] logo BMP\n"
@@ -35,10 +35,15 @@ const char* UsageText() {
          "         --settings FILE settings file to use instead of the one beside the program\n"
          "         --yes           answer Yes to every question\n"
          "         --trace FILE    log every byte sent and received, in hex\n"
+         "         --quiet         no status line for each record sent or read\n"
          "SHEET    articles | operators | departments | firm-data | advertisement |\n"
          "         articles-report | department-report\n"
          "CELLS    ROW[-ROW][:COL[-COL]] (row 1 and column 1 are the first data row and column);\n"
-         "         without :COL the whole row\n";
+         "         without :COL the whole row\n"
+         "N        the first row to send, to finish an upload that was cut short\n"
+         "\n"
+         "Ctrl+C stops a transfer between records; the upload is closed as usual (exit status "
+         "130).\n";
 }
 
 ParseResult ParseOptions(const std::vector<std::string>& args) {
@@ -60,6 +65,8 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
       return result;
     } else if (arg == "--yes") {
       options.yes = true;
+    } else if (arg == "--quiet" || arg == "-q") {
+      options.quiet = true;
     } else if (arg == "--port") {
       if (!value(text)) return result;
       options.port = text;

@@ -13,6 +13,7 @@ struct Options {
   std::optional<int> com;               // --com N: 1..4, instead of the settings file's port
   std::optional<std::string> settings;  // --settings FILE
   bool yes = false;                     // --yes: answer Yes to every question
+  bool quiet = false;                   // --quiet: no status line for each record
   std::optional<std::string> trace;     // --trace FILE
   std::vector<std::string> command;     // the command and its own arguments, options removed
 };

@@ -7,7 +7,7 @@ namespace nuvrel::cli {
 
 Session::Session(const Options& options, std::FILE* out, std::FILE* err, std::FILE* in)
     : m_settings(options.settings ? *options.settings : app::SettingsFile::DefaultPath("nuvrel")),
-      m_ui(out, err, in, options.yes) {
+      m_ui(out, err, in, options.yes, options.quiet) {
   if (options.trace) {
     m_trace = std::make_unique<link::TraceLog>(*options.trace);
     if (!m_trace->Ok()) {

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "cli/transfer_commands.h"
 
+#include <charconv>
+
 #include "app/file_io.h"
+#include "app/strings.h"
 #include "cli/cell_spec.h"
 #include "cli/cli.h"
 #include "cli/session.h"
@@ -13,6 +16,18 @@
 #include "transfers/uploads.h"
 
 namespace nuvrel::cli {
+namespace {
+
+std::optional<int> ParseRowNumber(const std::string& text) {
+  int value = 0;
+  const char* last = text.data() + text.size();
+  const auto [end, error] = std::from_chars(text.data(), last, value);
+  if (text.empty() || error != std::errc() || end != last || value < 1) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
 Parsed<SendArgs> ParseSendArgs(const std::vector<std::string>& words) {
   Parsed<SendArgs> result;
   SendArgs args;
@@ -29,6 +44,14 @@ Parsed<SendArgs> ParseSendArgs(const std::vector<std::string>& words) {
         return result;
       }
       args.select.push_back(*range);
+    } else if (words[i] == "--from-row") {
+      const std::optional<int> row =
+          i + 1 < words.size() ? ParseRowNumber(words[++i]) : std::nullopt;
+      if (!row) {
+        result.error = "--from-row needs a row number from 1 on";
+        return result;
+      }
+      args.fromRow = *row;
     } else if (words[i].size() > 1 && words[i][0] == '-') {
       result.error = "send: unknown option '" + words[i] + "'";
       return result;
@@ -42,8 +65,9 @@ Parsed<SendArgs> ParseSendArgs(const std::vector<std::string>& words) {
   }
   const auto sheet = sheets::SheetByCliName(positional[0]);
   if (!sheet || !sheets::IsProgrammable(*sheet)) {
-    result.error = "send takes articles, operators, departments, firm-data or advertisement, not '" +
-                   positional[0] + "'";
+    result.error =
+        "send takes articles, operators, departments, firm-data or advertisement, not '" +
+        positional[0] + "'";
     return result;
   }
   const sheets::SheetInfo& info = sheets::InfoFor(*sheet);
@@ -113,15 +137,21 @@ int RunSend(Session& session, const SendArgs& args) {
     }
   }
   transfers::TransferContext context = session.Context();
-  return transfers::UploadSheet(context, args.sheet, grid, !args.select.empty()) ? kCompleted
-                                                                                  : kFailed;
+  context.firstRow = args.fromRow;
+  if (transfers::UploadSheet(context, args.sheet, grid, !args.select.empty())) return kCompleted;
+  if (context.resumeRow > 0) {
+    session.Ui().Note("nuvrel-cli: to send the rest, run the same command with --from-row " +
+                      std::to_string(context.resumeRow));
+  }
+  return kFailed;
 }
 
 int RunReport(Session& session, const ReportArgs& args) {
   sheets::Workspace workspace;
   transfers::TransferContext context = session.Context();
   app::Ui& ui = session.Ui();
-  // A failed download leaves the output files as they were: a half report would pass for a whole one.
+  // A failed download leaves the output files as they were: a half report would pass for a whole
+  // one.
   if (!args.daily) {
     grid::CellTable& grid = workspace.Grid(sheets::SheetId::ArticlesReport);
     if (!transfers::DownloadArticlesReport(context, grid)) return kFailed;
@@ -131,7 +161,8 @@ int RunReport(Session& session, const ReportArgs& args) {
   transfers::StringPane pane(workspace.ReportsText());
   if (!transfers::DownloadDailyReport(context, pane, departments)) return kFailed;
   if (!app::SaveFile(ui, args.out, workspace.ReportsText())) return kFailed;
-  if (args.departments && !sheets::CSheetTextWriter(departments).WriteSheetFile(*args.departments, ui)) {
+  if (args.departments &&
+      !sheets::CSheetTextWriter(departments).WriteSheetFile(*args.departments, ui)) {
     return kFailed;
   }
   return kCompleted;
@@ -143,7 +174,14 @@ int RunLogo(Session& session, const LogoArgs& args) {
   // then asks for one.
   transfers::LoadLogo(logo, session.Settings(), args.bitmap);
   transfers::TransferContext context = session.Context();
-  return transfers::SendLogo(context, logo, [](int) {}) ? kCompleted : kFailed;
+  // The logo goes as a header and a hundred or so chunks; the bar counts them.
+  const std::uint64_t chunk = transfers::LogoChunkSize(logo.info.fileSize);
+  const auto steps = static_cast<unsigned>(5 + (logo.info.fileSize + chunk - 1) / chunk);
+  const std::string what(app::Text(app::Sid::SendingLogo));
+  const auto progress = [&](int step) {
+    session.Ui().ShowProgress({what, static_cast<unsigned>(step), steps});
+  };
+  return transfers::SendLogo(context, logo, progress) ? kCompleted : kFailed;
 }
 
 }  // namespace nuvrel::cli

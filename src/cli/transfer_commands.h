@@ -18,6 +18,7 @@ struct SendArgs {
   sheets::SheetId sheet = sheets::SheetId::Articles;
   std::string file;
   std::vector<grid::CellRange> select;  // empty: the whole sheet
+  int fromRow = 1;                      // --from-row: rows before it are not sent
 };
 
 struct ReportArgs {

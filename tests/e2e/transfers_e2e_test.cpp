@@ -9,6 +9,7 @@
 #include "link/translation.h"
 #include "sim_fixture.h"
 #include "support/temp_dir.h"
+#include "support/terminal_run.h"
 
 namespace nuvrel {
 namespace {
@@ -143,6 +144,46 @@ TEST(SendEndToEnd, TheOtherSheetsCountWhatTheySent) {
     EXPECT_EQ(run.status, 0) << sheet << run.err;
     EXPECT_EQ(run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1), closing) << sheet;
   }
+}
+
+// The article records a register keeps in its state folder.
+int StoredArticles(const std::string& state) {
+  std::istringstream lines(test::ReadBytes(state + "/articles.txt").value_or(""));
+  int records = 0;
+  for (std::string line; std::getline(lines, line);) records += !line.empty() && line[0] != '#';
+  return records;
+}
+
+TEST(SendEndToEnd, CtrlCOnATerminalStopsBetweenRecordsAndFromRowSendsTheRest) {
+  test::TempDir dir;
+  std::string sheet;
+  for (int row = 1; row <= 40; ++row)
+    sheet += std::to_string(row) + "\tA" + std::to_string(row) + "\t\t1\r\n";
+  test::WriteBytes(dir / "a.txt", sheet);
+  Sim sim({"--serial", "1", "--state", dir / "state"});
+  ASSERT_TRUE(sim.Ok());
+
+  // On a terminal: a bar that moves, no line per record with --quiet, and Ctrl+C after the fifth.
+  const auto run = test::RunOnTerminal(
+      NUVREL_CLI_PATH, {"--port", sim.Device(), "--quiet", "send", "articles", dir / "a.txt"},
+      " 5/40 ", "\x03");
+  EXPECT_EQ(run.status, 130) << run.screen;
+  EXPECT_NE(run.screen.find("Sending Articles to the ECR [#"), std::string::npos);
+  EXPECT_EQ(run.screen.find("Sending line number"), std::string::npos);
+  const std::size_t at = run.screen.find("Stopped after ");
+  ASSERT_NE(at, std::string::npos) << run.screen;
+  const int sent = std::stoi(run.screen.substr(at + 14));
+  EXPECT_TRUE(sent == 5 || sent == 6) << sent;
+  EXPECT_NE(run.screen.find("--from-row " + std::to_string(sent + 1)), std::string::npos);
+  EXPECT_EQ(StoredArticles(dir / "state"), sent);
+
+  // The port was released and the upload closed: the rest goes in a new run.
+  const auto rest =
+      sim.Cli({"send", "articles", dir / "a.txt", "--from-row", std::to_string(sent + 1)});
+  ASSERT_EQ(rest.status, 0) << rest.err;
+  EXPECT_EQ(rest.out.substr(rest.out.rfind('\n', rest.out.size() - 2) + 1),
+            std::to_string(40 - sent) + " items successfully sent!\n");
+  EXPECT_EQ(StoredArticles(dir / "state"), 40);
 }
 
 TEST(ReportEndToEnd, TheArticlesReportComesBackWithTurnoverAndSales) {
