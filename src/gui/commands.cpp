@@ -46,6 +46,8 @@ const QList<CommandSpec>& Commands() {
        "Send all items to ECR", IconId::SendAll},
       {Cmd::SendSelected, "Se&nd selected", {K(Qt::CTRL | Qt::Key_E)},
        "Send only selected items to the ECR", "Send selection to ECR", IconId::SendSelected},
+      {Cmd::SendRest, "Send the &rest", {K(Qt::CTRL | Qt::SHIFT | Qt::Key_D)},
+       "Send the rows that a stopped or failed upload did not send", "Send the rest to ECR", {}},
       {Cmd::ArticlesReport, "Articles &report", {K(Qt::CTRL | Qt::Key_R)},
        "Gets a report from the ECR", "Get report", IconId::ArticlesReport},
       {Cmd::GetReports, "Get reports", {K(Qt::CTRL | Qt::Key_W)}, "Gets a daily report from the ECR",

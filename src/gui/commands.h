@@ -36,6 +36,7 @@ enum class Cmd {
   ReportToArticles = 32774,
   SendAll = 32778,
   SendSelected = 32781,
+  SendRest = 32793,
   ArticlesReport = 32776,
   GetReports = 32792,
   SendLogo = 32783,

@@ -11,6 +11,7 @@
 #include "gui/exec_modal.h"
 #include "gui/grid_ctrl.h"
 #include "gui/text_codec.h"
+#include "gui/transfer_progress_dialog.h"
 
 namespace nuvrel::gui {
 namespace {
@@ -53,6 +54,8 @@ bool IsInput(QEvent::Type type) {
 
 GuiUi::GuiUi(QWidget* window) : m_window(window) {}
 
+GuiUi::~GuiUi() = default;
+
 void GuiUi::ShowMessage(std::string_view text, app::Icon icon) {
   const QString message = BoxText(text);
   if (messageHook) {
@@ -86,6 +89,7 @@ SaveChoice GuiUi::AskToSave(std::string_view text) {
 }
 
 void GuiUi::SetStatus(std::string_view text) {
+  m_lastStatus = text;
   if (!m_statusBar) return;
   m_statusBar->showMessage(FromUtf8(text));
   // A transfer shows its progress between records: paint it now.
@@ -97,6 +101,27 @@ void GuiUi::PumpPaintMessages() {
   // timers, resizes) is handled, so the window stays painted while nothing the person does acts.
   InputBlock block(*this);
   FlushInput();
+}
+
+void GuiUi::ShowProgress(const app::Progress& progress) {
+  if (!m_progress) {
+    m_activeBeforeProgress = QApplication::activeWindow();
+    m_progress = std::make_unique<TransferProgressDialog>(m_window);
+  }
+  m_progress->Show(progress);
+}
+
+bool GuiUi::StopRequested() {
+  return m_progress && m_progress->StopRequested();
+}
+
+void GuiUi::EndProgress() {
+  if (!m_progress) return;
+  m_progress.reset();
+  // The window the person worked in gets the keyboard back, also without a window manager.
+  if (m_activeBeforeProgress && m_activeBeforeProgress->isVisible()) {
+    m_activeBeforeProgress->activateWindow();
+  }
 }
 
 void GuiUi::FlushInput() {

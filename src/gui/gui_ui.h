@@ -8,6 +8,8 @@
 #include <QStatusBar>
 #include <functional>
 #include <map>
+#include <memory>
+#include <string>
 
 #include "app/ui.h"
 
@@ -17,6 +19,7 @@ class QWidget;
 namespace nuvrel::gui {
 
 class CGridCtrl;
+class TransferProgressDialog;
 
 // The answer to "save first?" before something would lose unsaved data.
 enum class SaveChoice { Save, Discard, Cancel };
@@ -24,13 +27,20 @@ enum class SaveChoice { Save, Discard, Cancel };
 class GuiUi final : public QObject, public app::Ui {
  public:
   explicit GuiUi(QWidget* window);
+  ~GuiUi() override;
 
   void ShowMessage(std::string_view text, app::Icon icon) override;
   bool Ask(std::string_view text, app::Icon icon, bool noIsDefault) override;
   void SetStatus(std::string_view text) override;
+  // The text last put into the first status pane (UTF-8).
+  const std::string& LastStatus() const { return m_lastStatus; }
   // Save (the default, Enter), Discard or Cancel (Esc), with the question icon.
   SaveChoice AskToSave(std::string_view text);
   void PumpPaintMessages() override;
+  // The progress dialog, shown from a transfer's first progress to its end.
+  void ShowProgress(const app::Progress& progress) override;
+  // Cancel in the progress dialog.
+  bool StopRequested() override;
   void BeginWaitCursor() override;
   void EndWaitCursor() override;
   void EnsureVisible(grid::CellTable& table, int row, int col) override;
@@ -53,9 +63,13 @@ class GuiUi final : public QObject, public app::Ui {
   template <class Transfer>
   auto RunTransfer(Transfer&& transfer) {
     InputBlock block(*this);
-    struct Flush {
-      ~Flush() { FlushInput(); }
-    } flush;
+    struct End {
+      GuiUi& ui;
+      ~End() {
+        ui.EndProgress();
+        FlushInput();
+      }
+    } end{*this};
     return transfer();
   }
 
@@ -80,6 +94,8 @@ class GuiUi final : public QObject, public app::Ui {
  private:
   // Handles what is queued now; input among it is thrown away by the running block.
   static void FlushInput();
+  // Closes the progress dialog of the transfer that ended.
+  void EndProgress();
   // Whether the object belongs to a modal window opened after the input block began.
   bool InRaisedModal(QObject* watched) const;
 
@@ -89,6 +105,9 @@ class GuiUi final : public QObject, public app::Ui {
   int m_blocking = 0;
   // The modal window that was active when the block began (a dialog that started the transfer).
   QPointer<QWidget> m_modalAtBlock;
+  std::unique_ptr<TransferProgressDialog> m_progress;
+  QPointer<QWidget> m_activeBeforeProgress;
+  std::string m_lastStatus;
 };
 
 }  // namespace nuvrel::gui

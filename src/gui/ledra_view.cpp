@@ -95,6 +95,7 @@ bool CLedraView::IsEnabled(Cmd command) const {
     case Cmd::SendAll: return sheets::IsProgrammable(current);
     case Cmd::SendSelected:
       return sheets::IsProgrammable(current) && m_workspace->Grid(current).GetSelectedCount() > 0;
+    case Cmd::SendRest: return m_resume && m_resume->sheet == current;
     case Cmd::Undo: return m_undo.canUndo();
     case Cmd::Redo: return m_undo.canRedo();
     default: return true;
@@ -153,6 +154,7 @@ void CLedraView::Execute(Cmd command) {
     case Cmd::ReportToArticles: OnReportToArticles(); break;
     case Cmd::SendAll: OnSend(false); break;
     case Cmd::SendSelected: OnSend(true); break;
+    case Cmd::SendRest: OnSendRest(); break;
     case Cmd::ArticlesReport: OnArticlesReport(); break;
     case Cmd::GetReports: OnGetReports(); break;
     case Cmd::NextTab: SwitchTab(1); break;
@@ -224,14 +226,29 @@ void CLedraView::OnReportToArticles() {
   SetCurrent(SheetId::Articles);
 }
 
-void CLedraView::OnSend(bool selection) {
+void CLedraView::OnSend(bool selection, int firstRow) {
   const SheetId id = Current();
   CGridCtrl* grid = Grid(id);
   // A whole-sheet send takes the edit in progress with it; a selection send does not.
   if (!selection) grid->EndEditing();
   if (!ConfirmHiddenColumns(grid->Table(), selection)) return;
   transfers::TransferContext context = m_link.Context(m_ui);
-  m_ui.RunTransfer([&] { return transfers::UploadSheet(context, id, grid->Table(), selection); });
+  context.firstRow = firstRow;
+  const bool sent = m_ui.RunTransfer(
+      [&] { return transfers::UploadSheet(context, id, grid->Table(), selection); });
+  // A whole-sheet upload that was cut short can be taken up again where the register stopped.
+  if (sent || selection) {
+    if (sent && m_resume && m_resume->sheet == id) m_resume.reset();
+  } else if (context.resumeRow > 0) {
+    m_resume = Resume{id, context.resumeRow};
+    m_ui.SetStatus(m_ui.LastStatus() + "  " +
+                   app::Format(app::Sid::ResumeHint, {context.resumeRow}));
+  }
+  emit stateChanged();
+}
+
+void CLedraView::OnSendRest() {
+  if (m_resume) OnSend(false, m_resume->row);
 }
 
 void CLedraView::OnArticlesReport() {

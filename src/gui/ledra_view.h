@@ -92,7 +92,10 @@ class CLedraView final : public QTabWidget {
   void OnFind();
   void OnGoToLine();
   void OnReportToArticles();
-  void OnSend(bool selection);
+  // Sends the current sheet, whole or its selection, from the row on.
+  void OnSend(bool selection, int firstRow = 1);
+  // Takes up the whole-sheet upload that was cut short, at the first row the register did not take.
+  void OnSendRest();
   void OnArticlesReport();
   void OnGetReports();
 
@@ -106,6 +109,12 @@ class CLedraView final : public QTabWidget {
   QString m_reportsTaken;  // the Reports pane's text as the last step left it
   sheets::FindMemory m_find;
   QUndoStack m_undo;
+  // Where the last whole-sheet upload that was cut short can be taken up again.
+  struct Resume {
+    sheets::SheetId sheet;
+    int row;
+  };
+  std::optional<Resume> m_resume;
 };
 
 }  // namespace nuvrel::gui

@@ -102,8 +102,8 @@ void CMainFrame::CreateMenus() {
   ecr->addSeparator();
   ecr->addAction(Action(Cmd::ReportToArticles));
   ecr->addSeparator();
-  for (Cmd c :
-       {Cmd::SendAll, Cmd::SendSelected, Cmd::ArticlesReport, Cmd::GetReports, Cmd::SendLogo}) {
+  for (Cmd c : {Cmd::SendAll, Cmd::SendSelected, Cmd::SendRest, Cmd::ArticlesReport,
+                Cmd::GetReports, Cmd::SendLogo}) {
     ecr->addAction(Action(c));
   }
 

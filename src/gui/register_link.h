@@ -6,6 +6,7 @@
 #include <QString>
 #include <memory>
 
+#include "gui/pumping_link.h"
 #include "link/clock.h"
 #include "link/handshake.h"
 #include "link/port_opener.h"
@@ -19,10 +20,15 @@ struct RegisterLink {
   int comPortIndex = 0;
   QString simulatedDevice;  // set when the ports lead to the simulated register
 
-  // The context of one transfer that talks to the person through `ui`.
+  // The context of one transfer that talks to the person through `ui`; its waits keep the window
+  // answering.
   transfers::TransferContext Context(app::Ui& ui) {
-    return {ui, link::SystemClock(), *ports, identity, comPortIndex};
+    pumpedPorts = std::make_unique<PumpingPortOpener>(*ports);
+    return {ui, clock, *pumpedPorts, identity, comPortIndex};
   }
+
+  PumpingClock clock;
+  std::unique_ptr<PumpingPortOpener> pumpedPorts;  // over `ports`, for the running transfer
 };
 
 }  // namespace nuvrel::gui

@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: MIT
+#include "gui/pumping_link.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <thread>
+
+namespace nuvrel::gui {
+namespace {
+
+class PumpingTransport final : public link::Transport {
+ public:
+  explicit PumpingTransport(std::unique_ptr<link::Transport> inner) : m_inner(std::move(inner)) {}
+
+  bool Write(std::span<const std::uint8_t> bytes) override { return m_inner->Write(bytes); }
+  std::size_t ReadAvailable(std::span<std::uint8_t> out) override {
+    return m_inner->ReadAvailable(out);
+  }
+  void Purge() override { m_inner->Purge(); }
+
+  link::WaitResult WaitReadable(link::Clock::Duration timeout) override {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+      const auto left = deadline - std::chrono::steady_clock::now();
+      const auto slice =
+          std::clamp<link::Clock::Duration>(left, link::Clock::Duration::zero(), kPumpSlice);
+      const link::WaitResult result = m_inner->WaitReadable(slice);
+      if (result != link::WaitResult::TimedOut || left <= kPumpSlice) return result;
+      PumpWindowEvents();
+    }
+  }
+
+ private:
+  std::unique_ptr<link::Transport> m_inner;
+};
+
+}  // namespace
+
+void PumpWindowEvents() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+link::Clock::TimePoint PumpingClock::Now() {
+  return std::chrono::steady_clock::now();
+}
+
+void PumpingClock::SleepFor(Duration d) {
+  const auto deadline = Now() + d;
+  for (;;) {
+    const auto left = deadline - Now();
+    if (left <= Duration::zero()) return;
+    std::this_thread::sleep_for(std::min<Duration>(left, kPumpSlice));
+    if (Now() < deadline) PumpWindowEvents();
+  }
+}
+
+std::unique_ptr<link::Transport> PumpingPortOpener::Open(std::uint32_t portNumber,
+                                                         link::OpenFailure& failure) {
+  std::unique_ptr<link::Transport> port = m_inner.Open(portNumber, failure);
+  if (!port) return nullptr;
+  return std::make_unique<PumpingTransport>(std::move(port));
+}
+
+}  // namespace nuvrel::gui

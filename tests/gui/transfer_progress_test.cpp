@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: MIT
+// The progress dialog of a transfer from the window, against a register on a 9600-baud line: it
+// advances, its Cancel stops the upload between records, and Send the rest finishes the sheet.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTimer>
+#include <fstream>
+
+#include "app_fixture.h"
+#include "gui/grid_ctrl.h"
+#include "gui/transfer_progress_dialog.h"
+#include "sheets/sheet_file.h"
+#include "support/ecrsim_process.h"
+
+namespace nuvrel::gui {
+namespace {
+
+using sheets::SheetId;
+
+// The articles the simulated register keeps in its state folder.
+int StoredArticles(const std::string& dir) {
+  std::ifstream file(dir + "/articles.txt");
+  int records = 0;
+  for (std::string line; std::getline(file, line);) records += !line.empty() && line[0] != '#';
+  return records;
+}
+
+void Click(QAbstractButton* button) {
+  const QPointF at = QRectF(button->rect()).center();
+  const QPointF global = button->mapToGlobal(at);
+  QCoreApplication::postEvent(
+      button, new QMouseEvent(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
+                              Qt::NoModifier));
+  QCoreApplication::postEvent(
+      button, new QMouseEvent(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
+                              Qt::NoModifier));
+}
+
+TEST(TransferProgress, CancelStopsTheUploadBetweenRecordsAndSendTheRestFinishesIt) {
+  test::TempDir dir;
+  const std::string state = dir / "state";
+  test::EcrsimProcess sim({"--serial", "1", "--baud", "9600", "--state", state});
+  const auto device = sim.SlavePath();
+  ASSERT_TRUE(device.has_value());
+  test::AppFixture app(*device);
+  ASSERT_TRUE(
+      sheets::CSheetTextReader(app.Sheet(SheetId::Articles))
+          .ReadSheetFile(std::string(NUVREL_SOURCE_DIR) + "/examples/articles.txt", app.ui));
+  app.View().Grid(SheetId::Articles)->setFocus();
+
+  // Watches the dialog as a person would, and presses Cancel once three articles have gone.
+  QStringList counts;
+  QTimer watch;
+  watch.setInterval(10);
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<TransferProgressDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    const QString count = dialog->findChild<QLabel*>("count")->text();
+    if (counts.isEmpty() || counts.back() != count) counts << count;
+    auto* cancel = dialog->findChild<QPushButton*>();
+    if (count == "3 of 12" && cancel->isEnabled()) Click(cancel);
+  });
+  watch.start();
+  app.Key(Qt::Key_D, Qt::ControlModifier);
+  watch.stop();
+
+  EXPECT_EQ(counts.mid(0, 4), (QStringList{"0 of 12", "1 of 12", "2 of 12", "3 of 12"}));
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  // The record on the line when Cancel came is finished; then the upload is closed.
+  const QString status = app.frame->statusBar()->currentMessage();
+  const QRegularExpressionMatch stopped =
+      QRegularExpression("^Stopped after (\\d+) of 12 items").match(status);
+  ASSERT_TRUE(stopped.hasMatch()) << status.toStdString();
+  const int sent = stopped.captured(1).toInt();
+  EXPECT_TRUE(sent == 3 || sent == 4) << sent;
+  EXPECT_EQ(StoredArticles(state), sent);
+  EXPECT_TRUE(app.shown.empty());
+
+  // The rest goes from the first row the register did not take.
+  ASSERT_TRUE(app.frame->Action(Cmd::SendRest)->isEnabled());
+  app.Key(Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(app.frame->statusBar()->currentMessage(),
+            QString("%1 items successfully sent!").arg(12 - sent));
+  EXPECT_EQ(StoredArticles(state), 12);
+  EXPECT_FALSE(app.frame->Action(Cmd::SendRest)->isEnabled());
+}
+
+}  // namespace
+}  // namespace nuvrel::gui
