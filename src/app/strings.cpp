@@ -107,7 +107,7 @@ constexpr Entry kTable[] = {
     {21036, "Selected cells successfully sent: %u item"},
     {21037, "Sending %s to the ECR"},
     {21038, "Sending the logo to the ECR"},
-    {21039, "ECR, Send the rest (Ctrl+Shift+D) goes on from row %u."},
+    {21039, "Ctrl+Shift+D sends the rest"},
     {57344, "Nuvrel Serbian Edition v2.2"},
     {57345, " "},
 };

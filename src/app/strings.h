@@ -94,7 +94,7 @@ enum class Sid : int {
   SelectionItemSent,
   SendingSheet,  // "%s" sheet caption
   SendingLogo,
-  ResumeHint,  // "%u" row
+  ResumeHint,
 };
 
 // The text of an ID; the empty text for an ID the table does not hold.

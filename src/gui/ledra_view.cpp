@@ -241,8 +241,7 @@ void CLedraView::OnSend(bool selection, int firstRow) {
     if (sent && m_resume && m_resume->sheet == id) m_resume.reset();
   } else if (context.resumeRow > 0) {
     m_resume = Resume{id, context.resumeRow};
-    m_ui.SetStatus(m_ui.LastStatus() + "  " +
-                   app::Format(app::Sid::ResumeHint, {context.resumeRow}));
+    m_ui.SetStatus(m_ui.LastStatus() + "; " + std::string(app::Text(app::Sid::ResumeHint)));
   }
   emit stateChanged();
 }
