@@ -3,29 +3,60 @@
 
 namespace nuvrel::link {
 
+std::string TraceLine(const TraceEntry& entry) {
+  char head[48];
+  std::snprintf(head, sizeof head, "%.6f %s", entry.seconds, entry.direction.c_str());
+  std::string line = head;
+  if (entry.direction == "--") {
+    line += ' ';
+    line += entry.note;
+    return line;
+  }
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  line.reserve(line.size() + entry.bytes.size() * 3);
+  for (const std::uint8_t b : entry.bytes) {
+    line += ' ';
+    line += kHex[b >> 4];
+    line += kHex[b & 0x0F];
+  }
+  return line;
+}
+
 TraceLog::TraceLog(const std::string& path)
     : m_file(std::fopen(path.c_str(), "w")), m_start(std::chrono::steady_clock::now()) {}
+
+TraceLog::TraceLog(Sink sink)
+    : m_sink(std::move(sink)), m_start(std::chrono::steady_clock::now()) {}
 
 TraceLog::~TraceLog() {
   if (m_file) std::fclose(m_file);
 }
 
 void TraceLog::Note(const std::string& text) {
-  if (!m_file) return;
-  const double t = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
-  std::fprintf(m_file, "%.6f -- ", t);
-  std::fwrite(text.data(), 1, text.size(), m_file);
-  std::fputc('\n', m_file);
-  std::fflush(m_file);
+  TraceEntry entry;
+  entry.direction = "--";
+  entry.note = text;
+  Add(entry);
 }
 
-void TraceLog::Line(const char* direction, std::span<const std::uint8_t> bytes) {
-  if (!m_file || bytes.empty()) return;
-  const double t = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
-  std::fprintf(m_file, "%.6f %s", t, direction);
-  for (std::uint8_t b : bytes) std::fprintf(m_file, " %02X", b);
-  std::fputc('\n', m_file);
-  std::fflush(m_file);
+void TraceLog::Bytes(const char* direction, std::span<const std::uint8_t> bytes) {
+  if (bytes.empty()) return;
+  TraceEntry entry;
+  entry.direction = direction;
+  entry.bytes.assign(bytes.begin(), bytes.end());
+  Add(entry);
+}
+
+void TraceLog::Add(const TraceEntry& entry) {
+  if (!m_file && !m_sink) return;
+  TraceEntry timed = entry;
+  timed.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
+  if (m_sink) m_sink(timed);
+  if (m_file) {
+    const std::string line = TraceLine(timed) + '\n';
+    std::fwrite(line.data(), 1, line.size(), m_file);
+    std::fflush(m_file);
+  }
 }
 
 }  // namespace nuvrel::link
