@@ -56,6 +56,8 @@ const QList<CommandSpec>& Commands() {
        IconId::SendLogo},
       {Cmd::ToggleToolbar, "&Toolbar", {}, "Show or hide the toolbar", "Toggle ToolBar", {}},
       {Cmd::ToggleStatusBar, "&Status Bar", {}, "Show or hide the status bar", "Toggle StatusBar", {}},
+      {Cmd::CommunicationLog, "&Communication log", {}, "Show or hide every byte sent to and received from the ECR",
+       "Communication log", {}},
       {Cmd::NextTab, "&Next tab", {K(Qt::Key_F6)}, "Switch to the next window pane", "Next Pane", {}},
       {Cmd::PreviousTab, "&Previous tab", {K(Qt::SHIFT | Qt::Key_F6)},
        "Switch back to the previous window pane", "Previous Pane", {}},

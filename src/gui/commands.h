@@ -42,6 +42,7 @@ enum class Cmd {
   SendLogo = 32783,
   ToggleToolbar = 59392,
   ToggleStatusBar = 59393,
+  CommunicationLog = 32794,
   NextTab = 57680,
   PreviousTab = 57681,
   Help = 32789,

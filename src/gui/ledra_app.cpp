@@ -65,7 +65,7 @@ LedraSession::LedraSession(const StartOptions& options, Dialogs& dialogs)
     }
   }
   m_portMap = ports;
-  m_link.ports = std::make_unique<link::SerialPortOpener>(ports);
+  m_link.ports = std::make_unique<link::SerialPortOpener>(ports, &m_link.trace);
 
   m_frame = std::make_unique<CMainFrame>(m_ui, m_dialogs, m_link);
   m_ui.SetWindow(m_frame.get());

@@ -14,10 +14,12 @@
 #include <QUrl>
 
 #include "app/strings.h"
+#include "gui/communication_log.h"
 #include "gui/dialogs.h"
 #include "gui/grid_ctrl.h"
 #include "gui/gui_ui.h"
 #include "gui/ledra_view.h"
+#include "gui/register_link.h"
 #include "gui/text_codec.h"
 
 namespace nuvrel::gui {
@@ -35,7 +37,11 @@ QString MenuText(const CommandSpec& entry) {
 }  // namespace
 
 CMainFrame::CMainFrame(GuiUi& ui, Dialogs& dialogs, RegisterLink& link)
-    : m_ui(ui), m_dialogs(dialogs), m_view(new CLedraView(ui, dialogs, link, this)) {
+    : m_ui(ui),
+      m_dialogs(dialogs),
+      m_link(link),
+      m_view(new CLedraView(ui, dialogs, link, this)),
+      m_log(new CommunicationLog(dialogs, ui, this)) {
   setWindowTitle(FromUtf8(app::Text(app::Sid::AppTitle)));
   setWindowIcon(MakeIcon(IconId::Application));
   setCentralWidget(m_view);
@@ -44,6 +50,10 @@ CMainFrame::CMainFrame(GuiUi& ui, Dialogs& dialogs, RegisterLink& link)
   CreateToolBar();
   CreateStatusBar();
   m_ui.SetStatusBar(statusBar());
+  addDockWidget(Qt::BottomDockWidgetArea, m_log);
+  m_log->hide();
+  m_link.onTrace = [this](const link::TraceEntry& entry) { m_log->Add(entry); };
+  connect(m_log, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateCommands);
 
   restoreState(QSettings().value(kBarStateKey).toByteArray());
   statusBar()->setVisible(QSettings().value(kStatusBarKey, true).toBool());
@@ -57,6 +67,8 @@ CMainFrame::CMainFrame(GuiUi& ui, Dialogs& dialogs, RegisterLink& link)
 CMainFrame::~CMainFrame() {
   // Focus changes while the window goes must not reach its commands any more.
   disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+  disconnect(m_log, nullptr, this, nullptr);
+  m_link.onTrace = nullptr;
 }
 
 void CMainFrame::CreateActions() {
@@ -73,6 +85,7 @@ void CMainFrame::CreateActions() {
   }
   m_actions[Cmd::ToggleToolbar]->setCheckable(true);
   m_actions[Cmd::ToggleStatusBar]->setCheckable(true);
+  m_actions[Cmd::CommunicationLog]->setCheckable(true);
 }
 
 void CMainFrame::CreateMenus() {
@@ -110,6 +123,7 @@ void CMainFrame::CreateMenus() {
   QMenu* view = menuBar()->addMenu("&View");
   view->addAction(Action(Cmd::ToggleToolbar));
   view->addAction(Action(Cmd::ToggleStatusBar));
+  view->addAction(Action(Cmd::CommunicationLog));
   view->addSeparator();
   view->addAction(Action(Cmd::NextTab));
   view->addAction(Action(Cmd::PreviousTab));
@@ -192,6 +206,7 @@ void CMainFrame::UpdateCommands() {
   for (auto& [command, action] : m_actions) action->setEnabled(m_view->IsEnabled(command));
   m_actions[Cmd::ToggleToolbar]->setChecked(m_toolBar->isVisible());
   m_actions[Cmd::ToggleStatusBar]->setChecked(statusBar()->isVisible());
+  m_actions[Cmd::CommunicationLog]->setChecked(m_log->isVisible());
   const QString info = m_view->LineInfo();
   if (!info.isEmpty()) m_lineInfo->setText(info);
 }
@@ -217,6 +232,7 @@ void CMainFrame::Dispatch(Cmd command) {
   switch (command) {
     case Cmd::ToggleToolbar: m_toolBar->setVisible(!m_toolBar->isVisible()); break;
     case Cmd::ToggleStatusBar: statusBar()->setVisible(!statusBar()->isVisible()); break;
+    case Cmd::CommunicationLog: m_log->setVisible(!m_log->isVisible()); break;
     case Cmd::Help: QDesktopServices::openUrl(QUrl::fromLocalFile(ManualPath())); break;
     case Cmd::Exit: close(); break;
     case Cmd::About: m_dialogs.About(this); break;

@@ -17,6 +17,7 @@ class QToolBar;
 namespace nuvrel::gui {
 
 class CLedraView;
+class CommunicationLog;
 class Dialogs;
 class GuiUi;
 struct RegisterLink;
@@ -30,6 +31,7 @@ class CMainFrame final : public QMainWindow {
   CLedraView& View() { return *m_view; }
   QAction* Action(Cmd command) const { return m_actions.at(command); }
   QToolBar* ToolBar() const { return m_toolBar; }
+  CommunicationLog* Log() const { return m_log; }
   // The panes of the status bar after the message pane: CAP, NUM, SCRL and the line info.
   QLabel* LineInfoPane() const { return m_lineInfo; }
 
@@ -56,7 +58,9 @@ class CMainFrame final : public QMainWindow {
 
   GuiUi& m_ui;
   Dialogs& m_dialogs;
+  RegisterLink& m_link;
   CLedraView* m_view;
+  CommunicationLog* m_log;
   std::map<Cmd, QAction*> m_actions;
   QMenu* m_fileMenu = nullptr;
   QAction* m_recentSeparator = nullptr;

@@ -4,18 +4,29 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "gui/pumping_link.h"
 #include "link/clock.h"
 #include "link/handshake.h"
 #include "link/port_opener.h"
+#include "link/trace.h"
 #include "transfers/transfer_context.h"
 
 namespace nuvrel::gui {
 
 struct RegisterLink {
-  std::unique_ptr<link::PortOpener> ports;
+  RegisterLink() = default;
+  RegisterLink(const RegisterLink&) = delete;
+  RegisterLink& operator=(const RegisterLink&) = delete;
+
+  std::unique_ptr<link::PortOpener> ports;  // opened with `trace`
+  // Every byte on the register's port, for the window's communication log.
+  link::TraceLog trace{[this](const link::TraceEntry& entry) {
+    if (onTrace) onTrace(entry);
+  }};
+  std::function<void(const link::TraceEntry&)> onTrace;
   link::RegisterIdentity identity;
   int comPortIndex = 0;
   QString simulatedDevice;  // set when the ports lead to the simulated register

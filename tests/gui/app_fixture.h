@@ -65,7 +65,8 @@ class AppFixture {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                        QString::fromStdString(dir.Path()));
     QSettings().clear();
-    link.ports = std::make_unique<link::SerialPortOpener>(link::PortMap::AllTo(device));
+    link.ports =
+        std::make_unique<link::SerialPortOpener>(link::PortMap::AllTo(device), &link.trace);
     ui.messageHook = [this](const QString& text, app::Icon icon) { shown.push_back({text, icon}); };
     ui.questionHook = [this](const QString& text, app::Icon icon, bool) {
       shown.push_back({text, icon, true});

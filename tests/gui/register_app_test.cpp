@@ -5,14 +5,19 @@
 
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTimer>
+#include <regex>
+#include <sstream>
 
 #include "app/settings.h"
 #include "app/settings_file.h"
 #include "app_fixture.h"
+#include "gui/communication_log.h"
 #include "gui/ecr_setup_dialog.h"
 #include "gui/grid_ctrl.h"
 #include "gui/logo_manager_dialog.h"
@@ -139,6 +144,50 @@ TEST_F(RegisterApp, ATimeOutIsShownOnceAndTheWindowStaysUsable) {
   app->View().SetCurrent(SheetId::Operators);
   app->Key(Qt::Key_D, Qt::ControlModifier);
   EXPECT_EQ(Status(), "3 items successfully sent!");
+}
+
+// The bytes of every trace line in that direction, one after the other.
+std::string Bytes(const std::string& trace, const std::string& direction) {
+  std::istringstream lines(trace);
+  std::string bytes;
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream words(line);
+    std::string time, dir, hex;
+    words >> time >> dir;
+    if (dir != direction) continue;
+    while (words >> hex) bytes += static_cast<char>(std::stoul(hex, nullptr, 16));
+  }
+  return bytes;
+}
+
+TEST_F(RegisterApp, TheCommunicationLogShowsEachFrameOnALineAndSavesItAsATrace) {
+  Start();
+  Load(SheetId::Operators, "operators.txt");
+  app->View().SetCurrent(SheetId::Operators);
+  app->Trigger(Cmd::CommunicationLog);
+  ASSERT_TRUE(app->frame->Log()->isVisible());
+  app->Key(Qt::Key_D, Qt::ControlModifier);
+  app->Key(Qt::Key_W, Qt::ControlModifier);
+
+  const QStringList shown =
+      app->frame->Log()->findChild<QPlainTextEdit*>()->toPlainText().split('\n');
+  // An acknowledgement, with its text; a report line that came byte by byte is one line.
+  EXPECT_TRUE(shown.contains(
+      QRegularExpression(R"(^\d+\.\d{6} RX 06 30 30 30 30 30 31 3\S 3\S 0A   \.000001..\.$)")));
+  EXPECT_TRUE(shown.contains(
+      QRegularExpression(R"(^\d+\.\d{6} RX AA 30 30 30 30 30 31 47 .* 0A   .*000001G.*\.$)")));
+
+  app->dialogs.saveNames = {QString::fromStdString(dir / "log.txt")};
+  app->frame->Log()->Save();
+  const std::string saved = test::ReadBytes(dir / "log.txt").value_or("");
+  std::istringstream lines(saved);
+  for (std::string line; std::getline(lines, line);) {
+    EXPECT_TRUE(std::regex_match(line, std::regex(R"(\d+\.\d{6} ((TX|RX)( [0-9A-F]{2})+|-- .*))")))
+        << line;
+  }
+  // Every byte, both ways, as the register saw it.
+  EXPECT_EQ(Bytes(saved, "TX"), Bytes(Trace(), "RX"));
+  EXPECT_EQ(Bytes(saved, "RX"), Bytes(Trace(), "TX"));
 }
 
 TEST_F(RegisterApp, EcrSetupGetInfoShowsTheRegister) {
