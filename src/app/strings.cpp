@@ -98,6 +98,7 @@ constexpr Entry kTable[] = {
     {21025, "These sheets hold changes that are not saved:\r\n%s\r\n\r\nSave them first?"},
     {21026, "Not saved: %s"},
     {21027, "These hidden columns are sent to the ECR too: %s\r\nDo you wish to continue?"},
+    {21070, "The ECR line was closed (hang-up)!"},
     {57344, "Nuvrel Serbian Edition v2.2"},
     {57345, " "},
 };

@@ -83,6 +83,8 @@ enum class Sid : int {
   UnsavedSheets,      // "%s" sheet captions, one a line
   NotSavedNote,       // "%s" sheet captions
   HiddenColumnsSent,  // "%s" column headers
+
+  LineHungUp = 21070,
 };
 
 // The text of an ID; the empty text for an ID the table does not hold.

@@ -36,7 +36,7 @@ std::size_t ReceiveReportLine(link::Channel& channel, std::string& line) {
     if (!got) {
       const auto left = link::kReplyTimeout - elapsed + std::chrono::milliseconds(1);
       if (channel.port.WaitReadable(left) == link::WaitResult::HungUp) {
-        return fail(link::Fault::Timeout);
+        return fail(link::Fault::HungUp);
       }
     }
   }

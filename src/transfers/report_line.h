@@ -13,9 +13,9 @@ namespace nuvrel::transfers {
 // Receives one report line into `line`: bytes before the first 0xAA are dropped, every byte from
 // the 0xAA on is kept, and the line ends with the first LF after it (bytes past that LF stay
 // queued). Returns the line's length, LF included. Returns 0 after showing the message of the
-// failure: the whole line not in within 3000 ms of the start ("Timeout communicating with ECR!", at
-// once when the line hangs up), or the line reaching kReportLineCapacity bytes ("Invalid data
-// received!").
+// failure: the whole line not in within 3000 ms of the start ("Timeout communicating with ECR!"),
+// the line hanging up (its own message, at once), or the line reaching kReportLineCapacity bytes
+// ("Invalid data received!").
 std::size_t ReceiveReportLine(link::Channel& channel, std::string& line);
 
 // Copies at most `count` bytes of the line from `offset` into `out`, stopping early at a NUL byte

@@ -58,18 +58,26 @@ TEST(SendEndToEnd, ArticlesGoOnTheWireRecordByRecord) {
   test::TempDir dir;
   Sim sim({"--serial", "1"});
   ASSERT_TRUE(sim.Ok());
-  const auto run = sim.Cli({"--trace", dir / "trace.txt", "send", "articles", Example("articles.txt")});
+  const auto run =
+      sim.Cli({"--trace", dir / "trace.txt", "send", "articles", Example("articles.txt")});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
   // One progress line per article, then the count of rows processed.
-  EXPECT_EQ(run.out.substr(run.out.rfind("Sending")), "Sending line number 12\n2400 items successfully sent!\n");
+  EXPECT_EQ(run.out.substr(run.out.rfind("Sending")),
+            "Sending line number 12\n2400 items successfully sent!\n");
 
   const auto blocks = SentBlocks(*test::ReadBytes(dir / "trace.txt"));
   const auto records = RecordsWithLetter(blocks, 'r');
   ASSERT_EQ(records.size(), 12u);
   // Row 1: Hleb beli 500g, 860010100001, 65.00, A, 1, 0, 40.000.
-  EXPECT_EQ(records[0], Frame(1, 'r', "0001" + Translated("Hleb beli 500g ") +
-                                          "860010100001" "1" "1" "0" "000065002" "000040000"));
+  EXPECT_EQ(records[0], Frame(1, 'r',
+                              "0001" + Translated("Hleb beli 500g ") +
+                                  "860010100001"
+                                  "1"
+                                  "1"
+                                  "0"
+                                  "000065002"
+                                  "000040000"));
   EXPECT_EQ(records[0].size(), 63u);
   // Begin and end of the upload, and the PC's acknowledgement of the end packet.
   EXPECT_NE(std::find(blocks.begin(), blocks.end(), link::CommandFrame(1, 'a')), blocks.end());
@@ -81,14 +89,17 @@ TEST(SendEndToEnd, ASelectionSendsOnlyItsCells) {
   test::TempDir dir;
   Sim sim({"--serial", "1"});
   ASSERT_TRUE(sim.Ok());
-  const auto run = sim.Cli({"--trace", dir / "trace.txt", "send", "articles", Example("articles.txt"),
-                            "--select", "7:3"});
+  const auto run = sim.Cli({"--trace", dir / "trace.txt", "send", "articles",
+                            Example("articles.txt"), "--select", "7:3"});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "Sending line number 7\nSelected cells successfully sent\n");
   const auto records = RecordsWithLetter(SentBlocks(*test::ReadBytes(dir / "trace.txt")), 'r');
   ASSERT_EQ(records.size(), 1u);
-  EXPECT_EQ(records[0], Frame(1, 'r', "0007" + std::string(15, '"') + std::string(12, '"') +
-                                          "\"\"\"" "000119002" + std::string(9, '"')));
+  EXPECT_EQ(records[0], Frame(1, 'r',
+                              "0007" + std::string(15, '"') + std::string(12, '"') +
+                                  "\"\"\""
+                                  "000119002" +
+                                  std::string(9, '"')));
 }
 
 TEST(SendEndToEnd, AnEmptySelectedCellAsksFirstAndNoSendsNothing) {
@@ -96,7 +107,8 @@ TEST(SendEndToEnd, AnEmptySelectedCellAsksFirstAndNoSendsNothing) {
   test::WriteBytes(dir / "a.txt", "1\tX\r\n");
   Sim sim({"--serial", "1"});
   ASSERT_TRUE(sim.Ok());
-  const auto no = sim.Cli({"--trace", dir / "trace.txt", "send", "articles", dir / "a.txt", "--select", "1"});
+  const auto no =
+      sim.Cli({"--trace", dir / "trace.txt", "send", "articles", dir / "a.txt", "--select", "1"});
   EXPECT_EQ(no.status, 1);
   EXPECT_NE(no.err.find("Warning: Some of the selected cells are empty!\n"), std::string::npos);
   EXPECT_TRUE(SentBlocks(*test::ReadBytes(dir / "trace.txt")).empty());
@@ -140,14 +152,19 @@ TEST(ReportEndToEnd, TheArticlesReportComesBackWithTurnoverAndSales) {
   ASSERT_EQ(sim.Cli({"send", "articles", Example("articles.txt")}).status, 0);
   const auto run = sim.Cli({"report", "articles", dir / "report.txt"});
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out.substr(run.out.rfind("Read item 12")), "Read item 12\nSuccessfully read 12 items\n");
+  EXPECT_EQ(run.out.substr(run.out.rfind("Read item 12")),
+            "Read item 12\nSuccessfully read 12 items\n");
 
   const std::string report = *test::ReadBytes(dir / "report.txt");
   // Row 1 as sent, tax group shown as the register's letter, then turnover and sales.
-  EXPECT_EQ(report.substr(0, report.find("\r\n")).rfind("1\tHleb beli 500g\t860010100001\t65.00\tA\t1\t0\t40.000\t", 0), 0u)
+  EXPECT_EQ(report.substr(0, report.find("\r\n"))
+                .rfind("1\tHleb beli 500g\t860010100001\t65.00\tA\t1\t0\t40.000\t", 0),
+            0u)
       << report.substr(0, 120);
   std::size_t lines = 0;
-  for (std::size_t at = report.find("\r\n"); at != std::string::npos; at = report.find("\r\n", at + 2)) ++lines;
+  for (std::size_t at = report.find("\r\n"); at != std::string::npos;
+       at = report.find("\r\n", at + 2))
+    ++lines;
   EXPECT_EQ(lines, 12u);
 }
 
@@ -157,7 +174,8 @@ TEST(ReportEndToEnd, TheDailyReportWritesThePaneAndTheDepartments) {
   ASSERT_TRUE(sim.Ok());
   ASSERT_EQ(sim.Cli({"send", "operators", Example("operators.txt")}).status, 0);
   ASSERT_EQ(sim.Cli({"send", "departments", Example("departments.txt")}).status, 0);
-  const auto run = sim.Cli({"report", "daily", dir / "daily.txt", "--departments", dir / "dep.txt"});
+  const auto run =
+      sim.Cli({"report", "daily", dir / "daily.txt", "--departments", dir / "dep.txt"});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out.substr(run.out.rfind("Read subgroup 9")),
             "Read subgroup 9\nOperation completed successfully\n");
@@ -262,8 +280,9 @@ INSTANTIATE_TEST_SUITE_P(
         TransferFault{"crc@3", kSendOperators, "CRC error!", ""},
         TransferFault{"wrong-device@7:2", kSendOperators, "Bad ECR number received!",
                       "Sending line number 3"},
-        TransferFault{"hangup@4", kSendOperators, "Timeout communicating with ECR!",
+        TransferFault{"hangup@4", kSendOperators, "The ECR line was closed (hang-up)!",
                       "Sending line number 1"},
+        TransferFault{"hangup@3", kReportArticles, "The ECR line was closed (hang-up)!", ""},
         TransferFault{"nak@3", kReportArticles, "ECR returned NACK!", ""},
         TransferFault{"long-report-line@3", kReportArticles, "Invalid data received!",
                       "Transfer failed after 1 items"},

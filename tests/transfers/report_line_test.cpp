@@ -79,11 +79,11 @@ TEST_F(ReceiveLine, SilenceTimesOutJustAfterThreeSeconds) {
   EXPECT_LE(clock.Elapsed(), 3002ms);
 }
 
-TEST_F(ReceiveLine, AHangUpTimesOutAtOnce) {
+TEST_F(ReceiveLine, AHangUpIsReportedAsOneAtOnce) {
   Arrive(kStart + "D half");
   port.HangUpAfter(50ms);
   EXPECT_EQ(Receive(), 0U);
-  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Timeout communicating with ECR!"});
+  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"The ECR line was closed (hang-up)!"});
   EXPECT_EQ(clock.Elapsed(), 50ms);
 }
 
