@@ -99,6 +99,12 @@ constexpr Entry kTable[] = {
     {21026, "Not saved: %s"},
     {21027, "These hidden columns are sent to the ECR too: %s\r\nDo you wish to continue?"},
     {21070, "The ECR line was closed (hang-up)!"},
+    {21071, "Damaged data in line %u of the report (item %u)!\r\nNothing was stored."},
+    {21072, "Damaged data in line %u of the report (subgroup %u)!\r\nNothing was stored."},
+    {21073, "Reading the articles report"},
+    {21074, "Reading the daily report"},
+    {21075, "Stopped after %u items; nothing was stored"},
+    {21076, "Stopped after %u lines; nothing was stored"},
     {57344, "Nuvrel Serbian Edition v2.2"},
     {57345, " "},
 };
