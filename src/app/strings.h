@@ -95,6 +95,19 @@ enum class Sid : int {
   SendingSheet,  // "%s" sheet caption
   SendingLogo,
   ResumeHint,
+  // The forms for one item of the download texts.
+  ItemReadOne = 21040,  // "%u" count (1)
+  TransferFailedAfterOne,
+  StoppedAfterItem,
+  StoppedAfterLine,
+
+  LineHungUp = 21070,
+  DamagedArticleLine = 21071,     // "%u" line of the report, "%u" article number
+  DamagedGroupLine = 21072,       // "%u" line of the report, "%u" department index
+  ReadingArticlesReport = 21073,  // what the progress shows
+  ReadingDailyReport = 21074,
+  StoppedAfterItems = 21075,  // "%u" count
+  StoppedAfterLines = 21076,  // "%u" count
 };
 
 // The text of an ID; the empty text for an ID the table does not hold.

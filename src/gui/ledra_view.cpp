@@ -16,7 +16,6 @@
 #include "gui/reports_edit.h"
 #include "gui/text_codec.h"
 #include "sheets/report_to_articles.h"
-#include "sheets/sheet_file.h"
 #include "transfers/articles_report.h"
 #include "transfers/daily_report.h"
 #include "transfers/uploads.h"
@@ -252,17 +251,15 @@ void CLedraView::OnSendRest() {
 
 void CLedraView::OnArticlesReport() {
   SetCurrent(SheetId::ArticlesReport);
+  // The download empties the sheet itself, once the report is whole.
   grid::CellTable& table = m_workspace->Grid(SheetId::ArticlesReport);
-  sheets::ClearSheetData(table);
-  Grid(SheetId::ArticlesReport)->viewport()->repaint();
   transfers::TransferContext context = m_link.Context(m_ui);
   m_ui.RunTransfer([&] { return transfers::DownloadArticlesReport(context, table); });
 }
 
 void CLedraView::OnGetReports() {
   SetCurrent(SheetId::Reports);
-  m_reports->Clear();
-  m_reports->repaint();
+  // The pane keeps its text until a whole report replaces it.
   transfers::TransferContext context = m_link.Context(m_ui);
   const bool done = m_ui.RunTransfer([&] {
     return transfers::DownloadDailyReport(context, *m_reports,

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The Reports pane: read-only text written by the daily exchange, with its own context menu request.
+// The Reports pane: read-only text written by the daily exchange, with its own context menu
+// request.
 #pragma once
 
 #include <QPlainTextEdit>
@@ -15,7 +16,7 @@ class CReportsEdit final : public QPlainTextEdit, public transfers::ReportPane {
 
   // Appends Windows-1251 text at the end and keeps the last line in view.
   void Append(std::string_view text) override;
-  void Clear();
+  void Clear() override;
 
  signals:
   void contextMenuRequested(const QPoint& globalPos);

@@ -13,6 +13,7 @@ std::optional<app::Sid> MessageFor(Fault fault) {
     case Fault::BadCheckPair: return app::Sid::CrcError;
     case Fault::WrongDevice: return app::Sid::BadEcrNumber;
     case Fault::SendFailed: return app::Sid::CannotSend;
+    case Fault::HungUp: return app::Sid::LineHungUp;
     case Fault::None:
     case Fault::Silent: break;
   }

@@ -42,7 +42,8 @@ inline constexpr std::size_t kIdentifyRequestSize = 5;
 inline constexpr std::size_t kReplySize = 10;  // identify reply, acknowledgement, refusal
 inline constexpr std::size_t kCommandSize = 11;
 inline constexpr std::size_t kUploadEndSize = 23;
-inline constexpr std::size_t kVersionLineLimit = 1024;  // a line reaching this many bytes is refused
+// A version line reaching this many bytes is refused.
+inline constexpr std::size_t kVersionLineLimit = 1024;
 
 inline constexpr std::uint32_t kLargestDeviceNumber = 999999;
 
@@ -55,7 +56,8 @@ std::array<std::uint8_t, 2> CheckPair(std::span<const std::uint8_t> covered);
 void AppendCheckPair(Bytes& frame);
 
 // True when the received pair (first, second) is accepted for the covered bytes.
-bool CheckPairMatches(std::span<const std::uint8_t> covered, std::uint8_t first, std::uint8_t second);
+bool CheckPairMatches(std::span<const std::uint8_t> covered, std::uint8_t first,
+                      std::uint8_t second);
 
 // The six digits of a device number, %06u.
 std::string DeviceDigits(std::uint32_t deviceNumber);
@@ -84,6 +86,7 @@ enum class Fault {
   BadCheckPair,  // the check pair does not match
   WrongDevice,   // the reply carries another device number
   SendFailed,    // a frame could not be written
+  HungUp,        // the line closed before the reply was complete, or under a write
   Silent,        // a failure that shows no message (identification's own checks)
 };
 
@@ -91,14 +94,16 @@ enum class Fault {
 Fault CheckAck(std::span<const std::uint8_t, kReplySize> reply, std::uint32_t deviceNumber);
 
 // Checks a complete 23-byte upload end packet.
-Fault CheckUploadEnd(std::span<const std::uint8_t, kUploadEndSize> packet, std::uint32_t deviceNumber);
+Fault CheckUploadEnd(std::span<const std::uint8_t, kUploadEndSize> packet,
+                     std::uint32_t deviceNumber);
 
 struct IdentifyResult {
   Fault fault = Fault::None;
   std::uint32_t deviceNumber = 0;
 };
 
-// Checks a complete identify reply and reads its device number (1..999999; anything else is Silent).
+// Checks a complete identify reply and reads its device number (1..999999; anything else is
+// Silent).
 IdentifyResult CheckIdentifyReply(std::span<const std::uint8_t, kReplySize> reply);
 
 struct VersionInfo {

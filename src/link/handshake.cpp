@@ -8,7 +8,9 @@ namespace nuvrel::link {
 
 bool SendFrame(Channel& channel, std::span<const std::uint8_t> frame) {
   if (channel.port.Write(frame)) return true;
-  Report(channel.ui, Fault::SendFailed);
+  // A write into a line that the register has closed fails too; say which it was.
+  const bool hungUp = channel.port.WaitReadable(Clock::Duration::zero()) == WaitResult::HungUp;
+  Report(channel.ui, hungUp ? Fault::HungUp : Fault::SendFailed);
   return false;
 }
 
@@ -26,7 +28,8 @@ Fault ReceiveReply(Channel& channel, std::span<std::uint8_t, kReplySize> reply) 
     if (late()) return Fault::Timeout;
     if (got == kReplySize) return Fault::None;
     // A line that has hung up will never complete the reply: report it now, not 3 s later.
-    if (channel.port.WaitReadable(Clock::Duration::zero()) == WaitResult::HungUp) return Fault::Timeout;
+    if (channel.port.WaitReadable(Clock::Duration::zero()) == WaitResult::HungUp)
+      return Fault::HungUp;
   }
 }
 
@@ -57,7 +60,7 @@ bool AwaitUploadEnd(Channel& channel) {
     }
     // Block for the time left (and a little more, so that "more than 3000 ms" is really passed).
     if (channel.port.WaitReadable(left + std::chrono::milliseconds(1)) == WaitResult::HungUp) {
-      Report(channel.ui, Fault::Timeout);
+      Report(channel.ui, Fault::HungUp);
       return false;
     }
   }

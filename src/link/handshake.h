@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The request-reply exchange with the register: commands, acknowledgements and the end of an upload.
-// Every operation that returns false has already shown its one message; callers only close the port.
+// The request-reply exchange with the register: commands, acknowledgements and the end of an
+// upload. Every operation that returns false has already shown its one message; callers only close
+// the port.
 #pragma once
 
 #include <chrono>
@@ -39,12 +40,14 @@ struct Channel {
   RegisterIdentity& identity;
 };
 
-// Writes a frame; on failure shows "Cannot send data!".
+// Writes a frame; on failure shows "Cannot send data!", or the hang-up message when the register
+// has closed the line.
 bool SendFrame(Channel& channel, std::span<const std::uint8_t> frame);
 
 // Receives exactly 10 bytes the way every 10-byte reply is received: the time-out counts from the
 // first read over the whole reply, and each test of the count comes after a 100 ms pause. Bytes
-// beyond the tenth stay queued. Shows nothing.
+// beyond the tenth stay queued. A line that hangs up ends the wait at once (Fault::HungUp). Shows
+// nothing.
 Fault ReceiveReply(Channel& channel, std::span<std::uint8_t, kReplySize> reply);
 
 // Receives and checks one acknowledgement.

@@ -24,7 +24,7 @@ Fault ReceiveVersionLine(Channel& channel, Bytes& line) {
     if (elapsed > kReplyTimeout) return Fault::Timeout;
     if (!got) {
       const auto left = kReplyTimeout - elapsed + std::chrono::milliseconds(1);
-      if (channel.port.WaitReadable(left) == WaitResult::HungUp) return Fault::Timeout;
+      if (channel.port.WaitReadable(left) == WaitResult::HungUp) return Fault::HungUp;
     }
   }
 }

@@ -18,7 +18,7 @@ struct KindInfo {
 // The V command is frame 2 of every transfer (after the identify request), so the faults that only
 // make sense on the version exchange default to it; a report command comes right after that
 // exchange, as frame 3.
-constexpr std::array<KindInfo, 17> kKinds{{
+constexpr std::array<KindInfo, 23> kKinds{{
     {FaultKind::Nak, "nak", 1},
     {FaultKind::NakPartial, "nak-partial", 1},
     {FaultKind::Crc, "crc", 1},
@@ -36,6 +36,12 @@ constexpr std::array<KindInfo, 17> kKinds{{
     {FaultKind::ReportStops, "report-stops", 3, 2},
     {FaultKind::NoGroupNine, "no-group-nine", 3},
     {FaultKind::ReportNoise, "report-noise", 3},
+    {FaultKind::FlipBarcode, "flip-barcode", 3},
+    {FaultKind::FlipPrice, "flip-price", 3},
+    {FaultKind::FlipTurnover, "flip-turnover", 3},
+    {FaultKind::FlipSales, "flip-sales", 3},
+    {FaultKind::FlipStock, "flip-stock", 3},
+    {FaultKind::CutLine, "cut-line", 3},
 }};
 
 const KindInfo& Info(FaultKind kind) {
@@ -76,8 +82,19 @@ bool WorksOnVersionLine(FaultKind kind) {
 }
 
 bool WorksOnReport(FaultKind kind) {
-  return kind == FaultKind::LongReportLine || kind == FaultKind::ReportStops ||
-         kind == FaultKind::NoGroupNine || kind == FaultKind::ReportNoise;
+  switch (kind) {
+    case FaultKind::LongReportLine:
+    case FaultKind::ReportStops:
+    case FaultKind::NoGroupNine:
+    case FaultKind::ReportNoise:
+    case FaultKind::FlipBarcode:
+    case FaultKind::FlipPrice:
+    case FaultKind::FlipTurnover:
+    case FaultKind::FlipSales:
+    case FaultKind::FlipStock:
+    case FaultKind::CutLine: return true;
+    default: return false;
+  }
 }
 
 bool TakesPart(FaultKind kind) {

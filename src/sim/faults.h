@@ -13,7 +13,8 @@
 // The report faults work on the lines the register streams after 'f' and 'F' (and find nothing to
 // bend in any other reply). Their P counts report lines, not reply frames: line 1 is the first line
 // after the acknowledgement. report-noise and no-group-nine take no P. Their frame N defaults to 3,
-// the report command that follows identification (identify request 1, version command 2).
+// the report command that follows identification (identify request 1, version command 2). The
+// flip-* and cut-line faults damage one line (see FaultKind) for the PC to refuse.
 #pragma once
 
 #include <cstdint>
@@ -44,6 +45,15 @@ enum class FaultKind {
   ReportStops,     // the report stops after its first P lines (default 2), then nothing
   NoGroupNine,     // the daily exchange ends its group lines at department 8, then nothing
   ReportNoise,     // a few stray bytes, an LF among them, before the first report line
+  // Damage to report line P (default 1) that a line could suffer on its way: one bit of the last
+  // byte of a field flipped, after the check pair was made. Article lines have all five fields,
+  // group lines only a turnover.
+  FlipBarcode,
+  FlipPrice,
+  FlipTurnover,
+  FlipSales,
+  FlipStock,
+  CutLine,  // line P loses its last bytes, LF included, so the next line runs on inside it
 };
 
 struct FaultSpec {

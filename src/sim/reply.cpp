@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "sim/reply.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <utility>
+
+#include "sim/reports.h"
+#include "transfers/report_layout.h"
 
 namespace nuvrel::sim {
 namespace {
@@ -13,19 +17,52 @@ constexpr std::array<std::uint8_t, 4> kGarbage{0x00, 0x13, 'x', 'y'};
 // Bytes a noisy line might leave before a report: an LF among them, and no start byte.
 constexpr std::array<std::uint8_t, 6> kReportNoise{'#', 0x0A, 0x00, 'n', 0x0D, 0x0A};
 constexpr std::size_t kTrailerSize = 4;  // pair, CR, LF of the version line
+// The bit the flip-* faults flip: a digit becomes a letter, a blank a backquote, a point an 'n'.
+constexpr std::uint8_t kFlippedBit = 0x40;
+// What cut-line takes off a line: the trailer and the last five bytes of the payload, which on an
+// article line and a group line end the last figure.
+constexpr std::size_t kCutLineLoss = kTrailerSize + 5;
 
 // Faults that do not change a frame's bytes but how (or whether) it goes out.
 struct Bend {
   bool wrongPair = false;
   bool garbageBefore = false;
   bool noiseBefore = false;
-  bool dropped = false;          // the frame is left out (no-group-nine)
-  bool lastOfReport = false;     // nothing after this frame (report-stops)
-  std::optional<FaultKind> cut;  // the first of nak, nak-partial, silence, partial, hangup
+  bool dropped = false;               // the frame is left out (no-group-nine)
+  bool lastOfReport = false;          // nothing after this frame (report-stops)
+  std::optional<std::size_t> flipAt;  // the byte a flip-* fault damages
+  bool cutShort = false;              // cut-line
+  std::optional<FaultKind> cut;       // the first of nak, nak-partial, silence, partial, hangup
 };
 
 bool IsGroupNine(const ReplyFrame& frame) {
   return frame.reportLine && frame.head.size() > 8 && frame.head[7] == 'G' && frame.head[8] == '9';
+}
+
+// The field of a report line that a flip-* fault damages; nothing when the line has no such field.
+std::optional<transfers::Field> DamagedField(FaultKind kind, const link::Bytes& head) {
+  const std::uint8_t type = head.size() > 7 ? head[7] : 0;
+  std::optional<transfers::Field> field;
+  if (type == kArticleLineType) {
+    switch (kind) {
+      case FaultKind::FlipBarcode: field = transfers::article_line::kBarcode; break;
+      case FaultKind::FlipPrice: field = transfers::article_line::kPrice; break;
+      case FaultKind::FlipTurnover: field = transfers::article_line::kTurnover; break;
+      case FaultKind::FlipSales: field = transfers::article_line::kSales; break;
+      case FaultKind::FlipStock: field = transfers::article_line::kStock; break;
+      default: break;
+    }
+  } else if (type == transfers::kGroupLine && kind == FaultKind::FlipTurnover) {
+    field = transfers::group_line::kTurnover;
+  }
+  if (field && head.size() < field->offset + field->size) return std::nullopt;
+  return field;
+}
+
+bool IsFlip(FaultKind kind) {
+  return kind == FaultKind::FlipBarcode || kind == FaultKind::FlipPrice ||
+         kind == FaultKind::FlipTurnover || kind == FaultKind::FlipSales ||
+         kind == FaultKind::FlipStock;
 }
 
 link::Bytes HeadWithDigits(std::uint8_t first, std::uint32_t deviceNumber) {
@@ -50,8 +87,9 @@ std::optional<std::size_t> TargetOf(const std::vector<ReplyFrame>& reply, const 
   if (WorksOnReport(fault.kind)) {
     // Report line P is reply frame P: the acknowledgement comes first.
     const std::size_t line = fault.kind == FaultKind::ReportNoise ? 1 : fault.part;
-    if (line < reply.size() && reply[line].reportLine) return line;
-    return std::nullopt;
+    if (line >= reply.size() || !reply[line].reportLine) return std::nullopt;
+    if (IsFlip(fault.kind) && !DamagedField(fault.kind, reply[line].head)) return std::nullopt;
+    return line;
   }
   if (WorksOnVersionLine(fault.kind)) {
     for (std::size_t i = 0; i < reply.size(); ++i) {
@@ -95,6 +133,16 @@ void Apply(const FaultSpec& fault, std::uint32_t deviceNumber, ReplyFrame& frame
     case FaultKind::ReportStops: bend.lastOfReport = true; break;
     case FaultKind::NoGroupNine: bend.dropped = true; break;
     case FaultKind::ReportNoise: bend.noiseBefore = true; break;
+    case FaultKind::FlipBarcode:
+    case FaultKind::FlipPrice:
+    case FaultKind::FlipTurnover:
+    case FaultKind::FlipSales:
+    case FaultKind::FlipStock:
+      if (const auto field = DamagedField(fault.kind, head)) {
+        bend.flipAt = field->offset + field->size - 1;
+      }
+      break;
+    case FaultKind::CutLine: bend.cutShort = true; break;
     case FaultKind::Nak:
     case FaultKind::NakPartial:
     case FaultKind::Silence:
@@ -174,6 +222,8 @@ Emission Render(const std::vector<ReplyFrame>& reply, std::span<const FaultSpec>
     link::Bytes bytes = frames[i].Build();
     // Flipping a bit of the second character's low nibble is enough: only the low nibbles count.
     if (bend.wrongPair) bytes[frames[i].head.size() + 1] ^= 0x01;
+    if (bend.flipAt) bytes[*bend.flipAt] ^= kFlippedBit;
+    if (bend.cutShort) bytes.resize(bytes.size() - std::min(kCutLineLoss, bytes.size()));
     if (!bend.cut) {
       out.blocks.push_back(std::move(bytes));
       if (bend.lastOfReport && i + 1 < frames.size()) {

@@ -3,13 +3,16 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/format.h"
 #include "app/strings.h"
 #include "app/ui.h"
 #include "link/translation.h"
 #include "sheets/layouts.h"
+#include "sheets/sheet_file.h"
 #include "transfers/register_session.h"
 #include "transfers/report_layout.h"
 #include "transfers/report_line.h"
@@ -18,6 +21,28 @@ namespace nuvrel::transfers {
 namespace {
 
 namespace columns = sheets::articles;
+
+enum { kName, kBarcode, kPrice, kTaxGroup, kDepartment, kUnit, kTurnover, kSales, kStock, kCount };
+constexpr std::array<Field, kCount> kFields = {
+    article_line::kName,     article_line::kBarcode,    article_line::kPrice,
+    article_line::kTaxGroup, article_line::kDepartment, article_line::kUnit,
+    article_line::kTurnover, article_line::kSales,      article_line::kStock};
+using ArticleRecord = std::array<std::string, kCount>;
+
+// The nine fields of an article line; nothing when any is cut short.
+std::optional<ArticleRecord> ReadFields(std::string_view line) {
+  ArticleRecord fields;
+  for (std::size_t i = 0; i < kFields.size(); ++i) {
+    if (CopyField(line, kFields[i].offset, kFields[i].size, fields[i]) < kFields[i].size) {
+      return std::nullopt;
+    }
+  }
+  return fields;
+}
+
+bool IsDataRow(const grid::CellTable& grid, int row) {
+  return row >= 1 && row <= std::min(kReportArticleRows, grid.GetRowCount() - 1);
+}
 
 // A decimal of the register, which may use a comma, as the sheet writes it.
 std::string Amount(std::string_view field) {
@@ -28,30 +53,22 @@ std::string Amount(std::string_view field) {
 
 }  // namespace
 
-void StoreArticleRecord(app::Ui& ui, grid::CellTable& grid, std::string_view line, int row) {
-  if (row < 1 || row > std::min(kReportArticleRows, grid.GetRowCount() - 1)) return;
+RecordCheck CheckArticleRecord(const grid::CellTable& grid, std::string_view line, int row) {
+  if (!IsDataRow(grid, row)) return RecordCheck::Unstored;
+  const std::optional<ArticleRecord> f = ReadFields(line);
+  if (!f) return RecordCheck::Unstored;
+  const bool whole = IsDigitField((*f)[kBarcode]) && IsDecimalField((*f)[kPrice]) &&
+                     IsDecimalField((*f)[kTurnover]) && IsDecimalField((*f)[kSales]) &&
+                     IsDecimalField((*f)[kStock]);
+  return whole ? RecordCheck::Whole : RecordCheck::Damaged;
+}
 
+void StoreArticleRecord(app::Ui& ui, grid::CellTable& grid, std::string_view line, int row) {
+  if (!IsDataRow(grid, row)) return;
   // Every field is read before any is written, so a cut line leaves the row as it was.
-  enum {
-    kName,
-    kBarcode,
-    kPrice,
-    kTaxGroup,
-    kDepartment,
-    kUnit,
-    kTurnover,
-    kSales,
-    kStock,
-    kCount
-  };
-  constexpr std::array<Field, kCount> kFields = {
-      article_line::kName,     article_line::kBarcode,    article_line::kPrice,
-      article_line::kTaxGroup, article_line::kDepartment, article_line::kUnit,
-      article_line::kTurnover, article_line::kSales,      article_line::kStock};
-  std::array<std::string, kCount> fields;
-  for (std::size_t i = 0; i < kFields.size(); ++i) {
-    if (CopyField(line, kFields[i].offset, kFields[i].size, fields[i]) < kFields[i].size) return;
-  }
+  std::optional<ArticleRecord> f = ReadFields(line);
+  if (!f) return;
+  ArticleRecord& fields = *f;
 
   // Trimmed before the translation: a register character that has no PC form becomes a blank
   // there, and such a blank stays part of the name.
@@ -71,34 +88,67 @@ void StoreArticleRecord(app::Ui& ui, grid::CellTable& grid, std::string_view lin
 }
 
 bool DownloadArticlesReport(TransferContext& ctx, grid::CellTable& grid) {
-  app::WaitCursor wait(ctx.ui);
+  app::Ui& ui = ctx.ui;
+  app::WaitCursor wait(ui);
   RegisterSession session(ctx);
   if (!session.Open()) return false;
   link::Channel& channel = session.Channel();
   if (!link::SendCommand(channel, 'f')) return false;
 
+  // The lines wait here until the report has ended: a report that fails or is stopped leaves the
+  // sheet as it was.
+  struct Staged {
+    int row;
+    std::string line;
+  };
+  std::vector<Staged> staged;
+  const std::string_view what = app::Text(app::Sid::ReadingArticlesReport);
   unsigned count = 0;
+  unsigned ordinal = 0;  // of the line in the report, to name a damaged one
+  ui.ShowProgress({what, count, 0});
   std::string line;
   std::size_t length = ReceiveReportLine(channel, line);
   while (length > kArticlesReportEndLength) {
+    ++ordinal;
     const long number =
         ParseFieldNumber(line, article_line::kNumber.offset, article_line::kNumber.size);
     if (number != -1) {
-      ctx.ui.SetStatus(app::Format(app::Sid::ReadItem, {number}));
-      ++count;
       // A number that does not fit an int is no row of the sheet either.
       const int row = number < 0 || number > kReportArticleRows ? 0 : static_cast<int>(number);
-      StoreArticleRecord(ctx.ui, grid, line, row);
-      ctx.ui.PumpPaintMessages();
+      const RecordCheck check = CheckArticleRecord(grid, line, row);
+      if (check == RecordCheck::Damaged) {
+        ui.ShowMessage(app::Format(app::Sid::DamagedArticleLine, {ordinal, number}),
+                       app::Icon::Error);
+        ui.SetStatus(app::FormatCount(count, app::Sid::TransferFailedAfterOne,
+                                      app::Sid::TransferFailedAfter, {count}));
+        return false;
+      }
+      ui.SetRecordStatus(app::Format(app::Sid::ReadItem, {number}));
+      ++count;
+      if (check == RecordCheck::Whole) staged.push_back({row, line});
+      ui.PumpPaintMessages();
+    }
+    ui.ShowProgress({what, count, 0});
+    if (ui.StopRequested()) {
+      session.Close();
+      ui.SetStatus(app::FormatCount(count, app::Sid::StoppedAfterItem, app::Sid::StoppedAfterItems,
+                                    {count}));
+      return false;
     }
     length = ReceiveReportLine(channel, line);
   }
   if (length == 0) {
     // The receive has shown why; the status says how far the report came, not that it succeeded.
-    ctx.ui.SetStatus(app::Format(app::Sid::TransferFailedAfter, {count}));
+    ui.SetStatus(app::FormatCount(count, app::Sid::TransferFailedAfterOne,
+                                  app::Sid::TransferFailedAfter, {count}));
     return false;
   }
-  ctx.ui.SetStatus(app::Format(app::Sid::ItemsRead, {count}));
+  session.Close();
+
+  // Rows the register did not report are empty afterwards.
+  sheets::ClearSheetData(grid);
+  for (const Staged& record : staged) StoreArticleRecord(ui, grid, record.line, record.row);
+  ui.SetStatus(app::FormatCount(count, app::Sid::ItemReadOne, app::Sid::ItemsRead, {count}));
   return true;
 }
 

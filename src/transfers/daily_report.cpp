@@ -2,7 +2,10 @@
 #include "transfers/daily_report.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/format.h"
 #include "app/strings.h"
@@ -45,6 +48,53 @@ std::size_t TextLength(std::string_view line) {
   const std::size_t nul = line.find('\0');
   return nul == std::string_view::npos ? line.size() : nul;
 }
+
+// The group line's two fields; nothing when either is cut short.
+std::optional<std::pair<std::string, std::string>> ReadGroupFields(std::string_view line) {
+  std::string name;
+  std::string turnover;
+  if (CopyField(line, group_line::kName.offset, group_line::kName.size, name) <
+          group_line::kName.size ||
+      CopyField(line, group_line::kTurnover.offset, group_line::kTurnover.size, turnover) <
+          group_line::kTurnover.size) {
+    return std::nullopt;
+  }
+  return std::pair{std::move(name), std::move(turnover)};
+}
+
+// Puts the header that a daily or operator line's place calls for before it.
+class SectionHeaders {
+ public:
+  void Before(char type, ReportPane& pane) {
+    if (type == kDailyLine) {
+      ++m_dailyLines;
+      if (m_dailyLines == 10) pane.Append(DailyDiscountHeader());
+      if (m_dailyLines == 11) pane.Append(DailyPaymentHeader());
+    } else if (type == kOperatorLine) {
+      // Four lines per operator.
+      switch (m_operatorLines % 4) {
+        case 0:
+          pane.Append(OperatorTitle(m_ordinal++));
+          pane.Append(OperatorDiscountHeader());
+          break;
+        case 1: pane.Append(OperatorTakingsHeader()); break;
+        case 2: pane.Append(OperatorPaymentsInHeader()); break;
+        default: pane.Append(OperatorPaymentsOutHeader()); break;
+      }
+      ++m_operatorLines;
+    }
+  }
+
+ private:
+  std::size_t m_dailyLines = 0;
+  std::size_t m_operatorLines = 0;
+  int m_ordinal = 1;
+};
+
+struct StagedGroup {
+  int row;
+  std::string line;
+};
 
 }  // namespace
 
@@ -92,80 +142,107 @@ void RenderReportLine(ReportPane& pane, std::string_view line) {
   pane.Append(payload);
 }
 
+RecordCheck CheckDepartmentRecord(const grid::CellTable& grid, std::string_view line, int row) {
+  if (row < 1 || row >= grid.GetRowCount()) return RecordCheck::Unstored;
+  const auto fields = ReadGroupFields(line);
+  if (!fields) return RecordCheck::Unstored;
+  return IsDecimalField(fields->second) ? RecordCheck::Whole : RecordCheck::Damaged;
+}
+
 void StoreDepartmentRecord(app::Ui& ui, grid::CellTable& grid, std::string_view line, int row) {
   if (row < 1 || row >= grid.GetRowCount()) return;
-  std::string name;
-  std::string turnover;
-  if (CopyField(line, group_line::kName.offset, group_line::kName.size, name) <
-          group_line::kName.size ||
-      CopyField(line, group_line::kTurnover.offset, group_line::kTurnover.size, turnover) <
-          group_line::kTurnover.size) {
-    return;
-  }
-  name = Trim(name);
+  const auto fields = ReadGroupFields(line);
+  if (!fields) return;
+  std::string name = Trim(fields->first);
   link::TranslateText(name, false);
   grid.SetItemText(row, sheets::departments::kName, name);
   ui.EnsureVisible(grid, row, sheets::departments::kName);
   // A comma in the turnover is the cell's business: its rule reads it as the decimal point.
-  grid.SetItemText(row, sheets::departments::kTurnover, Trim(turnover));
+  grid.SetItemText(row, sheets::departments::kTurnover, Trim(fields->second));
 }
 
 bool DownloadDailyReport(TransferContext& ctx, ReportPane& pane, grid::CellTable& departmentGrid) {
-  app::WaitCursor wait(ctx.ui);
+  app::Ui& ui = ctx.ui;
+  app::WaitCursor wait(ui);
   RegisterSession session(ctx);
   if (!session.Open()) return false;
   link::Channel& channel = session.Channel();
   if (!link::SendCommand(channel, 'F')) return false;
 
-  pane.Append(DailyHeader());
+  // The text and the group lines wait here until department 9 has come: an exchange that fails or
+  // is stopped leaves the pane and the sheet as they were.
+  std::string text = DailyHeader();
+  StringPane staging(text);
+  std::vector<StagedGroup> groups;
+  const std::string_view what = app::Text(app::Sid::ReadingDailyReport);
+  unsigned lines = 0;
   std::string line;
-  bool received = ReceiveReportLine(channel, line) > 0;
+  auto receive = [&] {
+    if (ReceiveReportLine(channel, line) == 0) return false;
+    ++lines;
+    return true;
+  };
+  auto stopped = [&] {
+    if (!ui.StopRequested()) return false;
+    session.Close();
+    ui.SetStatus(
+        app::FormatCount(lines, app::Sid::StoppedAfterLine, app::Sid::StoppedAfterLines, {lines}));
+    return true;
+  };
 
+  ui.ShowProgress({what, lines, 0});
+  bool received = receive();
   // The daily and operator lines, each under the header its place calls for.
-  std::size_t dailyLines = 0;
-  std::size_t operatorLines = 0;
-  int ordinal = 1;
+  SectionHeaders headers;
   while (received) {
     const char type = line.size() > 7 ? line[7] : '\0';
     if (type == kGroupLine) break;
-    if (type == kDailyLine) {
-      ++dailyLines;
-      if (dailyLines == 10) pane.Append(DailyDiscountHeader());
-      if (dailyLines == 11) pane.Append(DailyPaymentHeader());
-    } else if (type == kOperatorLine) {
-      // Four lines per operator.
-      switch (operatorLines % 4) {
-        case 0:
-          pane.Append(OperatorTitle(ordinal++));
-          pane.Append(OperatorDiscountHeader());
-          break;
-        case 1: pane.Append(OperatorTakingsHeader()); break;
-        case 2: pane.Append(OperatorPaymentsInHeader()); break;
-        default: pane.Append(OperatorPaymentsOutHeader()); break;
-      }
-      ++operatorLines;
-    }
-    RenderReportLine(pane, line);
-    ctx.ui.PumpPaintMessages();
-    received = ReceiveReportLine(channel, line) > 0;
+    headers.Before(type, staging);
+    RenderReportLine(staging, line);
+    ui.PumpPaintMessages();
+    ui.ShowProgress({what, lines, 0});
+    if (stopped()) return false;
+    received = receive();
   }
 
   // The group lines, whatever their type letter, until department 9.
-  while (received) {
+  bool complete = false;
+  while (received && !complete) {
     const long index = ParseFieldNumber(line, group_line::kIndex.offset, group_line::kIndex.size);
     if (index != -1) {
-      ctx.ui.SetStatus(app::Format(app::Sid::ReadSubgroup, {index}));
       // The field is one byte wide, so the index is a single digit.
-      StoreDepartmentRecord(ctx.ui, departmentGrid, line, static_cast<int>(index) + 1);
-      ctx.ui.PumpPaintMessages();
+      const int row = static_cast<int>(index) + 1;
+      const RecordCheck check = CheckDepartmentRecord(departmentGrid, line, row);
+      if (check == RecordCheck::Damaged) {
+        ui.ShowMessage(app::Format(app::Sid::DamagedGroupLine, {lines, index}), app::Icon::Error);
+        ui.SetStatus(app::Text(app::Sid::OperationFailed));
+        return false;
+      }
+      ui.SetRecordStatus(app::Format(app::Sid::ReadSubgroup, {index}));
+      if (check == RecordCheck::Whole) groups.push_back({row, line});
+      ui.PumpPaintMessages();
     }
-    if (index == 9) break;
-    received = ReceiveReportLine(channel, line) > 0;
+    ui.ShowProgress({what, lines, 0});
+    complete = index == 9;
+    if (!complete) {
+      if (stopped()) return false;
+      received = receive();
+    }
   }
+  if (!complete) {
+    // The line that did not come has shown its own message.
+    ui.SetStatus(app::Text(app::Sid::OperationFailed));
+    return false;
+  }
+  session.Close();
 
-  // A failed line has shown its own message; the status no longer claims success for it.
-  ctx.ui.SetStatus(app::Text(received ? app::Sid::OperationCompleted : app::Sid::OperationFailed));
-  return received;
+  pane.Clear();
+  pane.Append(text);
+  for (const StagedGroup& group : groups) {
+    StoreDepartmentRecord(ui, departmentGrid, group.line, group.row);
+  }
+  ui.SetStatus(app::Text(app::Sid::OperationCompleted));
+  return true;
 }
 
 }  // namespace nuvrel::transfers

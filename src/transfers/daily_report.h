@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "grid/cell_table.h"
+#include "transfers/report_line.h"
 #include "transfers/transfer_context.h"
 
 namespace nuvrel::app {
@@ -23,6 +24,8 @@ class ReportPane {
   virtual ~ReportPane() = default;
   // Adds the text (Windows-1251 bytes, CR LF line ends) at the end of the pane.
   virtual void Append(std::string_view text) = 0;
+  // Empties the pane.
+  virtual void Clear() = 0;
 };
 
 // A pane that appends to a string the caller keeps.
@@ -30,6 +33,7 @@ class StringPane final : public ReportPane {
  public:
   explicit StringPane(std::string& text) : m_text(text) {}
   void Append(std::string_view text) override { m_text.append(text); }
+  void Clear() override { m_text.clear(); }
 
  private:
   std::string& m_text;
@@ -57,16 +61,23 @@ std::string OperatorPaymentsOutHeader();
 // nothing.
 void RenderReportLine(ReportPane& pane, std::string_view line);
 
+// What storing the group line into the row would do: nothing (no data row, or a field cut short),
+// or write a whole record, or a damaged one: a turnover that is no decimal number.
+RecordCheck CheckDepartmentRecord(const grid::CellTable& grid, std::string_view line, int row);
+
 // Stores the name (trimmed, then translated) and the turnover (trimmed) of a group line into the
 // row of the Department report sheet and scrolls the name into view. Writes nothing when either
 // field is cut short or the row is not a data row.
 void StoreDepartmentRecord(app::Ui& ui, grid::CellTable& grid, std::string_view line, int row);
 
-// Opens the port, identifies the register, sends 'F' and runs the daily exchange into the pane and
-// the department grid, showing "Read subgroup %u" for each department. True with "Operation
-// completed successfully" when the group line of department 9 has come. False when the port, the
-// identification or the command fails, or a line does not come ("Operation failed" after its own
-// message); what was appended and stored stays.
+// Opens the port, identifies the register, sends 'F' and runs the daily exchange, showing "Read
+// subgroup %u" for each department and the progress after each line, and asking after each line
+// whether to stop. When the group line of department 9 has come, the pane's text is replaced by
+// the report and the departments sent are stored (rows not sent keep their text): "Operation
+// completed successfully", true. False, with the pane and the grid untouched, when the port, the
+// identification or the command fails, when a line does not come ("Operation failed" after its
+// own message), when a group line that would be stored is damaged (a message naming the line and
+// its department), or when the person stops it (a status saying so).
 bool DownloadDailyReport(TransferContext& ctx, ReportPane& pane, grid::CellTable& departmentGrid);
 
 }  // namespace nuvrel::transfers

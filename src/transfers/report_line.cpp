@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "transfers/report_line.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <span>
@@ -36,7 +37,7 @@ std::size_t ReceiveReportLine(link::Channel& channel, std::string& line) {
     if (!got) {
       const auto left = link::kReplyTimeout - elapsed + std::chrono::milliseconds(1);
       if (channel.port.WaitReadable(left) == link::WaitResult::HungUp) {
-        return fail(link::Fault::Timeout);
+        return fail(link::Fault::HungUp);
       }
     }
   }
@@ -70,6 +71,29 @@ std::string Trim(std::string_view text) {
   if (first == std::string_view::npos) return {};
   const std::size_t last = text.find_last_not_of(kStrip);
   return std::string(text.substr(first, last - first + 1));
+}
+
+bool IsDecimalField(std::string_view field) {
+  const std::string text = Trim(field);
+  std::size_t i = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+  bool digit = false;
+  bool point = false;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      digit = true;
+    } else if ((c == '.' || c == ',') && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  return text.empty() || digit;
+}
+
+bool IsDigitField(std::string_view field) {
+  const std::string text = Trim(field);
+  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 }  // namespace nuvrel::transfers

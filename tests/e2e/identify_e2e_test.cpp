@@ -78,7 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"garbage", "Invalid data received!"},
         FaultCase{"bad-ack", "Invalid data received!"},
         FaultCase{"long-line", "Invalid data received!"},
-        FaultCase{"hangup", "Timeout communicating with ECR!"}, FaultCase{"zero-device", ""},
+        FaultCase{"hangup", "The ECR line was closed (hang-up)!"},
+        FaultCase{"hangup@2:2", "The ECR line was closed (hang-up)!"}, FaultCase{"zero-device", ""},
         FaultCase{"bad-digits", ""}, FaultCase{"foreign-country", ""}),
     [](const auto& param) {
       std::string name = param.param.fault;
@@ -104,7 +105,7 @@ TEST(IdentifyEndToEnd, AHangUpIsReportedAtOnce) {
   Sim sim({"--fault", "hangup"});
   ASSERT_TRUE(sim.Ok());
   const auto run = Identify(sim);
-  EXPECT_EQ(run.err, "Timeout communicating with ECR!\n");
+  EXPECT_EQ(run.err, "The ECR line was closed (hang-up)!\n");
   EXPECT_LT(run.wall, 1500ms);
 }
 

@@ -6,10 +6,15 @@
 #include <sstream>
 
 #include "link/frames.h"
+#include "link/port_opener.h"
 #include "link/translation.h"
+#include "sheets/sheet_file.h"
+#include "sheets/workspace.h"
 #include "sim_fixture.h"
+#include "support/recording_ui.h"
 #include "support/temp_dir.h"
 #include "support/terminal_run.h"
+#include "transfers/articles_report.h"
 
 namespace nuvrel {
 namespace {
@@ -263,6 +268,45 @@ TEST(StateEndToEnd, TheRegisterKeepsItsTablesAcrossRuns) {
   EXPECT_NE(run.out.find("Successfully read 12 items"), std::string::npos);
 }
 
+// In-process: a report that is refused or stopped leaves the sheet as it was and the port closed.
+TEST(ReportEndToEnd, ADamagedOrStoppedReportLeavesTheSheetAsItWas) {
+  test::TempDir dir;
+  {
+    Sim setup({"--state", dir / "state"});
+    ASSERT_TRUE(setup.Ok());
+    ASSERT_EQ(setup.Cli({"send", "articles", Example("articles.txt")}).status, 0);
+  }
+  Sim sim({"--state", dir / "state", "--fault", "flip-stock@3:4"});
+  ASSERT_TRUE(sim.Ok());
+  link::SerialPortOpener opener(link::PortMap::AllTo(sim.Device()));
+  test::RecordingUi ui;
+  link::RegisterIdentity identity;
+  transfers::TransferContext ctx{ui, link::SystemClock(), opener, identity, 0};
+  sheets::Workspace workspace;
+  grid::CellTable& grid = workspace.Grid(sheets::SheetId::ArticlesReport);
+  grid.SetItemText(20, 1, "EARLIER");
+  const std::string before = sheets::SheetText(grid);
+
+  EXPECT_FALSE(transfers::DownloadArticlesReport(ctx, grid));
+  EXPECT_EQ(ui.Texts(),
+            std::vector<std::string>{
+                "Damaged data in line 4 of the report (item 4)!\r\nNothing was stored."});
+  EXPECT_EQ(sheets::SheetText(grid), before);
+
+  ui.stopAfterProgress = ui.progress.size() + 4;  // the start and three lines
+  EXPECT_FALSE(transfers::DownloadArticlesReport(ctx, grid));
+  EXPECT_EQ(ui.statuses.back(), "Stopped after 3 items; nothing was stored");
+  EXPECT_EQ(sheets::SheetText(grid), before);
+
+  // The next download opens the port again and reads the whole report.
+  ui.stopAfterProgress.reset();
+  EXPECT_TRUE(transfers::DownloadArticlesReport(ctx, grid));
+  EXPECT_EQ(ui.statuses.back(), "Successfully read 12 items");
+  EXPECT_EQ(grid.GetItemText(4, 1), "Sir gauda");
+  EXPECT_EQ(grid.GetItemText(20, 1), "");
+  EXPECT_EQ(ui.messages.size(), 1U);
+}
+
 struct TransferFault {
   const char* fault;
   std::vector<std::string> command;
@@ -300,7 +344,8 @@ TEST_P(TransferFaults, GiveTheirMessageAndEndPromptly) {
   }
   EXPECT_EQ(run.status, 1);
   // The message first; a cut-short upload adds how to send the rest.
-  EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1), std::string(c.message) + "\n");
+  const std::string message = std::string(c.message) + "\n";
+  EXPECT_EQ(run.err.substr(0, message.size()), message);
   const std::string lastLine =
       run.out.empty() ? "" : run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1);
   EXPECT_EQ(lastLine, *c.lastStatus ? std::string(c.lastStatus) + "\n" : "");
@@ -315,26 +360,53 @@ const std::vector<std::string> kReportDaily{"report", "daily", "OUT"};
 
 INSTANTIATE_TEST_SUITE_P(
     EveryFault, TransferFaults,
-    ::testing::Values(TransferFault{"nak@4", kSendOperators, "ECR returned NACK!",
-                                    "Transfer failed after 0 of 3 items"},
-                      TransferFault{"silence@5", kSendOperators, "Timeout communicating with ECR!",
-                                    "Transfer failed after 1 of 3 items"},
-                      TransferFault{"crc@3", kSendOperators, "CRC error!", ""},
-                      TransferFault{"wrong-device@7:2", kSendOperators, "Bad ECR number received!",
-                                    "Transfer failed after 3 of 3 items"},
-                      TransferFault{"hangup@4", kSendOperators, "Timeout communicating with ECR!",
-                                    "Transfer failed after 0 of 3 items"},
-                      TransferFault{"nak@3", kReportArticles, "ECR returned NACK!", ""},
-                      TransferFault{"long-report-line@3", kReportArticles, "Invalid data received!",
-                                    "Transfer failed after 1 items"},
-                      TransferFault{"report-stops@3", kReportArticles,
-                                    "Timeout communicating with ECR!",
-                                    "Transfer failed after 2 items"},
-                      TransferFault{"report-noise@3", kReportArticles, "", ""},
-                      TransferFault{"no-group-nine@3", kReportDaily,
-                                    "Timeout communicating with ECR!", "Operation failed"},
-                      TransferFault{"report-stops@3", kReportDaily,
-                                    "Timeout communicating with ECR!", "Operation failed"}),
+    ::testing::Values(
+        TransferFault{"nak@4", kSendOperators, "ECR returned NACK!",
+                      "Transfer failed after 0 of 3 items"},
+        TransferFault{"silence@5", kSendOperators, "Timeout communicating with ECR!",
+                      "Transfer failed after 1 of 3 items"},
+        TransferFault{"crc@3", kSendOperators, "CRC error!", ""},
+        TransferFault{"wrong-device@7:2", kSendOperators, "Bad ECR number received!",
+                      "Transfer failed after 3 of 3 items"},
+        TransferFault{"hangup@4", kSendOperators, "The ECR line was closed (hang-up)!",
+                      "Transfer failed after 0 of 3 items"},
+        TransferFault{"hangup@3", kReportArticles, "The ECR line was closed (hang-up)!", ""},
+        TransferFault{"nak@3", kReportArticles, "ECR returned NACK!", ""},
+        TransferFault{"long-report-line@3", kReportArticles, "Invalid data received!",
+                      "Transfer failed after 1 item"},
+        TransferFault{"report-stops@3", kReportArticles, "Timeout communicating with ECR!",
+                      "Transfer failed after 2 items"},
+        TransferFault{"report-noise@3", kReportArticles, "", ""},
+        // Damaged lines, named by their place in the report and their article or department.
+        TransferFault{"flip-barcode@3:9", kReportArticles,
+                      "Damaged data in line 9 of the report (item 9)!\nNothing was stored.",
+                      "Transfer failed after 8 items"},
+        TransferFault{"flip-price@3:3", kReportArticles,
+                      "Damaged data in line 3 of the report (item 3)!\nNothing was stored.",
+                      "Transfer failed after 2 items"},
+        TransferFault{"flip-turnover@3:4", kReportArticles,
+                      "Damaged data in line 4 of the report (item 4)!\nNothing was stored.",
+                      "Transfer failed after 3 items"},
+        TransferFault{"flip-sales@3:5", kReportArticles,
+                      "Damaged data in line 5 of the report (item 5)!\nNothing was stored.",
+                      "Transfer failed after 4 items"},
+        TransferFault{"flip-stock@3:12", kReportArticles,
+                      "Damaged data in line 12 of the report (item 12)!\nNothing was stored.",
+                      "Transfer failed after 11 items"},
+        TransferFault{"cut-line@3:6", kReportArticles,
+                      "Damaged data in line 6 of the report (item 6)!\nNothing was stored.",
+                      "Transfer failed after 5 items"},
+        // 11 daily lines and 4 for each of the 3 operators come before department 0 (line 24).
+        TransferFault{"flip-turnover@3:26", kReportDaily,
+                      "Damaged data in line 26 of the report (subgroup 2)!\nNothing was stored.",
+                      "Operation failed"},
+        TransferFault{"cut-line@3:25", kReportDaily,
+                      "Damaged data in line 25 of the report (subgroup 1)!\nNothing was stored.",
+                      "Operation failed"},
+        TransferFault{"no-group-nine@3", kReportDaily, "Timeout communicating with ECR!",
+                      "Operation failed"},
+        TransferFault{"report-stops@3", kReportDaily, "Timeout communicating with ECR!",
+                      "Operation failed"}),
     [](const auto& param) {
       std::string name = param.param.fault + std::string("_") + param.param.command[1];
       for (char& ch : name) {

@@ -132,6 +132,33 @@ TEST_F(RegisterApp, CtrlRFillsTheArticlesReportAndCtrlWTheReports) {
   EXPECT_EQ(app->View().Sheets().Grid(SheetId::ArticlesReport).GetItemText(1, 1), "");
 }
 
+TEST_F(RegisterApp, ADamagedReportLeavesTheSheetAndThePaneAsTheyWere) {
+  // Frames: the upload 1-16 (12 records), then three per download; the second Ctrl+R and Ctrl+W
+  // get a damaged price of article 2 and a damaged turnover of department 1.
+  Start({"--fault", "flip-price@25:2", "--fault", "flip-turnover@28:13"});
+  Load(SheetId::Articles, "articles.txt");
+  app->View().Grid(SheetId::Articles)->setFocus();
+  app->Key(Qt::Key_D, Qt::ControlModifier);
+  app->Key(Qt::Key_R, Qt::ControlModifier);
+  app->Key(Qt::Key_W, Qt::ControlModifier);
+  ASSERT_TRUE(app->shown.empty()) << app->ShownTexts().join("|").toStdString();
+  const auto& report = app->View().Sheets().Grid(SheetId::ArticlesReport);
+  const std::string articles = sheets::SheetText(report);
+  const QString pane = app->View().Reports()->toPlainText();
+  ASSERT_TRUE(pane.startsWith("Daily report\n"));
+
+  app->Key(Qt::Key_R, Qt::ControlModifier);
+  app->Key(Qt::Key_W, Qt::ControlModifier);
+  EXPECT_EQ(
+      app->ShownTexts(),
+      (QStringList{"Damaged data in line 2 of the report (item 2)!\nNothing was stored.",
+                   "Damaged data in line 13 of the report (subgroup 1)!\nNothing was stored."}));
+  EXPECT_EQ(sheets::SheetText(report), articles);
+  EXPECT_EQ(app->View().Reports()->toPlainText(), pane);
+  EXPECT_EQ(app->View().Current(), SheetId::Reports);
+  EXPECT_EQ(Status(), "Operation failed");
+}
+
 TEST_F(RegisterApp, ATimeOutIsShownOnceAndTheWindowStaysUsable) {
   Start({"--fault", "silence"});
   Load(SheetId::Operators, "operators.txt");

@@ -16,6 +16,7 @@ TEST(Faults, EveryKindThatSpeaksHasItsText) {
       {Fault::BadCheckPair, "CRC error!"},
       {Fault::WrongDevice, "Bad ECR number received!"},
       {Fault::SendFailed, "Cannot send data!"},
+      {Fault::HungUp, "The ECR line was closed (hang-up)!"},
   };
   for (auto [fault, text] : cases) {
     test::RecordingUi ui;

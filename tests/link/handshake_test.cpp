@@ -86,10 +86,14 @@ TEST_F(Handshake, AReplyCompletedAfterThreeSecondsIsStillATimeout) {
   EXPECT_EQ(Messages(), std::vector<std::string>{"Timeout communicating with ECR!"});
 }
 
-TEST_F(Handshake, AHungUpLineEndsTheWaitAtOnce) {
+TEST_F(Handshake, AHungUpLineEndsEveryWaitAtOnceAndSaysSo) {
+  const std::string hungUp = "The ECR line was closed (hang-up)!";
   port.HangUpAfter(20ms);
   EXPECT_FALSE(AwaitAck(channel));
-  EXPECT_EQ(Messages(), std::vector<std::string>{"Timeout communicating with ECR!"});
+  EXPECT_FALSE(AwaitUploadEnd(channel));
+  // A write into the closed line fails for the same reason.
+  EXPECT_FALSE(SendCommand(channel, 'z'));
+  EXPECT_EQ(Messages(), (std::vector<std::string>{hungUp, hungUp, hungUp}));
   EXPECT_LT(clock.Elapsed(), 500ms);
 }
 

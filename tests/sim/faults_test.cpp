@@ -32,6 +32,12 @@ TEST(FaultSpecs, EveryKindHasItsDefaultFrame) {
       {"report-stops", {FaultKind::ReportStops, 3, 2}},
       {"no-group-nine", {FaultKind::NoGroupNine, 3, 1}},
       {"report-noise", {FaultKind::ReportNoise, 3, 1}},
+      {"flip-barcode", {FaultKind::FlipBarcode, 3, 1}},
+      {"flip-price", {FaultKind::FlipPrice, 3, 1}},
+      {"flip-turnover", {FaultKind::FlipTurnover, 3, 1}},
+      {"flip-sales", {FaultKind::FlipSales, 3, 1}},
+      {"flip-stock", {FaultKind::FlipStock, 3, 1}},
+      {"cut-line", {FaultKind::CutLine, 3, 1}},
   };
   for (const auto& [text, fault] : cases) {
     EXPECT_EQ(Parsed(text), fault) << text;

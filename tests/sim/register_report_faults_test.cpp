@@ -104,6 +104,46 @@ TEST(ReportFaults, ReportNoiseComesBeforeTheFirstLine) {
   EXPECT_TRUE(std::equal(run.report.begin() + 2, run.report.end(), clean.begin() + 1));
 }
 
+TEST(ReportFaults, DamageFaultsBendOneByteOfTheirFieldOrCutTheirLine) {
+  namespace article = transfers::article_line;
+  struct Case {
+    char command;
+    const char* text;
+    std::size_t line;
+    transfers::Field field;
+  };
+  // The daily exchange of one operator: 11 daily lines, 4 operator lines, then the group lines.
+  for (const Case c :
+       {Case{'f', "flip-barcode", 1, article::kBarcode},
+        Case{'f', "flip-price@3:2", 2, article::kPrice},
+        Case{'f', "flip-turnover@3:3", 3, article::kTurnover},
+        Case{'f', "flip-sales", 1, article::kSales}, Case{'f', "flip-stock", 1, article::kStock},
+        Case{'F', "flip-turnover@3:16", 16, transfers::group_line::kTurnover}}) {
+    const auto& clean = Clean(c.command).report;
+    const ReportRun run = Report(c.command, {c.text});
+    ASSERT_EQ(run.report.size(), clean.size()) << c.text;
+    for (std::size_t i = 0; i < clean.size(); ++i) {
+      if (i == c.line) continue;
+      EXPECT_EQ(run.report[i], clean[i]) << c.text << " " << i;
+    }
+    link::Bytes expected = clean[c.line];
+    expected[c.field.offset + c.field.size - 1] ^= 0x40;
+    EXPECT_EQ(run.report[c.line], expected) << c.text;
+  }
+  // A line without the field is left alone: a group line's price, a daily line, the closing line.
+  for (const auto& [command, text] :
+       {std::pair{'F', "flip-price@3:16"}, {'F', "flip-turnover@3:1"}, {'f', "flip-stock@3:4"}}) {
+    EXPECT_EQ(Report(command, {text}).report, Clean(command).report) << text;
+    EXPECT_TRUE(Noted(Report(command, {text}), "found no frame")) << text;
+  }
+
+  const ReportRun cut = Report('f', {"cut-line@3:2"});
+  const auto& clean = Clean('f').report;
+  ASSERT_EQ(cut.report.size(), clean.size());
+  EXPECT_EQ(cut.report[2], link::Bytes(clean[2].begin(), clean[2].end() - 9));
+  EXPECT_EQ(cut.report[3], clean[3]);
+}
+
 TEST(ReportFaults, ReportFaultsElsewhereFindNothingToBend) {
   for (const char* text :
        {"no-group-nine@3", "long-report-line@2", "report-noise@1", "report-stops@2"}) {

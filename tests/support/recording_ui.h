@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,11 +35,17 @@ class RecordingUi final : public app::Ui {
   }
   void SetStatus(std::string_view text) override { statuses.emplace_back(text); }
   void PumpPaintMessages() override { ++pumps; }
-  void ShowProgress(const app::Progress& p) override { progress.push_back({p.done, p.total}); }
-  bool StopRequested() override {
-    return stopAt >= 0 && !progress.empty() && progress.back().first >= unsigned(stopAt);
+  void ShowProgress(const app::Progress& p) override {
+    progress.push_back({std::string(p.what), p.done, p.total});
   }
-  void BeginWaitCursor() override { ++waitDepth; ++waitCursors; }
+  // Asks to stop once stopAfterProgress progress reports have come.
+  bool StopRequested() override {
+    return stopAfterProgress && progress.size() >= *stopAfterProgress;
+  }
+  void BeginWaitCursor() override {
+    ++waitDepth;
+    ++waitCursors;
+  }
   void EndWaitCursor() override { --waitDepth; }
   void EnsureVisible(grid::CellTable&, int row, int col) override { shown.push_back({row, col}); }
   void FocusGrid(grid::CellTable&) override { ++gridFocuses; }
@@ -55,8 +62,14 @@ class RecordingUi final : public app::Ui {
   std::deque<bool> answers;
   std::vector<std::string> statuses;
   int pumps = 0;
-  std::vector<std::pair<unsigned, unsigned>> progress;  // done and total, as reported
-  int stopAt = -1;  // the person asks to stop once this many items are done
+  struct ProgressReport {
+    std::string what;
+    unsigned done;
+    unsigned total;
+    friend bool operator==(const ProgressReport&, const ProgressReport&) = default;
+  };
+  std::vector<ProgressReport> progress;
+  std::optional<std::size_t> stopAfterProgress;
   int waitDepth = 0;
   int waitCursors = 0;
   std::vector<std::pair<int, int>> shown;  // cells scrolled into view, in order

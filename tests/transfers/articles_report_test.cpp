@@ -58,8 +58,10 @@ TEST_F(ArticlesReport, StoresEachArticleInTheRowOfItsNumber) {
   b.number = "2400";
   b.name = "\x80\x81";
   reg.lines = {ArticleLine(a), ArticleLine(b), EndLine()};
+  grid.SetItemText(5, col::kName, "NOT REPORTED");
 
   EXPECT_TRUE(Download());
+  EXPECT_EQ(Cell(5, col::kName), "");
   EXPECT_EQ(Cell(12, col::kName), "ABC");
   EXPECT_EQ(Cell(12, col::kBarcode), "000000004711");
   EXPECT_EQ(Cell(12, col::kPrice), "12.50");
@@ -76,6 +78,9 @@ TEST_F(ArticlesReport, StoresEachArticleInTheRowOfItsNumber) {
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_EQ(ui.shown, (std::vector<std::pair<int, int>>{{12, 1}, {2400, 1}}));
   EXPECT_EQ(ui.pumps, 2);
+  const std::string what = "Reading the articles report";
+  EXPECT_EQ(ui.progress, (std::vector<test::RecordingUi::ProgressReport>{
+                             {what, 0, 0}, {what, 1, 0}, {what, 2, 0}}));
   EXPECT_EQ(ui.waitCursors, 1);
   EXPECT_EQ(ui.waitDepth, 0);
   ASSERT_EQ(Written().size(), 3U);  // identify, 'V', 'f'
@@ -98,7 +103,7 @@ TEST_F(ArticlesReport, ALineOfSixtySixBytesEndsTheReportAndOneOfSixtySevenDoesNo
   reg.spacing = 0ms;
   EXPECT_TRUE(Download());
   // The 67-byte line is counted but too short to store anything; the line after the end is unread.
-  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 3", "Successfully read 1 items"}));
+  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 3", "Successfully read 1 item"}));
   EXPECT_TRUE(FilledCells().empty());
   EXPECT_GT(opener.last->Unread(), 0U);
 }
@@ -112,15 +117,18 @@ TEST_F(ArticlesReport, LinesWithoutANumberAreSkippedAndNotCounted) {
   reg.lines = {ArticleLine(bad1), ArticleLine(bad2), ArticleLine(blank), ArticleLine(good),
                EndLine()};
   EXPECT_TRUE(Download());
-  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 7", "Successfully read 1 items"}));
+  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 7", "Successfully read 1 item"}));
   EXPECT_EQ(FilledCells().size(), 9U);
   EXPECT_EQ(ui.pumps, 1);
 }
 
 TEST_F(ArticlesReport, NumbersOutsideTheSheetAndCutLinesAreCountedButStoreNothing) {
+  // Lines that store nothing are not checked for damage either.
   ArticleFields zero, beyond;
   zero.number = "   0";
+  zero.price = "4.0x0";
   beyond.number = "2401";
+  beyond.barcode = "12a4";
   reg.lines = {ArticleLine(zero), ArticleLine(beyond), ShortArticleLine("   4", 80), EndLine()};
   EXPECT_TRUE(Download());
   EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 0", "Read item 2401", "Read item 4",
@@ -148,15 +156,16 @@ TEST_F(ArticlesReport, ALineCutInTheLastFieldLeavesTheRowAsItWas) {
   EXPECT_EQ(Cell(7, col::kName), "");
 }
 
-TEST_F(ArticlesReport, AnOverlongLineFailsAndKeepsWhatWasStored) {
+TEST_F(ArticlesReport, AnOverlongLineFailsAndStoresNothing) {
+  grid.SetItemText(9, col::kName, "KEPT");
   ArticleFields a;
   a.number = "   1";
   reg.lines = {ArticleLine(a), ReportLine('f', std::string(500 - 12, '1')), EndLine()};
   EXPECT_FALSE(Download());
   EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Invalid data received!"});
   EXPECT_EQ(ui.statuses,
-            (std::vector<std::string>{"Read item 1", "Transfer failed after 1 items"}));
-  EXPECT_EQ(Cell(1, col::kName), "ITEM");
+            (std::vector<std::string>{"Read item 1", "Transfer failed after 1 item"}));
+  EXPECT_EQ(FilledCells(), std::vector<std::string>{"9:1"});
   EXPECT_EQ(ui.waitDepth, 0);
 }
 
@@ -171,7 +180,47 @@ TEST_F(ArticlesReport, ARegisterThatStopsMidReportTimesOut) {
                                                    "Transfer failed after 2 items"}));
   EXPECT_GT(clock.Now() - reg.lastLineAt, 3000ms);
   EXPECT_LT(clock.Now() - reg.lastLineAt, 3100ms);
-  EXPECT_EQ(FilledCells().size(), 18U);
+  EXPECT_TRUE(FilledCells().empty());
+}
+
+TEST_F(ArticlesReport, ADamagedFieldEndsTheReportNamingItsLineAndStoresNothing) {
+  const std::pair<std::string ArticleFields::*, const char*> damages[] = {
+      {&ArticleFields::barcode, "12a4"},
+      {&ArticleFields::price, "4.0x0"},
+      {&ArticleFields::turnover, "1.2.3"},
+      {&ArticleFields::sales, "12 3"},
+      {&ArticleFields::stock, "+-1"}};
+  for (const auto& [field, text] : damages) {
+    ui.messages.clear();
+    ui.statuses.clear();
+    grid.SetItemText(9, col::kName, "KEPT");
+    ArticleFields good, unnumbered, damaged;
+    unnumbered.number = "12ab";
+    damaged.number = "   7";
+    damaged.*field = text;
+    reg.lines = {ArticleLine(good), ArticleLine(unnumbered), ArticleLine(damaged), EndLine()};
+    EXPECT_FALSE(Download()) << text;
+    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Damaged data in line 3 of the report (item "
+                                                   "7)!\r\nNothing was stored."})
+        << text;
+    EXPECT_EQ(ui.statuses,
+              (std::vector<std::string>{"Read item 1", "Transfer failed after 1 item"}));
+    EXPECT_EQ(FilledCells(), std::vector<std::string>{"9:1"}) << text;
+  }
+}
+
+TEST_F(ArticlesReport, AStopBetweenLinesStoresNothing) {
+  grid.SetItemText(9, col::kName, "KEPT");
+  ArticleFields a, b;
+  b.number = "   2";
+  reg.lines = {ArticleLine(a), ArticleLine(b), ArticleLine(a), EndLine()};
+  ui.stopAfterProgress = 3;  // the start and two lines
+  EXPECT_FALSE(Download());
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 1", "Read item 2",
+                                                   "Stopped after 2 items; nothing was stored"}));
+  EXPECT_EQ(FilledCells(), std::vector<std::string>{"9:1"});
+  EXPECT_EQ(ui.waitDepth, 0);
 }
 
 TEST_F(ArticlesReport, AFailedOpenOrARefusedCommandReadsNothing) {

@@ -118,10 +118,14 @@ TEST_F(DailyReport, DailyLinesGetTheirTablesAtTheTenthAndEleventh) {
     expected += payload + kCrLf;
   }
   Add(Groups());
+  text = "EARLIER REPORT";
   EXPECT_TRUE(Download());
   EXPECT_EQ(text, expected);
   EXPECT_EQ(ui.Texts(), std::vector<std::string>{});
   EXPECT_EQ(ui.statuses.back(), "Operation completed successfully");
+  ASSERT_EQ(ui.progress.size(), 23U);  // the start, then each of 12 daily and 10 group lines
+  EXPECT_EQ(ui.progress.back(),
+            (test::RecordingUi::ProgressReport{"Reading the daily report", 22, 0}));
   ASSERT_EQ(Written().size(), 3U);
   EXPECT_EQ(Written()[2], link::CommandFrame(report_test::kDevice, 'F'));
   EXPECT_EQ(ui.waitDepth, 0);
@@ -232,21 +236,48 @@ TEST_F(DailyReport, AShortLineForDepartmentNineStillEndsTheExchange) {
 
 TEST_F(DailyReport, ARegisterThatStopsAfterTheOperatorsFails) {
   for (int i = 0; i < 4; ++i) reg.lines.push_back(ReportLine('O', "OP"));
+  text = "EARLIER REPORT";
   EXPECT_FALSE(Download());
   EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Timeout communicating with ECR!"});
   EXPECT_EQ(ui.statuses, std::vector<std::string>{"Operation failed"});
-  EXPECT_NE(text.find("Operator report 01"), std::string::npos);
+  EXPECT_EQ(text, "EARLIER REPORT");
   EXPECT_GT(clock.Now() - reg.lastLineAt, 3000ms);
   EXPECT_EQ(ui.waitDepth, 0);
 }
 
-TEST_F(DailyReport, ARegisterThatStopsAmongTheGroupsKeepsWhatWasStored) {
+TEST_F(DailyReport, ARegisterThatStopsAmongTheGroupsStoresNothing) {
   reg.lines = {GroupLine('0', "ZERO", "1"), GroupLine('1', "ONE", "2")};
   EXPECT_FALSE(Download());
-  EXPECT_EQ(Name(1), "ZERO");
-  EXPECT_EQ(Name(2), "ONE");
+  EXPECT_EQ(Name(1), "");
+  EXPECT_EQ(Name(2), "");
   EXPECT_EQ(ui.statuses,
             (std::vector<std::string>{"Read subgroup 0", "Read subgroup 1", "Operation failed"}));
+}
+
+TEST_F(DailyReport, ADamagedTurnoverOrAStopLeavesPaneAndSheetAsTheyWere) {
+  grid.SetItemText(1, col::kName, "KEPT");
+  text = "EARLIER REPORT";
+  reg.lines = {ReportLine('D', "DAILY"), GroupLine('0', "ZERO", "1"),
+               GroupLine('1', "ONE", "4.0x0")};
+  Add(Groups());
+  EXPECT_FALSE(Download());
+  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Damaged data in line 3 of the report (subgroup "
+                                                 "1)!\r\nNothing was stored."});
+  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read subgroup 0", "Operation failed"}));
+  EXPECT_EQ(text, "EARLIER REPORT");
+  EXPECT_EQ(Name(1), "KEPT");
+
+  ui.messages.clear();
+  ui.statuses.clear();
+  ui.stopAfterProgress = ui.progress.size() + 3;  // the start and two lines
+  reg.lines = Groups();
+  EXPECT_FALSE(Download());
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read subgroup 0", "Read subgroup 1",
+                                                   "Stopped after 2 lines; nothing was stored"}));
+  EXPECT_EQ(text, "EARLIER REPORT");
+  EXPECT_EQ(Name(1), "KEPT");
+  EXPECT_EQ(ui.waitDepth, 0);
 }
 
 TEST_F(DailyReport, NothingIsAppendedWhenTheCommandIsRefused) {

@@ -79,11 +79,11 @@ TEST_F(ReceiveLine, SilenceTimesOutJustAfterThreeSeconds) {
   EXPECT_LE(clock.Elapsed(), 3002ms);
 }
 
-TEST_F(ReceiveLine, AHangUpTimesOutAtOnce) {
+TEST_F(ReceiveLine, AHangUpIsReportedAsOneAtOnce) {
   Arrive(kStart + "D half");
   port.HangUpAfter(50ms);
   EXPECT_EQ(Receive(), 0U);
-  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Timeout communicating with ECR!"});
+  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"The ECR line was closed (hang-up)!"});
   EXPECT_EQ(clock.Elapsed(), 50ms);
 }
 
@@ -128,6 +128,25 @@ TEST(ParseFieldNumber, TheWholeFieldMustBeTheNumber) {
   EXPECT_EQ(ParseFieldNumber(kStart + "f 34" + std::string(1, '\0') + "xx", 8, 6), 34);
   EXPECT_EQ(ParseFieldNumber(kStart + "f", 8, 4), 0);
   EXPECT_EQ(ParseFieldNumber(kStart + "f 5", 8, 4), 5);
+}
+
+TEST(FieldRules, AFigureIsADecimalNumberAndABarcodeDigits) {
+  struct Case {
+    std::string_view field;
+    bool decimal;
+    bool digits;
+  };
+  for (const Case c :
+       {Case{"", true, true}, Case{"   ", true, true}, Case{"12", true, true},
+        Case{" 4.000 \r\n", true, false}, Case{"-1.5", true, false}, Case{"+7", true, false},
+        Case{"12,50", true, false}, Case{".5", true, false}, Case{"4.0x0", false, false},
+        Case{"1.2.3", false, false}, Case{"1.2,3", false, false}, Case{"12 3", false, false},
+        Case{"+-1", false, false}, Case{"1-", false, false}, Case{"-", false, false},
+        Case{".", false, false}, Case{"12a4", false, false}, Case{"00`", false, false},
+        Case{"\t1", false, false}}) {
+    EXPECT_EQ(IsDecimalField(c.field), c.decimal) << c.field;
+    EXPECT_EQ(IsDigitField(c.field), c.digits) << c.field;
+  }
 }
 
 TEST(Trim, StripsBlanksAndLineEndsOnly) {

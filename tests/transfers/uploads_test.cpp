@@ -131,8 +131,9 @@ TEST_F(Uploads, ArticlesSendEveryRowWithACellInAscendingOrder) {
   EXPECT_EQ(ui.statuses,
             (std::vector<std::string>{SendingLine(1), SendingLine(3), SendingLine(2400),
                                       "3 items successfully sent!"}));
-  using Done = std::pair<unsigned, unsigned>;
-  EXPECT_EQ(ui.progress, (std::vector<Done>{{0, 3}, {1, 3}, {2, 3}, {3, 3}}));
+  std::vector<std::pair<unsigned, unsigned>> progress;
+  for (const auto& report : ui.progress) progress.push_back({report.done, report.total});
+  EXPECT_EQ(progress, (std::vector<std::pair<unsigned, unsigned>>{{0, 3}, {1, 3}, {2, 3}, {3, 3}}));
 }
 
 TEST_F(Uploads, TextSheetsSendAndCountOnlyTheRowsWithText) {
@@ -300,7 +301,7 @@ TEST_F(Uploads, AStopEndsTheUploadBetweenRecordsAndTheRestGoesLater) {
   grid::CellTable& sheet = Sheet(SheetId::Operators);
   for (int row : {1, 3, 4, 6}) sheet.SetItemText(row, sheets::kTextColumn, "OP");
 
-  ui.stopAt = 2;
+  ui.stopAfterProgress = 3;  // the start, then two records
   EXPECT_FALSE(Upload(SheetId::Operators));
   // Two records, then the upload is closed as a finished one is.
   const link::Bytes op1 = Record('o', "1OP" + std::string(10, ' ') + "*");
@@ -312,7 +313,7 @@ TEST_F(Uploads, AStopEndsTheUploadBetweenRecordsAndTheRestGoesLater) {
   EXPECT_FALSE(reg->UploadOpen());
   EXPECT_EQ(reg->Tables().operators.size(), 2U);
 
-  ui.stopAt = -1;
+  ui.stopAfterProgress.reset();
   ASSERT_TRUE(Upload(SheetId::Operators, false, resumeRow));
   EXPECT_EQ(Written(), CompleteUpload({Record('o', "4OP" + std::string(10, ' ') + "*"),
                                        Record('o', "6OP" + std::string(10, ' ') + "*")}));
