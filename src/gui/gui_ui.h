@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "app/strings.h"
 #include "app/ui.h"
 
 class QStatusBar;
@@ -63,6 +64,8 @@ class GuiUi final : public QObject, public app::Ui {
   template <class Transfer>
   auto RunTransfer(Transfer&& transfer) {
     InputBlock block(*this);
+    // The status of the transfer before must not stand for this one, should it end early.
+    SetStatus(app::Text(app::Sid::IdleStatus));
     struct End {
       GuiUi& ui;
       ~End() {

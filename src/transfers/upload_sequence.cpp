@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/format.h"
+#include "link/faults.h"
 #include "link/frames.h"
 #include "transfers/register_session.h"
 
@@ -44,9 +45,13 @@ bool SendRecord(link::Channel& channel, char letter, int row, const std::string&
   link::Bytes frame = link::BeginFrame(channel.identity.deviceNumber, letter);
   frame.insert(frame.end(), fields.begin(), fields.end());
   link::AppendCheckPair(frame);
-  // A record that cannot be written ends the upload quietly; the status keeps its line number.
-  if (!channel.port.Write(frame)) return false;
-  return link::AwaitAck(channel);
+  if (channel.port.Write(frame)) return link::AwaitAck(channel);
+  // A record that cannot be written ends the upload quietly, unless the line has hung up: that
+  // is named, since nothing else would tell the person why.
+  if (channel.port.WaitReadable(link::Clock::Duration::zero()) == link::WaitResult::HungUp) {
+    link::Report(channel.ui, link::Fault::HungUp);
+  }
+  return false;
 }
 
 bool RunUpload(TransferContext& context, grid::CellTable& grid, const UploadPlan& plan) {

@@ -35,7 +35,8 @@ struct UploadPlan {
 bool RunUpload(TransferContext& context, grid::CellTable& grid, const UploadPlan& plan);
 
 // Sends one record (status "Sending line number", the frame, its acknowledgement). A write that
-// fails returns false without a message; a bad acknowledgement has shown its own.
+// fails returns false without a message, but for a line that has hung up; a bad acknowledgement
+// has shown its own.
 bool SendRecord(link::Channel& channel, char letter, int row, const std::string& fields);
 
 }  // namespace nuvrel::transfers

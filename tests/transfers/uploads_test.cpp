@@ -265,15 +265,19 @@ TEST_F(Uploads, ARefusedRecordEndsTheUploadAtItsLine) {
   ExpectWaitCursorRestored();
 }
 
-TEST_F(Uploads, ARecordThatCannotBeWrittenEndsTheUploadSilently) {
-  opener.onOpen = [this](test::ScriptedPort& port) {
-    port.SetResponder([this](test::ScriptedPort& p, const link::Bytes& written) {
+TEST_F(Uploads, ARecordThatCannotBeWrittenEndsTheUploadSilentlyUnlessTheLineHungUp) {
+  bool hangUp = false;
+  opener.onOpen = [this, &hangUp](test::ScriptedPort& port) {
+    port.SetResponder([this, &hangUp](test::ScriptedPort& p, const link::Bytes& written) {
       for (const sim::Action& action : reg->Feed(written)) {
         if (action.kind == sim::ActionKind::Send)
           p.Arrive(action.bytes, std::chrono::milliseconds(5));
       }
       // The line fails once the upload has begun.
-      if (written.size() > 7 && written[7] == 'a') p.FailWrites();
+      if (written.size() > 7 && written[7] == 'a') {
+        p.FailWrites();
+        if (hangUp) p.HangUpAfter(std::chrono::milliseconds(0));
+      }
     });
   };
   grid::CellTable& sheet = Sheet(SheetId::FirmData);
@@ -284,6 +288,10 @@ TEST_F(Uploads, ARecordThatCannotBeWrittenEndsTheUploadSilently) {
   EXPECT_EQ(ui.statuses,
             (std::vector<std::string>{SendingLine(2), "Transfer failed after 0 of 1 item"}));
   EXPECT_EQ(Written().back(), link::CommandFrame(kDevice, 'a'));
+
+  hangUp = true;
+  EXPECT_FALSE(Upload(SheetId::FirmData));
+  EXPECT_EQ(ui.Texts(), std::vector<std::string>{std::string(app::Text(Sid::LineHungUp))});
 }
 
 TEST_F(Uploads, AFaultyUploadEndPacketLeavesNoSuccessText) {
