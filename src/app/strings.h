@@ -83,6 +83,18 @@ enum class Sid : int {
   UnsavedSheets,      // "%s" sheet captions, one a line
   NotSavedNote,       // "%s" sheet captions
   HiddenColumnsSent,  // "%s" column headers
+
+  // The check before sending.
+  ProblemsStopSending = 21050,
+  ProblemsWarningsOnly = 21051,
+  ProblemRowHeader = 21052,
+  ProblemColumnHeader = 21053,
+  ProblemHeader = 21054,
+  ProblemError = 21055,
+  ProblemWarning = 21056,
+  ProblemLine = 21057,            // "%s" kind, "%s" message
+  UnprintableCharacters = 21058,  // "%s" the characters
+  SendAnyway = 21059,
 };
 
 // The text of an ID; the empty text for an ID the table does not hold.

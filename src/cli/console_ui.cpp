@@ -3,6 +3,8 @@
 
 #include <unistd.h>
 
+#include <string>
+
 namespace nuvrel::cli {
 
 ConsoleUi::ConsoleUi(std::FILE* out, std::FILE* err, std::FILE* in, bool assumeYes)
@@ -46,6 +48,18 @@ bool ConsoleUi::Ask(std::string_view text, app::Icon, bool noIsDefault) {
   return answer;
 }
 
-void ConsoleUi::SetStatus(std::string_view text) { WriteLines(m_out, text); }
+bool ConsoleUi::ShowProblems(grid::CellTable&, const std::vector<app::CellProblem>& problems) {
+  for (const app::CellProblem& problem : problems) {
+    ++m_messages;
+    const bool warning = problem.severity == app::Severity::Warning;
+    WriteLines(m_err, std::to_string(problem.row) + ':' + std::to_string(problem.col) + ": " +
+                          (warning ? "warning: " : "") + problem.message);
+  }
+  return !app::AnyError(problems);
+}
+
+void ConsoleUi::SetStatus(std::string_view text) {
+  WriteLines(m_out, text);
+}
 
 }  // namespace nuvrel::cli

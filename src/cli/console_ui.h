@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The Ui port on a terminal: status texts on stdout, one a line; message-box texts on stderr; a
-// question on stderr with the answer taken.
+// question on stderr with the answer taken; the problems a check found on stderr, one a line as
+// ROW:COL: message (ROW:COL: warning: message for a warning).
 #pragma once
 
 #include <cstdio>
@@ -18,6 +19,8 @@ class ConsoleUi final : public app::Ui {
 
   void ShowMessage(std::string_view text, app::Icon icon) override;
   bool Ask(std::string_view text, app::Icon icon, bool noIsDefault) override;
+  // Goes on past warnings: a script that wants them to stop it runs check first.
+  bool ShowProblems(grid::CellTable& table, const std::vector<app::CellProblem>& problems) override;
   void SetStatus(std::string_view text) override;
   void PumpPaintMessages() override {}
   void BeginWaitCursor() override {}

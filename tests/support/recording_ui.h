@@ -3,10 +3,21 @@
 #pragma once
 
 #include <deque>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "app/ui.h"
+
+namespace nuvrel::app {
+
+// How a test failure shows a problem.
+inline void PrintTo(const CellProblem& p, std::ostream* os) {
+  *os << p.row << ':' << p.col << (p.severity == Severity::Warning ? " warning: " : " error: ")
+      << p.message;
+}
+
+}  // namespace nuvrel::app
 
 namespace nuvrel::test {
 
@@ -32,9 +43,17 @@ class RecordingUi final : public app::Ui {
     answers.pop_front();
     return a;
   }
+  // Every list is kept; the answer past warnings is goOnPastWarnings (an error always stops).
+  bool ShowProblems(grid::CellTable&, const std::vector<app::CellProblem>& list) override {
+    problems.push_back(list);
+    return goOnPastWarnings && !app::AnyError(list);
+  }
   void SetStatus(std::string_view text) override { statuses.emplace_back(text); }
   void PumpPaintMessages() override { ++pumps; }
-  void BeginWaitCursor() override { ++waitDepth; ++waitCursors; }
+  void BeginWaitCursor() override {
+    ++waitDepth;
+    ++waitCursors;
+  }
   void EndWaitCursor() override { --waitDepth; }
   void EnsureVisible(grid::CellTable&, int row, int col) override { shown.push_back({row, col}); }
   void FocusGrid(grid::CellTable&) override { ++gridFocuses; }
@@ -49,6 +68,8 @@ class RecordingUi final : public app::Ui {
   std::vector<Message> messages;
   std::vector<Question> questions;
   std::deque<bool> answers;
+  std::vector<std::vector<app::CellProblem>> problems;
+  bool goOnPastWarnings = false;
   std::vector<std::string> statuses;
   int pumps = 0;
   int waitDepth = 0;
