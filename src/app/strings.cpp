@@ -108,6 +108,9 @@ constexpr Entry kTable[] = {
     {21057, "%s: %s"},
     {21058, "The ECR prints blanks for %s"},
     {21059, "Send anyway"},
+    {21060, "A sheet cannot hold these characters:\r\n%s\r\nReplace them as shown?"},
+    {21061, "Replace"},
+    {21062, "Back to editing"},
     {57344, "Nuvrel Serbian Edition v2.2"},
     {57345, " "},
 };

@@ -84,7 +84,7 @@ enum class Sid : int {
   NotSavedNote,       // "%s" sheet captions
   HiddenColumnsSent,  // "%s" column headers
 
-  // The check before sending.
+  // The check before sending, and characters a sheet cannot hold.
   ProblemsStopSending = 21050,
   ProblemsWarningsOnly = 21051,
   ProblemRowHeader = 21052,
@@ -95,6 +95,9 @@ enum class Sid : int {
   ProblemLine = 21057,            // "%s" kind, "%s" message
   UnprintableCharacters = 21058,  // "%s" the characters
   SendAnyway = 21059,
+  CharactersNotInSheet = 21060,  // "%s" each character and what replaces it
+  ReplaceCharacters = 21061,
+  BackToEditing = 21062,
 };
 
 // The text of an ID; the empty text for an ID the table does not hold.

@@ -228,7 +228,7 @@ void CLedraView::OnSend(bool selection) {
   const SheetId id = Current();
   CGridCtrl* grid = Grid(id);
   // A whole-sheet send takes the edit in progress with it; a selection send does not.
-  if (!selection) grid->EndEditing();
+  if (!selection && !grid->EndEditing()) return;
   if (!ConfirmHiddenColumns(grid->Table(), selection)) return;
   transfers::TransferContext context = m_link.Context(m_ui);
   m_ui.RunTransfer([&] { return transfers::UploadSheet(context, id, grid->Table(), selection); });

@@ -21,7 +21,52 @@ const std::unordered_map<char16_t, char>& Reverse() {
   return reverse;
 }
 
+bool InCp1251(char32_t u) {
+  return u < 0x80 || (u <= 0xFFFF && Reverse().count(static_cast<char16_t>(u)) != 0);
+}
+
+// The Latin letters of Serbian that the Cyrillic code page lacks, and the letters that stand in.
+struct Nearest {
+  char32_t letter;
+  const char* stand;
+};
+constexpr Nearest kNearest[] = {
+    {U'Š', "S"}, {U'š', "s"}, {U'Č', "C"}, {U'č', "c"},  {U'Ć', "C"},
+    {U'ć', "c"}, {U'Ž', "Z"}, {U'ž', "z"}, {U'Đ', "Dj"}, {U'đ', "dj"},
+};
+
+QString NearestOf(char32_t u) {
+  for (const Nearest& n : kNearest) {
+    if (n.letter == u) return QString::fromLatin1(n.stand);
+  }
+  return QStringLiteral("?");
+}
+
 }  // namespace
+
+QStringList MissingFromCp1251(const QString& text) {
+  QStringList missing;
+  for (char32_t u : text.toUcs4()) {
+    if (InCp1251(u)) continue;
+    const QString character = QString::fromUcs4(&u, 1);
+    if (!missing.contains(character)) missing << character;
+  }
+  return missing;
+}
+
+QString NearestInCp1251(const QString& character) {
+  const QList<uint> ucs4 = character.toUcs4();
+  return ucs4.size() == 1 ? NearestOf(ucs4.front()) : QStringLiteral("?");
+}
+
+std::string ToCp1251Nearest(const QString& text) {
+  QString near;
+  near.reserve(text.size());
+  for (char32_t u : text.toUcs4()) {
+    near += InCp1251(u) ? QString::fromUcs4(&u, 1) : NearestOf(u);
+  }
+  return ToCp1251(near);
+}
 
 QString FromCp1251(std::string_view bytes) {
   QString text;
