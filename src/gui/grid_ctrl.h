@@ -72,6 +72,9 @@ class CGridCtrl : public QAbstractScrollArea, private grid::TableObserver {
   void editTextChanged();
   // The person changed cells: an edit stored, a paste, a cut, Delete, a check box clicked.
   void edited();
+  // The person went back to an edit that was ending, which may have been on its way out of sight
+  // (a switch to another sheet, say).
+  void editResumed();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -145,6 +145,7 @@ void CGridCtrl::ResumeEditing() {
   EnsureVisible(m_editCell.row, m_editCell.col);
   PlaceEditor();
   if (m_editor) m_editor->setFocus(Qt::OtherFocusReason);
+  emit editResumed();
 }
 
 void CGridCtrl::PlaceEditor() {

@@ -61,6 +61,16 @@ CLedraView::CLedraView(GuiUi& ui, Dialogs& dialogs, RegisterLink& link, QWidget*
     connect(grid, &CGridCtrl::focusCellChanged, this, &CLedraView::stateChanged);
     connect(grid, &CGridCtrl::editTextChanged, this, &CLedraView::stateChanged);
     connect(grid, &CGridCtrl::edited, this, &CLedraView::CommitChange);
+    // Going back to an edit that a switch of sheets was ending brings its sheet back; after the
+    // switch has finished.
+    connect(
+        grid, &CGridCtrl::editResumed, this,
+        [this, grid] {
+          if (currentWidget() == grid || !grid->IsEditing()) return;
+          setCurrentWidget(grid);
+          grid->Editor()->setFocus(Qt::OtherFocusReason);
+        },
+        Qt::QueuedConnection);
   }
   m_reports = new CReportsEdit(this);
   m_reports->setFont(SheetFont());
