@@ -100,9 +100,9 @@ CheckResultsDialog::CheckResultsDialog(QWidget* parent,
   m_list->setFocus();
 }
 
-void CheckResultsDialog::GoTo(const QTreeWidgetItem* item) {
+void CheckResultsDialog::GoTo(QTreeWidgetItem* item) {
   if (!item || !m_goTo) return;
-  const int index = m_list->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item));
+  const int index = m_list->indexOfTopLevelItem(item);
   if (index < 0 || index >= static_cast<int>(m_problems.size())) return;
   m_goTo(m_problems[static_cast<std::size_t>(index)].row,
          m_problems[static_cast<std::size_t>(index)].col);

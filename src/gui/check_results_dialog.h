@@ -24,11 +24,8 @@ class CheckResultsDialog final : public QDialog {
                      const std::function<QString(int col)>& columnName,
                      std::function<void(int row, int col)> goTo);
 
-  // The list, a line per problem in the order given.
-  QTreeWidget* List() const { return m_list; }
-
  private:
-  void GoTo(const QTreeWidgetItem* item);
+  void GoTo(QTreeWidgetItem* item);
 
   std::vector<app::CellProblem> m_problems;
   std::function<void(int row, int col)> m_goTo;
