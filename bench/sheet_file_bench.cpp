@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Sheet files at full size: reading and normalising a 2400-row Articles file, writing it, the
-// memory the seven sheets' cells take when Articles and Articles report are full, and reading a full
-// file into the workspace as one step that can be undone.
+// memory the seven sheets' cells take when Articles and Articles report are full, and reading a
+// full file into the workspace as one step that can be undone.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <unistd.h>
@@ -37,6 +37,9 @@ class QuietUi final : public app::Ui {
     std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
   }
   bool Ask(std::string_view, app::Icon, bool) override { return false; }
+  bool ShowProblems(grid::CellTable&, const std::vector<app::CellProblem>&) override {
+    return false;
+  }
   void SetStatus(std::string_view) override {}
   void PumpPaintMessages() override {}
   void BeginWaitCursor() override {}

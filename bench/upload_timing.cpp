@@ -151,6 +151,12 @@ class BenchUi final : public app::Ui {
     std::fprintf(stderr, "message: %.*s\n", static_cast<int>(text.size()), text.data());
   }
   bool Ask(std::string_view, app::Icon, bool) override { return true; }
+  bool ShowProblems(grid::CellTable&, const std::vector<app::CellProblem>& problems) override {
+    for (const app::CellProblem& p : problems) {
+      std::fprintf(stderr, "problem: %d:%d: %s\n", p.row, p.col, p.message.c_str());
+    }
+    return !app::AnyError(problems);
+  }
   void SetStatus(std::string_view text) override { status.assign(text); }
   void PumpPaintMessages() override {}
   void BeginWaitCursor() override {}

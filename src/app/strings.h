@@ -101,6 +101,21 @@ enum class Sid : int {
   StoppedAfterItem,
   StoppedAfterLine,
 
+  // The check before sending, and characters a sheet cannot hold.
+  ProblemsStopSending = 21050,
+  ProblemsWarningsOnly = 21051,
+  ProblemRowHeader = 21052,
+  ProblemColumnHeader = 21053,
+  ProblemHeader = 21054,
+  ProblemError = 21055,
+  ProblemWarning = 21056,
+  ProblemLine = 21057,            // "%s" kind, "%s" message
+  UnprintableCharacters = 21058,  // "%s" the characters
+  SendAnyway = 21059,
+  CharactersNotInSheet = 21060,  // "%s" each character and what replaces it
+  ReplaceCharacters = 21061,
+  BackToEditing = 21062,
+
   LineHungUp = 21070,
   DamagedArticleLine = 21071,     // "%u" line of the report, "%u" article number
   DamagedGroupLine = 21072,       // "%u" line of the report, "%u" department index

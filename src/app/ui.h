@@ -6,6 +6,9 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
+
+#include "app/cell_problem.h"
 
 namespace nuvrel::grid {
 class CellTable;
@@ -31,6 +34,10 @@ class Ui {
 
   // A Yes/No question; true for Yes. noIsDefault makes No the button that Enter presses.
   virtual bool Ask(std::string_view text, Icon icon, bool noIsDefault) = 0;
+
+  // Every problem a check found in the table, at once, in row order. Returns whether to go on:
+  // never while an error stands; with warnings alone, as the person decides.
+  virtual bool ShowProblems(grid::CellTable& table, const std::vector<CellProblem>& problems) = 0;
 
   // The first pane of the status bar.
   virtual void SetStatus(std::string_view text) = 0;

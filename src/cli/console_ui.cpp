@@ -4,6 +4,8 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <string>
+
 #include "cli/interrupt.h"
 #include "cli/progress_line.h"
 
@@ -79,6 +81,16 @@ bool ConsoleUi::Ask(std::string_view text, app::Icon, bool noIsDefault) {
   }
   if (!typed) WriteLines(m_err, answer ? "Yes" : "No");
   return answer;
+}
+
+bool ConsoleUi::ShowProblems(grid::CellTable&, const std::vector<app::CellProblem>& problems) {
+  for (const app::CellProblem& problem : problems) {
+    ++m_messages;
+    const bool warning = problem.severity == app::Severity::Warning;
+    WriteLines(m_err, std::to_string(problem.row) + ':' + std::to_string(problem.col) + ": " +
+                          (warning ? "warning: " : "") + problem.message);
+  }
+  return !app::AnyError(problems);
 }
 
 void ConsoleUi::SetStatus(std::string_view text) {

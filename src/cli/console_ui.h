@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The Ui port on a terminal: status texts on stdout, one a line; message-box texts on stderr; a
-// question on stderr with the answer taken; a progress bar on stderr when it is a terminal.
+// question on stderr with the answer taken; the problems a check found on stderr, one a line as
+// ROW:COL: message (ROW:COL: warning: message for a warning); a progress bar on stderr when it is a
+// terminal.
 #pragma once
 
 #include <chrono>
@@ -22,6 +24,8 @@ class ConsoleUi final : public app::Ui {
 
   void ShowMessage(std::string_view text, app::Icon icon) override;
   bool Ask(std::string_view text, app::Icon icon, bool noIsDefault) override;
+  // Goes on past warnings: a script that wants them to stop it runs check first.
+  bool ShowProblems(grid::CellTable& table, const std::vector<app::CellProblem>& problems) override;
   void SetStatus(std::string_view text) override;
   void SetRecordStatus(std::string_view text) override;
   void PumpPaintMessages() override {}

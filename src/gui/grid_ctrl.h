@@ -39,8 +39,10 @@ class CGridCtrl : public QAbstractScrollArea, private grid::TableObserver {
   void SetTrackFocusCell(bool on);
   bool GetTrackFocusCell() const { return m_trackFocus; }
 
-  // Ends an edit in progress on the focus cell, storing its text; nothing when none is.
-  void EndEditing();
+  // Ends an edit in progress on the focus cell, storing its text; nothing when none is. Returns
+  // false when the edit stays open: its text holds characters a sheet cannot hold and the person
+  // went back to editing it.
+  bool EndEditing();
   bool IsEditing() const { return m_editor != nullptr; }
   // The in-place edit's current text; empty when not editing.
   QString EditText() const;
@@ -70,6 +72,9 @@ class CGridCtrl : public QAbstractScrollArea, private grid::TableObserver {
   void editTextChanged();
   // The person changed cells: an edit stored, a paste, a cut, Delete, a check box clicked.
   void edited();
+  // The person went back to an edit that was ending, which may have been on its way out of sight
+  // (a switch to another sheet, say).
+  void editResumed();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -134,7 +139,8 @@ class CGridCtrl : public QAbstractScrollArea, private grid::TableObserver {
 
   // Editing (grid_ctrl_edit.cpp).
   bool StartEdit(int row, int col, CGridInPlaceEdit::Start start, QChar character = {});
-  void OnEditEnd(int key, Qt::KeyboardModifiers modifiers);
+  bool OnEditEnd(int key, Qt::KeyboardModifiers modifiers);
+  void ResumeEditing();
   void PlaceEditor();
 
   grid::CellTable& m_table;
@@ -164,6 +170,9 @@ class CGridCtrl : public QAbstractScrollArea, private grid::TableObserver {
   CGridInPlaceEdit* m_editor = nullptr;
   grid::CellId m_editCell;
   bool m_endingEdit = false;
+  // The person has just gone back to editing; until the event that ended the edit is over, what
+  // else would end it leaves it open without asking again.
+  bool m_resumed = false;
 };
 
 }  // namespace nuvrel::gui

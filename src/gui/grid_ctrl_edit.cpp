@@ -4,9 +4,12 @@
 // clipboard commands.
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QTimer>
+#include <optional>
 #include <utility>
 
 #include "grid/clipboard_text.h"
+#include "gui/code_page_question.h"
 #include "gui/grid_ctrl.h"
 #include "gui/text_codec.h"
 #include "sheets/cell_types.h"
@@ -61,7 +64,7 @@ bool CGridCtrl::StartEdit(int row, int col, CGridInPlaceEdit::Start start, QChar
       m_editor->setFocus(Qt::OtherFocusReason);
       return true;
     }
-    EndEditing();
+    if (!EndEditing()) return false;
   }
   HideTitleTip();
   EnsureVisible(row, col);
@@ -83,21 +86,34 @@ bool CGridCtrl::StartEdit(int row, int col, CGridInPlaceEdit::Start start, QChar
   return true;
 }
 
-void CGridCtrl::EndEditing() {
-  OnEditEnd(0, Qt::NoModifier);
+bool CGridCtrl::EndEditing() {
+  return OnEditEnd(0, Qt::NoModifier);
 }
 
 QString CGridCtrl::EditText() const {
   return m_editor ? m_editor->text() : QString();
 }
 
-void CGridCtrl::OnEditEnd(int key, Qt::KeyboardModifiers modifiers) {
-  if (m_endingEdit || !m_editor) return;
+bool CGridCtrl::OnEditEnd(int key, Qt::KeyboardModifiers modifiers) {
+  if (!m_editor) return true;
+  if (m_endingEdit) return false;
+  std::string bytes;
+  if (key != Qt::Key_Escape) {
+    if (m_resumed) return false;
+    // The question takes the focus from the edit, which would end it again meanwhile.
+    m_endingEdit = true;
+    std::optional<std::string> storable = StorableText(this, m_editor->text(), TextOrigin::Typed);
+    m_endingEdit = false;
+    if (!storable) {
+      ResumeEditing();
+      return false;
+    }
+    bytes = std::move(*storable);
+  }
   m_endingEdit = true;
   CGridInPlaceEdit* editor = std::exchange(m_editor, nullptr);
   editor->disconnect(this);
   const grid::CellId cell = m_editCell;
-  const QString text = editor->text();
   // Taking the focus back first keeps it in the grid rather than letting it wander off when
   // the edit disappears (also while the window is inactive, when the edit is merely the
   // window's focus widget).
@@ -107,7 +123,7 @@ void CGridCtrl::OnEditEnd(int key, Qt::KeyboardModifiers modifiers) {
   if (key != Qt::Key_Escape) {
     // The cell's own rules normalise the text ("5" in a price becomes "5.00"); a text the cell
     // refuses leaves the old one standing.
-    grid::GuardedChange(m_table, cell.row, cell.col, ToCp1251(text));
+    grid::GuardedChange(m_table, cell.row, cell.col, bytes);
   }
   m_endingEdit = false;
   emit editTextChanged();
@@ -119,6 +135,17 @@ void CGridCtrl::OnEditEnd(int key, Qt::KeyboardModifiers modifiers) {
     // The next cell opens with its text selected: what is typed replaces it.
     StartEdit(focus.row, focus.col, CGridInPlaceEdit::Start::SelectAll);
   }
+  return true;
+}
+
+void CGridCtrl::ResumeEditing() {
+  m_resumed = true;
+  QTimer::singleShot(0, this, [this] { m_resumed = false; });
+  // Whatever ended the edit may have scrolled its cell away.
+  EnsureVisible(m_editCell.row, m_editCell.col);
+  PlaceEditor();
+  if (m_editor) m_editor->setFocus(Qt::OtherFocusReason);
+  emit editResumed();
 }
 
 void CGridCtrl::PlaceEditor() {
@@ -139,8 +166,7 @@ void CGridCtrl::OnEditCopy() {
 }
 
 void CGridCtrl::OnEditCut() {
-  if (!m_table.IsEditable()) return;
-  EndEditing();
+  if (!m_table.IsEditable() || !EndEditing()) return;
   OnEditCopy();
   grid::CutSelected(m_table);
   emit edited();
@@ -153,8 +179,10 @@ void CGridCtrl::OnEditPaste() {
     m_editor->paste();
     return;
   }
-  EndEditing();
-  grid::PasteText(m_table, target, ToCp1251(QGuiApplication::clipboard()->text()));
+  if (!EndEditing()) return;
+  const auto bytes = StorableText(this, QGuiApplication::clipboard()->text(), TextOrigin::Pasted);
+  if (!bytes) return;
+  grid::PasteText(m_table, target, *bytes);
   emit edited();
 }
 

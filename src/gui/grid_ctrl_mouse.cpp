@@ -121,7 +121,7 @@ void CGridCtrl::mousePressEvent(QMouseEvent* event) {
   if (m_titleTip->isVisible()) viewport()->grabMouse();
   HideTitleTip();
   if (event->button() != Qt::LeftButton) return;  // the right button acts on release
-  EndEditing();
+  if (!EndEditing()) return;
 
   const GridGeometry geometry = Geometry();
   m_pressPos = pos;
@@ -263,7 +263,7 @@ void CGridCtrl::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   if (QWidget::mouseGrabber() == viewport()) viewport()->releaseMouse();
   if (event->button() == Qt::RightButton) {
-    EndEditing();
+    if (!EndEditing()) return;
     const grid::CellId cell = Geometry().CellAt(pos);
     if (cell.IsValid()) {
       const grid::CellId focus = ClampToData(cell);

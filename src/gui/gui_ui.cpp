@@ -8,6 +8,8 @@
 #include <QWindow>
 
 #include "app/strings.h"
+#include "grid/cell_table.h"
+#include "gui/check_results_dialog.h"
 #include "gui/exec_modal.h"
 #include "gui/grid_ctrl.h"
 #include "gui/text_codec.h"
@@ -74,6 +76,23 @@ bool GuiUi::Ask(std::string_view text, app::Icon icon, bool noIsDefault) {
                   QMessageBox::Yes | QMessageBox::No, m_window);
   box.setDefaultButton(noIsDefault ? QMessageBox::No : QMessageBox::Yes);
   return ExecModal(box) == QMessageBox::Yes;
+}
+
+bool GuiUi::ShowProblems(grid::CellTable& table, const std::vector<app::CellProblem>& problems) {
+  const bool errors = app::AnyError(problems);
+  if (problemsHook) return problemsHook(problems) && !errors;
+  // The check runs under the transfer's wait cursor; the list is for reading and clicking.
+  QApplication::setOverrideCursor(Qt::ArrowCursor);
+  CheckResultsDialog dialog(
+      m_window, problems, [&table](int col) { return FromCp1251(table.GetItemText(0, col)); },
+      [this, &table](int row, int col) {
+        table.SetFocusCell(row, col);
+        EnsureVisible(table, row, col);
+      });
+  const bool goOn = ExecModal(dialog) == QDialog::Accepted;
+  QApplication::restoreOverrideCursor();
+  FocusGrid(table);
+  return goOn && !errors;
 }
 
 SaveChoice GuiUi::AskToSave(std::string_view text) {

@@ -32,6 +32,8 @@ class GuiUi final : public QObject, public app::Ui {
 
   void ShowMessage(std::string_view text, app::Icon icon) override;
   bool Ask(std::string_view text, app::Icon icon, bool noIsDefault) override;
+  // The list of problems in its own window; choosing a line shows the cell.
+  bool ShowProblems(grid::CellTable& table, const std::vector<app::CellProblem>& problems) override;
   void SetStatus(std::string_view text) override;
   // The text last put into the first status pane (UTF-8).
   const std::string& LastStatus() const { return m_lastStatus; }
@@ -58,6 +60,8 @@ class GuiUi final : public QObject, public app::Ui {
   // for questions, whether No is the default; a question's hook returns the answer.
   std::function<void(const QString&, app::Icon)> messageHook;
   std::function<bool(const QString&, app::Icon, bool)> questionHook;
+  // And here instead of the list of problems; returns whether to go on past warnings.
+  std::function<bool(const std::vector<app::CellProblem>&)> problemsHook;
 
   // Runs a transfer (or any exchange with the register) with the input to the open windows thrown
   // away, including what arrived during its last wait; returns what the transfer returned.

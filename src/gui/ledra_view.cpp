@@ -60,6 +60,16 @@ CLedraView::CLedraView(GuiUi& ui, Dialogs& dialogs, RegisterLink& link, QWidget*
     connect(grid, &CGridCtrl::focusCellChanged, this, &CLedraView::stateChanged);
     connect(grid, &CGridCtrl::editTextChanged, this, &CLedraView::stateChanged);
     connect(grid, &CGridCtrl::edited, this, &CLedraView::CommitChange);
+    // Going back to an edit that a switch of sheets was ending brings its sheet back; after the
+    // switch has finished.
+    connect(
+        grid, &CGridCtrl::editResumed, this,
+        [this, grid] {
+          if (currentWidget() == grid || !grid->IsEditing()) return;
+          setCurrentWidget(grid);
+          grid->Editor()->setFocus(Qt::OtherFocusReason);
+        },
+        Qt::QueuedConnection);
   }
   m_reports = new CReportsEdit(this);
   m_reports->setFont(SheetFont());
@@ -229,7 +239,7 @@ void CLedraView::OnSend(bool selection, int firstRow) {
   const SheetId id = Current();
   CGridCtrl* grid = Grid(id);
   // A whole-sheet send takes the edit in progress with it; a selection send does not.
-  if (!selection) grid->EndEditing();
+  if (!selection && !grid->EndEditing()) return;
   if (!ConfirmHiddenColumns(grid->Table(), selection)) return;
   transfers::TransferContext context = m_link.Context(m_ui);
   context.firstRow = firstRow;

@@ -48,8 +48,7 @@ bool CLedraView::OpenFile(const QString& path) {
   const SheetId id = Current();
   CGridCtrl* grid = Grid(id);
   if (!grid) return true;
-  grid->EndEditing();
-  if (!SaveFirst({id})) return false;
+  if (!grid->EndEditing() || !SaveFirst({id})) return false;
   const QString absolute = QFileInfo(path).absoluteFilePath();
   const std::filesystem::path file = ToPath(absolute);
   const bool read = sheets::CSheetTextReader(grid->Table()).ReadSheetFile(file, m_ui);
@@ -69,7 +68,7 @@ bool CLedraView::SaveSheet(SheetId id, bool saveAs) {
   CGridCtrl* grid = Grid(id);
   if (!grid) return false;
   // What is being typed is part of what the person saves.
-  grid->EndEditing();
+  if (!grid->EndEditing()) return false;
   const sheets::SheetFile& file = m_workspace->File(id);
   std::filesystem::path path = file.path;
   if (saveAs || file.Empty()) {
@@ -111,7 +110,7 @@ bool CLedraView::SaveFirst(const std::vector<SheetId>& sheets) {
 }
 
 bool CLedraView::ConfirmClose() {
-  if (CGridCtrl* grid = Grid(Current())) grid->EndEditing();
+  if (CGridCtrl* grid = Grid(Current()); grid && !grid->EndEditing()) return false;
   std::vector<SheetId> sheets;
   for (const sheets::SheetInfo& info : sheets::GridSheets()) sheets.push_back(info.id);
   return SaveFirst(sheets);

@@ -13,7 +13,7 @@ namespace nuvrel::gui {
 using sheets::SheetId;
 
 void CLedraView::OnUndo(bool redo) {
-  if (CGridCtrl* grid = Grid(Current())) grid->EndEditing();
+  if (CGridCtrl* grid = Grid(Current()); grid && !grid->EndEditing()) return;
   CommitChange();
   if (redo) {
     m_undo.redo();

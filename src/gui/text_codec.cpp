@@ -2,46 +2,78 @@
 #include "gui/text_codec.h"
 
 #include <QFile>
-#include <array>
 #include <unordered_map>
+
+#include "app/code_page.h"
 
 namespace nuvrel::gui {
 namespace {
 
-// The characters of bytes 0x80..0xFF; below that the code page is ASCII.
-constexpr std::array<char16_t, 128> kHighHalf = {
-    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409, 0x2039,
-    0x040A, 0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0xFFFD, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0, 0x040E, 0x045E, 0x0408,
-    0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,
-    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB,
-    0x0458, 0x0405, 0x0455, 0x0457, 0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417,
-    0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E, 0x041F, 0x0420, 0x0421, 0x0422, 0x0423,
-    0x0424, 0x0425, 0x0426, 0x0427, 0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F,
-    0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437, 0x0438, 0x0439, 0x043A, 0x043B,
-    0x043C, 0x043D, 0x043E, 0x043F, 0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,
-    0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
-};
-
 const std::unordered_map<char16_t, char>& Reverse() {
   static const std::unordered_map<char16_t, char> reverse = [] {
     std::unordered_map<char16_t, char> map;
-    for (std::size_t i = 0; i < kHighHalf.size(); ++i) {
-      if (kHighHalf[i] != 0xFFFD) map.emplace(kHighHalf[i], static_cast<char>(0x80 + i));
+    for (unsigned byte = 0x80; byte <= 0xFF; ++byte) {
+      const char16_t u = app::Cp1251ToUnicode(static_cast<unsigned char>(byte));
+      if (u != 0xFFFD) map.emplace(u, static_cast<char>(byte));
     }
     return map;
   }();
   return reverse;
 }
 
+bool InCp1251(char32_t u) {
+  return u < 0x80 || (u <= 0xFFFF && Reverse().count(static_cast<char16_t>(u)) != 0);
+}
+
+// The Latin letters of Serbian that the Cyrillic code page lacks, and the letters that stand in.
+struct Nearest {
+  char32_t letter;
+  const char* stand;
+};
+constexpr Nearest kNearest[] = {
+    {U'Š', "S"}, {U'š', "s"}, {U'Č', "C"}, {U'č', "c"},  {U'Ć', "C"},
+    {U'ć', "c"}, {U'Ž', "Z"}, {U'ž', "z"}, {U'Đ', "Dj"}, {U'đ', "dj"},
+};
+
+QString NearestOf(char32_t u) {
+  for (const Nearest& n : kNearest) {
+    if (n.letter == u) return QString::fromLatin1(n.stand);
+  }
+  return QStringLiteral("?");
+}
+
 }  // namespace
+
+QStringList MissingFromCp1251(const QString& text) {
+  QStringList missing;
+  for (char32_t u : text.toUcs4()) {
+    if (InCp1251(u)) continue;
+    const QString character = QString::fromUcs4(&u, 1);
+    if (!missing.contains(character)) missing << character;
+  }
+  return missing;
+}
+
+QString NearestInCp1251(const QString& character) {
+  const QList<uint> ucs4 = character.toUcs4();
+  return ucs4.size() == 1 ? NearestOf(ucs4.front()) : QStringLiteral("?");
+}
+
+std::string ToCp1251Nearest(const QString& text) {
+  QString near;
+  near.reserve(text.size());
+  for (char32_t u : text.toUcs4()) {
+    near += InCp1251(u) ? QString::fromUcs4(&u, 1) : NearestOf(u);
+  }
+  return ToCp1251(near);
+}
 
 QString FromCp1251(std::string_view bytes) {
   QString text;
   text.reserve(static_cast<qsizetype>(bytes.size()));
   for (char c : bytes) {
     const auto b = static_cast<unsigned char>(c);
-    text.append(b < 0x80 ? QChar(b) : QChar(kHighHalf[b - 0x80]));
+    text.append(QChar(app::Cp1251ToUnicode(b)));
   }
   return text;
 }

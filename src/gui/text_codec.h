@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -15,6 +16,17 @@ QString FromCp1251(std::string_view bytes);
 
 // Every character becomes its Windows-1251 byte; a character the code page lacks becomes '?'.
 std::string ToCp1251(const QString& text);
+
+// The characters of the text that Windows-1251 lacks, each once, in the order they first come (a
+// character beyond U+FFFF counts as one).
+QStringList MissingFromCp1251(const QString& text);
+
+// What stands in for a character Windows-1251 lacks: the nearest letters for the Latin letters of
+// Serbian (Š → S, Č → C, Ć → C, Ž → Z, Đ → Dj, and the small ones likewise), '?' for the rest.
+QString NearestInCp1251(const QString& character);
+
+// As ToCp1251, but every character the code page lacks becomes NearestInCp1251 of it.
+std::string ToCp1251Nearest(const QString& text);
 
 // A text of the string table or of a message (UTF-8).
 QString FromUtf8(std::string_view text);

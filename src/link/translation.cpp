@@ -47,4 +47,8 @@ void TranslateText(std::string& text, bool toRegister) {
   }
 }
 
+bool HasRegisterCharacter(unsigned char pcByte) {
+  return Tables().toRegister[pcByte] != 0x20;
+}
+
 }  // namespace nuvrel::link

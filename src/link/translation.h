@@ -22,4 +22,8 @@ TranslationTables BuildTranslationTables();
 // An embedded NUL ends the translation, as it ends the text on the wire.
 void TranslateText(std::string& text, bool toRegister);
 
+// Whether the PC byte has a character on the register; a byte without one reaches it as a blank.
+// The blank itself has none either: it stays a blank.
+bool HasRegisterCharacter(unsigned char pcByte);
+
 }  // namespace nuvrel::link

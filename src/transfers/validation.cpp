@@ -4,13 +4,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
+#include "app/code_page.h"
+#include "app/format.h"
 #include "app/strings.h"
 #include "app/ui.h"
+#include "link/translation.h"
 #include "sheets/decimal_text.h"
 #include "sheets/layouts.h"
 
@@ -18,6 +21,8 @@ namespace nuvrel::transfers {
 namespace {
 
 namespace columns = sheets::articles;
+using app::CellProblem;
+using Problems = std::vector<CellProblem>;
 
 constexpr int kArticleRows = 2400;
 
@@ -38,17 +43,18 @@ constexpr TextSheetRule kFirmData{6, kTextLineLimit, app::Sid::LineTooLong, app:
 constexpr TextSheetRule kAdvertisement{9, kTextLineLimit, app::Sid::LineTooLong,
                                        app::Sid::NameTooLong};
 
-int LastRow(const grid::CellTable& grid, int rows) {
-  return std::min(rows, grid.GetRowCount() - 1);
+const TextSheetRule* TextRuleOf(sheets::SheetId id) {
+  switch (id) {
+    case sheets::SheetId::Operators: return &kOperators;
+    case sheets::SheetId::Departments: return &kDepartments;
+    case sheets::SheetId::FirmData: return &kFirmData;
+    case sheets::SheetId::Advertisement: return &kAdvertisement;
+    default: return nullptr;
+  }
 }
 
-// Reports the cell and moves the person to it.
-bool Refuse(app::Ui& ui, grid::CellTable& grid, int row, int col, app::Sid message) {
-  ui.ShowMessage(app::Text(message), app::Icon::Error);
-  grid.SetFocusCell(row, col);
-  ui.EnsureVisible(grid, row, col);
-  ui.FocusGrid(grid);
-  return false;
+int LastRow(const grid::CellTable& grid, int rows) {
+  return std::min(rows, grid.GetRowCount() - 1);
 }
 
 struct AmountRule {
@@ -77,9 +83,70 @@ std::optional<app::Sid> AmountFault(std::string_view text, const AmountRule& rul
   return std::nullopt;
 }
 
-std::optional<app::Sid> LengthFault(std::string_view text, std::size_t limit, app::Sid message) {
-  if (text.size() > limit) return message;
-  return std::nullopt;
+// A blank the person typed is sent as one; so is a no-break space, which looks the same.
+bool IsBlank(unsigned char byte) {
+  return byte == 0x20 || byte == 0xA0;
+}
+
+// How a character is named in a message: itself in quotes, or its code when it cannot be seen.
+std::string CharacterName(unsigned char byte) {
+  if (byte < 0x20 || byte == 0x7F || byte == 0x98 || byte == 0xAD) {
+    char code[8];
+    std::snprintf(code, sizeof code, "0x%02X", byte);
+    return code;
+  }
+  return "\"" + app::Cp1251ToUtf8(std::string_view(reinterpret_cast<const char*>(&byte), 1)) + "\"";
+}
+
+// The characters of a translated text that the register would print as blanks, each named once.
+std::optional<std::string> UnprintableFault(std::string_view text) {
+  std::string seen;
+  std::string names;
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (IsBlank(byte) || link::HasRegisterCharacter(byte)) continue;
+    if (seen.find(c) != std::string::npos) continue;
+    seen += c;
+    names += (names.empty() ? "" : ", ") + CharacterName(byte);
+  }
+  if (names.empty()) return std::nullopt;
+  return app::Format(app::Sid::UnprintableCharacters, {names});
+}
+
+void AddError(Problems& problems, int row, int col, app::Sid message) {
+  problems.push_back({row, col, std::string(app::Text(message)), app::Severity::Error});
+}
+
+// A text that is translated for the register: its length, then what the register cannot print.
+void CheckText(Problems& problems, int row, int col, std::string_view text, std::size_t limit,
+               app::Sid tooLong) {
+  if (text.size() > limit) AddError(problems, row, col, tooLong);
+  if (auto warning = UnprintableFault(text)) {
+    problems.push_back({row, col, std::move(*warning), app::Severity::Warning});
+  }
+}
+
+// The problems of one cell as the upload of the sheet, or of its selection, would send it.
+void CheckCell(Problems& problems, sheets::SheetId id, bool selection, const grid::CellTable& grid,
+               int row, int col) {
+  const std::string text = grid.GetItemText(row, col);
+  if (id == sheets::SheetId::Articles) {
+    std::optional<app::Sid> fault;
+    switch (col) {
+      case columns::kName:
+        CheckText(problems, row, col, text, kArticleNameLimit, app::Sid::NameTooLong);
+        break;
+      case columns::kPrice: fault = AmountFault(text, kPrice); break;
+      case columns::kInStock: fault = AmountFault(text, kStock); break;
+      default: break;
+    }
+    if (fault) AddError(problems, row, col, *fault);
+    return;
+  }
+  const TextSheetRule* rule = TextRuleOf(id);
+  if (!rule || col != sheets::kTextColumn) return;
+  CheckText(problems, row, col, text, rule->limit,
+            selection ? rule->selectionMessage : rule->wholeSheetMessage);
 }
 
 // The selected cells outside the header row and the label column, row by row, column by column.
@@ -89,10 +156,16 @@ std::vector<grid::CellId> SelectedDataCells(const grid::CellTable& grid) {
   return cells;
 }
 
+// Shows what the check found; whether the upload may go on.
+bool Report(app::Ui& ui, grid::CellTable& grid, const Problems& problems) {
+  if (problems.empty()) return true;
+  const bool goOn = ui.ShowProblems(grid, problems);
+  return goOn && !app::AnyError(problems);
+}
+
 // Empty cells are sent as blanks and zeros, which overwrite what the register holds: ask first.
-bool ConfirmEmptyCells(app::Ui& ui, const grid::CellTable& grid,
-                       const std::vector<grid::CellId>& cells) {
-  for (const grid::CellId& cell : cells) {
+bool ConfirmEmptyCells(app::Ui& ui, const grid::CellTable& grid) {
+  for (const grid::CellId& cell : SelectedDataCells(grid)) {
     if (grid.GetItemText(cell.row, cell.col).empty()) {
       return ui.Ask(app::Text(app::Sid::EmptySelectedCells), app::Icon::Question, true);
     }
@@ -100,125 +173,84 @@ bool ConfirmEmptyCells(app::Ui& ui, const grid::CellTable& grid,
   return true;
 }
 
-bool ValidateTextSheet(app::Ui& ui, grid::CellTable& grid, const TextSheetRule& rule) {
-  const int last = LastRow(grid, rule.rows);
-  for (int row = 1; row <= last; ++row) {
-    const std::string text = grid.GetItemText(row, sheets::kTextColumn);
-    if (auto fault = LengthFault(text, rule.limit, rule.wholeSheetMessage)) {
-      return Refuse(ui, grid, row, sheets::kTextColumn, *fault);
-    }
-  }
-  return true;
+bool ValidateWhole(sheets::SheetId id, app::Ui& ui, grid::CellTable& grid) {
+  return Report(ui, grid, CheckSheet(id, grid));
 }
 
-bool ValidateSelectedTextSheet(app::Ui& ui, grid::CellTable& grid, const TextSheetRule& rule) {
-  const std::vector<grid::CellId> cells = SelectedDataCells(grid);
-  for (const grid::CellId& cell : cells) {
-    if (cell.col != sheets::kTextColumn) continue;
-    const std::string text = grid.GetItemText(cell.row, cell.col);
-    if (auto fault = LengthFault(text, rule.limit, rule.selectionMessage)) {
-      return Refuse(ui, grid, cell.row, cell.col, *fault);
-    }
-  }
-  return ConfirmEmptyCells(ui, grid, cells);
+bool ValidateSelected(sheets::SheetId id, app::Ui& ui, grid::CellTable& grid) {
+  return Report(ui, grid, CheckSelection(id, grid)) && ConfirmEmptyCells(ui, grid);
 }
 
 }  // namespace
 
-bool ValidateArticles(app::Ui& ui, grid::CellTable& grid) {
-  const int last = LastRow(grid, kArticleRows);
-  // Three passes, not one: every name is checked before any price, every price before any quantity.
-  for (int row = 1; row <= last; ++row) {
-    const std::string name = grid.GetItemText(row, columns::kName);
-    if (auto fault = LengthFault(name, kArticleNameLimit, app::Sid::NameTooLong)) {
-      return Refuse(ui, grid, row, columns::kName, *fault);
-    }
+std::vector<CellProblem> CheckSheet(sheets::SheetId id, const grid::CellTable& grid) {
+  Problems problems;
+  int rows = 0;
+  int lastCol = sheets::kTextColumn;
+  if (id == sheets::SheetId::Articles) {
+    rows = kArticleRows;
+    lastCol = columns::kInStock;
+  } else if (const TextSheetRule* rule = TextRuleOf(id)) {
+    rows = rule->rows;
   }
+  const int last = LastRow(grid, rows);
   for (int row = 1; row <= last; ++row) {
-    if (auto fault = AmountFault(grid.GetItemText(row, columns::kPrice), kPrice)) {
-      return Refuse(ui, grid, row, columns::kPrice, *fault);
-    }
+    for (int col = 1; col <= lastCol; ++col) CheckCell(problems, id, false, grid, row, col);
   }
-  for (int row = 1; row <= last; ++row) {
-    if (auto fault = AmountFault(grid.GetItemText(row, columns::kInStock), kStock)) {
-      return Refuse(ui, grid, row, columns::kInStock, *fault);
-    }
-  }
-  return true;
+  return problems;
 }
 
-bool ValidateSelectedArticles(app::Ui& ui, grid::CellTable& grid) {
-  const std::vector<grid::CellId> cells = SelectedDataCells(grid);
-  for (const grid::CellId& cell : cells) {
-    const std::string text = grid.GetItemText(cell.row, cell.col);
-    std::optional<app::Sid> fault;
-    switch (cell.col) {
-      case columns::kName:
-        fault = LengthFault(text, kArticleNameLimit, app::Sid::NameTooLong);
-        break;
-      case columns::kPrice: fault = AmountFault(text, kPrice); break;
-      case columns::kInStock: fault = AmountFault(text, kStock); break;
-      default: break;
-    }
-    if (fault) return Refuse(ui, grid, cell.row, cell.col, *fault);
+std::vector<CellProblem> CheckSelection(sheets::SheetId id, const grid::CellTable& grid) {
+  Problems problems;
+  for (const grid::CellId& cell : SelectedDataCells(grid)) {
+    CheckCell(problems, id, true, grid, cell.row, cell.col);
   }
-  return ConfirmEmptyCells(ui, grid, cells);
+  return problems;
+}
+
+bool ValidateArticles(app::Ui& ui, grid::CellTable& grid) {
+  return ValidateWhole(sheets::SheetId::Articles, ui, grid);
+}
+bool ValidateSelectedArticles(app::Ui& ui, grid::CellTable& grid) {
+  return ValidateSelected(sheets::SheetId::Articles, ui, grid);
 }
 
 bool ValidateOperators(app::Ui& ui, grid::CellTable& grid) {
-  return ValidateTextSheet(ui, grid, kOperators);
+  return ValidateWhole(sheets::SheetId::Operators, ui, grid);
 }
 bool ValidateSelectedOperators(app::Ui& ui, grid::CellTable& grid) {
-  return ValidateSelectedTextSheet(ui, grid, kOperators);
+  return ValidateSelected(sheets::SheetId::Operators, ui, grid);
 }
 
 bool ValidateDepartments(app::Ui& ui, grid::CellTable& grid) {
-  return ValidateTextSheet(ui, grid, kDepartments);
+  return ValidateWhole(sheets::SheetId::Departments, ui, grid);
 }
 bool ValidateSelectedDepartments(app::Ui& ui, grid::CellTable& grid) {
-  return ValidateSelectedTextSheet(ui, grid, kDepartments);
+  return ValidateSelected(sheets::SheetId::Departments, ui, grid);
 }
 
 bool ValidateFirmData(app::Ui& ui, grid::CellTable& grid) {
-  return ValidateTextSheet(ui, grid, kFirmData);
+  return ValidateWhole(sheets::SheetId::FirmData, ui, grid);
 }
 bool ValidateSelectedFirmData(app::Ui& ui, grid::CellTable& grid) {
-  return ValidateSelectedTextSheet(ui, grid, kFirmData);
+  return ValidateSelected(sheets::SheetId::FirmData, ui, grid);
 }
 
 bool ValidateAdvertisement(app::Ui& ui, grid::CellTable& grid) {
-  return ValidateTextSheet(ui, grid, kAdvertisement);
+  return ValidateWhole(sheets::SheetId::Advertisement, ui, grid);
 }
 bool ValidateSelectedAdvertisement(app::Ui& ui, grid::CellTable& grid) {
-  return ValidateSelectedTextSheet(ui, grid, kAdvertisement);
+  return ValidateSelected(sheets::SheetId::Advertisement, ui, grid);
 }
 
 bool ValidateSheet(sheets::SheetId id, grid::CellTable& grid, app::Ui& ui) {
-  switch (id) {
-    case sheets::SheetId::Articles: return ValidateArticles(ui, grid);
-    case sheets::SheetId::Operators: return ValidateOperators(ui, grid);
-    case sheets::SheetId::Departments: return ValidateDepartments(ui, grid);
-    case sheets::SheetId::FirmData: return ValidateFirmData(ui, grid);
-    case sheets::SheetId::Advertisement: return ValidateAdvertisement(ui, grid);
-    case sheets::SheetId::ArticlesReport:
-    case sheets::SheetId::DepartmentReport:
-    case sheets::SheetId::Reports: break;
-  }
-  return true;
+  if (!sheets::IsProgrammable(id)) return true;
+  return ValidateWhole(id, ui, grid);
 }
 
 bool ValidateSelection(sheets::SheetId id, grid::CellTable& grid, app::Ui& ui) {
-  switch (id) {
-    case sheets::SheetId::Articles: return ValidateSelectedArticles(ui, grid);
-    case sheets::SheetId::Operators: return ValidateSelectedOperators(ui, grid);
-    case sheets::SheetId::Departments: return ValidateSelectedDepartments(ui, grid);
-    case sheets::SheetId::FirmData: return ValidateSelectedFirmData(ui, grid);
-    case sheets::SheetId::Advertisement: return ValidateSelectedAdvertisement(ui, grid);
-    case sheets::SheetId::ArticlesReport:
-    case sheets::SheetId::DepartmentReport:
-    case sheets::SheetId::Reports: break;
-  }
-  return true;
+  if (!sheets::IsProgrammable(id)) return true;
+  return ValidateSelected(id, ui, grid);
 }
 
 }  // namespace nuvrel::transfers

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: MIT
 // The checks an upload makes before it opens the port: every text fits its field on the register
-// and every number its range. The first offending cell is reported with an error message and
-// becomes the focus cell, in view, with the grid focused; the check then returns false. A selection
-// check also asks before empty selected cells are sent as blanks and zeros.
+// and every number its range (errors), and every text reaches the register without characters it
+// cannot print (warnings). Every problem of the sheet is collected and shown at once; an error
+// stops the upload, warnings alone leave it to the person. A selection check also asks before
+// empty selected cells are sent as blanks and zeros.
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
+#include "app/cell_problem.h"
 #include "grid/cell_table.h"
 #include "sheets/sheet_id.h"
 
@@ -25,12 +28,21 @@ inline constexpr std::size_t kTextLineLimit = 18;  // firm data and advertisemen
 inline constexpr long long kMaxPriceHundredths = 99999999;
 inline constexpr long long kMaxStockThousandths = 999999999;
 
-// Articles, rows 1 to 2400, in three passes: every name (at most 15 bytes), then every price
-// (a number, not negative, at most 999999.99), then every quantity in stock (a number, not
-// negative, at most 999999.999). Empty prices and quantities pass.
+// Every problem of a programmable sheet as its whole-sheet upload sends it, in row order, then
+// column order; an empty list for the report sheets.
+std::vector<app::CellProblem> CheckSheet(sheets::SheetId id, const grid::CellTable& grid);
+// The same for the selected cells only, as the selection upload sends them.
+std::vector<app::CellProblem> CheckSelection(sheets::SheetId id, const grid::CellTable& grid);
+
+// The validations below show what the check found through ui.ShowProblems, in one list, and return
+// false while an error stands or when the person does not go on past the warnings.
+
+// Articles, rows 1 to 2400: names at most 15 bytes, prices a number, not negative, at most
+// 999999.99, quantities in stock a number, not negative, at most 999999.999. Empty prices and
+// quantities pass.
 bool ValidateArticles(app::Ui& ui, grid::CellTable& grid);
-// The same tests on the selected cells, row by row; then asks before sending empty selected cells
-// (No is the default). Returns false at an offending cell or when the person answers No.
+// The same tests on the selected cells; then asks before sending empty selected cells (No is the
+// default) and returns false when the person answers No.
 bool ValidateSelectedArticles(app::Ui& ui, grid::CellTable& grid);
 
 // Operator names, rows 1 to 9, at most 12 bytes.

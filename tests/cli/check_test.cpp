@@ -83,19 +83,29 @@ TEST_F(CheckCommand, FilesThatCannotBeReadOrWrittenFailWithTheirMessage) {
   EXPECT_EQ(w.err, "Cannot create file \"" + noFolder + "\" !\n");
 }
 
-TEST_F(CheckCommand, AValidationStopFailsAfterTheSheetIsWritten) {
-  const RunResult r = Check("articles", "1\tTwenty characters!!\t1\t1\n");
+TEST_F(CheckCommand, ListsEveryProblemAfterTheSheetIsWrittenAndFailsOnAnError) {
+  // Row 2's name holds Windows-1251 letters, which the register prints as blanks.
+  const RunResult r = Check("articles",
+                            "7\tMilk\t\t-2\t\t\t\tabc\n"
+                            "1\tTwenty characters!!\t1\t1\n"
+                            "2\t\xD5\xEB\xE5\xE1\n");
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "Name is too long!\n");
-  EXPECT_EQ(r.out, "1\tTwenty characters!!\t000000000001\t1.00\t\t\t\t\r\n");
-
-  const RunResult price = Check("articles", "1\tMilk\t\t-2\n");
-  EXPECT_EQ(price.status, 1);
-  EXPECT_NE(price.err, "");
+  EXPECT_EQ(r.err,
+            "1:1: Name is too long!\n"
+            "2:1: warning: The ECR prints blanks for \"\xD0\xA5\", \"\xD0\xBB\", \"\xD0\xB5\", "
+            "\"\xD0\xB1\"\n"
+            "7:3: Price cannot be negative!\n"
+            "7:7: Quantity (In stock) is not a number!\n");
+  EXPECT_TRUE(r.out.starts_with("1\tTwenty characters!!\t000000000001\t1.00\t\t\t\t\r\n")) << r.out;
 
   const RunResult operators = Check("operators", "2\tThirteen char\n");
   EXPECT_EQ(operators.status, 1);
-  EXPECT_EQ(operators.err, "Operator name is too long!\n");
+  EXPECT_EQ(operators.err, "2:1: Operator name is too long!\n");
+
+  // Warnings alone do not fail the check.
+  const RunResult warned = Check("advertisement", "3\tAKCIJA_2\n");
+  EXPECT_EQ(warned.status, 0);
+  EXPECT_EQ(warned.err, "3:1: warning: The ECR prints blanks for \"_\"\n");
 }
 
 TEST_F(CheckCommand, UsageErrorsExitWithTwo) {

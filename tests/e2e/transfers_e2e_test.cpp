@@ -123,16 +123,21 @@ TEST(SendEndToEnd, AnEmptySelectedCellAsksFirstAndNoSendsNothing) {
   EXPECT_EQ(yes.status, 0) << yes.err;
 }
 
-TEST(SendEndToEnd, AValidationStopOpensNoPort) {
+TEST(SendEndToEnd, AnErrorOpensNoPortAndWarningsAloneAreSent) {
   test::TempDir dir;
   test::WriteBytes(dir / "ops.txt", "1\tAna\r\n4\tA name far too long\r\n");
   Sim sim({});
   ASSERT_TRUE(sim.Ok());
   const auto run = sim.Cli({"--trace", dir / "trace.txt", "send", "operators", dir / "ops.txt"});
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "Operator name is too long!\n");
+  EXPECT_EQ(run.err, "4:1: Operator name is too long!\n");
   EXPECT_EQ(run.out, "");
   EXPECT_TRUE(SentBlocks(*test::ReadBytes(dir / "trace.txt")).empty());
+
+  test::WriteBytes(dir / "ads.txt", "2\tAKCIJA_1\r\n");
+  const auto warned = sim.Cli({"send", "advertisement", dir / "ads.txt"});
+  EXPECT_EQ(warned.status, 0) << warned.err;
+  EXPECT_EQ(warned.err, "2:1: warning: The ECR prints blanks for \"_\"\n");
 }
 
 TEST(SendEndToEnd, TheOtherSheetsCountWhatTheySent) {

@@ -75,6 +75,10 @@ class AppFixture {
       answers.pop_front();
       return answer;
     };
+    ui.problemsHook = [this](const std::vector<app::CellProblem>& list) {
+      problems.push_back(list);
+      return false;
+    };
     frame = std::make_unique<gui::CMainFrame>(ui, dialogs, link);
     ui.SetWindow(frame.get());
     frame->resize(1000, 700);
@@ -87,6 +91,7 @@ class AppFixture {
   void RealBoxes() {
     ui.messageHook = nullptr;
     ui.questionHook = nullptr;
+    ui.problemsHook = nullptr;
   }
   gui::CLedraView& View() { return frame->View(); }
   grid::CellTable& Sheet(sheets::SheetId id) { return View().Sheets().Grid(id); }
@@ -109,6 +114,7 @@ class AppFixture {
   std::unique_ptr<gui::CMainFrame> frame;
   std::vector<Shown> shown;
   std::deque<bool> answers;
+  std::vector<std::vector<app::CellProblem>> problems;  // the lists of problems, in order
 };
 
 }  // namespace nuvrel::test

@@ -5,6 +5,7 @@
 
 #include "grid_ctrl_fixture.h"
 #include "gui/text_codec.h"
+#include "modal_answers.h"
 
 namespace nuvrel::gui::testing {
 namespace {
@@ -14,6 +15,7 @@ using sheets::articles::kName;
 using sheets::articles::kPrice;
 
 using GridClipboard = GridCtrlFixture;
+using test::ModalAnswers;
 
 QClipboard& Clipboard() {
   return *QGuiApplication::clipboard();
@@ -34,6 +36,23 @@ TEST_F(GridClipboard, CyrillicTextSurvivesACopyAndAPaste) {
   EXPECT_EQ(Text(5, kBarcode), "");
   EXPECT_EQ(Text(5, kPrice), "65.00");
   EXPECT_EQ(table.GetSelectedBoundingRange(), (grid::CellRange{5, kName, 5, kPrice}));
+}
+
+TEST_F(GridClipboard, APasteWithLettersASheetCannotHoldWaitsForThePerson) {
+  Clipboard().setText(QString::fromUtf8("Đak\t\t5"));
+  Focus(2, kName);
+  {
+    ModalAnswers answers{ModalAnswers::Click("Cancel")};
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(answers.AllGiven());
+  }
+  EXPECT_EQ(Text(2, kName), "");
+  EXPECT_EQ(Text(2, kPrice), "");
+
+  ModalAnswers answers{ModalAnswers::Click("Replace")};
+  Key(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Text(2, kName), "Djak");
+  EXPECT_EQ(Text(2, kPrice), "5.00");
 }
 
 TEST_F(GridClipboard, PastedTextGoesThroughTheCellsRules) {

@@ -6,6 +6,7 @@
 
 #include "grid_ctrl_fixture.h"
 #include "gui/text_codec.h"
+#include "modal_answers.h"
 
 namespace nuvrel::gui::testing {
 namespace {
@@ -14,6 +15,7 @@ using sheets::articles::kBarcode;
 using sheets::articles::kName;
 using sheets::articles::kPrice;
 using sheets::articles::kTaxGroup;
+using test::ModalAnswers;
 
 class InPlaceEdit : public GridCtrlFixture {
  protected:
@@ -185,6 +187,30 @@ TEST_F(InPlaceEdit, CyrillicTypingIsStoredAsWindows1251) {
   Type(QString::fromUtf8("Хлеб"));
   Key(Qt::Key_Return);
   EXPECT_EQ(Text(1, kName), "\xD5\xEB\xE5\xE1");
+}
+
+TEST_F(InPlaceEdit, ALetterASheetCannotHoldIsReplacedOnlyWhenThePersonSaysSo) {
+  Focus(1, kName);
+  Type(QString::fromUtf8("Š"));
+  {
+    ModalAnswers answers{ModalAnswers::Press(Qt::Key_Escape)};
+    Key(Qt::Key_Return);
+    EXPECT_EQ(answers.Texts(), QStringList{QString::fromUtf8(
+                                   "A sheet cannot hold these characters:\nŠ → S\nReplace them "
+                                   "as shown?")});
+  }
+  // Back in the edit, with the text as typed.
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+  ASSERT_TRUE(grid.IsEditing());
+  EXPECT_EQ(grid.EditText(), QString::fromUtf8("Š"));
+  EXPECT_TRUE(Edit()->hasFocus());
+  EXPECT_EQ(Text(1, kName), "");
+
+  ModalAnswers answers{ModalAnswers::Click("Replace")};
+  Key(Qt::Key_Return);
+  EXPECT_TRUE(answers.AllGiven());
+  EXPECT_EQ(Text(1, kName), "S");
+  EXPECT_EQ(FocusCell(), (grid::CellId{2, kName}));
 }
 
 TEST_F(InPlaceEdit, ClickingAnotherCellStoresTheEdit) {

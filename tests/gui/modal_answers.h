@@ -15,19 +15,24 @@
 #include <QStringList>
 #include <QTimer>
 #include <deque>
+#include <functional>
 #include <memory>
 
 namespace nuvrel::test {
 
 class ModalAnswers {
  public:
-  // A key pressed in the window, or a click on its button with this text (without the '&').
+  // A key pressed in the window, a click on its button with this text (without the '&'), or
+  // something done to the window by the test (which then closes it, or leaves it open for the
+  // test to look at after it is closed some other way).
   struct Answer {
     Qt::Key key = Qt::Key_unknown;
     QString button;
+    std::function<void(QWidget*)> act;
   };
-  static Answer Press(Qt::Key key) { return {key, {}}; }
-  static Answer Click(const QString& button) { return {Qt::Key_unknown, button}; }
+  static Answer Press(Qt::Key key) { return {key, {}, {}}; }
+  static Answer Click(const QString& button) { return {Qt::Key_unknown, button, {}}; }
+  static Answer Act(std::function<void(QWidget*)> act) { return {Qt::Key_unknown, {}, act}; }
 
   explicit ModalAnswers(std::initializer_list<Answer> answers)
       : m_answers(answers), m_last(QApplication::activeModalWidget()) {
@@ -52,6 +57,10 @@ class ModalAnswers {
     const Answer answer = m_answers.front();
     m_answers.pop_front();
     if (auto* box = qobject_cast<QMessageBox*>(modal)) m_texts << box->text();
+    if (answer.act) {
+      answer.act(modal);
+      return;
+    }
     if (answer.button.isEmpty()) {
       QWidget* target = modal->focusWidget() ? modal->focusWidget() : modal;
       QCoreApplication::postEvent(target,

@@ -23,5 +23,12 @@ TEST(TextCodec, WhatTheCodePageLacksBecomesAQuestionMark) {
   EXPECT_EQ(ToCp1251(QString::fromUtf8("ä€ž")), "?\x88?");
 }
 
+TEST(TextCodec, SerbianLatinLettersHaveTheirNearestLettersAndTheRestAQuestionMark) {
+  const QString text = QString::fromUtf8("ŠšČčĆćŽžĐđ Ђ ä 😀 šž");
+  EXPECT_EQ(MissingFromCp1251(text), QString::fromUtf8("Š š Č č Ć ć Ž ž Đ đ ä 😀").split(' '));
+  EXPECT_EQ(ToCp1251Nearest(text), "SsCcCcZzDjdj \x80 ? ? sz");
+  EXPECT_TRUE(MissingFromCp1251(QString::fromUtf8("Хлеб €5")).isEmpty());
+}
+
 }  // namespace
 }  // namespace nuvrel::gui

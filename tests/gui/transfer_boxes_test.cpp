@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
-// Message boxes and questions raised during a transfer are real windows that take the person's keys
-// and clicks, while input to the main window is still thrown away.
+// Message boxes, questions and the list of problems raised during a transfer are real windows that
+// take the person's keys and clicks, while input to the main window is still thrown away.
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
+#include <QTreeWidget>
 
 #include "app_fixture.h"
 #include "gui/grid_ctrl.h"
@@ -16,29 +17,54 @@ namespace {
 using sheets::SheetId;
 using test::ModalAnswers;
 
-TEST(TransferBoxes, AMessageDuringASendClosesWithEnterAndKeysToTheSheetAreThrownAway) {
+TEST(TransferBoxes, ASendListsEveryBadCellAClickedLineShowsItsCellAndNothingIsSent) {
+  namespace col = sheets::articles;
   test::AppFixture app;
   app.RealBoxes();
   auto& articles = app.Sheet(SheetId::Articles);
-  articles.SetItemText(4, sheets::articles::kName, std::string(40, 'N'));
+  articles.SetItemText(4, col::kName, std::string(40, 'N'));
+  articles.SetItemText(900, col::kPrice, "-3");
   CGridCtrl* grid = app.View().Grid(SheetId::Articles);
   grid->setFocus();
-  articles.SetFocusCell(1, sheets::articles::kPrice);
-  // A key typed at the sheet while the box is up must not start an edit afterwards.
+  articles.SetFocusCell(1, col::kPrice);
+  // A key typed at the sheet while the list is up must not start an edit afterwards.
   QTimer::singleShot(0, grid, [grid] {
     QCoreApplication::postEvent(grid,
                                 new QKeyEvent(QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, "7"));
   });
-  ModalAnswers answers{ModalAnswers::Press(Qt::Key_Return)};
+  QStringList lines;
+  grid::CellId afterClick;
+  bool shown = false;
+  ModalAnswers answers{
+      ModalAnswers::Act([&](QWidget* modal) {
+        auto* list = modal->findChild<QTreeWidget*>();
+        ASSERT_NE(list, nullptr);
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+          const QTreeWidgetItem* item = list->topLevelItem(i);
+          lines << item->text(0) + " | " + item->text(1) + " | " + item->text(2);
+        }
+        ASSERT_EQ(lines.size(), 2);
+        const QPoint second = list->visualItemRect(list->topLevelItem(1)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, second);
+        afterClick = articles.GetFocusCell();
+        shown = !grid->CellRect(900, col::kPrice).isEmpty();
+        // Enter on the chosen line closes the list there.
+        QCoreApplication::postEvent(
+            list, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
+      }),
+      // Only if the send went on: the port, which does not open here, would say so.
+      ModalAnswers::Press(Qt::Key_Escape)};
   app.Key(Qt::Key_D, Qt::ControlModifier);
-  EXPECT_TRUE(answers.AllGiven());
-  EXPECT_EQ(answers.Texts(), QStringList{"Name is too long!"});
+  EXPECT_EQ(lines, (QStringList{"4 | Name | Error: Name is too long!",
+                                "900 | Price | Error: Price cannot be negative!"}));
+  EXPECT_EQ(afterClick, (grid::CellId{900, col::kPrice}));
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(answers.Texts().isEmpty()) << answers.Texts().join("|").toStdString();
   QCoreApplication::processEvents();
   EXPECT_FALSE(grid->IsEditing());
-  EXPECT_EQ(articles.GetItemText(1, sheets::articles::kPrice), "");
-  // The bad cell has the focus, and the window takes keys again.
-  EXPECT_EQ(articles.GetFocusCell(), (grid::CellId{4, sheets::articles::kName}));
-  // The offscreen screen hands the activation back to no window when the box goes.
+  EXPECT_EQ(articles.GetItemText(1, col::kPrice), "");
+  EXPECT_EQ(articles.GetFocusCell(), (grid::CellId{900, col::kPrice}));
+  // The offscreen screen hands the activation back to no window when the list goes.
   app.frame->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(app.frame.get()));
   app.Key(Qt::Key_F6);

@@ -4,10 +4,21 @@
 
 #include <deque>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "app/ui.h"
+
+namespace nuvrel::app {
+
+// How a test failure shows a problem.
+inline void PrintTo(const CellProblem& p, std::ostream* os) {
+  *os << p.row << ':' << p.col << (p.severity == Severity::Warning ? " warning: " : " error: ")
+      << p.message;
+}
+
+}  // namespace nuvrel::app
 
 namespace nuvrel::test {
 
@@ -32,6 +43,11 @@ class RecordingUi final : public app::Ui {
     const bool a = answers.front();
     answers.pop_front();
     return a;
+  }
+  // Every list is kept; the answer past warnings is goOnPastWarnings (an error always stops).
+  bool ShowProblems(grid::CellTable&, const std::vector<app::CellProblem>& list) override {
+    problems.push_back(list);
+    return goOnPastWarnings && !app::AnyError(list);
   }
   void SetStatus(std::string_view text) override { statuses.emplace_back(text); }
   void PumpPaintMessages() override { ++pumps; }
@@ -60,6 +76,8 @@ class RecordingUi final : public app::Ui {
   std::vector<Message> messages;
   std::vector<Question> questions;
   std::deque<bool> answers;
+  std::vector<std::vector<app::CellProblem>> problems;
+  bool goOnPastWarnings = false;
   std::vector<std::string> statuses;
   int pumps = 0;
   struct ProgressReport {

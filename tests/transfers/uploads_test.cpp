@@ -227,13 +227,16 @@ TEST_F(Uploads, SelectedTextRowsAreSentEvenEmptyAndCounted) {
 
 // --- failures --------------------------------------------------------------------------------
 
-TEST_F(Uploads, ARefusedSheetOpensNothingAndShowsTheCell) {
+TEST_F(Uploads, ARefusedSheetOpensNothing) {
   grid::CellTable& sheet = Sheet(SheetId::Articles);
   sheet.SetItemText(5, col::kPrice, "-1");
+  sheet.SetItemText(7, col::kName, "\xC3\xEE\xF2\xEE\xE2\xE8\xED\xE0");
+  ui.goOnPastWarnings = true;
   EXPECT_FALSE(Upload(SheetId::Articles));
   EXPECT_EQ(opener.opened, 0);
-  EXPECT_EQ(ui.Texts(), std::vector<std::string>{std::string(app::Text(Sid::PriceNegative))});
-  EXPECT_EQ(sheet.GetFocusCell(), (grid::CellId{5, col::kPrice}));
+  ASSERT_EQ(ui.problems.size(), 1U);
+  EXPECT_EQ(ui.problems[0].size(), 2U);
+  EXPECT_TRUE(ui.messages.empty());
   EXPECT_TRUE(ui.statuses.empty());
   ExpectWaitCursorRestored();
 }

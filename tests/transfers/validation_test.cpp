@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/format.h"
 #include "app/strings.h"
 #include "sheets/layouts.h"
 #include "support/recording_ui.h"
@@ -13,35 +14,33 @@
 namespace nuvrel::transfers {
 namespace {
 
+using app::CellProblem;
+using app::Severity;
 using app::Sid;
 using sheets::SheetId;
 namespace col = sheets::articles;
-using Cell = std::pair<int, int>;
+
+CellProblem Error(int row, int column, Sid message) {
+  return {row, column, std::string(app::Text(message)), Severity::Error};
+}
+CellProblem Blanks(int row, int column, const std::string& characters) {
+  return {row, column, app::Format(Sid::UnprintableCharacters, {characters}), Severity::Warning};
+}
+
+struct Cell {
+  int row;
+  int col;
+  std::string text;
+};
 
 class Validation : public ::testing::Test {
  protected:
-  // A new sheet of this kind; the checks below look at the latest one.
-  grid::CellTable& Sheet(SheetId id) {
+  // A new sheet of this kind holding these cells; the checks below look at the latest one.
+  grid::CellTable& Sheet(SheetId id, const std::vector<Cell>& cells = {}) {
     m_grid = std::make_unique<grid::CellTable>();
     sheets::SetupSheet(id, *m_grid);
+    for (const Cell& c : cells) m_grid->SetItemText(c.row, c.col, c.text);
     return *m_grid;
-  }
-
-  // The check refused exactly one cell with this message and moved the person there.
-  void ExpectRefused(bool result, Sid message, Cell cell) {
-    EXPECT_FALSE(result);
-    ASSERT_EQ(ui.messages.size(), 1U);
-    EXPECT_EQ(ui.messages[0].text, app::Text(message));
-    EXPECT_EQ(ui.messages[0].icon, app::Icon::Error);
-    EXPECT_EQ(Cell(m_grid->GetFocusCell().row, m_grid->GetFocusCell().col), cell);
-    EXPECT_EQ(ui.shown, std::vector<Cell>{cell});
-    EXPECT_EQ(ui.gridFocuses, 1);
-    EXPECT_TRUE(ui.questions.empty());
-  }
-  void ExpectPassed(bool result) {
-    EXPECT_TRUE(result);
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_FALSE(m_grid->GetFocusCell().IsValid());
   }
 
   test::RecordingUi ui;
@@ -50,27 +49,66 @@ class Validation : public ::testing::Test {
   std::unique_ptr<grid::CellTable> m_grid;
 };
 
-TEST_F(Validation, ArticlesCheckEveryNameBeforeAnyPriceAndEveryPriceBeforeAnyStock) {
-  grid::CellTable& t = Sheet(SheetId::Articles);
-  t.SetItemText(1, col::kInStock, "-1");
-  t.SetItemText(2, col::kPrice, "12a");
-  t.SetItemText(9, col::kName, std::string(16, 'n'));
-  ExpectRefused(ValidateArticles(ui, t), Sid::NameTooLong, {9, col::kName});
+struct SheetCase {
+  const char* name;
+  SheetId sheet;
+  std::vector<Cell> cells;
+  std::vector<CellProblem> problems;
+};
 
-  t.SetItemText(9, col::kName, std::string(15, 'n'));
-  ui = {};
-  ExpectRefused(ValidateArticles(ui, t), Sid::PriceTooBig, {2, col::kPrice});
+class EveryProblem : public Validation, public ::testing::WithParamInterface<SheetCase> {};
 
-  t.SetItemText(2, col::kPrice, "");
-  ui = {};
-  ExpectRefused(ValidateSheet(SheetId::Articles, t, ui), Sid::QuantityNegative, {1, col::kInStock});
+TEST_P(EveryProblem, IsListedInRowThenColumnOrder) {
+  const SheetCase& c = GetParam();
+  EXPECT_EQ(CheckSheet(c.sheet, Sheet(c.sheet, c.cells)), c.problems);
 }
 
-TEST_F(Validation, ArticlesReachTheLastRow) {
-  grid::CellTable& t = Sheet(SheetId::Articles);
-  t.SetItemText(2400, col::kName, std::string(20, 'n'));
-  ExpectRefused(ValidateArticles(ui, t), Sid::NameTooLong, {2400, col::kName});
-}
+const std::string k16(16, 'n');
+const std::string k19(19, 'l');
+
+INSTANTIATE_TEST_SUITE_P(
+    Sheets, EveryProblem,
+    ::testing::Values(
+        SheetCase{"ArticlesByRowNotByKind",
+                  SheetId::Articles,
+                  {{9, col::kName, k16},
+                   {2, col::kPrice, "12a"},
+                   {1, col::kInStock, "-1"},
+                   {2, col::kName, "Hleb"},
+                   {9, col::kInStock, "1000000"},
+                   {2400, col::kPrice, "-5"}},
+                  {Error(1, col::kInStock, Sid::QuantityNegative),
+                   Error(2, col::kPrice, Sid::PriceTooBig), Error(9, col::kName, Sid::NameTooLong),
+                   Error(9, col::kInStock, Sid::QuantityTooBig),
+                   Error(2400, col::kPrice, Sid::PriceNegative)}},
+        SheetCase{"ErrorAndWarningInOneCell",
+                  SheetId::Articles,
+                  {{3, col::kName, "\xD5\xEB\xE5\xE1 " + k16}},
+                  {Error(3, col::kName, Sid::NameTooLong),
+                   Blanks(3, col::kName, "\"Х\", \"л\", \"е\", \"б\"")}},
+        SheetCase{"OperatorsUpToTheNinthRow",
+                  SheetId::Operators,
+                  {{2, 1, "Ana_Maria"}, {5, 1, std::string(13, 'o')}, {9, 1, std::string(13, 'o')}},
+                  {Blanks(2, 1, "\"_\""), Error(5, 1, Sid::OperatorNameTooLong),
+                   Error(9, 1, Sid::OperatorNameTooLong)}},
+        SheetCase{"DepartmentsUpToTheTenthRow",
+                  SheetId::Departments,
+                  {{1, 1, k16}, {10, 1, k16}},
+                  {Error(1, 1, Sid::NameTooLong), Error(10, 1, Sid::NameTooLong)}},
+        SheetCase{"FirmDataLines",
+                  SheetId::FirmData,
+                  {{1, 1, k19}, {4, 1, "PIB^123\t"}, {6, 1, k19}},
+                  {Error(1, 1, Sid::LineTooLong), Blanks(4, 1, "\"^\", 0x09"),
+                   Error(6, 1, Sid::LineTooLong)}},
+        SheetCase{"AdvertisementLines",
+                  SheetId::Advertisement,
+                  {{1, 1, std::string(18, 'l')}, {9, 1, k19}},
+                  {Error(9, 1, Sid::LineTooLong)}},
+        SheetCase{"ReportSheetsHaveNothingToCheck",
+                  SheetId::ArticlesReport,
+                  {{1, 1, std::string(40, 'r')}},
+                  {}}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 struct AmountCase {
   int column;
@@ -82,12 +120,12 @@ class ArticleAmounts : public Validation, public ::testing::WithParamInterface<A
 
 TEST_P(ArticleAmounts, AreCheckedForNumberSignAndRange) {
   const AmountCase& c = GetParam();
-  grid::CellTable& t = Sheet(SheetId::Articles);
-  t.SetItemText(7, c.column, c.text);
+  const auto problems =
+      CheckSheet(SheetId::Articles, Sheet(SheetId::Articles, {{7, c.column, c.text}}));
   if (c.message) {
-    ExpectRefused(ValidateArticles(ui, t), *c.message, {7, c.column});
+    EXPECT_EQ(problems, std::vector<CellProblem>{Error(7, c.column, *c.message)});
   } else {
-    ExpectPassed(ValidateArticles(ui, t));
+    EXPECT_TRUE(problems.empty());
   }
 }
 
@@ -106,100 +144,71 @@ INSTANTIATE_TEST_SUITE_P(
                       AmountCase{col::kInStock, "-1", Sid::QuantityNegative},
                       AmountCase{col::kInStock, "-0.001", Sid::QuantityNegative}));
 
-TEST_F(Validation, SelectedArticlesIgnoreUnselectedCellsAndCheckInCellOrder) {
-  grid::CellTable& t = Sheet(SheetId::Articles);
-  t.SetItemText(1, col::kName, std::string(20, 'n'));
-  t.SetItemText(3, col::kInStock, "abc");
-  t.SetItemText(5, col::kName, std::string(20, 'n'));
-  t.SetItemText(5, col::kPrice, "1");
-  t.SetSelectedCells({{3, col::kInStock}, {5, col::kName}, {5, col::kPrice}});
-  // Unlike the whole sheet, the selection is checked cell by cell: the stock in row 3 comes first.
-  ExpectRefused(ValidateSelectedArticles(ui, t), Sid::QuantityNotNumber, {3, col::kInStock});
-
-  t.SetItemText(3, col::kInStock, "2");
-  t.SetItemText(5, col::kName, "ok");
-  ui = {};
-  EXPECT_TRUE(ValidateSelectedArticles(ui, t));
-  EXPECT_TRUE(ui.messages.empty());
-  EXPECT_TRUE(ui.questions.empty());
+TEST_F(Validation, OnlyCharactersWithoutARegisterCharacterAreNamed) {
+  // Lowercase letters, brackets and the tilde stand for the register's own characters; blanks
+  // stay blanks. Barcodes, departments and units are not translated, so they are not looked at.
+  grid::CellTable& t = Sheet(SheetId::Articles, {{1, col::kName, "Mleko [1l] ~a-z"},
+                                                 {2, col::kName,
+                                                  "No\xA0"
+                                                  "break"},
+                                                 {3, col::kDepartment, "\xC1"},
+                                                 {4, col::kName, "\x98\xC1\x7F\xC1"}});
+  EXPECT_EQ(CheckSheet(SheetId::Articles, t),
+            std::vector<CellProblem>{Blanks(4, col::kName, "0x98, \"Б\", 0x7F")});
 }
 
-TEST_F(Validation, EmptySelectedCellsNeedAYesWithNoAsDefault) {
-  grid::CellTable& t = Sheet(SheetId::Articles);
-  t.SetItemText(2, col::kName, "Milk");
-  t.SetSelectedCells({{2, col::kName}, {2, col::kBarcode}});
+TEST_F(Validation, TheSelectionChecksOnlyItsCellsWithItsOwnMessages) {
+  grid::CellTable& t =
+      Sheet(SheetId::Operators,
+            {{1, 1, std::string(13, 'o')}, {3, 1, std::string(13, 'o')}, {4, 1, "\xC0na"}});
+  t.SetSelectedCells({{3, 1}, {4, 1}});
+  EXPECT_EQ(CheckSelection(SheetId::Operators, t),
+            (std::vector<CellProblem>{Error(3, 1, Sid::NameTooLong), Blanks(4, 1, "\"А\"")}));
+  EXPECT_TRUE(CheckSelection(SheetId::DepartmentReport, t).empty());
+}
 
+TEST_F(Validation, AnErrorStopsWithOneListAndNoQuestion) {
+  grid::CellTable& t = Sheet(SheetId::Articles, {{2, col::kName, k16}, {5, col::kPrice, "x"}});
+  t.SetSelectedCells({{2, col::kName}, {2, col::kBarcode}, {5, col::kPrice}});
+  ui.goOnPastWarnings = true;
   ui.answers = {true};
-  EXPECT_TRUE(ValidateSelection(SheetId::Articles, t, ui));
+  EXPECT_FALSE(ValidateSelection(SheetId::Articles, t, ui));
+  EXPECT_EQ(ui.problems,
+            (std::vector<std::vector<CellProblem>>{{Error(2, col::kName, Sid::NameTooLong),
+                                                    Error(5, col::kPrice, Sid::PriceTooBig)}}));
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_TRUE(ui.questions.empty());
+  // The check moves nothing itself; the Ui shows the cells.
+  EXPECT_FALSE(t.GetFocusCell().IsValid());
+}
+
+TEST_F(Validation, WarningsAloneLeaveItToThePersonThenEmptyCellsAreAskedAbout) {
+  grid::CellTable& t = Sheet(SheetId::FirmData, {{1, 1, "\xCF\xC8\xC1"}});
+  EXPECT_FALSE(ValidateSheet(SheetId::FirmData, t, ui));
+  ui.goOnPastWarnings = true;
+  EXPECT_TRUE(ValidateSheet(SheetId::FirmData, t, ui));
+  EXPECT_EQ(ui.problems.size(), 2U);
+
+  t.SetSelectedCells({{1, 1}, {2, 1}});
+  ui = {};
+  ui.goOnPastWarnings = true;
+  ui.answers = {true};
+  EXPECT_TRUE(ValidateSelection(SheetId::FirmData, t, ui));
+  EXPECT_EQ(ui.problems.size(), 1U);
   ASSERT_EQ(ui.questions.size(), 1U);
   EXPECT_EQ(ui.questions[0].text, app::Text(Sid::EmptySelectedCells));
   EXPECT_EQ(ui.questions[0].icon, app::Icon::Question);
   EXPECT_TRUE(ui.questions[0].noIsDefault);
-
-  EXPECT_FALSE(ValidateSelection(SheetId::Articles, t, ui));
-  EXPECT_EQ(ui.questions.size(), 2U);
-
-  // An offending cell stops before the question is asked.
-  t.SetItemText(2, col::kName, std::string(16, 'n'));
-  ui = {};
-  ExpectRefused(ValidateSelectedArticles(ui, t), Sid::NameTooLong, {2, col::kName});
+  EXPECT_FALSE(ValidateSelection(SheetId::FirmData, t, ui));  // No by default
 }
 
-TEST_F(Validation, OperatorNamesSayDifferentThingsForSheetAndSelection) {
-  grid::CellTable& t = Sheet(SheetId::Operators);
-  t.SetItemText(9, 1, std::string(12, 'o'));
-  ExpectPassed(ValidateSheet(SheetId::Operators, t, ui));
-
-  t.SetItemText(9, 1, std::string(13, 'o'));
-  ExpectRefused(ValidateSheet(SheetId::Operators, t, ui), Sid::OperatorNameTooLong, {9, 1});
-
-  ui = {};
-  t.SetFocusCell(-1, -1);
-  t.SetSelectedCells({{9, 1}});
-  ExpectRefused(ValidateSelection(SheetId::Operators, t, ui), Sid::NameTooLong, {9, 1});
-}
-
-TEST_F(Validation, DepartmentNamesUpToTheTenthRow) {
-  grid::CellTable& t = Sheet(SheetId::Departments);
-  t.SetItemText(10, 1, std::string(16, 'd'));
-  ExpectRefused(ValidateSheet(SheetId::Departments, t, ui), Sid::NameTooLong, {10, 1});
-
-  ui = {};
-  t.SetItemText(10, 1, std::string(15, 'd'));
-  t.SetSelectedCells({{9, 1}, {10, 1}});
-  EXPECT_FALSE(ValidateSelection(SheetId::Departments, t, ui));  // row 9 is empty; No by default
-  EXPECT_EQ(ui.questions.size(), 1U);
-}
-
-TEST_F(Validation, FirmDataAndAdvertisementLinesHoldEighteenBytes) {
-  for (SheetId id : {SheetId::FirmData, SheetId::Advertisement}) {
-    SCOPED_TRACE(static_cast<int>(id));
-    grid::CellTable& t = Sheet(id);
-    const int last = t.GetRowCount() - 1;
-    ui = {};
-    t.SetItemText(last, 1, std::string(18, 'f'));
-    ExpectPassed(ValidateSheet(id, t, ui));
-
-    t.SetItemText(last, 1, std::string(19, 'f'));
-    ExpectRefused(ValidateSheet(id, t, ui), Sid::LineTooLong, {last, 1});
-
-    ui = {};
-    t.SetFocusCell(-1, -1);
-    t.SetSelectedCells({{last, 1}});
-    ExpectRefused(ValidateSelection(id, t, ui), Sid::NameTooLong, {last, 1});
-  }
-}
-
-TEST_F(Validation, ReportSheetsHaveNothingToCheck) {
-  for (SheetId id : {SheetId::ArticlesReport, SheetId::DepartmentReport}) {
-    grid::CellTable& t = Sheet(id);
-    t.SetItemText(1, 1, std::string(40, 'r'));
-    t.SetSelectedCells({{1, 1}, {2, 1}});
-    EXPECT_TRUE(ValidateSheet(id, t, ui));
-    EXPECT_TRUE(ValidateSelection(id, t, ui));
-  }
+TEST_F(Validation, ACleanSheetShowsNothing) {
+  grid::CellTable& t = Sheet(
+      SheetId::Articles,
+      {{1, col::kName, "Mleko 2.8%"}, {1, col::kPrice, "65"}, {1, col::kInStock, "999999.999"}});
+  EXPECT_TRUE(ValidateSheet(SheetId::Articles, t, ui));
+  EXPECT_TRUE(ui.problems.empty());
   EXPECT_TRUE(ui.messages.empty());
-  EXPECT_TRUE(ui.questions.empty());
 }
 
 }  // namespace
