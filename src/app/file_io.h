@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Whole-file reads with a size bound, and replacing a file so that a failure never damages the old
-// one: the bytes go to a temporary file in the same folder, which is flushed and renamed over it.
+// Whole-file reads with a size bound. Writing files is in file_replace.h.
 #pragma once
 
 #include <cstddef>
@@ -24,22 +23,6 @@ struct FileContents {
 
 // Reads a regular file of at most maxSize bytes. A FIFO or a device never blocks the call.
 FileContents ReadWholeFile(const std::filesystem::path& path, std::size_t maxSize);
-
-enum class ReplaceStatus {
-  Replaced,
-  CannotCreate,  // no temporary file could be made beside the target, or the target is read-only
-  WriteFailed,   // writing, flushing or renaming failed; the old file is as it was
-};
-
-// Replaces the file's contents. A symbolic link is followed (the link stays), an existing file's
-// permission bits are kept, and a write beyond the file-size limit comes back as WriteFailed.
-ReplaceStatus ReplaceFile(const std::filesystem::path& path, std::string_view bytes);
-
-class Ui;
-
-// ReplaceFile, telling the person when it fails: "Cannot create file "%s" !" or "Error writing to
-// file "%s" !" with the error icon.
-bool SaveFile(Ui& ui, const std::filesystem::path& path, std::string_view bytes);
 
 // The folder part of a path: "." without one, "/" for a file in the root.
 std::string FolderOf(const std::string& path);

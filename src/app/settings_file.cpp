@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "app/file_io.h"
+#include "app/file_replace.h"
 #include "app/ini_document.h"
 
 namespace nuvrel::app {

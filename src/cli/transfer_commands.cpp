@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "cli/transfer_commands.h"
 
-#include <charconv>
+#include <unistd.h>
 
-#include "app/file_io.h"
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+
+#include "app/file_replace.h"
 #include "app/strings.h"
 #include "cli/cell_spec.h"
 #include "cli/cli.h"
@@ -160,19 +164,24 @@ int RunReport(Session& session, const ReportArgs& args) {
   grid::CellTable& departments = workspace.Grid(sheets::SheetId::DepartmentReport);
   transfers::StringPane pane(workspace.ReportsText());
   if (!transfers::DownloadDailyReport(context, pane, departments)) return kFailed;
-  if (!app::SaveFile(ui, args.out, workspace.ReportsText())) return kFailed;
-  if (args.departments &&
-      !sheets::CSheetTextWriter(departments).WriteSheetFile(*args.departments, ui)) {
-    return kFailed;
-  }
-  return kCompleted;
+  // The report and its departments are one result: both files are written, or neither.
+  std::vector<app::FileContentsToSave> files{{args.out, workspace.ReportsText()}};
+  if (args.departments) files.push_back({*args.departments, sheets::SheetText(departments)});
+  return app::SaveFiles(ui, files) ? kCompleted : kFailed;
 }
 
 int RunLogo(Session& session, const LogoArgs& args) {
+  // The window's Logo Manager asks for another file; here the reason is all there is to say.
+  if (::access(args.bitmap.c_str(), R_OK) != 0) {
+    session.Ui().Note("nuvrel-cli: cannot open " + args.bitmap + ": " + std::strerror(errno));
+    return kFailed;
+  }
   transfers::LogoState logo;
-  // As in the Logo Manager: Load, then Start. A file that does not load leaves no bitmap, and Start
-  // then asks for one.
-  transfers::LoadLogo(logo, session.Settings(), args.bitmap);
+  if (!transfers::LoadLogo(logo, session.Settings(), args.bitmap)) {
+    session.Ui().Note("nuvrel-cli: cannot open " + args.bitmap +
+                      ": not a bitmap file that the ECR takes");
+    return kFailed;
+  }
   transfers::TransferContext context = session.Context();
   // The logo goes as a header and a hundred or so chunks; the bar counts them.
   const std::uint64_t chunk = transfers::LogoChunkSize(logo.info.fileSize);

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/file_io.h"
+#include "app/file_replace.h"
 #include "gui/dialogs.h"
 #include "gui/gui_ui.h"
 #include "gui/text_codec.h"

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/file_io.h"
+#include "app/file_replace.h"
 #include "app/format.h"
 #include "app/ui.h"
 #include "sheets/decimal_text.h"

@@ -30,11 +30,11 @@ bool MakeRaw(int fd) {
 
 }  // namespace
 
-PtyPort::PtyPort(UniqueFd master, UniqueFd slave, std::string slaveName)
+PtyPort::PtyPort(app::UniqueFd master, app::UniqueFd slave, std::string slaveName)
     : m_master(std::move(master)), m_slave(std::move(slave)), m_slaveName(std::move(slaveName)) {}
 
 PtyOpen PtyPort::Open() {
-  UniqueFd master(::posix_openpt(O_RDWR | O_NOCTTY));
+  app::UniqueFd master(::posix_openpt(O_RDWR | O_NOCTTY));
   if (!master.Valid()) {
     return {std::nullopt, Failure("cannot open a pseudo-terminal")};
   }
@@ -50,7 +50,7 @@ PtyOpen PtyPort::Open() {
   if (!MakeRaw(master.Get())) {
     return {std::nullopt, Failure("cannot set the pseudo-terminal raw")};
   }
-  UniqueFd slave(::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC));
+  app::UniqueFd slave(::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC));
   if (!slave.Valid()) {
     return {std::nullopt, Failure("cannot open the slave")};
   }

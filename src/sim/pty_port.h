@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "sim/unique_fd.h"
+#include "app/unique_fd.h"
 
 namespace nuvrel::sim {
 
@@ -30,10 +30,10 @@ class PtyPort {
   void Close();
 
  private:
-  PtyPort(UniqueFd master, UniqueFd slave, std::string slaveName);
+  PtyPort(app::UniqueFd master, app::UniqueFd slave, std::string slaveName);
 
-  UniqueFd m_master;
-  UniqueFd m_slave;
+  app::UniqueFd m_master;
+  app::UniqueFd m_slave;
   std::string m_slaveName;
 };
 

@@ -28,8 +28,8 @@ StopSignals::StopSignals() {
     m_error = std::string("cannot make a pipe: ") + std::strerror(errno);
     return;
   }
-  m_read = UniqueFd(fds[0]);
-  m_write = UniqueFd(fds[1]);
+  m_read = app::UniqueFd(fds[0]);
+  m_write = app::UniqueFd(fds[1]);
   g_writeFd = fds[1];
 
   struct sigaction action {};

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "sim/unique_fd.h"
+#include "app/unique_fd.h"
 
 namespace nuvrel::sim {
 
@@ -27,8 +27,8 @@ class StopSignals {
   int Fd() const { return m_read.Get(); }
 
  private:
-  UniqueFd m_read;
-  UniqueFd m_write;
+  app::UniqueFd m_read;
+  app::UniqueFd m_write;
   struct sigaction m_oldInt {};
   struct sigaction m_oldTerm {};
   bool m_ok = false;

@@ -237,6 +237,13 @@ TEST(ReportEndToEnd, TheDailyReportWritesThePaneAndTheDepartments) {
   EXPECT_NE(daily.find("\r\n\xC1\xF0.\xC8\xF1\xEF|"), std::string::npos);  // a Windows-1251 header
   const std::string departments = *test::ReadBytes(dir / "dep.txt");
   EXPECT_EQ(departments.rfind("0\tPekara\t", 0), 0u) << departments;
+
+  // Departments that cannot be written leave the report file as it was too.
+  test::WriteBytes(dir / "daily.txt", "old");
+  const auto failed =
+      sim.Cli({"report", "daily", dir / "daily.txt", "--departments", dir / "no/dep.txt"});
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_EQ(test::ReadBytes(dir / "daily.txt"), "old");
 }
 
 TEST(LogoEndToEnd, TheRegisterReceivesTheFileByteForByte) {
@@ -249,14 +256,19 @@ TEST(LogoEndToEnd, TheRegisterReceivesTheFileByteForByte) {
   EXPECT_EQ(test::ReadBytes(dir / "state/logo.bmp"), test::ReadBytes(Example("logo.bmp")));
 }
 
-TEST(LogoEndToEnd, AFileThatIsNoBitmapIsRefused) {
+TEST(LogoEndToEnd, AFileThatIsMissingOrNoBitmapIsRefusedWithTheReason) {
   test::TempDir dir;
   test::WriteBytes(dir / "not.bmp", "hello");
   Sim sim({});
   ASSERT_TRUE(sim.Ok());
-  const auto run = sim.Cli({"--settings", dir / "nuvrel.ini", "logo", dir / "not.bmp"});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "Please select a file!\n");
+  const auto notBitmap = sim.Cli({"--settings", dir / "nuvrel.ini", "logo", dir / "not.bmp"});
+  EXPECT_EQ(notBitmap.status, 1);
+  EXPECT_EQ(notBitmap.err, "nuvrel-cli: cannot open " + dir / "not.bmp" +
+                               ": not a bitmap file that the ECR takes\n");
+  const auto missing = sim.Cli({"--settings", dir / "nuvrel.ini", "logo", dir / "none.bmp"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err,
+            "nuvrel-cli: cannot open " + dir / "none.bmp" + ": No such file or directory\n");
 }
 
 TEST(StateEndToEnd, TheRegisterKeepsItsTablesAcrossRuns) {

@@ -434,17 +434,6 @@ TEST_F(SheetFileWrite, AFolderThatDoesNotExistGetsNothing) {
   EXPECT_TRUE(FolderEntries(m_dir.Path()).empty());
 }
 
-TEST_F(SheetFileWrite, AReadOnlyFileIsNotReplaced) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root may write any file";
-  const std::string path = m_dir / "locked.txt";
-  WriteBytes(path, "old");
-  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-  RecordingUi ui;
-  EXPECT_FALSE(CSheetTextWriter(m_articles.grid).WriteSheetFile(path, ui));
-  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Cannot create file \"" + path + "\" !"});
-  EXPECT_EQ(ReadBytes(path), "old");
-}
-
 TEST_F(SheetFileWrite, AFolderInTheWayIsAWriteErrorAndLeavesNoTemporaryFile) {
   const std::string path = m_dir / "folder";
   ASSERT_EQ(::mkdir(path.c_str(), 0700), 0);

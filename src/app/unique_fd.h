@@ -6,7 +6,7 @@
 
 #include <utility>
 
-namespace nuvrel::sim {
+namespace nuvrel::app {
 
 class UniqueFd {
  public:
@@ -32,9 +32,14 @@ class UniqueFd {
     if (m_fd >= 0) ::close(m_fd);
     m_fd = -1;
   }
+  // Closes now and tells whether the close succeeded (a delayed write error shows up here).
+  bool Close() {
+    const int fd = std::exchange(m_fd, -1);
+    return fd < 0 || ::close(fd) == 0;
+  }
 
  private:
   int m_fd = -1;
 };
 
-}  // namespace nuvrel::sim
+}  // namespace nuvrel::app
