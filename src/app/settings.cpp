@@ -15,9 +15,10 @@ constexpr int kPortCount = 4;
 }  // namespace
 
 int ReadComPortIndex(const SettingsFile& settings) {
-  // A negative index is stored signed ("-1"); the unsigned read wraps it and the cast brings the
-  // sign back.
-  return static_cast<int>(settings.GetInt(kEcrSection, kComKey, 0));
+  // Only COM1 to COM4 can be meant; anything else is read as if the key were missing, so no
+  // arithmetic on the port number can overflow.
+  const unsigned index = settings.GetInt(kEcrSection, kComKey, 0);
+  return index < static_cast<unsigned>(kPortCount) ? static_cast<int>(index) : 0;
 }
 
 bool WriteComPortIndex(SettingsFile& settings, int index) {

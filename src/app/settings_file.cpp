@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 #include <utility>
 
@@ -78,7 +79,7 @@ bool CanWrite(std::string_view section, std::string_view key, std::string_view v
 }
 
 // The leading decimal number of text, read the way the private-profile integer call reads it.
-unsigned LeadingNumber(std::string_view text) {
+std::optional<unsigned> LeadingNumber(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && IsBlank(text[i])) {
     ++i;
@@ -88,10 +89,12 @@ unsigned LeadingNumber(std::string_view text) {
     negative = text[i] == '-';
     ++i;
   }
-  // Unsigned arithmetic: an over-long number wraps instead of overflowing.
+  // A number too long for 32 bits is no number the program wrote: it reads as missing.
   unsigned value = 0;
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = value * 10u + static_cast<unsigned>(text[i] - '0');
+    const unsigned digit = static_cast<unsigned>(text[i] - '0');
+    if (value > (std::numeric_limits<unsigned>::max() - digit) / 10u) return std::nullopt;
+    value = value * 10u + digit;
   }
   return negative ? 0u - value : value;
 }
@@ -178,7 +181,7 @@ unsigned SettingsFile::GetInt(std::string_view section, std::string_view key,
     return defaultValue;
   }
   const auto value = IniDocument::Parse(file.text).Get(section, key);
-  return value ? LeadingNumber(*value) : defaultValue;
+  return value ? LeadingNumber(*value).value_or(defaultValue) : defaultValue;
 }
 
 bool SettingsFile::WriteString(std::string_view section, std::string_view key,

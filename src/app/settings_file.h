@@ -39,7 +39,7 @@ class SettingsFile {
                         std::string_view defaultValue) const;
 
   // The key's leading decimal number ("12abc" gives 12, no digits give 0; a '-' negates modulo
-  // 2^32), or defaultValue when the key is missing.
+  // 2^32), or defaultValue when the key is missing or its number does not fit in 32 bits.
   unsigned GetInt(std::string_view section, std::string_view key, unsigned defaultValue) const;
 
   // Sets one key and replaces the file atomically (temporary file, fsync, rename), creating the
