@@ -11,7 +11,8 @@ Session::Session(const Options& options, std::FILE* out, std::FILE* err, std::FI
   if (options.trace) {
     m_trace = std::make_unique<link::TraceLog>(*options.trace);
     if (!m_trace->Ok()) {
-      std::fprintf(err, "nuvrel-cli: cannot create the trace file %s\n", options.trace->c_str());
+      std::fprintf(err, "nuvrel-cli: cannot create the trace file %s: %s\n", options.trace->c_str(),
+                   m_trace->Error().c_str());
       m_ready = false;
     }
   }

@@ -30,7 +30,9 @@ class TraceLog {
  public:
   using Sink = std::function<void(const TraceEntry&)>;
 
-  // Opens (truncates) the file; Ok() tells whether that worked.
+  // Opens the file: a regular file is created or emptied, but never through a symbolic link and
+  // never one without any write permission (also for root); a device, a FIFO or a standard stream
+  // ("-", /dev/stderr, ...) is written as it is. Ok() tells whether that worked, Error() why not.
   explicit TraceLog(const std::string& path);
   // Hands every entry to the sink.
   explicit TraceLog(Sink sink);
@@ -39,6 +41,7 @@ class TraceLog {
   TraceLog& operator=(const TraceLog&) = delete;
 
   bool Ok() const { return m_file != nullptr || m_sink != nullptr; }
+  const std::string& Error() const { return m_error; }
   void Sent(std::span<const std::uint8_t> bytes) { Bytes("TX", bytes); }
   void Received(std::span<const std::uint8_t> bytes) { Bytes("RX", bytes); }
   void Note(const std::string& text);
@@ -48,6 +51,7 @@ class TraceLog {
   void Add(const TraceEntry& entry);
 
   std::FILE* m_file = nullptr;
+  std::string m_error;
   Sink m_sink;
   std::chrono::steady_clock::time_point m_start;
 };

@@ -36,7 +36,7 @@ int RunSimulator(const Options& options, std::FILE* out, std::FILE* err) {
   if (options.tracePath) {
     trace.emplace(*options.tracePath);
     if (!trace->Ok()) {
-      Diagnostic(err, "cannot write the trace file " + *options.tracePath);
+      Diagnostic(err, "cannot write the trace file " + *options.tracePath + ": " + trace->Error());
       return 1;
     }
   }
