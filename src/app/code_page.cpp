@@ -47,4 +47,21 @@ std::string Cp1251ToUtf8(std::string_view bytes) {
   return utf8;
 }
 
+std::string PrintableUtf8(std::string_view bytes) {
+  std::string text;
+  text.reserve(bytes.size());
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F || Cp1251ToUnicode(byte) == 0xFFFD) {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      text += "\\x";
+      text += kHex[byte >> 4];
+      text += kHex[byte & 0x0F];
+    } else {
+      text += Cp1251ToUtf8(std::string_view(&c, 1));
+    }
+  }
+  return text;
+}
+
 }  // namespace nuvrel::app

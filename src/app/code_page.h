@@ -14,4 +14,8 @@ char16_t Cp1251ToUnicode(unsigned char byte);
 // A Windows-1251 text as UTF-8, so sheet data can go into a message.
 std::string Cp1251ToUtf8(std::string_view bytes);
 
+// A Windows-1251 text from outside (the register) as UTF-8 that is safe on a terminal or in a
+// window: control bytes, and the one byte without a character, become \xHH.
+std::string PrintableUtf8(std::string_view bytes);
+
 }  // namespace nuvrel::app

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/identify_command.h"
 
+#include "app/code_page.h"
 #include "app/strings.h"
 #include "cli/cli.h"
 #include "cli/session.h"
@@ -26,7 +27,8 @@ int RunIdentify(Session& session, std::FILE* out) {
   }
   const auto& identity = session.Identity();
   PrintField(out, app::Sid::SerialNumberLabel, link::DeviceDigits(identity.deviceNumber));
-  PrintField(out, app::Sid::VersionLabel, identity.version);
+  // The register's own text: what it sends is not left to drive the terminal.
+  PrintField(out, app::Sid::VersionLabel, app::PrintableUtf8(identity.version));
   PrintField(out, app::Sid::CountryLabel, std::string(app::Text(app::Sid::CountrySerbia)));
   std::fflush(out);
   return kCompleted;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/code_page.h"
 #include "app/strings.h"
 #include "app/ui.h"
 #include "gui/gui_ui.h"
@@ -84,7 +85,7 @@ void CEcrSetupDialog::GetInfo() {
   });
   if (!identified) return;
   m_serial->setText(QString::fromStdString(link::DeviceDigits(m_identity.deviceNumber)));
-  m_version->setText(FromCp1251(m_identity.version));
+  m_version->setText(FromUtf8(app::PrintableUtf8(m_identity.version)));
   m_country->setText(FromUtf8(app::Text(app::Sid::CountrySerbia)));
 }
 

@@ -25,12 +25,14 @@ test::RunResult Identify(const Sim& sim, std::vector<std::string> extra = {}) {
   return test::RunProgram(NUVREL_CLI_PATH, args);
 }
 
-TEST(IdentifyEndToEnd, PrintsWhatTheSetupDialogShows) {
-  Sim sim({"--serial", "42", "--version", "NV-2.21"});
+TEST(IdentifyEndToEnd, PrintsWhatTheSetupDialogShowsWithTheRegistersControlBytesEscaped) {
+  // A version text that would clear the screen, in Cyrillic letters.
+  Sim sim({"--serial", "42", "--version", "NV-2.21\x1B[2J\xC4"});
   ASSERT_TRUE(sim.Ok());
   const auto run = Identify(sim);
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out, "Serial number: 000042\nProm version: NV-2.21\nCountry: Serbia\n");
+  EXPECT_EQ(run.out,
+            "Serial number: 000042\nProm version: NV-2.21\\x1B[2J\xD0\x94\nCountry: Serbia\n");
   EXPECT_EQ(run.err, "");
 }
 
