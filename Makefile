@@ -3,11 +3,14 @@
 #             (under a virtual screen when there is no display)
 # make test   installs what is missing, builds, and runs every test
 # make bench  installs what is missing, builds the benchmarks and runs them
+# make test-sanitize  builds everything with AddressSanitizer and UndefinedBehaviorSanitizer in
+#             build-sanitize and runs every test under them
 
 BUILD ?= build
+SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test test-sanitize bench clean
 
 all: build
 
@@ -26,8 +29,14 @@ run: build
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# Any report of either sanitizer fails the test that raised it (they do not recover).
+test-sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DNUVREL_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	@cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
+
 bench: build
 	@bash scripts/run-bench.sh $(BUILD)
 
 clean:
-	@rm -rf $(BUILD)
+	@rm -rf $(BUILD) $(SANITIZE_BUILD)
