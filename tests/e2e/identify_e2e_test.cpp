@@ -64,8 +64,8 @@ TEST_P(IdentifyFault, GivesExactlyItsMessageAndEndsPromptly) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, std::string(c.message) + (*c.message ? "\n" : ""));
-  // Nothing waits longer than one reply's time-out.
-  EXPECT_LT(run.wall, 4500ms);
+  // Nothing waits for a second reply's time-out (the margin is for a loaded machine).
+  EXPECT_LT(run.wall, 6000ms);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -97,7 +97,7 @@ TEST(IdentifyEndToEnd, SilenceTimesOutAfterThreeSecondsWithoutBurningCpu) {
   const auto run = Identify(sim);
   EXPECT_EQ(run.err, "Timeout communicating with ECR!\n");
   EXPECT_GE(run.wall, 3000ms);
-  EXPECT_LT(run.wall, 4000ms);
+  EXPECT_LT(run.wall, 6000ms);
   // A client that spun through the three seconds would use about three seconds of CPU; a waiting
   // one uses what starting the program costs (more under the sanitizers).
   EXPECT_LT(run.cpu, 300ms);
@@ -108,7 +108,8 @@ TEST(IdentifyEndToEnd, AHangUpIsReportedAtOnce) {
   ASSERT_TRUE(sim.Ok());
   const auto run = Identify(sim);
   EXPECT_EQ(run.err, "The ECR line was closed (hang-up)!\n");
-  EXPECT_LT(run.wall, 1500ms);
+  // Before a time-out could have passed.
+  EXPECT_LT(run.wall, 3000ms);
 }
 
 TEST(IdentifyEndToEnd, APortThatDoesNotOpenSaysWhichAndWhy) {

@@ -366,7 +366,8 @@ TEST_P(TransferFaults, GiveTheirMessageAndEndPromptly) {
   const std::string lastLine =
       run.out.empty() ? "" : run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1);
   EXPECT_EQ(lastLine, *c.lastStatus ? std::string(c.lastStatus) + "\n" : "");
-  EXPECT_LT(run.wall, 4500ms);
+  // Not a second time-out (the margin is for a loaded machine).
+  EXPECT_LT(run.wall, 6000ms);
   // A failed report writes no file.
   EXPECT_FALSE(test::ReadBytes(dir / "out.txt").has_value());
 }

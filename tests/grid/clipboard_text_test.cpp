@@ -213,7 +213,12 @@ TEST(PasteTextLarge, ThousandsOfLinesAndNulsFillTheGridAndStop) {
   CellTable t(nullptr);
   Fill(t, 2401, 8);
   std::string text;
-  for (int i = 0; i < 10000; ++i) text += std::to_string(i) + "\t" + std::string(500, ',') + "\n";
+  for (int i = 0; i < 10000; ++i) {
+    text += std::to_string(i);
+    text += '\t';
+    text.append(500, ',');
+    text += '\n';
+  }
   text += std::string(1000, '\0') + "late";
   ASSERT_TRUE(PasteText(t, {1, 1}, text));
   EXPECT_EQ(t.GetItemText(1, 1), "0");
