@@ -3,11 +3,15 @@
 #             (under a virtual screen when there is no display)
 # make test   installs what is missing, builds, and runs every test
 # make bench  installs what is missing, builds the benchmarks and runs them
+# make fuzz   installs what is missing, builds the fuzz targets (clang) in build-fuzz and runs each
+#             for SECONDS seconds (default 60); fails on any finding
 
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+FUZZ_BUILD ?= build-fuzz
+SECONDS ?= 60
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench fuzz clean
 
 all: build
 
@@ -29,5 +33,8 @@ test: build
 bench: build
 	@bash scripts/run-bench.sh $(BUILD)
 
+fuzz: deps
+	@bash scripts/run-fuzz.sh $(FUZZ_BUILD) $(SECONDS)
+
 clean:
-	@rm -rf $(BUILD)
+	@rm -rf $(BUILD) $(FUZZ_BUILD)
