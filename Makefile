@@ -5,12 +5,16 @@
 # make bench  installs what is missing, builds the benchmarks and runs them
 # make test-sanitize  builds everything with AddressSanitizer and UndefinedBehaviorSanitizer in
 #             build-sanitize and runs every test under them
+# make fuzz   installs what is missing, builds the fuzz targets (clang) in build-fuzz and runs each
+#             for SECONDS seconds (default 60); fails on any finding
 
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+FUZZ_BUILD ?= build-fuzz
+SECONDS ?= 60
 
-.PHONY: all deps configure build run test test-sanitize bench clean
+.PHONY: all deps configure build run test test-sanitize bench fuzz clean
 
 all: build
 
@@ -38,5 +42,8 @@ test-sanitize: deps
 bench: build
 	@bash scripts/run-bench.sh $(BUILD)
 
+fuzz: deps
+	@bash scripts/run-fuzz.sh $(FUZZ_BUILD) $(SECONDS)
+
 clean:
-	@rm -rf $(BUILD) $(SANITIZE_BUILD)
+	@rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

@@ -11,7 +11,6 @@ namespace {
 
 using app::Sid;
 
-constexpr unsigned kLeft = grid::format::kSheetBase | grid::format::kLeft;
 constexpr unsigned kCenter = grid::format::kSheetBase | grid::format::kCenter;
 constexpr unsigned kRight = grid::format::kSheetBase | grid::format::kRight;
 
