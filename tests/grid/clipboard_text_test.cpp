@@ -219,7 +219,8 @@ TEST(PasteTextLarge, ThousandsOfLinesAndNulsFillTheGridAndStop) {
     text.append(500, ',');
     text += '\n';
   }
-  text += std::string(1000, '\0') + "late";
+  text.append(1000, '\0');
+  text += "late";
   ASSERT_TRUE(PasteText(t, {1, 1}, text));
   EXPECT_EQ(t.GetItemText(1, 1), "0");
   EXPECT_EQ(t.GetItemText(2400, 1), "2399");

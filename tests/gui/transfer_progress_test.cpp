@@ -49,9 +49,10 @@ TEST(TransferProgress, CancelStopsTheUploadBetweenRecordsAndSendTheRestFinishesI
   const auto device = sim.SlavePath();
   ASSERT_TRUE(device.has_value());
   test::AppFixture app(*device);
+  const std::filesystem::path articles =
+      std::filesystem::path(NUVREL_SOURCE_DIR) / "examples" / "articles.txt";
   ASSERT_TRUE(
-      sheets::CSheetTextReader(app.Sheet(SheetId::Articles))
-          .ReadSheetFile(std::string(NUVREL_SOURCE_DIR) + "/examples/articles.txt", app.ui));
+      sheets::CSheetTextReader(app.Sheet(SheetId::Articles)).ReadSheetFile(articles, app.ui));
   app.View().Grid(SheetId::Articles)->setFocus();
 
   // Watches the dialog as a person would, and presses Cancel once three articles have gone.
