@@ -5,9 +5,12 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -19,8 +22,6 @@
 namespace nuvrel::link {
 namespace {
 
-// A transmitter that does not take a frame within this time is broken (nobody reads the line).
-constexpr auto kWriteStall = std::chrono::seconds(5);
 // The line settles this long after the settings were applied, before the receive queue is purged.
 constexpr auto kSettleTime = std::chrono::milliseconds(10);
 
@@ -57,6 +58,23 @@ int PollTimeoutMs(Clock::Duration timeout) {
   return ms > 60'000 ? 60'000 : static_cast<int>(ms);
 }
 
+// Unix 98 pseudo-terminal slaves have these major device numbers.
+bool IsPseudoTerminal(int fd) {
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || !S_ISCHR(st.st_mode)) return false;
+  const unsigned kind = major(st.st_rdev);
+  return kind >= 136 && kind <= 143;
+}
+
+// One byte on the line: a start bit, the data bits, the parity bit if any and the stop bits (one
+// and a half counted as two).
+std::chrono::nanoseconds ByteTime(const LineSettings& settings) {
+  if (settings.baud == 0) return {};
+  const long long bits =
+      1 + settings.dataBits + (settings.parity != 0 ? 1 : 0) + (settings.stopBits != 0 ? 2 : 1);
+  return std::chrono::nanoseconds(bits * 1'000'000'000LL / settings.baud);
+}
+
 void SetModemLine(int fd, int line, bool on) {
   // A pseudo-terminal refuses these; the line is then simply not driven.
   (void)ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &line);
@@ -64,7 +82,11 @@ void SetModemLine(int fd, int line, bool on) {
 
 class PosixSerialDevice final : public SerialDevice {
  public:
-  PosixSerialDevice(int fd, std::uint32_t receiveQueue) : m_fd(fd), m_receiveQueue(receiveQueue) {}
+  PosixSerialDevice(int fd, const LineSettings& settings)
+      : m_fd(fd),
+        m_receiveQueue(settings.receiveQueue),
+        m_writeStall(settings.writeStall),
+        m_byteTime(IsPseudoTerminal(fd) ? ByteTime(settings) : std::chrono::nanoseconds{}) {}
 
   ~PosixSerialDevice() override {
     // Leave the device open for others: exclusive mode would otherwise outlive us while another
@@ -76,11 +98,18 @@ class PosixSerialDevice final : public SerialDevice {
   }
 
   bool Write(std::span<const std::uint8_t> bytes) override {
+    const auto start = std::chrono::steady_clock::now();
     SetModemLine(m_fd, TIOCM_RTS, true);
     const bool sent = WriteAll(bytes);
     if (sent) {
-      // RTS must stay up until the last stop bit has left, not merely until the driver has the bytes.
+      // RTS must stay up until the last stop bit has left, not merely until the driver has the
+      // bytes.
       while (tcdrain(m_fd) != 0 && errno == EINTR) {
+      }
+      // A pseudo-terminal has no transmitter and drains at once; the write takes its line time
+      // anyway, so that the exchange runs as it would on the serial line the terminal stands for.
+      if (m_byteTime.count() > 0) {
+        std::this_thread::sleep_until(start + m_byteTime * static_cast<long>(bytes.size()));
       }
     }
     SetModemLine(m_fd, TIOCM_RTS, false);
@@ -122,13 +151,17 @@ class PosixSerialDevice final : public SerialDevice {
   }
 
  private:
+  // A write may take far longer than any fixed limit (a large block at 9600 baud drains at about
+  // 960 bytes a second), so the limit is on progress: the line fails only when the transmitter has
+  // taken nothing for the stall time.
   bool WriteAll(std::span<const std::uint8_t> bytes) {
-    const auto deadline = std::chrono::steady_clock::now() + kWriteStall;
+    auto deadline = std::chrono::steady_clock::now() + m_writeStall;
     std::size_t done = 0;
     while (done < bytes.size()) {
       const ssize_t n = write(m_fd, bytes.data() + done, bytes.size() - done);
       if (n > 0) {
         done += static_cast<std::size_t>(n);
+        deadline = std::chrono::steady_clock::now() + m_writeStall;
         continue;
       }
       if (n < 0 && errno == EINTR) continue;
@@ -144,14 +177,18 @@ class PosixSerialDevice final : public SerialDevice {
 
   int m_fd;
   std::uint32_t m_receiveQueue;
+  std::chrono::milliseconds m_writeStall;
+  std::chrono::nanoseconds m_byteTime;  // a pseudo-terminal's line time per byte; zero otherwise
 };
 
 }  // namespace
 
-bool IsSupportedBaud(std::uint32_t baud) { return SpeedFor(baud) != B0; }
+bool IsSupportedBaud(std::uint32_t baud) {
+  return SpeedFor(baud) != B0;
+}
 
-std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path, const LineSettings& settings,
-                                               OpenFailure& failure) {
+std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path,
+                                               const LineSettings& settings, OpenFailure& failure) {
   failure = OpenFailure{path, {}, false};
   const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
@@ -159,8 +196,8 @@ std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path, const Li
     failure.reason = std::strerror(errno);
     return nullptr;
   }
-  // Exclusive use: the lock keeps out every program that asks first (ours always do), the terminal's
-  // exclusive mode keeps out the rest.
+  // Exclusive use: the lock keeps out every program that asks first (ours always do), the
+  // terminal's exclusive mode keeps out the rest.
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
     failure.reason = "Device or resource busy";
     close(fd);
@@ -195,7 +232,7 @@ std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path, const Li
   SetModemLine(fd, TIOCM_DTR, true);
   SetModemLine(fd, TIOCM_RTS, false);
 
-  auto device = std::make_unique<PosixSerialDevice>(fd, settings.receiveQueue);
+  auto device = std::make_unique<PosixSerialDevice>(fd, settings);
   std::this_thread::sleep_for(kSettleTime);
   device->Purge();
   return device;

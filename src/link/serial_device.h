@@ -3,6 +3,7 @@
 // Win32 backend implements the same interface.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -18,6 +19,8 @@ struct LineSettings {
   int stopBits = 0;  // 0 one, 1 one and a half, 2 two
   std::uint32_t receiveQueue = 1024;
   std::uint32_t transmitQueue = 1024;
+  // A write fails when the transmitter has taken nothing for this long (nobody drains the line).
+  std::chrono::milliseconds writeStall{5000};
 };
 
 struct OpenFailure {
@@ -34,8 +37,8 @@ class SerialDevice : public Transport {
 
 // Opens the device exclusively with the line settings: raw, no flow control, DTR on, RTS low; drops
 // what was waiting. Returns nullptr and fills failure when the device cannot be opened.
-std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path, const LineSettings& settings,
-                                               OpenFailure& failure);
+std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path,
+                                               const LineSettings& settings, OpenFailure& failure);
 
 // True for the rates the link accepts: 110 to 115200 in the usual steps.
 bool IsSupportedBaud(std::uint32_t baud);

@@ -36,8 +36,8 @@ TEST_F(EcrLinkOnPty, PortNumberAndBaudAreCheckedBeforeAnyDevice) {
 }
 
 TEST_F(EcrLinkOnPty, EverySupportedRateOpens) {
-  for (std::uint32_t baud : {110u, 300u, 600u, 1200u, 2400u, 4800u, 9600u, 19200u, 38400u, 57600u,
-                             115200u}) {
+  for (std::uint32_t baud :
+       {110u, 300u, 600u, 1200u, 2400u, 4800u, 9600u, 19200u, 38400u, 57600u, 115200u}) {
     EcrLink link(ports);
     EXPECT_TRUE(link.Open(1, baud, 8, 0, 0, 1024, 1024)) << baud;
   }
@@ -94,6 +94,46 @@ TEST_F(EcrLinkOnPty, WaitReadableTimesOutWhenNothingComes) {
   const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(link.WaitReadable(50ms), WaitResult::TimedOut);
   EXPECT_GE(std::chrono::steady_clock::now() - start, 45ms);
+}
+
+// A block larger than the line can take at once drains as the far end reads; the write fails only
+// when the far end stops reading altogether, however long the whole block takes.
+TEST_F(EcrLinkOnPty, AWriteFailsOnAStalledLineNotOnASlowOne) {
+  LineSettings settings;
+  settings.baud = 0;  // no line time of its own: the far end's reading is the only pace
+  settings.writeStall = 150ms;
+  OpenFailure failure;
+  auto device = OpenSerialDevice(pty.SlavePath(), settings, failure);
+  ASSERT_NE(device, nullptr) << failure.reason;
+  std::vector<std::uint8_t> block(96 * 1024);
+  for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<std::uint8_t>(i * 7);
+
+  std::vector<std::uint8_t> received;
+  std::thread slowReader([&] {
+    while (received.size() < block.size()) {
+      const auto some = pty.Receive(1000, 4096);
+      if (some.empty()) break;
+      received.insert(received.end(), some.begin(), some.end());
+      std::this_thread::sleep_for(25ms);  // about 160 KB a second: the whole block takes > 150 ms
+    }
+  });
+  EXPECT_TRUE(device->Write(block));
+  slowReader.join();
+  EXPECT_EQ(received, block);
+
+  EXPECT_FALSE(device->Write(block)) << "nobody reads: the line's buffers fill, then nothing moves";
+}
+
+// A pseudo-terminal drains at once; the write still takes the bytes' time on the line it stands
+// for.
+TEST_F(EcrLinkOnPty, AWriteOnAPseudoTerminalTakesItsLineTime) {
+  EcrLink link(ports);
+  ASSERT_TRUE(OpenCom1(link));
+  const std::vector<std::uint8_t> block(48, 0x55);  // 480 bits at 9600 baud: 50 ms
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(link.Write(block));
+  EXPECT_GE(std::chrono::steady_clock::now() - start, 50ms);
+  EXPECT_EQ(pty.Receive(1000), block);
 }
 
 TEST(EcrLinkWithoutDevice, AMissingDeviceFailsWithItsReason) {

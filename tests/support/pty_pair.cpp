@@ -6,6 +6,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace nuvrel::test {
@@ -40,13 +41,13 @@ void PtyPair::Send(const std::vector<std::uint8_t>& bytes) {
   }
 }
 
-std::vector<std::uint8_t> PtyPair::Receive(int timeoutMs) {
+std::vector<std::uint8_t> PtyPair::Receive(int timeoutMs, std::size_t most) {
   std::vector<std::uint8_t> out;
   pollfd p{m_master, POLLIN, 0};
   int wait = timeoutMs;
-  while (poll(&p, 1, wait) > 0 && (p.revents & POLLIN)) {
+  while (out.size() < most && poll(&p, 1, wait) > 0 && (p.revents & POLLIN)) {
     std::uint8_t buffer[256];
-    const ssize_t n = read(m_master, buffer, sizeof buffer);
+    const ssize_t n = read(m_master, buffer, std::min(sizeof buffer, most - out.size()));
     if (n <= 0) break;
     out.insert(out.end(), buffer, buffer + n);
     wait = 20;  // gather the rest of a block that is still coming

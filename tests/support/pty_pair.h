@@ -3,6 +3,7 @@
 // the code under test opens the slave by its path.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,8 +21,9 @@ class PtyPair {
   const std::string& SlavePath() const { return m_slavePath; }
   // Writes to the master: the bytes arrive at whoever has the slave open.
   void Send(const std::vector<std::uint8_t>& bytes);
-  // Reads what the slave side wrote, waiting up to timeoutMs for the first byte.
-  std::vector<std::uint8_t> Receive(int timeoutMs);
+  // Reads what the slave side wrote (at most `most` bytes), waiting up to timeoutMs for the first
+  // byte.
+  std::vector<std::uint8_t> Receive(int timeoutMs, std::size_t most = SIZE_MAX);
 
  private:
   int m_master = -1;
