@@ -11,6 +11,7 @@
 #include <optional>
 #include <span>
 
+#include "sim/line_reader.h"
 #include "sim/logo.h"
 
 namespace nuvrel::sim {
@@ -129,6 +130,7 @@ std::chrono::nanoseconds ByteTime(std::uint32_t baud) {
 
 ServeResult Serve(int masterFd, int stopFd, Register& reg, const ServeSettings& settings) {
   LineWriter writer(masterFd, stopFd, settings.baud);
+  LineReader reader(masterFd, ByteTime(settings.baud));
   std::optional<Clock::time_point> ackDeadline;
   std::optional<Clock::time_point> logoDeadline;
   std::array<std::uint8_t, 4096> buffer{};
@@ -173,15 +175,19 @@ ServeResult Serve(int masterFd, int stopFd, Register& reg, const ServeSettings& 
   };
 
   for (;;) {
-    std::array<pollfd, 2> fds{{{masterFd, POLLIN, 0}, {stopFd, POLLIN, 0}}};
+    // While a burst is on the line the next byte is taken when it is due, not when it is readable.
+    const std::optional<Clock::time_point> due = reader.NextDue();
+    std::array<pollfd, 2> fds{
+        {{masterFd, static_cast<short>(due ? 0 : POLLIN), 0}, {stopFd, POLLIN, 0}}};
     std::optional<Clock::time_point> deadline = ackDeadline;
     if (logoDeadline && (!deadline || *logoDeadline < *deadline)) deadline = logoDeadline;
+    if (due && (!deadline || *due < *deadline)) deadline = due;
     const int ready = WaitFor(fds, deadline);
     if (ready < 0) return {ServeEnd::Failed, std::string("poll: ") + std::strerror(errno)};
     if (fds[1].revents != 0) return {ServeEnd::Stopped, {}};
 
-    if ((fds[0].revents & POLLIN) != 0) {
-      const ssize_t got = ::read(masterFd, buffer.data(), buffer.size());
+    if ((fds[0].revents & POLLIN) != 0 || (due && Clock::now() >= *due)) {
+      const ssize_t got = reader.Read(buffer, Clock::now());
       if (got > 0) {
         const std::span<const std::uint8_t> received(buffer.data(), static_cast<std::size_t>(got));
         if (settings.trace) settings.trace->Received(received);
@@ -189,10 +195,10 @@ ServeResult Serve(int masterFd, int stopFd, Register& reg, const ServeSettings& 
         // Every byte of a logo restarts the wait for the next.
         logoDeadline.reset();
         if (reg.ReceivingLogo()) logoDeadline = Clock::now() + kLogoSilence;
-      } else if (got == 0) {
-        return {ServeEnd::Failed, "the line closed"};
-      } else if (errno != EAGAIN && errno != EINTR) {
+      } else if (got < 0) {
         return {ServeEnd::Failed, std::string("read on the line: ") + std::strerror(errno)};
+      } else if (reader.Closed()) {
+        return {ServeEnd::Failed, "the line closed"};
       }
     } else if ((fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
       // Cannot happen while the slave is held open; ending beats spinning on it.

@@ -2,8 +2,9 @@
 // The simulator's I/O loop: it blocks in poll() on the pseudo-terminal's master and the stop pipe,
 // feeds what arrives to the register, carries out the register's actions and keeps the deadlines
 // of the PC's acknowledgement of an upload end and of a logo whose bytes stop. With a baud rate it
-// models the line both ways: a reply starts no sooner than the frame it answers took on the wire
-// (10 bits a byte from its first byte's arrival), and its bytes go out at that rate.
+// models the line both ways at 10 bits a byte: the PC's bytes are taken off the line at that rate
+// (see LineReader), a reply starts no sooner than the frame it answers took on the wire, and its
+// bytes go out at that rate.
 #pragma once
 
 #include <chrono>
