@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QStatusBar>
+#include <QThread>
 #include <QToolBar>
 #include <QUrl>
 
@@ -52,7 +53,16 @@ CMainFrame::CMainFrame(GuiUi& ui, Dialogs& dialogs, RegisterLink& link)
   m_ui.SetStatusBar(statusBar());
   addDockWidget(Qt::BottomDockWidgetArea, m_log);
   m_log->hide();
-  m_link.onTrace = [this](const link::TraceEntry& entry) { m_log->Add(entry); };
+  m_link.onTrace = [this](const link::TraceEntry& entry) {
+    // A long write runs on a worker thread while the window waits (see pumping_link.h); its entry
+    // reaches the log through the window's event queue.
+    if (QThread::currentThread() == m_log->thread()) {
+      m_log->Add(entry);
+    } else {
+      QMetaObject::invokeMethod(
+          m_log, [log = m_log, entry] { log->Add(entry); }, Qt::QueuedConnection);
+    }
+  };
   connect(m_log, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateCommands);
 
   restoreState(QSettings().value(kBarStateKey).toByteArray());

@@ -3,16 +3,29 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <future>
 #include <thread>
 
 namespace nuvrel::gui {
 namespace {
 
+// Blocks up to this size take at most a few slices on a 9600-baud line.
+constexpr std::size_t kDirectWrite = 256;
+
 class PumpingTransport final : public link::Transport {
  public:
   explicit PumpingTransport(std::unique_ptr<link::Transport> inner) : m_inner(std::move(inner)) {}
 
-  bool Write(std::span<const std::uint8_t> bytes) override { return m_inner->Write(bytes); }
+  // A block that takes long on the line (a large logo chunk drains at 960 bytes a second) is
+  // written by a worker thread while the window keeps answering; short frames are written directly.
+  bool Write(std::span<const std::uint8_t> bytes) override {
+    if (bytes.size() <= kDirectWrite) return m_inner->Write(bytes);
+    std::future<bool> written =
+        std::async(std::launch::async, [this, bytes] { return m_inner->Write(bytes); });
+    while (written.wait_for(kPumpSlice) != std::future_status::ready) PumpWindowEvents();
+    PumpWindowEvents();  // what the worker queued for the window (the log's entry)
+    return written.get();
+  }
   std::size_t ReadAvailable(std::span<std::uint8_t> out) override {
     return m_inner->ReadAvailable(out);
   }
