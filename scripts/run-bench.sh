@@ -8,3 +8,5 @@ for b in "$build"/bench/bench_*; do
   echo "== $(basename "$b")"
   "$b"
 done
+echo "== logo_timing"
+bash "$(dirname "$0")/../bench/logo_timing.sh" "$build"
