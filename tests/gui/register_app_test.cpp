@@ -23,6 +23,7 @@
 #include "gui/logo_manager_dialog.h"
 #include "gui/reports_edit.h"
 #include "sheets/sheet_file.h"
+#include "support/child_process.h"
 #include "support/ecrsim_process.h"
 
 namespace nuvrel::gui {
@@ -130,6 +131,23 @@ TEST_F(RegisterApp, CtrlRFillsTheArticlesReportAndCtrlWTheReports) {
   app->Key(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(app->View().Current(), SheetId::ArticlesReport);
   EXPECT_EQ(app->View().Sheets().Grid(SheetId::ArticlesReport).GetItemText(1, 1), "");
+}
+
+TEST_F(RegisterApp, TheReportsSavedFromTheWindowAreTheBytesTheCommandLineToolWrites) {
+  Start();
+  app->Key(Qt::Key_W, Qt::ControlModifier);
+  ASSERT_EQ(Status(), "Operation completed successfully");
+  app->View().SetCurrent(SheetId::Reports);
+  app->dialogs.saveNames = {QString::fromStdString(dir / "window.txt")};
+  app->Trigger(Cmd::SaveAs);
+
+  const test::RunResult cli =
+      test::RunProgram(NUVREL_CLI_PATH, {"--port", *sim->SlavePath(), "--settings", dir / "cli.ini",
+                                         "report", "daily", dir / "cli.txt"});
+  ASSERT_EQ(cli.status, 0) << cli.err;
+  const std::string saved = test::ReadBytes(dir / "window.txt").value_or("");
+  EXPECT_NE(saved.find("Daily report\r\n"), std::string::npos);
+  EXPECT_EQ(saved, test::ReadBytes(dir / "cli.txt"));
 }
 
 TEST_F(RegisterApp, ADamagedReportLeavesTheSheetAndThePaneAsTheyWere) {
