@@ -255,6 +255,9 @@ TEST_F(RegisterApp, TheLogoManagerSendsTheDefaultLogoAndRefusesTheBuiltInBitmap)
   transfers::LogoState logo;
   CLogoManagerDlg dialog(logo, settings, app->ui, app->link);
   EXPECT_TRUE(logo.builtIn);  // nothing remembered yet: the built-in bitmap
+  EXPECT_FALSE(dialog.StartButton()->isEnabled());
+  EXPECT_EQ(dialog.FileText(),
+            "No file chosen: the built-in logo is shown. Choose a file with Load.");
   dialog.OnStart();
   EXPECT_EQ(app->ShownTexts(), QStringList{"Please select a file!"});
 
@@ -264,8 +267,11 @@ TEST_F(RegisterApp, TheLogoManagerSendsTheDefaultLogoAndRefusesTheBuiltInBitmap)
   };
   dialog.OnLoad();
   EXPECT_EQ(dialog.InfoText(), "Width: 224    Height: 80    Colors: 2");
+  EXPECT_EQ(dialog.FileText(), "File: logo.bmp");
+  EXPECT_TRUE(dialog.StartButton()->isEnabled());
   dialog.OnStart();
   EXPECT_TRUE(app->shown.empty()) << app->ShownTexts().join("|").toStdString();
+  EXPECT_EQ(dialog.StatusText(), "The logo logo.bmp was sent to the ECR.");
   EXPECT_EQ(dialog.Progress()->value(), dialog.Progress()->maximum());
   EXPECT_TRUE(dialog.StartButton()->isEnabled());
   EXPECT_EQ(test::ReadBytes(dir / "state/logo.bmp"), test::ReadBytes(Example("logo.bmp")));
