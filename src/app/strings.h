@@ -123,6 +123,21 @@ enum class Sid : int {
   ReadingDailyReport = 21074,
   StoppedAfterItems = 21075,  // "%u" count
   StoppedAfterLines = 21076,  // "%u" count
+
+  // The window, help, printing and the Logo Manager.
+  WindowTitle = 21140,  // "%s" the sheet's file name (or caption), "%s" the application title
+  ManualNoViewer,       // "%s" the manual's path
+  ManualMissing,        // "%s" the manual's path
+  NothingToPrint,
+  LogoFile,  // "%s" file name
+  LogoBuiltInShown,
+  LogoSent,  // "%s" file name
+  PrinterLabel,
+  PaperLabel,
+  OrientationLabel,
+  Portrait,
+  Landscape,
+  NoPrinter,
 };
 
 // The text of an ID; the empty text for an ID the table does not hold.

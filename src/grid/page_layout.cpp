@@ -41,8 +41,18 @@ Size CharacterSize(int widthOf52Letters, int height) {
   return {MulDivRound(widthOf52Letters, 1, 52), height};
 }
 
-PageLayout ComputePageLayout(const CellTable& grid, Size charSize, Size paperSize) {
+int RowsToPrint(const CellTable& grid) {
+  for (int r = grid.GetRowCount() - 1; r >= grid.GetFixedRowCount(); --r) {
+    for (int c = grid.GetFixedColumnCount(); c < grid.GetColumnCount(); ++c) {
+      if (!grid.GetItemText(r, c).empty()) return r + 1;
+    }
+  }
+  return grid.GetFixedRowCount();
+}
+
+PageLayout ComputePageLayout(const CellTable& grid, Size charSize, Size paperSize, int rowEnd) {
   PageLayout layout;
+  layout.rowEnd = rowEnd < 0 ? grid.GetRowCount() : std::min(rowEnd, grid.GetRowCount());
   layout.charWidth = charSize.cx;
   layout.charHeight = charSize.cy;
   layout.paperWidth = paperSize.cx;
@@ -69,7 +79,8 @@ PageLayout ComputePageLayout(const CellTable& grid, Size charSize, Size paperSiz
 
   layout.firstRowOfPage.push_back(grid.GetFixedRowCount());
   std::int64_t used = 0;
-  for (std::size_t r = fixedRows; r < heights.size(); ++r) {
+  const auto end = std::min(heights.size(), static_cast<std::size_t>(std::max(layout.rowEnd, 0)));
+  for (std::size_t r = fixedRows; r < end; ++r) {
     const int height = heights[r];
     if (height <= 0) continue;
     // A page that holds nothing yet takes the row even when it is too high, so every page carries
@@ -95,7 +106,7 @@ CellRange PageCells(const CellTable& grid, const PageLayout& layout, int page) {
   const std::size_t index = PageIndex(layout, page);
   const int firstRow = layout.firstRowOfPage[index];
   const int lastRow = (index + 1 < layout.firstRowOfPage.size() ? layout.firstRowOfPage[index + 1]
-                                                                : grid.GetRowCount()) -
+                                                                : layout.rowEnd) -
                       1;
 
   const int firstCol = grid.GetFixedColumnCount();

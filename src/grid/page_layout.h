@@ -29,6 +29,7 @@ struct PageLayout {
   int pageWidth = 0;   // room for data columns on one page
   int pageCount = 1;
   std::vector<int> firstRowOfPage;  // index p: the first data row of page p + 1
+  int rowEnd = 0;                   // one past the last row laid out
 };
 
 // a * b / c rounded half away from zero with a 64-bit product; 0 when c is 0.
@@ -37,10 +38,14 @@ int MulDivRound(int a, int b, int c);
 // The average character size of a font from the width of the 52 letters a-z A-Z and its height.
 Size CharacterSize(int widthOf52Letters, int height);
 
-// Lays out the grid for paper of `paperSize` (printable device pixels) printed in a font of
-// `charSize` (logical units). There is always at least one page; a page with no room for rows
-// holds one row.
-PageLayout ComputePageLayout(const CellTable& grid, Size charSize, Size paperSize);
+// One past the last data row that holds text in a data cell; the fixed row count when none does. A
+// sheet prints up to there: its empty rows below would only be blank pages.
+int RowsToPrint(const CellTable& grid);
+
+// Lays out the data rows up to rowEnd (every row when it is negative or beyond the grid) for paper
+// of `paperSize` (printable device pixels) printed in a font of `charSize` (logical units). There
+// is always at least one page; a page with no room for rows holds one row.
+PageLayout ComputePageLayout(const CellTable& grid, Size charSize, Size paperSize, int rowEnd = -1);
 
 // The first data row of a page (1-based); a page number outside 1..pageCount is taken as the
 // nearest page.

@@ -18,7 +18,7 @@ const QList<CommandSpec>& Commands() {
        IconId::PrintPreview},
       {Cmd::PrintSetup, "P&rint Setup...", {}, "Change the printer and printing options",
        "Print Setup", {}},
-      {Cmd::Exit, "E&xit", {}, "Quit the application; prompts to save documents", "Exit", {}},
+      {Cmd::Exit, "E&xit", {K(Qt::CTRL | Qt::Key_Q)}, "Quit the application; prompts to save documents", "Exit", {}},
       {Cmd::Undo, "&Undo", {K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)},
        "Undo the last change of the sheets", "Undo", {}},
       {Cmd::Redo, "&Redo", {K(Qt::CTRL | Qt::Key_Y), K(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
@@ -67,6 +67,12 @@ const QList<CommandSpec>& Commands() {
   };
   // clang-format on
   return commands;
+}
+
+QString MenuText(const CommandSpec& entry) {
+  QString text = entry.menuText;
+  if (!entry.keys.isEmpty()) text += '\t' + entry.keys.front().toString(QKeySequence::NativeText);
+  return text;
 }
 
 const CommandSpec& SpecOf(Cmd id) {

@@ -60,5 +60,7 @@ struct CommandSpec {
 
 const QList<CommandSpec>& Commands();
 const CommandSpec& SpecOf(Cmd id);
+// The command's menu text with its first key after a tab ("&Copy\tCtrl+C"), as menus show it.
+QString MenuText(const CommandSpec& entry);
 
 }  // namespace nuvrel::gui

@@ -100,7 +100,7 @@ std::string CommunicationLog::TraceText() const {
 }
 
 void CommunicationLog::Save() {
-  const std::optional<QString> path = m_dialogs.SaveFileName(this);
+  const std::optional<QString> path = m_dialogs.SaveFileName(this, FileKind::Text);
   if (!path) return;
   app::SaveFile(m_ui, ToPath(*path), TraceText());
 }

@@ -2,10 +2,10 @@
 #include "gui/dialogs.h"
 
 #include <QFileDialog>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <algorithm>
 
 #include "gui/about_box.h"
 #include "gui/exec_modal.h"
@@ -24,11 +24,13 @@ std::optional<QString> QtDialogs::OpenFileName(QWidget* parent) {
   return dialog.selectedFiles().front();
 }
 
-std::optional<QString> QtDialogs::SaveFileName(QWidget* parent) {
+std::optional<QString> QtDialogs::SaveFileName(QWidget* parent, FileKind kind) {
   QFileDialog dialog(parent, "Save As");
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilters({"Tab separated text (.txt) (*.txt)", "All files (*)"});
+  dialog.setNameFilters(
+      {kind == FileKind::Sheet ? "Tab separated text (.txt) (*.txt)" : "Text files (*.txt)",
+       "All files (*)"});
   dialog.setDefaultSuffix("txt");
   if (ExecModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
     return std::nullopt;
@@ -52,8 +54,9 @@ void QtDialogs::About(QWidget* parent) {
   ExecModal(box);
 }
 
-bool QtDialogs::Print(QWidget* parent, QPrinter& printer) {
+bool QtDialogs::Print(QWidget* parent, QPrinter& printer, int pageCount) {
   QPrintDialog dialog(&printer, parent);
+  dialog.setMinMax(1, std::max(1, pageCount));
   return ExecModal(dialog) == QDialog::Accepted;
 }
 
@@ -65,9 +68,10 @@ void QtDialogs::Preview(QWidget* parent, QPrinter& printer,
   ExecModal(dialog);
 }
 
-void QtDialogs::PageSetup(QWidget* parent, QPrinter& printer) {
-  QPageSetupDialog dialog(&printer, parent);
-  ExecModal(dialog);
+std::optional<PrintChoice> QtDialogs::PrintSetup(QWidget* parent, const PrintChoice& choice) {
+  CPrintSetupDialog dialog(choice, parent);
+  if (ExecModal(dialog) != QDialog::Accepted) return std::nullopt;
+  return dialog.Choice();
 }
 
 }  // namespace nuvrel::gui

@@ -187,10 +187,18 @@ void CGridCtrl::LayoutChanged() {
 
 void CGridCtrl::contextMenuEvent(QContextMenuEvent* event) {
   // The mouse's menu comes with the right button's release; only the keyboard's is taken here.
-  if (event->reason() == QContextMenuEvent::Keyboard) {
-    emit contextMenuRequested(mapToGlobal(QPoint(10, 10)));
-  }
+  if (event->reason() == QContextMenuEvent::Keyboard) emit contextMenuRequested(KeyboardMenuPos());
   event->accept();
+}
+
+QPoint CGridCtrl::KeyboardMenuPos() const {
+  // Under the focus cell, where the person is working; near the top-left corner when that cell is
+  // out of sight.
+  const grid::CellId focus = m_table.GetFocusCell();
+  const QRect cell =
+      m_table.IsValid(focus.row, focus.col) ? CellRect(focus.row, focus.col) : QRect();
+  if (cell.isEmpty()) return mapToGlobal(QPoint(10, 10));
+  return viewport()->mapToGlobal(cell.bottomLeft() + QPoint(1, 1));
 }
 
 bool CGridCtrl::focusNextPrevChild(bool) {

@@ -66,7 +66,8 @@ class CGridCtrl : public QAbstractScrollArea, private grid::TableObserver {
   QRect CellRect(int row, int col) const;
 
  signals:
-  // Right button released or the menu key pressed, at this global position.
+  // Right button released, or the menu key or Shift+F10 pressed, at this global position (under
+  // the focus cell for a key).
   void contextMenuRequested(const QPoint& globalPos);
   void focusCellChanged();
   void editTextChanged();
@@ -113,6 +114,8 @@ class CGridCtrl : public QAbstractScrollArea, private grid::TableObserver {
   void UpdatePageSteps();
   void OnScrolled();
   bool NoticeFocusChange();
+  // Where a menu asked for from the keyboard opens, in global coordinates.
+  QPoint KeyboardMenuPos() const;
 
   // Mouse (grid_ctrl_mouse.cpp).
   // A divider the mouse can grab: the column (row) it resizes and where it stands.

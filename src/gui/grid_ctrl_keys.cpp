@@ -22,8 +22,8 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event) {
     return;
   }
   const int key = event->key();
-  if (key == Qt::Key_Menu) {
-    emit contextMenuRequested(mapToGlobal(QPoint(10, 10)));
+  if (key == Qt::Key_Menu || (key == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+    emit contextMenuRequested(KeyboardMenuPos());
     return;
   }
   const grid::CellId focus = m_table.GetFocusCell();

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QLocale>
 #include <QPageLayout>
+#include <QPageRanges>
 #include <QPageSize>
 #include <QPainter>
 #include <QPen>
@@ -98,24 +99,37 @@ PrintColours CellPrintColours(const grid::CellTable& table, int row, int col, bo
   return colours;
 }
 
-GridPrinter::GridPrinter(const grid::CellTable& table, QString windowTitle)
-    : m_table(table), m_windowTitle(std::move(windowTitle)) {}
+GridPrinter::GridPrinter(const grid::CellTable& table, QString header)
+    : m_table(table), m_header(std::move(header)) {}
 
 void GridPrinter::OnBeginPrinting(QPainter& painter, QPrinter& printer) {
+  LayOut(painter.device(), printer);
+}
+
+int GridPrinter::CountPages(QPrinter& printer) {
+  LayOut(&printer, printer);
+  const int pages = PageCount();
+  OnEndPrinting();
+  return pages;
+}
+
+void GridPrinter::LayOut(const QPaintDevice* device, const QPrinter& printer) {
   // The page is scaled so that the grid and its margins fill the paper's width; the font is given
   // in those logical units, so the text keeps its size relative to the cells whatever the paper.
   m_font = QFont(QStringLiteral("Arial"));
   m_font.setPixelSize(10);
   m_font.setWeight(QFont::Normal);
 
-  const QFontMetrics metrics(m_font, painter.device());
+  const QFontMetrics metrics(m_font, device);
   const int letters = metrics.horizontalAdvance(
       QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"));
   const grid::Size charSize = grid::CharacterSize(letters, metrics.height());
 
   const QRect paper = printer.pageLayout().paintRectPixels(printer.resolution());
   m_grayscale = printer.colorMode() == QPrinter::GrayScale;
-  m_layout = grid::ComputePageLayout(m_table, charSize, {paper.width(), paper.height()});
+  // The empty rows below the last one that holds data would print as blank pages.
+  m_layout = grid::ComputePageLayout(m_table, charSize, {paper.width(), paper.height()},
+                                     grid::RowsToPrint(m_table));
 }
 
 void GridPrinter::OnPrint(QPainter& painter, int page) {
@@ -137,7 +151,7 @@ void GridPrinter::OnPrint(QPainter& painter, int page) {
   const int lastCol = cells.IsValid() ? cells.maxCol : fixedCols - 1;
   const int firstRow = grid::FirstRowOfPage(layout, page);
   const int endRow =
-      page < layout.pageCount ? grid::FirstRowOfPage(layout, page + 1) : m_table.GetRowCount();
+      page < layout.pageCount ? grid::FirstRowOfPage(layout, page + 1) : layout.rowEnd;
 
   int y = (grid::kPrintHeaderLines + grid::kPrintGapLines) * layout.charHeight;
   bool first = true;
@@ -215,11 +229,11 @@ void GridPrinter::PrintHeader(QPainter& painter) const {
   const int appWidth = metrics.horizontalAdvance(appTitle);
   painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, appTitle);
 
-  // The window title is centred on the page; on a narrow sheet it moves left, and is shortened
-  // when need be, rather than run into the application title.
+  // The sheet's name and file are centred on the page; on a narrow sheet they move left, and are
+  // shortened when need be, rather than run into the application title.
   const int gap = 2 * layout.charWidth;
   const int room = std::max(0, band.width() - appWidth - gap);
-  const QString title = metrics.elidedText(m_windowTitle, Qt::ElideRight, room);
+  const QString title = metrics.elidedText(m_header, Qt::ElideRight, room);
   const int titleWidth = metrics.horizontalAdvance(title);
   const int titleLeft = std::min((band.width() - titleWidth) / 2, room - titleWidth);
   const QRect titleRect = band.adjusted(std::max(0, titleLeft), 0, 0, 0);
@@ -253,15 +267,25 @@ bool GridPrinter::PrintToPdf(const QString& path) {
   printer.setOutputFileName(path);
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setPageOrientation(QPageLayout::Portrait);
-  printer.setDocName(m_windowTitle);
+  printer.setDocName(m_header);
+  return Print(printer);
+}
 
+bool GridPrinter::Print(QPrinter& printer) {
   QPainter painter;
   if (!painter.begin(&printer)) return false;
   OnBeginPrinting(painter, printer);
+  // The print dialog's "Pages" ("2-3", "1,4-5") arrive as the printer's page ranges.
+  const QPageRanges ranges =
+      printer.printRange() == QPrinter::PageRange ? printer.pageRanges() : QPageRanges();
+  auto wanted = [&](int page) { return ranges.isEmpty() || ranges.contains(page); };
   bool ok = true;
+  bool first = true;
   for (int page = 1; page <= PageCount() && ok; ++page) {
-    if (page > 1) ok = printer.newPage();
+    if (!wanted(page)) continue;
+    if (!first) ok = printer.newPage();
     if (ok) OnPrint(painter, page);
+    first = false;
   }
   OnEndPrinting();
   return painter.end() && ok;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Printing a grid sheet: the page header with the window and application titles, the column
-// headings and row labels on every page, the cells with their shading and grid lines, and the
-// footer with the page number and the date. The print and print-preview jobs call the three steps.
+// Printing a grid sheet: the page header with the sheet's name and file and the application title,
+// the column headings and row labels on every page, the cells with their shading and grid lines,
+// and the footer with the page number and the date. The print and print-preview jobs call the three
+// steps.
 #pragma once
 
 #include <QFont>
@@ -14,6 +15,7 @@
 #include "grid/page_layout.h"
 #include "grid/types.h"
 
+class QPaintDevice;
 class QPainter;
 class QPrinter;
 class QRect;
@@ -41,10 +43,12 @@ PrintColours CellPrintColours(const grid::CellTable& table, int row, int col, bo
 
 class GridPrinter {
  public:
-  // Prints `table`, which must outlive the printer; `windowTitle` heads every page.
-  GridPrinter(const grid::CellTable& table, QString windowTitle);
+  // Prints `table`, which must outlive the printer; `header` (the sheet and its file) heads every
+  // page.
+  GridPrinter(const grid::CellTable& table, QString header);
 
-  // Chooses the printer font on the painter's device and lays the grid out on the printer's paper.
+  // Chooses the printer font on the painter's device and lays the grid out on the printer's paper,
+  // up to the last row that holds data.
   void OnBeginPrinting(QPainter& painter, QPrinter& printer);
   // Draws page `page` (1-based) of the layout made by OnBeginPrinting; nothing without one.
   void OnPrint(QPainter& painter, int page);
@@ -55,6 +59,12 @@ class GridPrinter {
   int PageCount() const { return m_layout ? m_layout->pageCount : 0; }
   // The current layout, for callers that show or check it.
   const std::optional<grid::PageLayout>& Layout() const { return m_layout; }
+
+  // The number of pages the sheet takes on the printer's paper, outside a print job.
+  int CountPages(QPrinter& printer);
+  // Runs a whole print job on the printer: the pages of its page range when the person chose one,
+  // else every page. False when the printer cannot start or a page cannot be begun.
+  bool Print(QPrinter& printer);
 
   // Prints every page to a PDF file on A4 portrait paper. False when the file cannot be written.
   bool PrintToPdf(const QString& path);
@@ -68,8 +78,10 @@ class GridPrinter {
   void PrintHeader(QPainter& painter) const;
   void PrintFooter(QPainter& painter, int page) const;
 
+  void LayOut(const QPaintDevice* device, const QPrinter& printer);
+
   const grid::CellTable& m_table;
-  QString m_windowTitle;
+  QString m_header;
   QFont m_font;
   bool m_grayscale = false;
   std::optional<grid::PageLayout> m_layout;

@@ -105,7 +105,6 @@ int RunLedraApp(const StartOptions& options) {
   QtDialogs dialogs;
   LedraSession session(options, dialogs);
   CMainFrame& frame = session.Frame();
-  frame.resize(1000, 680);
 
   if (!options.file.isEmpty() && !frame.View().OpenFile(options.file)) return 1;
 

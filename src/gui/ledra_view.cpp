@@ -3,14 +3,13 @@
 
 #include <QApplication>
 #include <QMenu>
-#include <QPainter>
 #include <QPrinter>
+#include <QSettings>
 
 #include "app/format.h"
 #include "app/strings.h"
 #include "gui/dialogs.h"
 #include "gui/grid_ctrl.h"
-#include "gui/grid_printer.h"
 #include "gui/gui_ui.h"
 #include "gui/qt_text_measurer.h"
 #include "gui/reports_edit.h"
@@ -26,6 +25,9 @@ namespace {
 using sheets::SheetId;
 
 constexpr int kUndoSteps = 100;
+// A kept width beyond this (a hand-edited settings file) is not taken: the whole sheet's widths
+// are left as they are.
+constexpr int kMaxKeptColumnWidth = 4000;
 
 QFont SheetFont() {
   QFont font("Courier New");
@@ -71,11 +73,13 @@ CLedraView::CLedraView(GuiUi& ui, Dialogs& dialogs, RegisterLink& link, QWidget*
         },
         Qt::QueuedConnection);
   }
-  m_reports = new CReportsEdit(this);
+  m_reports = new CReportsEdit(m_workspace->ReportsText(), this);
   m_reports->setFont(SheetFont());
   addTab(m_reports, FromUtf8(app::Text(app::Sid::CaptionReports)));
   connect(m_reports, &CReportsEdit::contextMenuRequested, this,
           [this](const QPoint& at) { ShowContextMenu(at, true); });
+  // Copy on the Reports tab follows its selection.
+  connect(m_reports, &CReportsEdit::copyAvailable, this, &CLedraView::stateChanged);
   connect(this, &QTabWidget::currentChanged, this, &CLedraView::stateChanged);
   // Large steps (a whole sheet read or cleared) hold every cell twice; a bound keeps memory in
   // check.
@@ -88,12 +92,15 @@ CLedraView::~CLedraView() {
   // Removing the tabs must not reach the window that is going too.
   blockSignals(true);
   m_undo.disconnect(this);
-  // The grids observe the workspace's tables: they go first.
+  // The grids observe the workspace's tables and the Reports pane holds its text: they go first.
   for (CGridCtrl*& grid : m_grids) {
     delete grid;
     grid = nullptr;
   }
+  delete m_reports;
+  m_reports = nullptr;
 }
+
 CGridCtrl* CLedraView::Grid(SheetId id) const {
   return sheets::IsGridSheet(id) ? m_grids[static_cast<std::size_t>(sheets::Index(id))] : nullptr;
 }
@@ -101,6 +108,15 @@ CGridCtrl* CLedraView::Grid(SheetId id) const {
 bool CLedraView::IsEnabled(Cmd command) const {
   const SheetId current = Current();
   switch (command) {
+    // The Reports pane is read-only text without a file of its own: these would do nothing there.
+    case Cmd::Open:
+    case Cmd::Cut:
+    case Cmd::Paste:
+    case Cmd::Find:
+    case Cmd::FindNext:
+    case Cmd::FindPrevious:
+    case Cmd::GoToLine: return sheets::IsGridSheet(current);
+    case Cmd::Copy: return sheets::IsGridSheet(current) || m_reports->textCursor().hasSelection();
     case Cmd::SendAll: return sheets::IsProgrammable(current);
     case Cmd::SendSelected:
       return sheets::IsProgrammable(current) && m_workspace->Grid(current).GetSelectedCount() > 0;
@@ -118,7 +134,11 @@ void CLedraView::Execute(Cmd command) {
     case Cmd::Open: OnOpen(); break;
     case Cmd::Save:
     case Cmd::SaveAs:
-      if (grid) SaveSheet(Current(), command == Cmd::SaveAs);
+      if (grid) {
+        SaveSheet(Current(), command == Cmd::SaveAs);
+      } else {
+        SaveReports();
+      }
       break;
     case Cmd::Undo:
     case Cmd::Redo: OnUndo(command == Cmd::Redo); break;
@@ -126,11 +146,7 @@ void CLedraView::Execute(Cmd command) {
     case Cmd::Print:
     case Cmd::PrintDirect: OnPrint(false); break;
     case Cmd::PrintPreview: OnPrint(true); break;
-    case Cmd::PrintSetup: {
-      QPrinter printer;
-      m_dialogs.PageSetup(this, printer);
-      break;
-    }
+    case Cmd::PrintSetup: OnPrintSetup(); break;
     case Cmd::Cut:
       if (grid) grid->OnEditCut();
       break;
@@ -182,27 +198,6 @@ void CLedraView::SwitchTab(int step) {
     if (!grid->Table().GetFocusCell().IsValid()) grid->Table().SetFocusCell(1, 1);
   } else {
     m_reports->setFocus();
-  }
-}
-
-void CLedraView::OnPrint(bool preview) {
-  CGridCtrl* grid = Grid(Current());
-  if (!grid) return;
-  QPrinter printer(QPrinter::HighResolution);
-  GridPrinter gridPrinter(grid->Table(), window()->windowTitle());
-  auto paint = [&gridPrinter](QPrinter* target) {
-    QPainter painter(target);
-    gridPrinter.OnBeginPrinting(painter, *target);
-    for (int page = 1; page <= gridPrinter.PageCount(); ++page) {
-      if (page > 1) target->newPage();
-      gridPrinter.OnPrint(painter, page);
-    }
-    gridPrinter.OnEndPrinting();
-  };
-  if (preview) {
-    m_dialogs.Preview(this, printer, paint);
-  } else if (m_dialogs.Print(this, printer)) {
-    paint(&printer);
   }
 }
 
@@ -312,7 +307,7 @@ QString CLedraView::LineInfo() const {
 void CLedraView::ShowContextMenu(const QPoint& globalPos, bool reports) {
   QMenu menu(this);
   auto add = [&](Cmd command) {
-    QAction* action = menu.addAction(SpecOf(command).tip);
+    QAction* action = menu.addAction(MenuText(SpecOf(command)));
     action->setEnabled(IsEnabled(command));
     connect(action, &QAction::triggered, this, [this, command] { Execute(command); });
   };
@@ -330,6 +325,54 @@ void CLedraView::ShowContextMenu(const QPoint& globalPos, bool reports) {
     add(Cmd::ArticlesReport);
   }
   menu.exec(globalPos);
+}
+
+QString CLedraView::DocumentName() const {
+  const SheetId id = Current();
+  if (!sheets::IsGridSheet(id)) return FromUtf8(app::Text(app::Sid::CaptionReports));
+  const sheets::SheetFile& file = m_workspace->File(id);
+  if (file.Empty()) return FromUtf8(app::TextById(20800 + sheets::Index(id)));
+  return FromPath(file.path.filename());
+}
+
+bool CLedraView::DocumentModified() const {
+  return sheets::IsGridSheet(Current()) && m_workspace->HasUnsavedData(Current());
+}
+
+namespace {
+
+QString ColumnWidthsKey(const sheets::SheetInfo& info) {
+  return "ColumnWidths/" +
+         QString::fromUtf8(info.cliName.data(), static_cast<qsizetype>(info.cliName.size()));
+}
+
+}  // namespace
+
+void CLedraView::RestoreColumnWidths() {
+  const QSettings settings;
+  for (const sheets::SheetInfo& info : sheets::GridSheets()) {
+    grid::CellTable& table = m_workspace->Grid(info.id);
+    std::vector<int> widths;
+    for (const QVariant& kept : settings.value(ColumnWidthsKey(info)).toList()) {
+      bool number = false;
+      const int width = kept.toInt(&number);
+      if (!number || width < 0 || width > kMaxKeptColumnWidth) break;
+      widths.push_back(width);
+    }
+    if (static_cast<int>(widths.size()) != table.GetColumnCount()) continue;
+    for (int col = 0; col < table.GetColumnCount(); ++col) {
+      table.SetColumnWidth(col, widths[static_cast<std::size_t>(col)]);
+    }
+  }
+}
+
+void CLedraView::StoreColumnWidths() const {
+  QSettings settings;
+  for (const sheets::SheetInfo& info : sheets::GridSheets()) {
+    QVariantList widths;
+    for (int width : m_workspace->Grid(info.id).ColumnWidths()) widths.append(width);
+    settings.setValue(ColumnWidthsKey(info), widths);
+  }
 }
 
 }  // namespace nuvrel::gui

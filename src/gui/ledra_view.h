@@ -20,6 +20,8 @@
 #include "sheets/sheet_id.h"
 #include "sheets/workspace.h"
 
+class QPrinter;
+
 namespace nuvrel::app {
 class SettingsFile;
 }
@@ -63,6 +65,16 @@ class CLedraView final : public QTabWidget {
   // The recent files, newest first (at most four).
   QStringList RecentFiles() const;
 
+  // What the window's title names: the current sheet's file name, or its caption when it has no
+  // file; and whether that sheet holds data its file does not.
+  QString DocumentName() const;
+  bool DocumentModified() const;
+
+  // The column widths of every grid sheet, kept across runs. Widths kept for another shape of a
+  // sheet (another column count) are left alone.
+  void RestoreColumnWidths();
+  void StoreColumnWidths() const;
+
  signals:
   // Something that the enabling of a command or the line-info pane depends on has changed.
   void stateChanged();
@@ -80,6 +92,8 @@ class CLedraView final : public QTabWidget {
   // Asks to save those of the sheets that hold unsaved data; true to go on (saved or discarded).
   bool SaveFirst(const std::vector<sheets::SheetId>& sheets);
   bool SaveSheet(sheets::SheetId id, bool saveAs);
+  // Save As of the Reports pane: its text as the daily exchange wrote it.
+  bool SaveReports();
   // Asks before a send would carry cells of hidden columns; true to go on.
   bool ConfirmHiddenColumns(const grid::CellTable& table, bool selection);
   void ShowContextMenu(const QPoint& globalPos, bool reports);
@@ -89,6 +103,9 @@ class CLedraView final : public QTabWidget {
   void OnUndo(bool redo);
   void OnClearAll();
   void OnPrint(bool preview);
+  void OnPrintSetup();
+  // The printer of this run, set up as Print Setup (now or in an earlier run) left it.
+  QPrinter& Printer();
   void OnFind();
   void OnGoToLine();
   void OnReportToArticles();
@@ -106,7 +123,8 @@ class CLedraView final : public QTabWidget {
   std::unique_ptr<sheets::Workspace> m_workspace;
   std::array<CGridCtrl*, sheets::kGridSheetCount> m_grids{};
   CReportsEdit* m_reports = nullptr;
-  QString m_reportsTaken;  // the Reports pane's text as the last step left it
+  std::string m_reportsTaken;  // the Reports pane's text as the last step left it
+  std::unique_ptr<QPrinter> m_printer;
   sheets::FindMemory m_find;
   QUndoStack m_undo;
   // Where the last whole-sheet upload that was cut short can be taken up again.

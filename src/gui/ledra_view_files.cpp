@@ -72,7 +72,7 @@ bool CLedraView::SaveSheet(SheetId id, bool saveAs) {
   const sheets::SheetFile& file = m_workspace->File(id);
   std::filesystem::path path = file.path;
   if (saveAs || file.Empty()) {
-    const auto chosen = m_dialogs.SaveFileName(this);
+    const auto chosen = m_dialogs.SaveFileName(this, FileKind::Sheet);
     if (!chosen) return false;
     path = ToPath(QFileInfo(*chosen).absoluteFilePath());
   }

@@ -25,7 +25,7 @@ void CLedraView::OnUndo(bool redo) {
 void CLedraView::CommitChange() {
   sheets::WorkspaceChange change = m_workspace->TakeChange();
   std::optional<ReportsChange> reports;
-  if (const QString now = m_reports->toPlainText(); now != m_reportsTaken) {
+  if (const std::string& now = m_reports->Text(); now != m_reportsTaken) {
     reports = ReportsChange{std::exchange(m_reportsTaken, now), now};
   }
   if (change.Empty() && !reports) return;
@@ -44,7 +44,7 @@ void CLedraView::ApplyStep(const sheets::WorkspaceChange& change,
   }
   if (reports) {
     m_reportsTaken = undo ? reports->before : reports->after;
-    m_reports->setPlainText(m_reportsTaken);
+    m_reports->SetText(m_reportsTaken);
   }
   for (const sheets::SheetChange& sheet : change.sheets) {
     UpdateSheetCaption(sheets::Index(sheet.id));

@@ -10,7 +10,9 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <filesystem>
 
+#include "app/format.h"
 #include "app/settings.h"
 #include "app/strings.h"
 #include "gui/artwork.h"
@@ -37,7 +39,9 @@ CLogoManagerDlg::CLogoManagerDlg(transfers::LogoState& logo, app::SettingsFile& 
       m_settings(settings),
       m_ui(ui),
       m_link(link),
+      m_file(new QLabel(this)),
       m_info(new QLabel(this)),
+      m_status(new QLabel(this)),
       m_start(new QPushButton("&Start", this)),
       m_progress(new QProgressBar(this)) {
   setWindowTitle("Logo Manager");
@@ -61,7 +65,10 @@ CLogoManagerDlg::CLogoManagerDlg(transfers::LogoState& logo, app::SettingsFile& 
 
   m_progress->setRange(0, 105);
   m_progress->setTextVisible(false);
+  m_file->setAlignment(Qt::AlignCenter);
+  m_file->setTextInteractionFlags(Qt::TextSelectableByMouse);
   m_info->setAlignment(Qt::AlignCenter);
+  m_status->setWordWrap(true);
   auto* advised = new QLabel(FromUtf8(transfers::AdvisedFormatText()), this);
   advised->setAlignment(Qt::AlignCenter);
   auto* separator = new QFrame(this);
@@ -71,17 +78,19 @@ CLogoManagerDlg::CLogoManagerDlg(transfers::LogoState& logo, app::SettingsFile& 
   // Room for the preview, drawn by paintEvent at (10, 10).
   layout->setRowMinimumHeight(0, kPreviewHeight + kPreviewMargin);
   layout->setColumnMinimumWidth(1, kPreviewWidth - 140);
-  layout->addWidget(m_info, 1, 0, 1, 3);
-  layout->addWidget(separator, 2, 0, 1, 3);
-  layout->addWidget(load, 3, 0);
+  layout->addWidget(m_file, 1, 0, 1, 3);
+  layout->addWidget(m_info, 2, 0, 1, 3);
+  layout->addWidget(separator, 3, 0, 1, 3);
+  layout->addWidget(load, 4, 0);
   auto* advisedRow = new QHBoxLayout;
   advisedRow->addWidget(new QLabel("Advised:", this));
   advisedRow->addWidget(advised, 1);
-  layout->addLayout(advisedRow, 3, 1);
-  layout->addWidget(byDefault, 3, 2);
-  layout->addWidget(m_start, 4, 0);
-  layout->addWidget(m_progress, 4, 1);
-  layout->addWidget(exit, 4, 2);
+  layout->addLayout(advisedRow, 4, 1);
+  layout->addWidget(byDefault, 4, 2);
+  layout->addWidget(m_start, 5, 0);
+  layout->addWidget(m_progress, 5, 1);
+  layout->addWidget(exit, 5, 2);
+  layout->addWidget(m_status, 6, 0, 1, 3);
   setMinimumWidth(kPreviewWidth + 2 * kPreviewMargin + 20);
 
   transfers::InitialLoad(m_logo, m_settings, ProgramFolder());
@@ -92,8 +101,26 @@ QString CLogoManagerDlg::InfoText() const {
   return m_info->text();
 }
 
+QString CLogoManagerDlg::FileText() const {
+  return m_file->text();
+}
+
+QString CLogoManagerDlg::StatusText() const {
+  return m_status->text();
+}
+
+bool CLogoManagerDlg::FileChosen() const {
+  return m_logo.loaded && !m_logo.builtIn && !m_logo.path.empty();
+}
+
 void CLogoManagerDlg::RefreshPreview() {
   m_info->setText(FromUtf8(m_logo.infoLine));
+  m_file->setText(FileChosen() ? FromUtf8(app::Format(app::Sid::LogoFile, {FileName()}))
+                               : FromUtf8(app::Text(app::Sid::LogoBuiltInShown)));
+  m_file->setToolTip(FileChosen() ? QString::fromStdString(m_logo.path) : QString());
+  // Only a file can be sent: the built-in picture is not one.
+  m_start->setEnabled(FileChosen());
+  m_status->clear();
   if (!m_logo.loaded) {
     m_preview = QImage();
   } else if (m_logo.builtIn) {
@@ -121,14 +148,21 @@ void CLogoManagerDlg::OnDefault() {
 
 void CLogoManagerDlg::OnStart() {
   m_start->setEnabled(false);
+  m_status->clear();
   transfers::TransferContext context = m_link.Context(m_ui);
-  m_ui.RunTransfer([&] {
+  const bool sent = m_ui.RunTransfer([&] {
     return transfers::SendLogo(context, m_logo, [this](int position) {
       m_progress->setValue(std::min(position, m_progress->maximum()));
       m_progress->repaint();
     });
   });
-  m_start->setEnabled(true);
+  // A failure has told its reason in a message box; a send that worked says so here.
+  if (sent) m_status->setText(FromUtf8(app::Format(app::Sid::LogoSent, {FileName()})));
+  m_start->setEnabled(FileChosen());
+}
+
+std::string CLogoManagerDlg::FileName() const {
+  return std::filesystem::path(m_logo.path).filename().string();
 }
 
 void CLogoManagerDlg::paintEvent(QPaintEvent* event) {

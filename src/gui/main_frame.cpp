@@ -14,6 +14,7 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "app/format.h"
 #include "app/strings.h"
 #include "gui/communication_log.h"
 #include "gui/dialogs.h"
@@ -28,12 +29,9 @@ namespace {
 
 constexpr const char* kBarStateKey = "LedraHistory";
 constexpr const char* kStatusBarKey = "StatusBarShown";
-
-QString MenuText(const CommandSpec& entry) {
-  QString text = entry.menuText;
-  if (!entry.keys.isEmpty()) text += '\t' + entry.keys.front().toString(QKeySequence::NativeText);
-  return text;
-}
+constexpr const char* kGeometryKey = "WindowGeometry";
+// The window's size on the first run, before it has one of its own to come back to.
+constexpr QSize kFirstSize(1000, 680);
 
 }  // namespace
 
@@ -43,7 +41,6 @@ CMainFrame::CMainFrame(GuiUi& ui, Dialogs& dialogs, RegisterLink& link)
       m_link(link),
       m_view(new CLedraView(ui, dialogs, link, this)),
       m_log(new CommunicationLog(dialogs, ui, this)) {
-  setWindowTitle(FromUtf8(app::Text(app::Sid::AppTitle)));
   setWindowIcon(MakeIcon(IconId::Application));
   setCentralWidget(m_view);
   CreateActions();
@@ -65,8 +62,10 @@ CMainFrame::CMainFrame(GuiUi& ui, Dialogs& dialogs, RegisterLink& link)
   };
   connect(m_log, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateCommands);
 
+  if (!restoreGeometry(QSettings().value(kGeometryKey).toByteArray())) resize(kFirstSize);
   restoreState(QSettings().value(kBarStateKey).toByteArray());
   statusBar()->setVisible(QSettings().value(kStatusBarKey, true).toBool());
+  m_view->RestoreColumnWidths();
   connect(m_view, &CLedraView::stateChanged, this, &CMainFrame::UpdateCommands);
   connect(m_view, &CLedraView::recentFilesChanged, this, &CMainFrame::RebuildRecentFiles);
   // Selecting cells changes whether "Send selected" may run; refresh after every input.
@@ -219,6 +218,9 @@ void CMainFrame::UpdateCommands() {
   m_actions[Cmd::CommunicationLog]->setChecked(m_log->isVisible());
   const QString info = m_view->LineInfo();
   if (!info.isEmpty()) m_lineInfo->setText(info);
+  setWindowTitle(FromUtf8(app::Format(app::Sid::WindowTitle, {m_view->DocumentName().toStdString(),
+                                                              app::Text(app::Sid::AppTitle)})));
+  setWindowModified(m_view->DocumentModified());
 }
 
 bool CMainFrame::event(QEvent* event) {
@@ -238,12 +240,24 @@ QString CMainFrame::ManualPath() {
   return program.absolutePath() + "/" + program.completeBaseName() + ".html";
 }
 
+void CMainFrame::ShowManual() {
+  const QString path = ManualPath();
+  if (!QFileInfo::exists(path)) {
+    m_ui.ShowMessage(app::Format(app::Sid::ManualMissing, {path.toStdString()}),
+                     app::Icon::Information);
+  } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+    // No browser (or none the desktop knows of): the person can still open the file by hand.
+    m_ui.ShowMessage(app::Format(app::Sid::ManualNoViewer, {path.toStdString()}),
+                     app::Icon::Information);
+  }
+}
+
 void CMainFrame::Dispatch(Cmd command) {
   switch (command) {
     case Cmd::ToggleToolbar: m_toolBar->setVisible(!m_toolBar->isVisible()); break;
     case Cmd::ToggleStatusBar: statusBar()->setVisible(!statusBar()->isVisible()); break;
     case Cmd::CommunicationLog: m_log->setVisible(!m_log->isVisible()); break;
-    case Cmd::Help: QDesktopServices::openUrl(QUrl::fromLocalFile(ManualPath())); break;
+    case Cmd::Help: ShowManual(); break;
     case Cmd::Exit: close(); break;
     case Cmd::About: m_dialogs.About(this); break;
     case Cmd::EcrSetup:
@@ -267,8 +281,10 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  QSettings().setValue(kGeometryKey, saveGeometry());
   QSettings().setValue(kBarStateKey, saveState());
   QSettings().setValue(kStatusBarKey, statusBar()->isVisible());
+  m_view->StoreColumnWidths();
   QMainWindow::closeEvent(event);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The main window: the title that never changes, the five menus, the toolbar, the status bar with
-// its five panes, and the help command. Commands go to the workspace view.
+// The main window: the title naming the current sheet's file, the five menus, the toolbar, the
+// status bar with its five panes, and the help command. Commands go to the workspace view. Its size
+// and place, its bars and the sheets' column widths are kept across runs.
 #pragma once
 
 #include <QMainWindow>
@@ -55,6 +56,8 @@ class CMainFrame final : public QMainWindow {
   void CreateStatusBar();
   void RebuildRecentFiles();
   void Dispatch(Cmd command);
+  // Opens the manual in the browser; without one, says where the manual is.
+  void ShowManual();
 
   GuiUi& m_ui;
   Dialogs& m_dialogs;

@@ -1,22 +1,58 @@
 // SPDX-License-Identifier: MIT
 #include "gui/reports_edit.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPrinter>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <memory>
 
 #include "gui/text_codec.h"
 
 namespace nuvrel::gui {
+namespace {
 
-CReportsEdit::CReportsEdit(QWidget* parent) : QPlainTextEdit(parent) {
+// The report's columns line up only in a fixed-pitch font; 9 points keep its widest lines on A4.
+constexpr int kPrintPointSize = 9;
+constexpr double kPrintMarginCm = 1.5;
+
+// The report laid out on the printer's paper, in the printer's own pixels.
+std::unique_ptr<QTextDocument> PrintDocument(const QString& text, QPrinter& printer) {
+  auto document = std::make_unique<QTextDocument>();
+  QFont font(QStringLiteral("Courier New"), kPrintPointSize);
+  font.setStyleHint(QFont::TypeWriter);
+  document->setDefaultFont(font);
+  document->documentLayout()->setPaintDevice(&printer);
+  document->setPlainText(text);
+  // The layout takes lengths in the screen's logical pixels and scales them to the printer's.
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const qreal dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+  QTextFrameFormat frame = document->rootFrame()->frameFormat();
+  frame.setMargin(kPrintMarginCm / 2.54 * dpi);
+  document->rootFrame()->setFrameFormat(frame);
+  document->setPageSize(printer.pageLayout().paintRectPixels(printer.resolution()).size());
+  return document;
+}
+
+}  // namespace
+
+CReportsEdit::CReportsEdit(std::string& text, QWidget* parent)
+    : QPlainTextEdit(parent), m_text(text) {
   setReadOnly(true);
   setLineWrapMode(QPlainTextEdit::NoWrap);
   setUndoRedoEnabled(false);
   setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  setPlainText(FromCp1251(m_text).remove('\r'));
 }
 
 void CReportsEdit::Append(std::string_view text) {
+  m_text.append(text);
   QTextCursor cursor(document());
   cursor.movePosition(QTextCursor::End);
   // The report's lines end in CR LF; the pane breaks at LF.
@@ -24,14 +60,38 @@ void CReportsEdit::Append(std::string_view text) {
   verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
-void CReportsEdit::Clear() { setPlainText({}); }
+void CReportsEdit::Clear() {
+  SetText({});
+}
+
+void CReportsEdit::SetText(const std::string& text) {
+  m_text = text;
+  setPlainText(FromCp1251(m_text).remove('\r'));
+}
+
+int CReportsEdit::PageCount(QPrinter& printer) const {
+  return PrintDocument(toPlainText(), printer)->pageCount();
+}
+
+void CReportsEdit::PrintTo(QPrinter& printer) const {
+  PrintDocument(toPlainText(), printer)->print(&printer);
+}
 
 void CReportsEdit::contextMenuEvent(QContextMenuEvent* event) {
   setFocus();
+  // From the keyboard the menu opens at the text cursor.
   const QPoint at = event->reason() == QContextMenuEvent::Keyboard
-                        ? mapToGlobal(QPoint(10, 10))
+                        ? viewport()->mapToGlobal(cursorRect().bottomLeft())
                         : event->globalPos();
   emit contextMenuRequested(at);
+}
+
+void CReportsEdit::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+    emit contextMenuRequested(viewport()->mapToGlobal(cursorRect().bottomLeft()));
+    return;
+  }
+  QPlainTextEdit::keyPressEvent(event);
 }
 
 }  // namespace nuvrel::gui

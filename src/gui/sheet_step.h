@@ -4,18 +4,19 @@
 // it back and makes it again.
 #pragma once
 
-#include <QString>
 #include <QUndoCommand>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "sheets/workspace_change.h"
 
 namespace nuvrel::gui {
 
+// The pane's text as the daily exchange wrote it (Windows-1251).
 struct ReportsChange {
-  QString before;
-  QString after;
+  std::string before;
+  std::string after;
 };
 
 class SheetStep final : public QUndoCommand {

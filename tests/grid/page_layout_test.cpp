@@ -112,6 +112,20 @@ TEST(PageLayoutWalk, EmptyGridHasOnePageWithoutCells) {
   EXPECT_FALSE(PageCells(headersOnly, headers, 1).IsValid());
 }
 
+TEST(PageLayoutWalk, TheRowsEndWithTheLastOneThatHoldsData) {
+  CellTable t(nullptr);
+  ArticlesLike(t);
+  EXPECT_EQ(RowsToPrint(t), 1);
+  t.SetItemText(2000, 0, "2000");  // a row label is no data
+  EXPECT_EQ(RowsToPrint(t), 1);
+  t.SetItemText(4, 1, "Hleb");
+  t.SetItemText(12, 7, "14.000");
+  ASSERT_EQ(RowsToPrint(t), 13);
+  const PageLayout layout = ComputePageLayout(t, kChar, kA4, RowsToPrint(t));
+  EXPECT_EQ(layout.pageCount, 1);
+  EXPECT_EQ(PageCells(t, layout, 1), (CellRange{1, 1, 12, 7}));
+}
+
 TEST(PageLayoutWalk, NoRoomForRowsPutsOneRowOnEachPage) {
   CellTable t(nullptr);
   OneColumn(t, {10, 10, 0, 10, 10});

@@ -26,17 +26,25 @@ class FakeDialogs final : public gui::Dialogs {
   std::deque<std::optional<QString>> saveNames;
   std::deque<std::optional<gui::FindRequest>> finds;
   std::deque<std::optional<unsigned>> lines;
+  std::deque<std::optional<gui::PrintChoice>> printSetups;
+  // Answers the print dialog (with the pages it offers): the printer as the person leaves it, and
+  // whether to print. Without it the dialog is cancelled.
+  std::function<bool(QPrinter&, int)> print;
   int abouts = 0;
   int previews = 0;
 
   std::optional<QString> OpenFileName(QWidget*) override { return Take(openNames); }
-  std::optional<QString> SaveFileName(QWidget*) override { return Take(saveNames); }
+  std::optional<QString> SaveFileName(QWidget*, gui::FileKind) override { return Take(saveNames); }
   std::optional<gui::FindRequest> Find(QWidget*) override { return Take(finds); }
   std::optional<unsigned> GoToLine(QWidget*, unsigned, app::Ui&) override { return Take(lines); }
   void About(QWidget*) override { ++abouts; }
-  bool Print(QWidget*, QPrinter&) override { return false; }
+  bool Print(QWidget*, QPrinter& printer, int pages) override {
+    return print && print(printer, pages);
+  }
   void Preview(QWidget*, QPrinter&, const std::function<void(QPrinter*)>&) override { ++previews; }
-  void PageSetup(QWidget*, QPrinter&) override {}
+  std::optional<gui::PrintChoice> PrintSetup(QWidget*, const gui::PrintChoice&) override {
+    return Take(printSetups);
+  }
 
  private:
   template <class T>

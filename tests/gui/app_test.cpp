@@ -46,7 +46,7 @@ TEST(App, SaveAsNamesTheTabAndEntersTheRecentFiles) {
   app.Trigger(Cmd::SaveAs);
   EXPECT_EQ(app.View().tabText(0), "Articles (a.txt)");
   EXPECT_EQ(app.View().RecentFiles(), QStringList{path});
-  EXPECT_EQ(app.frame->windowTitle(), kTitle);
+  EXPECT_EQ(app.frame->windowTitle(), "a.txt[*] - " + kTitle);
   EXPECT_EQ(test::ReadBytes(app.dir / "a.txt"), "3\tABC\t\t\t\t\t\t\r\n");
 
   // Save writes there again without asking.

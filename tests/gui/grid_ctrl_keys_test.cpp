@@ -132,12 +132,19 @@ TEST_F(GridKeys, CtrlASelectsEveryDataCell) {
   EXPECT_EQ(table.GetSelectedCount(), 2400u * 7u);
 }
 
-TEST_F(GridKeys, TheMenuKeyAsksForTheMenuNearTheTopLeftCorner) {
+TEST_F(GridKeys, TheMenuKeyAndShiftF10AskForTheMenuUnderTheFocusCell) {
   QSignalSpy spy(&grid, &CGridCtrl::contextMenuRequested);
   Focus(2, kName);
   Key(Qt::Key_Menu);
-  ASSERT_EQ(spy.count(), 1);
-  EXPECT_EQ(spy.at(0).at(0).toPoint(), grid.mapToGlobal(QPoint(10, 10)));
+  Key(Qt::Key_F10, Qt::ShiftModifier);
+  ASSERT_EQ(spy.count(), 2);
+  const QPoint under = grid.viewport()->mapToGlobal(grid.CellRect(2, kName).bottomLeft());
+  EXPECT_EQ(spy.at(0).at(0).toPoint(), under + QPoint(1, 1));
+  EXPECT_EQ(spy.at(1).at(0).toPoint(), under + QPoint(1, 1));
+  // With the focus cell scrolled out of sight the menu opens near the top-left corner.
+  grid.verticalScrollBar()->setValue(grid.verticalScrollBar()->maximum());
+  Key(Qt::Key_Menu);
+  EXPECT_EQ(spy.at(2).at(0).toPoint(), grid.mapToGlobal(QPoint(10, 10)));
 }
 
 TEST(GridTabKey, StaysInTheGridWhenOtherWidgetsCouldTakeTheFocus) {

@@ -8,9 +8,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QStringList>
 #include <string>
 #include <vector>
@@ -19,6 +17,7 @@
 #include "grid/page_layout.h"
 #include "grid/text_measurer.h"
 #include "gui/text_codec.h"
+#include "pdf_pages.h"
 #include "sheets/layouts.h"
 #include "sheets/sheet_file.h"
 #include "support/temp_dir.h"
@@ -27,9 +26,12 @@ namespace nuvrel::gui {
 namespace {
 
 using grid::Rgb;
+using test::HavePoppler;
+using test::PdfPageCount;
+using test::PdfText;
 
 constexpr int kArticleRows = 2400;
-const QString kTitle = QStringLiteral("articles.txt - Nuvrel");
+const QString kTitle = QStringLiteral("Articles (articles.txt)");
 
 // The example price list dealt out over every row of the sheet, each line under its own label.
 std::string FullArticlesText() {
@@ -46,37 +48,6 @@ std::string FullArticlesText() {
         std::to_string(row) + "\t" + items[static_cast<std::size_t>(row) % items.size()] + "\r\n";
   }
   return text;
-}
-
-// Runs a poppler tool; nullopt when it is not installed or fails.
-std::optional<QString> RunTool(const QString& tool, const QStringList& args) {
-  const QString path = QStandardPaths::findExecutable(tool);
-  if (path.isEmpty()) return std::nullopt;
-  QProcess process;
-  process.start(path, args);
-  if (!process.waitForFinished(60000) || process.exitCode() != 0) return std::nullopt;
-  return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-bool HavePoppler() {
-  return !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty() &&
-         !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
-}
-
-int PdfPageCount(const QString& pdf) {
-  const std::optional<QString> info = RunTool(QStringLiteral("pdfinfo"), {pdf});
-  if (!info) return -1;
-  const QRegularExpressionMatch match =
-      QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
-          .match(*info);
-  return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
-
-QString PdfText(const QString& pdf, int firstPage, int lastPage) {
-  return RunTool(QStringLiteral("pdftotext"),
-                 {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(firstPage),
-                  QStringLiteral("-l"), QString::number(lastPage), pdf, QStringLiteral("-")})
-      .value_or(QString());
 }
 
 // The row labels printed on a page, top to bottom: the number each table line starts with.
@@ -190,6 +161,23 @@ TEST_F(GridPrinterPdf, SmallSheetFitsOnOnePage) {
   EXPECT_TRUE(text.contains(QStringLiteral("Page 1 of 1")));
   EXPECT_TRUE(text.contains(QStringLiteral("Jelena")));
   EXPECT_EQ(LabelsOf(text), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+}
+
+TEST_F(GridPrinterPdf, ASheetPrintsUpToItsLastRowWithData) {
+  if (!HavePoppler()) GTEST_SKIP() << "pdfinfo and pdftotext (poppler-utils) are not installed";
+  grid::CellTable table(&m_measurer);
+  sheets::SetupSheet(sheets::SheetId::Articles, table);
+  std::string example(NUVREL_SOURCE_DIR);
+  example.append("/examples/articles.txt");
+  sheets::CSheetTextReader(table).ReadSheetText(test::ReadBytes(example).value_or(""));
+  ASSERT_EQ(grid::RowsToPrint(table), 13);
+
+  const QString pdf = QString::fromStdString(m_dir / "twelve.pdf");
+  ASSERT_TRUE(GridPrinter(table, kTitle).PrintToPdf(pdf));
+  EXPECT_EQ(PdfPageCount(pdf), 1);
+  const QString text = PdfText(pdf, 1, 1);
+  EXPECT_TRUE(text.contains(QStringLiteral("Page 1 of 1")));
+  EXPECT_EQ(LabelsOf(text), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
 }
 
 TEST(GridPrinterPdfFile, UnwritablePathFails) {

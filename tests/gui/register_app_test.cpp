@@ -23,6 +23,7 @@
 #include "gui/logo_manager_dialog.h"
 #include "gui/reports_edit.h"
 #include "sheets/sheet_file.h"
+#include "support/child_process.h"
 #include "support/ecrsim_process.h"
 
 namespace nuvrel::gui {
@@ -132,6 +133,23 @@ TEST_F(RegisterApp, CtrlRFillsTheArticlesReportAndCtrlWTheReports) {
   EXPECT_EQ(app->View().Sheets().Grid(SheetId::ArticlesReport).GetItemText(1, 1), "");
 }
 
+TEST_F(RegisterApp, TheReportsSavedFromTheWindowAreTheBytesTheCommandLineToolWrites) {
+  Start();
+  app->Key(Qt::Key_W, Qt::ControlModifier);
+  ASSERT_EQ(Status(), "Operation completed successfully");
+  app->View().SetCurrent(SheetId::Reports);
+  app->dialogs.saveNames = {QString::fromStdString(dir / "window.txt")};
+  app->Trigger(Cmd::SaveAs);
+
+  const test::RunResult cli =
+      test::RunProgram(NUVREL_CLI_PATH, {"--port", *sim->SlavePath(), "--settings", dir / "cli.ini",
+                                         "report", "daily", dir / "cli.txt"});
+  ASSERT_EQ(cli.status, 0) << cli.err;
+  const std::string saved = test::ReadBytes(dir / "window.txt").value_or("");
+  EXPECT_NE(saved.find("Daily report\r\n"), std::string::npos);
+  EXPECT_EQ(saved, test::ReadBytes(dir / "cli.txt"));
+}
+
 TEST_F(RegisterApp, ADamagedReportLeavesTheSheetAndThePaneAsTheyWere) {
   // Frames: the upload 1-16 (12 records), then three per download; the second Ctrl+R and Ctrl+W
   // get a damaged price of article 2 and a damaged turnover of department 1.
@@ -237,6 +255,9 @@ TEST_F(RegisterApp, TheLogoManagerSendsTheDefaultLogoAndRefusesTheBuiltInBitmap)
   transfers::LogoState logo;
   CLogoManagerDlg dialog(logo, settings, app->ui, app->link);
   EXPECT_TRUE(logo.builtIn);  // nothing remembered yet: the built-in bitmap
+  EXPECT_FALSE(dialog.StartButton()->isEnabled());
+  EXPECT_EQ(dialog.FileText(),
+            "No file chosen: the built-in logo is shown. Choose a file with Load.");
   dialog.OnStart();
   EXPECT_EQ(app->ShownTexts(), QStringList{"Please select a file!"});
 
@@ -246,8 +267,11 @@ TEST_F(RegisterApp, TheLogoManagerSendsTheDefaultLogoAndRefusesTheBuiltInBitmap)
   };
   dialog.OnLoad();
   EXPECT_EQ(dialog.InfoText(), "Width: 224    Height: 80    Colors: 2");
+  EXPECT_EQ(dialog.FileText(), "File: logo.bmp");
+  EXPECT_TRUE(dialog.StartButton()->isEnabled());
   dialog.OnStart();
   EXPECT_TRUE(app->shown.empty()) << app->ShownTexts().join("|").toStdString();
+  EXPECT_EQ(dialog.StatusText(), "The logo logo.bmp was sent to the ECR.");
   EXPECT_EQ(dialog.Progress()->value(), dialog.Progress()->maximum());
   EXPECT_TRUE(dialog.StartButton()->isEnabled());
   EXPECT_EQ(test::ReadBytes(dir / "state/logo.bmp"), test::ReadBytes(Example("logo.bmp")));

@@ -32,7 +32,7 @@ Snapshot Take(test::AppFixture& app) {
     snapshot[static_cast<std::size_t>(sheets::Index(info.id))] =
         sheets::SheetText(app.Sheet(info.id));
   }
-  snapshot.back() = app.View().Reports()->toPlainText().toStdString();
+  snapshot.back() = app.View().Reports()->Text();
   return snapshot;
 }
 
@@ -63,7 +63,7 @@ TEST(UnsavedChanges, SaveAfterOpenWritesTheOpenedFile) {
   app.dialogs.openNames = {QString::fromStdString(app.dir / "b.txt")};
   app.Key(Qt::Key_O, Qt::ControlModifier);
   EXPECT_EQ(app.View().tabText(0), "Articles (b.txt)");
-  EXPECT_EQ(app.frame->windowTitle(), "Nuvrel Serbian Edition v2.2");
+  EXPECT_EQ(app.frame->windowTitle(), "b.txt[*] - Nuvrel Serbian Edition v2.2");
 
   app.View().Grid(SheetId::Articles)->setFocus();
   TypeInto(app, 2, kPrice, "5");
