@@ -7,6 +7,8 @@
 #include <QValidator>
 #include <algorithm>
 
+#include "gui/visible_text.h"
+
 namespace nuvrel::gui {
 
 // What may be typed: digits only, and no more characters than the cell's limit. A text already
@@ -129,9 +131,11 @@ void CGridInPlaceEdit::paintEvent(QPaintEvent* event) {
 void CGridInPlaceEdit::Widen() {
   if (!parentWidget()) return;
   const QMargins margins = textMargins();
-  const int wanted = fontMetrics().horizontalAdvance(text() + QStringLiteral("  ")) +
-                     margins.left() + margins.right() + 2 * kLineEditInnerMargin + 2;
   const int room = parentWidget()->width() - x();
+  // The edit never gets wider than the room, so a long text is measured only that far.
+  const QString shown = VisibleText(fontMetrics()).Of(text() + QStringLiteral("  "), room);
+  const int wanted = fontMetrics().horizontalAdvance(shown) + margins.left() + margins.right() +
+                     2 * kLineEditInnerMargin + 2;
   const int widened = std::max(width(), std::min(wanted, room));
   if (widened != width()) resize(widened, height());
 }
