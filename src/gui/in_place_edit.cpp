@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QValidator>
 #include <algorithm>
+#include <limits>
 
 #include "gui/visible_text.h"
 
@@ -52,6 +53,9 @@ CGridInPlaceEdit::CGridInPlaceEdit(QWidget* parent, const QRect& rect, const QFo
   const int side = std::max(0, margin - kLineEditInnerMargin);
   setTextMargins(side, 0, side, 0);
   setGeometry(rect);
+  // A line edit takes 32767 characters unless told otherwise, and would cut a longer cell text
+  // short; editing a cell edits all of it.
+  setMaxLength(std::numeric_limits<int>::max());
   if (style.digitsOnly || style.lengthLimit > 0) {
     m_rule = new InputRule(style.digitsOnly, style.lengthLimit, this);
     m_rule->SetAcceptedLength(text.size());
