@@ -109,10 +109,16 @@ int CellTable::GetColumnWidth(int col) const {
 }
 
 void CellTable::AutoSizeColumn(int col, int style) {
-  if (col < 0 || col >= m_cols || GetColumnWidth(col) == 0 || !m_measurer) return;
   if (style == 0) style = kAutoSizeBoth;
   const int first = (style & kAutoSizeHeader) ? 0 : m_fixedRows;
   const int last = (style & kAutoSizeData) ? GetRowCount() - 1 : m_fixedRows - 1;
+  AutoSizeColumnRows(col, first, last);
+}
+
+void CellTable::AutoSizeColumnRows(int col, int firstRow, int lastRow) {
+  if (col < 0 || col >= m_cols || GetColumnWidth(col) == 0 || !m_measurer) return;
+  const int first = std::max(firstRow, 0);
+  const int last = std::min(lastRow, GetRowCount() - 1);
   int width = 0;
   for (int r = first; r <= last; ++r) {
     const int margin = DefaultCellFor(r, col).Margin();

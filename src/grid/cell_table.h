@@ -75,6 +75,8 @@ class CellTable {
   static constexpr int kAutoSizeBoth = 3;
   // Fits a column to the widest extent of its cells; nothing for an invalid or hidden column.
   void AutoSizeColumn(int col, int style = 0);
+  // The same, measuring only the cells of rows firstRow to lastRow.
+  void AutoSizeColumnRows(int col, int firstRow, int lastRow);
   // Fits a row to the highest extent of its cells.
   void AutoSizeRow(int row);
 

@@ -21,8 +21,8 @@ struct TypedColumn {
   grid::CellFactory factory;
 };
 
-// Steps common to every grid sheet: size, labels, row resizing off, the first column's width and the
-// zebra rows.
+// Steps common to every grid sheet: size, labels, row resizing off, the first column's width and
+// the zebra rows.
 void Begin(grid::CellTable& grid, const SheetInfo& info, int nameWidth) {
   grid.SetColumnCount(info.columns);
   grid.SetRowCount(info.rows);
@@ -54,7 +54,7 @@ void SetHeaders(grid::CellTable& grid, std::initializer_list<std::pair<int, Sid>
 // The barcode column is made just wide enough for a twelve-digit barcode or its header.
 void FitBarcodeColumn(grid::CellTable& grid) {
   grid.SetItemText(1, articles::kBarcode, "1");
-  grid.AutoSizeColumn(articles::kBarcode);
+  grid.AutoSizeColumnRows(articles::kBarcode, 0, 1);
   grid.SetItemText(1, articles::kBarcode, "");
 }
 
@@ -82,10 +82,13 @@ void SetupArticleColumns(grid::CellTable& grid, SheetId id) {
                     {articles::kUnit, Sid::HeaderUnit},
                     {articles::kInStock, Sid::HeaderInStock}});
   if (id == SheetId::ArticlesReport) {
-    SetHeaders(grid, {{articles::kTurnover, Sid::HeaderTurnover}, {articles::kSales, Sid::HeaderSales}});
+    SetHeaders(grid,
+               {{articles::kTurnover, Sid::HeaderTurnover}, {articles::kSales, Sid::HeaderSales}});
   }
-  for (int col : {0, articles::kTaxGroup, articles::kDepartment, articles::kUnit}) {
-    grid.AutoSizeColumn(col);
+  // The data cells are empty yet: the labels and the headers alone set the widths.
+  grid.AutoSizeColumn(0);
+  for (int col : {articles::kTaxGroup, articles::kDepartment, articles::kUnit}) {
+    grid.AutoSizeColumn(col, grid::CellTable::kAutoSizeHeader);
   }
   FitBarcodeColumn(grid);
 }
@@ -98,7 +101,9 @@ void SetupTextSheet(grid::CellTable& grid, SheetId id, Sid header, int width) {
 
 }  // namespace
 
-void SetupArticlesSheet(grid::CellTable& grid) { SetupArticleColumns(grid, SheetId::Articles); }
+void SetupArticlesSheet(grid::CellTable& grid) {
+  SetupArticleColumns(grid, SheetId::Articles);
+}
 
 void SetupArticlesReportSheet(grid::CellTable& grid) {
   SetupArticleColumns(grid, SheetId::ArticlesReport);
@@ -123,7 +128,8 @@ void SetupAdvertisementSheet(grid::CellTable& grid) {
 void SetupDepartmentReportSheet(grid::CellTable& grid) {
   Begin(grid, InfoFor(SheetId::DepartmentReport), 150);
   ApplyTypedColumns(grid, {{departments::kTurnover, kRight, &grid::MakeCell<CGridCellPrice>}});
-  SetHeaders(grid, {{departments::kName, Sid::HeaderName}, {departments::kTurnover, Sid::HeaderTurnover}});
+  SetHeaders(
+      grid, {{departments::kName, Sid::HeaderName}, {departments::kTurnover, Sid::HeaderTurnover}});
   grid.AutoSizeColumn(0);
 }
 
