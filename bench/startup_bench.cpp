@@ -7,6 +7,7 @@
 //                             (QT_QPA_PLATFORM=xcb DISPLAY=:8 for an X server such as Xvfb)
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -28,10 +29,16 @@ struct Program {
   const char* label;
   std::vector<std::string> argv;
   std::vector<double> millis;
+  std::vector<double> cpuMillis;
 };
 
-// Runs the program to its end; the wall time in milliseconds, or a negative number when it failed.
-double TimeRun(const std::vector<std::string>& args) {
+struct Run {
+  double millis = -1;     // wall time; negative when the program failed
+  double cpuMillis = -1;  // user and system time, which other load on the machine hardly changes
+};
+
+// Runs the program to its end.
+Run TimeRun(const std::vector<std::string>& args) {
   std::vector<char*> argv;
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
@@ -43,12 +50,16 @@ double TimeRun(const std::vector<std::string>& args) {
   pid_t pid = 0;
   const int spawned = posix_spawn(&pid, argv[0], &quiet, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&quiet);
-  if (spawned != 0) return -1;
+  if (spawned != 0) return {};
   int status = 0;
-  if (waitpid(pid, &status, 0) != pid) return -1;
+  rusage usage{};
+  if (wait4(pid, &status, 0, &usage) != pid) return {};
   const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
-  return took.count();
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return {};
+  auto ms = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
+  };
+  return {took.count(), ms(usage.ru_utime) + ms(usage.ru_stime)};
 }
 
 double Median(std::vector<double> values) {
@@ -74,35 +85,41 @@ int main(int argc, char** argv) {
   const std::string settings = "--settings=" + scratch + "/nuvrel.ini";
 
   std::vector<Program> programs = {
-      {"empty Qt main window", {NUVREL_TRIVIAL_WINDOW_PATH}, {}},
-      {"nuvrel", {NUVREL_GUI_PATH, "--exit-on-first-paint", settings}, {}},
+      {"empty Qt main window", {NUVREL_TRIVIAL_WINDOW_PATH}, {}, {}},
+      {"nuvrel", {NUVREL_GUI_PATH, "--exit-on-first-paint", settings}, {}, {}},
       {"nuvrel --no-splash",
        {NUVREL_GUI_PATH, "--exit-on-first-paint", "--no-splash", settings},
+       {},
        {}},
   };
   // One run of each first, unmeasured: the first start of a program also loads it from disk.
-  for (Program& p : programs) TimeRun(p.argv);
+  for (const Program& p : programs) TimeRun(p.argv);
   for (int i = 0; i < runs; ++i) {
     for (Program& p : programs) {
-      const double ms = TimeRun(p.argv);
-      if (ms < 0) {
+      const Run run = TimeRun(p.argv);
+      if (run.millis < 0) {
         std::fprintf(stderr, "%s failed\n", p.label);
         std::filesystem::remove_all(scratch);
         return 1;
       }
-      p.millis.push_back(ms);
+      p.millis.push_back(run.millis);
+      p.cpuMillis.push_back(run.cpuMillis);
     }
   }
   std::filesystem::remove_all(scratch);
 
   const double yardstick = Median(programs[0].millis);
+  const double cpuYardstick = Median(programs[0].cpuMillis);
   std::printf("start-up to first paint, median of %d runs (QT_QPA_PLATFORM=%s)\n", runs,
               std::getenv("QT_QPA_PLATFORM"));
+  std::printf("  %-22s %11s %6s %11s %6s\n", "", "wall", "", "cpu", "");
   bool ok = true;
   for (const Program& p : programs) {
     const double median = Median(p.millis);
+    const double cpu = Median(p.cpuMillis);
     const double ratio = median / yardstick;
-    std::printf("  %-22s %8.1f ms  %5.2fx\n", p.label, median, ratio);
+    std::printf("  %-22s %8.1f ms %5.2fx %8.1f ms %5.2fx\n", p.label, median, ratio, cpu,
+                cpu / cpuYardstick);
     if (&p != &programs[0] && ratio > kTargetRatio) ok = false;
   }
   std::printf("target: nuvrel at most %.1fx the empty window: %s\n", kTargetRatio,
