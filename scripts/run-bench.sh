@@ -3,8 +3,11 @@
 set -euo pipefail
 build=${1:-build}
 shopt -s nullglob
+# A benchmark that misses its target fails the run, after the others have run too.
+status=0
 for b in "$build"/bench/bench_*; do
   [ -x "$b" ] || continue
   echo "== $(basename "$b")"
-  "$b"
+  "$b" || status=1
 done
+exit $status
