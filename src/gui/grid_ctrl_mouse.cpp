@@ -389,7 +389,7 @@ void CGridCtrl::UpdateTitleTip(QPoint pos) {
   const int margin = m_table.DefaultCellFor(cell.row, cell.col).Margin();
   // The cell without its grid lines, so the tip's text sits where the cell's does.
   const QRect inner(rect.x(), rect.y(), rect.width() - 1, rect.height() - 1);
-  // The tip reaches past the screen's edge at most; a longer text is laid out only that far.
+  // The tip is at most about as wide as the screen; a longer text is laid out only that far.
   const QScreen* screen = viewport()->screen();
   const int reach = screen ? screen->geometry().width() : QtTextMeasurer::kMaxTextWidth;
   const QString tip = VisibleText(QFontMetrics(m_font)).Of(target->GetTipText(), reach);
