@@ -6,7 +6,7 @@
 namespace nuvrel::grid {
 
 Size CGridCellBase::CellExtent(const TextMeasurer& measurer, int margin) const {
-  const Size text = measurer.TextExtent(GetText());
+  const Size text = measurer.TextExtent(DisplayText());
   return {text.cx + measurer.Overhang() + 4 * margin, text.cy + 2 * margin};
 }
 

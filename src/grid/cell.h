@@ -32,10 +32,11 @@ class CGridCellBase {
   // Puts back a text that GetText once gave, exactly as it was (an undo must not normalise again).
   virtual void RestoreText(std::string_view text) = 0;
   virtual std::string GetText() const = 0;
-  // The text drawn on screen (empty for a cell that draws something else, such as a check box).
-  virtual std::string DisplayText() const { return GetText(); }
-  // The text of the title tip.
-  virtual std::string GetTipText() const { return GetText(); }
+  // The text drawn on screen (empty for a cell that draws something else, such as a check box),
+  // without a copy: it stays valid while the cell's text is unchanged.
+  virtual std::string_view DisplayText() const = 0;
+  // The text of the title tip, likewise.
+  virtual std::string_view GetTipText() const { return DisplayText(); }
 
   virtual void SetFormat(unsigned format) = 0;
   virtual unsigned GetFormat() const = 0;
@@ -63,6 +64,7 @@ class CGridCell : public CGridCellBase {
   void SetText(std::string_view text) override { m_text.assign(text); }
   void RestoreText(std::string_view text) override { m_text.assign(text); }
   std::string GetText() const override { return m_text; }
+  std::string_view DisplayText() const override { return m_text; }
   void SetFormat(unsigned format) override { m_format = format; }
   unsigned GetFormat() const override { return m_format; }
   void SetTextColour(Colour c) override { m_textColour = c; }

@@ -109,16 +109,30 @@ int CellTable::GetColumnWidth(int col) const {
 }
 
 void CellTable::AutoSizeColumn(int col, int style) {
-  if (col < 0 || col >= m_cols || GetColumnWidth(col) == 0 || !m_measurer) return;
+  if (!CanAutoSize(col)) return;
   if (style == 0) style = kAutoSizeBoth;
   const int first = (style & kAutoSizeHeader) ? 0 : m_fixedRows;
   const int last = (style & kAutoSizeData) ? GetRowCount() - 1 : m_fixedRows - 1;
   int width = 0;
-  for (int r = first; r <= last; ++r) {
-    const int margin = DefaultCellFor(r, col).Margin();
-    width = std::max(width, GetCell(r, col)->CellExtent(*m_measurer, margin).cx);
+  for (int r = first; r <= last; ++r) width = std::max(width, CellWidth(r, col));
+  SetColumnWidth(col, width);
+}
+
+void CellTable::AutoSizeColumnRows(int col, std::initializer_list<int> rows) {
+  if (!CanAutoSize(col)) return;
+  int width = 0;
+  for (int r : rows) {
+    if (r >= 0 && r < GetRowCount()) width = std::max(width, CellWidth(r, col));
   }
   SetColumnWidth(col, width);
+}
+
+bool CellTable::CanAutoSize(int col) const {
+  return col >= 0 && col < m_cols && GetColumnWidth(col) != 0 && m_measurer;
+}
+
+int CellTable::CellWidth(int row, int col) const {
+  return GetCell(row, col)->CellExtent(*m_measurer, DefaultCellFor(row, col).Margin()).cx;
 }
 
 void CellTable::AutoSizeRow(int row) {

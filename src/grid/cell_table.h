@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -75,6 +76,8 @@ class CellTable {
   static constexpr int kAutoSizeBoth = 3;
   // Fits a column to the widest extent of its cells; nothing for an invalid or hidden column.
   void AutoSizeColumn(int col, int style = 0);
+  // The same, measuring only the cells of the rows given.
+  void AutoSizeColumnRows(int col, std::initializer_list<int> rows);
   // Fits a row to the highest extent of its cells.
   void AutoSizeRow(int row);
 
@@ -178,6 +181,10 @@ class CellTable {
   void TextChanged(CGridCell& cell, int row, int col);
   void NotifyLayout();
   void DropSelectionOutside();
+  // Whether the column is valid and shown and there is a measurer.
+  bool CanAutoSize(int col) const;
+  // The width cell (row, col) needs for its text.
+  int CellWidth(int row, int col) const;
 
   const TextMeasurer* m_measurer;
   // One row of cell objects per row, m_cols each.

@@ -6,14 +6,16 @@
 #include <QCursor>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cstdlib>
 
 #include "gui/grid_ctrl.h"
-#include "gui/text_codec.h"
+#include "gui/qt_text_measurer.h"
 #include "gui/title_tip.h"
+#include "gui/visible_text.h"
 
 namespace nuvrel::gui {
 namespace {
@@ -387,7 +389,11 @@ void CGridCtrl::UpdateTitleTip(QPoint pos) {
   const int margin = m_table.DefaultCellFor(cell.row, cell.col).Margin();
   // The cell without its grid lines, so the tip's text sits where the cell's does.
   const QRect inner(rect.x(), rect.y(), rect.width() - 1, rect.height() - 1);
-  m_titleTip->ShowFor(inner, inner.width() - 2 * margin, FromCp1251(target->GetTipText()), m_font);
+  // The tip is at most about as wide as the screen; a longer text is laid out only that far.
+  const QScreen* screen = viewport()->screen();
+  const int reach = screen ? screen->geometry().width() : QtTextMeasurer::kMaxTextWidth;
+  const QString tip = VisibleText(QFontMetrics(m_font)).Of(target->GetTipText(), reach);
+  m_titleTip->ShowFor(inner, inner.width() - 2 * margin, tip, m_font);
 }
 
 void CGridCtrl::HideTitleTip() {

@@ -5,7 +5,6 @@
 #include <QStyleOptionButton>
 #include <algorithm>
 
-#include "gui/text_codec.h"
 #include "sheets/cell_types.h"
 
 namespace nuvrel::gui {
@@ -51,6 +50,7 @@ GridPainter::GridPainter(QPainter& painter, const grid::CellTable& table,
       m_palette(widget.palette()),
       m_font(font),
       m_metrics(font),
+      m_visible(m_metrics),
       m_focus(table.GetFocusCell()) {}
 
 void GridPainter::Paint(const QRect& dirty) {
@@ -158,20 +158,23 @@ void GridPainter::DrawFixedEdges(const QRect& rect, bool sunken) {
 
 void GridPainter::DrawText(const grid::CGridCell& cell, int row, int col, const QRect& rect,
                            const QColor& colour) {
-  const std::string bytes = cell.DisplayText();
+  const std::string_view bytes = cell.DisplayText();
   if (bytes.empty()) return;
   const int margin = m_table.DefaultCellFor(row, col).Margin();
   const QRect area(rect.x() + margin, rect.y(), rect.width() - 1 - 2 * margin, rect.height() - 1);
   if (area.width() <= 0 || area.height() <= 0) return;
-  QString text = FromCp1251(bytes);
   const unsigned format = cell.GetFormat();
-  if ((format & grid::format::kEndEllipsis) && m_metrics.horizontalAdvance(text) > area.width()) {
+  const bool elide = (format & grid::format::kEndEllipsis) != 0;
+  const Qt::Alignment alignment = HorizontalAlignment(format);
+  // Only what fits is converted and laid out; an elided text shows its start whatever its
+  // alignment.
+  QString text = m_visible.Of(bytes, area.width(), elide ? Qt::AlignLeft : alignment);
+  if (elide && m_metrics.horizontalAdvance(text) > area.width()) {
     text = m_metrics.elidedText(text, Qt::ElideRight, area.width());
   }
   m_painter.setPen(colour);
-  m_painter.drawText(
-      area, static_cast<int>(HorizontalAlignment(format) | Qt::AlignVCenter | Qt::TextSingleLine),
-      text);
+  m_painter.drawText(area, static_cast<int>(alignment | Qt::AlignVCenter | Qt::TextSingleLine),
+                     text);
 }
 
 void GridPainter::DrawCheckBox(bool checked, const QRect& rect) {

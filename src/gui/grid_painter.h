@@ -12,6 +12,7 @@
 
 #include "grid/cell_table.h"
 #include "gui/grid_geometry.h"
+#include "gui/visible_text.h"
 
 namespace nuvrel::gui {
 
@@ -48,6 +49,7 @@ class GridPainter {
   QPalette m_palette;
   QFont m_font;
   QFontMetrics m_metrics;
+  VisibleText m_visible;
   grid::CellId m_focus;
   bool m_trackFocus = true;
   QRect m_dirty;

@@ -130,6 +130,7 @@ void GridPrinter::LayOut(const QPaintDevice* device, const QPrinter& printer) {
   // The empty rows below the last one that holds data would print as blank pages.
   m_layout = grid::ComputePageLayout(m_table, charSize, {paper.width(), paper.height()},
                                      grid::RowsToPrint(m_table));
+  m_visible.emplace(metrics);
 }
 
 void GridPrinter::OnPrint(QPainter& painter, int page) {
@@ -173,6 +174,7 @@ void GridPrinter::OnPrint(QPainter& painter, int page) {
 
 void GridPrinter::OnEndPrinting() {
   m_layout.reset();
+  m_visible.reset();
 }
 
 int GridPrinter::PrintRow(QPainter& painter, int row, int firstCol, int lastCol, int y,
@@ -202,17 +204,16 @@ void GridPrinter::PrintCell(QPainter& painter, int row, int col, const QRect& re
   const PrintColours colours = CellPrintColours(m_table, row, col, m_grayscale);
   if (colours.back) painter.fillRect(rect, ToQColor(*colours.back));
 
-  const QString text = FromCp1251(cell->DisplayText());
-  if (text.isEmpty()) return;
+  const std::string_view bytes = cell->DisplayText();
+  if (bytes.empty()) return;
   const int margin = m_layout->charWidth / 2;
   const QRect textRect = rect.adjusted(margin, 0, -margin, 0);
   if (textRect.width() <= 0) return;
+  const Qt::Alignment alignment = HorizontalAlignment(cell->GetFormat());
   painter.setPen(ToQColor(colours.text));
-  // drawText clips a text that does not fit to its rectangle.
-  painter.drawText(textRect,
-                   static_cast<int>(HorizontalAlignment(cell->GetFormat()) | Qt::AlignVCenter) |
-                       Qt::TextSingleLine,
-                   text);
+  // drawText clips a text that does not fit to its rectangle; only what can show is laid out.
+  painter.drawText(textRect, static_cast<int>(alignment | Qt::AlignVCenter | Qt::TextSingleLine),
+                   m_visible->Of(bytes, textRect.width(), alignment));
 }
 
 void GridPrinter::PrintHeader(QPainter& painter) const {

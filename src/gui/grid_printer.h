@@ -14,6 +14,7 @@
 #include "grid/cell_table.h"
 #include "grid/page_layout.h"
 #include "grid/types.h"
+#include "gui/visible_text.h"
 
 class QPaintDevice;
 class QPainter;
@@ -85,6 +86,7 @@ class GridPrinter {
   QFont m_font;
   bool m_grayscale = false;
   std::optional<grid::PageLayout> m_layout;
+  std::optional<VisibleText> m_visible;  // in the printer font, from OnBeginPrinting on
 };
 
 }  // namespace nuvrel::gui

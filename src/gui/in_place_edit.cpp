@@ -6,6 +6,9 @@
 #include <QPainter>
 #include <QValidator>
 #include <algorithm>
+#include <limits>
+
+#include "gui/visible_text.h"
 
 namespace nuvrel::gui {
 
@@ -50,6 +53,9 @@ CGridInPlaceEdit::CGridInPlaceEdit(QWidget* parent, const QRect& rect, const QFo
   const int side = std::max(0, margin - kLineEditInnerMargin);
   setTextMargins(side, 0, side, 0);
   setGeometry(rect);
+  // A line edit takes 32767 characters unless told otherwise, and would cut a longer cell text
+  // short; editing a cell edits all of it.
+  setMaxLength(std::numeric_limits<int>::max());
   if (style.digitsOnly || style.lengthLimit > 0) {
     m_rule = new InputRule(style.digitsOnly, style.lengthLimit, this);
     m_rule->SetAcceptedLength(text.size());
@@ -129,9 +135,11 @@ void CGridInPlaceEdit::paintEvent(QPaintEvent* event) {
 void CGridInPlaceEdit::Widen() {
   if (!parentWidget()) return;
   const QMargins margins = textMargins();
-  const int wanted = fontMetrics().horizontalAdvance(text() + QStringLiteral("  ")) +
-                     margins.left() + margins.right() + 2 * kLineEditInnerMargin + 2;
   const int room = parentWidget()->width() - x();
+  // The edit never gets wider than the room, so a long text is measured only that far.
+  const QString shown = VisibleText(fontMetrics()).Of(text() + QStringLiteral("  "), room);
+  const int wanted = fontMetrics().horizontalAdvance(shown) + margins.left() + margins.right() +
+                     2 * kLineEditInnerMargin + 2;
   const int widened = std::max(width(), std::min(wanted, room));
   if (widened != width()) resize(widened, height());
 }

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QSplashScreen>
 #include <QStatusBar>
-#include <QTimer>
 
 #include "app/format.h"
 #include "app/settings.h"
@@ -15,6 +14,7 @@
 #include "gui/ecr_setup_dialog.h"
 #include "gui/embedded_simulator.h"
 #include "gui/exec_modal.h"
+#include "gui/first_paint_exit.h"
 #include "gui/gui_ui.h"
 #include "gui/ledra_view.h"
 #include "gui/logo_manager_dialog.h"
@@ -32,8 +32,8 @@ StartOptions ParseStartOptions(const QStringList& args) {
       options.simulator = true;
     } else if (arg == "--no-splash") {
       options.noSplash = true;
-    } else if (arg == "--exit-when-shown") {
-      options.exitWhenShown = true;
+    } else if (arg == "--exit-on-first-paint") {
+      options.exitOnFirstPaint = true;
     } else if (arg.startsWith("--settings=")) {
       options.settingsPath = arg.mid(11);
     } else if (options.file.isEmpty()) {
@@ -108,15 +108,16 @@ int RunLedraApp(const StartOptions& options) {
 
   if (!options.file.isEmpty() && !frame.View().OpenFile(options.file)) return 1;
 
+  // Owned by the frame, which it watches.
+  const FirstPaintExit* exitOnPaint =
+      options.exitOnFirstPaint ? new FirstPaintExit(frame) : nullptr;
   frame.show();
   if (splash) splash->finish(&frame);
-  if (options.exitWhenShown) {
-    // For measuring start-up: end as soon as the window has been painted once.
-    QTimer::singleShot(0, &frame, [] { QApplication::quit(); });
-  }
   if (!session.StartError().isEmpty()) {
     session.Ui().ShowMessage(session.StartError().toStdString(), app::Icon::Error);
   }
+  // Painted while the splash screen waited for the window: there is nothing left to wait for.
+  if (exitOnPaint && exitOnPaint->Painted()) return 0;
   return QApplication::exec();
 }
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The desktop program's run: start-up in its fixed order (splash, settings, main window and view, the
-// file named on the command line, show, splash gone) and the end of run that stores the port.
+// The desktop program's run: start-up in its fixed order (splash, settings, main window and view,
+// the file named on the command line, show, splash gone) and the end of run that stores the port.
 #pragma once
 
 #include <QStringList>
@@ -19,18 +19,18 @@ namespace nuvrel::gui {
 class Dialogs;
 
 struct StartOptions {
-  QString file;             // a sheet file to read into the current sheet
-  bool simulator = false;   // run against a simulated register started for this run
+  QString file;            // a sheet file to read into the current sheet
+  bool simulator = false;  // run against a simulated register started for this run
   bool noSplash = false;
-  bool exitWhenShown = false;  // end once the window is painted (start-up measurements)
-  QString settingsPath;     // empty: the settings file beside the program
+  bool exitOnFirstPaint = false;  // end once the window has been painted (timing start-up)
+  QString settingsPath;           // empty: the settings file beside the program
 };
 
 // Parses the program's arguments (without the program name).
 StartOptions ParseStartOptions(const QStringList& args);
 
-// Everything one run holds: the settings, the person's Ui, the register link, the logo state and the
-// main window. Ending it writes the port back to the settings file.
+// Everything one run holds: the settings, the person's Ui, the register link, the logo state and
+// the main window. Ending it writes the port back to the settings file.
 class LedraSession {
  public:
   LedraSession(const StartOptions& options, Dialogs& dialogs);

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "gui/qt_text_measurer.h"
 
-#include "gui/text_codec.h"
+#include <algorithm>
 
 namespace nuvrel::gui {
 
 grid::Size QtTextMeasurer::TextExtent(std::string_view text) const {
-  return {m_metrics.horizontalAdvance(FromCp1251(text)), m_metrics.height()};
+  const int width = m_metrics.horizontalAdvance(m_visible.Of(text, kMaxTextWidth));
+  return {std::min(width, kMaxTextWidth), m_metrics.height()};
 }
 
 }  // namespace nuvrel::gui

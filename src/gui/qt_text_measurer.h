@@ -6,19 +6,26 @@
 #include <QFontMetrics>
 
 #include "grid/text_measurer.h"
+#include "gui/visible_text.h"
 
 namespace nuvrel::gui {
 
 class QtTextMeasurer final : public grid::TextMeasurer {
  public:
-  // Measures in `font`; needs a QGuiApplication.
-  explicit QtTextMeasurer(const QFont& font) : m_metrics(font) {}
+  // No text measures wider than this, so an auto-sized column never gets wider: far more than any
+  // screen shows, and a long text is laid out only this far.
+  static constexpr int kMaxTextWidth = 8192;
 
-  // The advance of the Windows-1251 text in the font, and the font's line height.
+  // Measures in `font`; needs a QGuiApplication.
+  explicit QtTextMeasurer(const QFont& font) : m_metrics(font), m_visible(m_metrics) {}
+
+  // The advance of the Windows-1251 text in the font (at most kMaxTextWidth), and the font's line
+  // height.
   grid::Size TextExtent(std::string_view text) const override;
 
  private:
   QFontMetrics m_metrics;
+  VisibleText m_visible;
 };
 
 }  // namespace nuvrel::gui

@@ -55,7 +55,7 @@ class CGridCellCheck final : public grid::CGridCell {
   void SetText(std::string_view text) override;
   void RestoreText(std::string_view text) override { SetText(text); }
   std::string GetText() const override { return m_checked ? "1" : "0"; }
-  std::string DisplayText() const override { return {}; }
+  std::string_view DisplayText() const override { return {}; }
   // A click inside the box toggles the state.
   bool OnClick(int x, int y, int margin) override;
   grid::Size CellExtent(const grid::TextMeasurer& measurer, int margin) const override;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "sheets/layouts.h"
 
+#include <array>
 #include <string>
+#include <string_view>
 
 #include "app/strings.h"
 #include "sheets/cell_types.h"
@@ -21,8 +23,8 @@ struct TypedColumn {
   grid::CellFactory factory;
 };
 
-// Steps common to every grid sheet: size, labels, row resizing off, the first column's width and the
-// zebra rows.
+// Steps common to every grid sheet: size, labels, row resizing off, the first column's width and
+// the zebra rows.
 void Begin(grid::CellTable& grid, const SheetInfo& info, int nameWidth) {
   grid.SetColumnCount(info.columns);
   grid.SetRowCount(info.rows);
@@ -54,8 +56,38 @@ void SetHeaders(grid::CellTable& grid, std::initializer_list<std::pair<int, Sid>
 // The barcode column is made just wide enough for a twelve-digit barcode or its header.
 void FitBarcodeColumn(grid::CellTable& grid) {
   grid.SetItemText(1, articles::kBarcode, "1");
-  grid.AutoSizeColumn(articles::kBarcode);
+  grid.AutoSizeColumnRows(articles::kBarcode, {0, 1});
   grid.SetItemText(1, articles::kBarcode, "");
+}
+
+// The row whose label is the widest. A label is as wide as its digits together (digits neither
+// kern nor join), so each digit is measured once rather than each of thousands of labels.
+int WidestLabelRow(const grid::CellTable& grid) {
+  const int first = grid.GetFixedRowCount();
+  const grid::TextMeasurer* measurer = grid.Measurer();
+  if (!measurer) return first;
+  std::array<int, 256> widths;
+  widths.fill(-1);
+  int widestRow = first;
+  int widest = -1;
+  for (int r = first; r < grid.GetRowCount(); ++r) {
+    int width = 0;
+    for (const char c : grid.GetCell(r, 0)->DisplayText()) {
+      int& w = widths[static_cast<unsigned char>(c)];
+      if (w < 0) w = measurer->TextExtent(std::string_view(&c, 1)).cx;
+      width += w;
+    }
+    if (width > widest) {
+      widest = width;
+      widestRow = r;
+    }
+  }
+  return widestRow;
+}
+
+// The label column is made as wide as its widest label (the corner above it is empty).
+void FitLabelColumn(grid::CellTable& grid) {
+  grid.AutoSizeColumnRows(0, {0, WidestLabelRow(grid)});
 }
 
 void SetupArticleColumns(grid::CellTable& grid, SheetId id) {
@@ -82,10 +114,13 @@ void SetupArticleColumns(grid::CellTable& grid, SheetId id) {
                     {articles::kUnit, Sid::HeaderUnit},
                     {articles::kInStock, Sid::HeaderInStock}});
   if (id == SheetId::ArticlesReport) {
-    SetHeaders(grid, {{articles::kTurnover, Sid::HeaderTurnover}, {articles::kSales, Sid::HeaderSales}});
+    SetHeaders(grid,
+               {{articles::kTurnover, Sid::HeaderTurnover}, {articles::kSales, Sid::HeaderSales}});
   }
-  for (int col : {0, articles::kTaxGroup, articles::kDepartment, articles::kUnit}) {
-    grid.AutoSizeColumn(col);
+  // The data cells are empty yet: the labels and the headers alone set the widths.
+  FitLabelColumn(grid);
+  for (int col : {articles::kTaxGroup, articles::kDepartment, articles::kUnit}) {
+    grid.AutoSizeColumn(col, grid::CellTable::kAutoSizeHeader);
   }
   FitBarcodeColumn(grid);
 }
@@ -93,12 +128,14 @@ void SetupArticleColumns(grid::CellTable& grid, SheetId id) {
 void SetupTextSheet(grid::CellTable& grid, SheetId id, Sid header, int width) {
   Begin(grid, InfoFor(id), width);
   SetHeaders(grid, {{kTextColumn, header}});
-  grid.AutoSizeColumn(0);
+  FitLabelColumn(grid);
 }
 
 }  // namespace
 
-void SetupArticlesSheet(grid::CellTable& grid) { SetupArticleColumns(grid, SheetId::Articles); }
+void SetupArticlesSheet(grid::CellTable& grid) {
+  SetupArticleColumns(grid, SheetId::Articles);
+}
 
 void SetupArticlesReportSheet(grid::CellTable& grid) {
   SetupArticleColumns(grid, SheetId::ArticlesReport);
@@ -123,8 +160,9 @@ void SetupAdvertisementSheet(grid::CellTable& grid) {
 void SetupDepartmentReportSheet(grid::CellTable& grid) {
   Begin(grid, InfoFor(SheetId::DepartmentReport), 150);
   ApplyTypedColumns(grid, {{departments::kTurnover, kRight, &grid::MakeCell<CGridCellPrice>}});
-  SetHeaders(grid, {{departments::kName, Sid::HeaderName}, {departments::kTurnover, Sid::HeaderTurnover}});
-  grid.AutoSizeColumn(0);
+  SetHeaders(
+      grid, {{departments::kName, Sid::HeaderName}, {departments::kTurnover, Sid::HeaderTurnover}});
+  FitLabelColumn(grid);
 }
 
 void SetupSheet(SheetId id, grid::CellTable& grid) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // What the grid draws, read back from the pixels: zebra rows, grid lines, the area past the
-// cells, alignment of the text, the focus frame, the selection and the sunken focus headers.
+// cells, alignment of the text, a very long text, the focus frame, the selection and the sunken
+// focus headers.
 #include <QImage>
 
 #include "grid_ctrl_fixture.h"
@@ -72,6 +73,25 @@ TEST_F(GridPaint, PricesStandAtTheRightNamesAtTheLeftBarcodesInTheMiddle) {
   const auto barcodeInk = InkColumns(image, barcode.adjusted(0, 1, -1, -1));
   ASSERT_GE(barcodeInk.first, 0);
   EXPECT_NEAR((barcodeInk.first + barcodeInk.second) / 2, barcode.center().x(), 8);
+}
+
+TEST_F(GridPaint, AVeryLongTextDrawsItsStartAsAShorterOneThatAlsoOverflows) {
+  // Cyrillic and Latin, wider than the cell but short enough to be drawn whole; then the same
+  // followed by a megabyte: both cells must look alike, start and ellipsis.
+  std::string overflowing;
+  while (overflowing.size() < 100) overflowing.append("\xD1\xE8\xF0 Jogurt 1kg, ");
+  std::string veryLong = overflowing;
+  veryLong.append(1 << 20, 'x');
+  Focus(9, kName);
+  for (int col : {kName, kPrice}) {  // left and right aligned
+    table.SetItemText(1, col, overflowing);
+    const QRect cell = grid.CellRect(1, col);
+    const QImage expected = Shot().copy(cell);
+    // Row 3 is empty and of the same colour.
+    ASSERT_NE(expected, Shot().copy(grid.CellRect(3, col))) << col << ": nothing drawn";
+    table.SetItemText(1, col, veryLong);
+    EXPECT_EQ(Shot().copy(cell), expected) << col;
+  }
 }
 
 TEST_F(GridPaint, TheFocusCellIsFramedTheSelectionHighlightedItsHeadersSunken) {

@@ -244,6 +244,18 @@ TEST_F(InPlaceEdit, TheEditWidensWithItsTextButNotPastTheViewport) {
   EXPECT_EQ(Edit()->geometry().right(), grid.viewport()->width() - 1);
 }
 
+TEST_F(InPlaceEdit, ATextLongerThanALineEditTakesByDefaultIsEditedWhole) {
+  std::string text(40000, 'a');
+  text.append("b");
+  Put(1, kName, text);
+  Focus(1, kName);
+  Key(Qt::Key_F2);
+  Type("c");
+  Key(Qt::Key_Return);
+  text.append("c");
+  EXPECT_EQ(Text(1, kName), text);
+}
+
 TEST_F(InPlaceEdit, EveryKeystrokeIsReported) {
   QSignalSpy spy(&grid, &CGridCtrl::editTextChanged);
   Focus(1, kName);

@@ -3,6 +3,7 @@
 // rests there, and gone when the mouse moves on or the grid scrolls.
 #include "gui/title_tip.h"
 
+#include <QScreen>
 #include <QScrollBar>
 
 #include "grid_ctrl_fixture.h"
@@ -40,6 +41,18 @@ TEST_F(TitleTip, ALongNameShowsWholeOverItsCell) {
   EXPECT_EQ(m_tip->geometry().topLeft(), grid.viewport()->mapToGlobal(cell.topLeft()));
   EXPECT_GT(m_tip->width(), cell.width());
   EXPECT_EQ(m_tip->height(), cell.height() - 1);  // the cell less its grid line
+}
+
+TEST_F(TitleTip, AVeryLongTextShowsItsStartReachingNoFurtherThanTheScreen) {
+  std::string veryLong = kLong;
+  veryLong.append(1 << 20, 'x');
+  table.SetItemText(1, kName, veryLong);
+  Hover(1, kName);
+  ASSERT_TRUE(Shown());
+  EXPECT_TRUE(m_tip->Text().trimmed().startsWith(kLong));
+  const int screen = grid.screen()->geometry().width();
+  EXPECT_GT(m_tip->width(), screen);
+  EXPECT_LT(m_tip->width(), screen + 100);
 }
 
 TEST_F(TitleTip, AShortNameShowsNoneAndMovingOffTheLongOneHidesIt) {

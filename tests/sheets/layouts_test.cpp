@@ -12,7 +12,8 @@ namespace {
 using grid::CellTable;
 namespace fmt = grid::format;
 
-// Eight pixels a character, sixteen a line: the default width is " XXXXXXXXXXXX " = 112, the margin 8.
+// Eight pixels a character, sixteen a line: the default width is " XXXXXXXXXXXX " = 112, the
+// margin 8.
 grid::FixedPitchMeasurer measurer(8, 16);
 
 struct Expected {
@@ -68,7 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Layouts, ArticlesColumnsHaveTheirHeadersClassesAndAlignments) {
   CellTable t(&measurer);
   SetupArticlesSheet(t);
-  const char* headers[] = {"", "Name", "Barcode", "Price", "Tax grp.", "Department", "Unit", "In stock"};
+  const char* headers[] = {"",         "Name",       "Barcode", "Price",
+                           "Tax grp.", "Department", "Unit",    "In stock"};
   for (int c = 0; c < 8; ++c) EXPECT_EQ(t.GetItemText(0, c), headers[c]);
 
   EXPECT_EQ(t.GetItemFormat(0, 1) & fmt::kAlignMask, fmt::kLeft);
@@ -92,12 +94,38 @@ TEST(Layouts, ArticlesColumnsHaveTheirHeadersClassesAndAlignments) {
   EXPECT_EQ(t.GetColumnWidth(1), 150);
   EXPECT_EQ(t.GetColumnWidth(3), 112);
   EXPECT_EQ(t.GetColumnWidth(7), 112);
-  EXPECT_EQ(t.GetColumnWidth(0), 4 * 8 + 4 * 8);                   // "2400"
-  EXPECT_EQ(t.GetColumnWidth(4), 8 * 8 + 4 * 8);                   // "Tax grp."
-  EXPECT_EQ(t.GetColumnWidth(5), 10 * 8 + 4 * 8);                  // "Department"
-  EXPECT_EQ(t.GetColumnWidth(6), 4 * 8 + 4 * 8);                   // "Unit"
-  EXPECT_EQ(t.GetColumnWidth(2), 12 * 8 + 4 * 8);                  // a 12-digit barcode
-  EXPECT_EQ(t.GetItemText(1, 2), "");                              // the width trick leaves no trace
+  EXPECT_EQ(t.GetColumnWidth(0), 4 * 8 + 4 * 8);   // "2400"
+  EXPECT_EQ(t.GetColumnWidth(4), 8 * 8 + 4 * 8);   // "Tax grp."
+  EXPECT_EQ(t.GetColumnWidth(5), 10 * 8 + 4 * 8);  // "Department"
+  EXPECT_EQ(t.GetColumnWidth(6), 4 * 8 + 4 * 8);   // "Unit"
+  EXPECT_EQ(t.GetColumnWidth(2), 12 * 8 + 4 * 8);  // a 12-digit barcode
+  EXPECT_EQ(t.GetItemText(1, 2), "");              // the width trick leaves no trace
+}
+
+// Each character as wide as its code modulo 7, plus 5: which row label is the widest depends on
+// its digits ("1000" is wider than "2400").
+class ProportionalMeasurer final : public grid::TextMeasurer {
+ public:
+  grid::Size TextExtent(std::string_view text) const override {
+    int width = 0;
+    for (unsigned char c : text) width += 5 + c % 7;
+    return {width, 16};
+  }
+  int Overhang() const override { return 1; }
+};
+
+TEST(Layouts, ArticleColumnsAreAsWideAsMeasuringEveryRowMakesThem) {
+  const ProportionalMeasurer proportional;
+  for (SheetId id : {SheetId::Articles, SheetId::ArticlesReport}) {
+    CellTable t(&proportional);
+    SetupSheet(id, t);
+    const std::vector<int> widths = t.ColumnWidths();
+    for (int col : {0, 4, 5, 6}) t.AutoSizeColumn(col);
+    t.SetItemText(1, 2, "1");  // a twelve-digit barcode
+    t.AutoSizeColumn(2);
+    t.SetItemText(1, 2, "");
+    EXPECT_EQ(t.ColumnWidths(), widths) << static_cast<int>(id);
+  }
 }
 
 TEST(Layouts, ArticlesReportAddsTurnoverAndSales) {
