@@ -6,6 +6,8 @@
 #include <array>
 #include <utility>
 
+#include "app/version.h"
+
 namespace nuvrel::app {
 namespace {
 
@@ -132,7 +134,7 @@ constexpr Entry kTable[] = {
     {21074, "Reading the daily report"},
     {21075, "Stopped after %u items; nothing was stored"},
     {21076, "Stopped after %u lines; nothing was stored"},
-    {57344, "Nuvrel Serbian Edition v2.2"},
+    {57344, "Nuvrel Serbian Edition v" NUVREL_VERSION},
     {57345, " "},
 };
 

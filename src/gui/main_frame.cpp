@@ -13,7 +13,9 @@
 #include <QThread>
 #include <QToolBar>
 #include <QUrl>
+#include <filesystem>
 
+#include "app/program_files.h"
 #include "app/strings.h"
 #include "gui/communication_log.h"
 #include "gui/dialogs.h"
@@ -233,9 +235,11 @@ bool CMainFrame::event(QEvent* event) {
 }
 
 QString CMainFrame::ManualPath() {
-  // The manual lies beside the program under the program's own name.
-  const QFileInfo program(QCoreApplication::applicationFilePath());
-  return program.absolutePath() + "/" + program.completeBaseName() + ".html";
+  // The manual carries the program's name: beside the program in a build folder, in the data
+  // folder of an installed one.
+  const std::filesystem::path program(app::ProgramPath());
+  return FromUtf8(
+      app::ShippedFile(program.parent_path().string(), program.stem().string() + ".html"));
 }
 
 void CMainFrame::Dispatch(Cmd command) {
