@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName("Nuvrel");
   QApplication::setApplicationName("NuvrelSr");
   QApplication::setApplicationVersion(NUVREL_VERSION);
+  QGuiApplication::setDesktopFileName("org.nuvrel.Nuvrel");
   const StartCommandLine commandLine =
       nuvrel::gui::ParseStartOptions(QApplication::arguments().mid(1));
   if (commandLine.action != StartCommandLine::Action::Run) {
