@@ -7,6 +7,7 @@
 #             build-sanitize and runs every test under them
 # make fuzz   installs what is missing, builds the fuzz targets (clang) in build-fuzz and runs each
 #             for SECONDS seconds (default 60); fails on any finding
+# make package  installs what is missing, builds, and makes the Debian package BUILD/nuvrel_*.deb
 
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
@@ -14,7 +15,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_BUILD ?= build-fuzz
 SECONDS ?= 60
 
-.PHONY: all deps configure build run test test-sanitize bench fuzz clean
+.PHONY: all deps configure build run test test-sanitize bench fuzz package clean
 
 all: build
 
@@ -44,6 +45,9 @@ bench: build
 
 fuzz: deps
 	@bash scripts/run-fuzz.sh $(FUZZ_BUILD) $(SECONDS)
+
+package: build
+	@cd $(BUILD) && cpack -G DEB >/dev/null && ls "$$PWD"/nuvrel_*.deb
 
 clean:
 	@rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

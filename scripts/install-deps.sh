@@ -5,12 +5,13 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libqt6svg6
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
   fonts-liberation
   xvfb xdotool x11-apps imagemagick poppler-utils
   time
+  librsvg2-bin desktop-file-utils appstream
 )
 
 missing=()

@@ -6,6 +6,8 @@
 #include <array>
 #include <utility>
 
+#include "app/version.h"
+
 namespace nuvrel::app {
 namespace {
 
@@ -145,7 +147,7 @@ constexpr Entry kTable[] = {
     {21150, "P&ortrait"},
     {21151, "&Landscape"},
     {21152, "No printer installed"},
-    {57344, "Nuvrel Serbian Edition v2.2"},
+    {57344, "Nuvrel Serbian Edition v" NUVREL_VERSION},
     {57345, " "},
 };
 

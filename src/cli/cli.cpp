@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/cli.h"
 
+#include "app/version.h"
 #include "cli/check_command.h"
 #include "cli/identify_command.h"
 #include "cli/interrupt.h"
@@ -49,20 +50,18 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
     std::fputs(UsageText(), out);
     return kCompleted;
   }
-  if (!parsed.options) {
-    std::fprintf(err, "nuvrel-cli: %s\n%s", parsed.error.c_str(), UsageText());
-    return kUsage;
+  if (parsed.version) {
+    std::fprintf(out, "nuvrel-cli %s\n", NUVREL_VERSION);
+    return kCompleted;
   }
+  if (!parsed.options) return UsageError(err, parsed.error);
   const Options& options = *parsed.options;
   const std::string& command = options.command.front();
   const std::vector<std::string> words(options.command.begin() + 1, options.command.end());
 
   if (command == "check") {
     const CheckParse check = ParseCheckArgs(words);
-    if (!check.args) {
-      std::fprintf(err, "nuvrel-cli: %s\n%s", check.error.c_str(), UsageText());
-      return kUsage;
-    }
+    if (!check.args) return UsageError(err, check.error);
     Session session(options, out, err, in);
     if (!session.Ready()) return kFailed;
     return RunCheck(session, *check.args, out, err);
@@ -72,10 +71,8 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
     return RunTransferCommand(command, words, options, out, err, in);
   }
 
-  if (command != "identify" || !words.empty()) {
-    std::fprintf(err, "nuvrel-cli: unknown command '%s'\n%s", command.c_str(), UsageText());
-    return kUsage;
-  }
+  if (command != "identify") return UsageError(err, "unknown command '" + command + "'");
+  if (!words.empty()) return UsageError(err, "identify takes no arguments");
 
   Session session(options, out, err, in);
   if (!session.Ready()) return kFailed;

@@ -3,6 +3,8 @@
 
 #include <charconv>
 
+#include "app/command_line.h"
+
 namespace nuvrel::cli {
 namespace {
 
@@ -29,6 +31,7 @@ const char* UsageText() {
          "       nuvrel-cli [OPTIONS] report daily OUT [--departments FILE]\n"
          "       nuvrel-cli [OPTIONS] logo BMP\n"
          "       nuvrel-cli [OPTIONS] check SHEET FILE [-o OUT]\n"
+         "       nuvrel-cli --help | --version\n"
          "\n"
          "OPTIONS  --port DEVICE   serial device path (overrides the COM mapping)\n"
          "         --com N         COM1..COM4 (default: the settings file's port)\n"
@@ -41,52 +44,67 @@ const char* UsageText() {
          "CELLS    ROW[-ROW][:COL[-COL]] (row 1 and column 1 are the first data row and column);\n"
          "         without :COL the whole row\n"
          "N        the first row to send, to finish an upload that was cut short\n"
+         "An option's value may follow it (--port DEVICE) or be joined with '=' (--port=DEVICE).\n"
          "\n"
          "Ctrl+C stops a transfer between records; the upload is closed as usual (exit status "
          "130).\n";
 }
 
 ParseResult ParseOptions(const std::vector<std::string>& args) {
+  // The options of the commands are known here too, so that both spellings and an unknown option
+  // are handled alike wherever they stand; they go back to the command in the form "--name value".
+  static constexpr app::OptionSpec kKnown[] = {
+      {"--help"},
+      {"-h"},
+      {"--version"},
+      {"--yes"},
+      {"--quiet"},
+      {"-q"},
+      {"--port", true},
+      {"--com", true},
+      {"--settings", true},
+      {"--trace", true},
+      {"--select", true},
+      {"--from-row", true},
+      {"--departments", true},
+      {"-o", true},
+  };
   ParseResult result;
+  app::SplitCommandLine split = app::SplitArgs(args, kKnown);
+  if (!split.error.empty()) {
+    result.error = std::move(split.error);
+    return result;
+  }
   Options options;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    auto value = [&](std::string& out) {
-      if (i + 1 >= args.size()) {
-        result.error = "option " + arg + " needs a value";
-        return false;
-      }
-      out = args[++i];
-      return true;
-    };
-    std::string text;
-    if (arg == "--help" || arg == "-h") {
+  options.command = std::move(split.operands);
+  for (app::GivenOption& given : split.options) {
+    const std::string_view name = given.name;
+    if (name == "--help" || name == "-h") {
       result.help = true;
-      return result;
-    } else if (arg == "--yes") {
+    } else if (name == "--version") {
+      result.version = true;
+    } else if (name == "--yes") {
       options.yes = true;
-    } else if (arg == "--quiet" || arg == "-q") {
+    } else if (name == "--quiet" || name == "-q") {
       options.quiet = true;
-    } else if (arg == "--port") {
-      if (!value(text)) return result;
-      options.port = text;
-    } else if (arg == "--settings") {
-      if (!value(text)) return result;
-      options.settings = text;
-    } else if (arg == "--trace") {
-      if (!value(text)) return result;
-      options.trace = text;
-    } else if (arg == "--com") {
-      if (!value(text)) return result;
-      options.com = ParseComNumber(text);
+    } else if (name == "--port") {
+      options.port = std::move(given.value);
+    } else if (name == "--settings") {
+      options.settings = std::move(given.value);
+    } else if (name == "--trace") {
+      options.trace = std::move(given.value);
+    } else if (name == "--com") {
+      options.com = ParseComNumber(given.value);
       if (!options.com) {
-        result.error = "--com takes a port number such as 1 or COM1, not '" + text + "'";
+        result.error = "--com takes a port number such as 1 or COM1, not '" + given.value + "'";
         return result;
       }
     } else {
-      options.command.push_back(arg);
+      options.command.emplace_back(name);
+      options.command.push_back(std::move(given.value));
     }
   }
+  if (result.help || result.version) return result;
   if (options.command.empty()) {
     result.error = "no command given";
     return result;

@@ -22,9 +22,12 @@ struct ParseResult {
   std::optional<Options> options;  // empty on a usage error
   std::string error;               // what was wrong
   bool help = false;               // --help or -h was given
+  bool version = false;            // --version was given
 };
 
-// Reads the common options wherever they stand; everything else is the command and its arguments.
+// Reads the common options wherever they stand; everything else is the command and its arguments,
+// with the commands' own options (--select, --from-row, --departments, -o) handed on to them as
+// "--name VALUE" whichever way they were written. An unknown option is a usage error.
 ParseResult ParseOptions(const std::vector<std::string>& args);
 
 // The usage text, ending with a line feed.

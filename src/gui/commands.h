@@ -8,7 +8,7 @@
 #include <QString>
 #include <optional>
 
-#include "gui/artwork.h"
+#include "gui/icons.h"
 
 namespace nuvrel::gui {
 

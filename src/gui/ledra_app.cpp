@@ -25,24 +25,6 @@
 
 namespace nuvrel::gui {
 
-StartOptions ParseStartOptions(const QStringList& args) {
-  StartOptions options;
-  for (const QString& arg : args) {
-    if (arg == "--simulator") {
-      options.simulator = true;
-    } else if (arg == "--no-splash") {
-      options.noSplash = true;
-    } else if (arg == "--exit-on-first-paint") {
-      options.exitOnFirstPaint = true;
-    } else if (arg.startsWith("--settings=")) {
-      options.settingsPath = arg.mid(11);
-    } else if (options.file.isEmpty()) {
-      options.file = arg;
-    }
-  }
-  return options;
-}
-
 LedraSession::LedraSession(const StartOptions& options, Dialogs& dialogs)
     : m_settingsPath(options.settingsPath.isEmpty() ? app::SettingsFile::DefaultPath("nuvrel")
                                                     : options.settingsPath.toStdString()),

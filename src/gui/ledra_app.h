@@ -26,11 +26,8 @@ struct StartOptions {
   QString settingsPath;           // empty: the settings file beside the program
 };
 
-// Parses the program's arguments (without the program name).
-StartOptions ParseStartOptions(const QStringList& args);
-
-// Everything one run holds: the settings, the person's Ui, the register link, the logo state and
-// the main window. Ending it writes the port back to the settings file.
+// Everything one run holds: the settings, the person's Ui, the register link, the logo state and the
+// main window. Ending it writes the port back to the settings file.
 class LedraSession {
  public:
   LedraSession(const StartOptions& options, Dialogs& dialogs);

@@ -17,6 +17,7 @@
 #include "app/strings.h"
 #include "gui/artwork.h"
 #include "gui/gui_ui.h"
+#include "gui/icons.h"
 #include "gui/text_codec.h"
 
 namespace nuvrel::gui {

@@ -13,8 +13,10 @@
 #include <QThread>
 #include <QToolBar>
 #include <QUrl>
+#include <filesystem>
 
 #include "app/format.h"
+#include "app/program_files.h"
 #include "app/strings.h"
 #include "gui/communication_log.h"
 #include "gui/dialogs.h"
@@ -235,9 +237,11 @@ bool CMainFrame::event(QEvent* event) {
 }
 
 QString CMainFrame::ManualPath() {
-  // The manual lies beside the program under the program's own name.
-  const QFileInfo program(QCoreApplication::applicationFilePath());
-  return program.absolutePath() + "/" + program.completeBaseName() + ".html";
+  // The manual carries the program's name: beside the program in a build folder, in the data
+  // folder of an installed one.
+  const std::filesystem::path program(app::ProgramPath());
+  return FromUtf8(
+      app::ShippedFile(program.parent_path().string(), program.stem().string() + ".html"));
 }
 
 void CMainFrame::ShowManual() {

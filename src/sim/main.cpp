@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/version.h"
 #include "sim/options.h"
 #include "sim/simulator.h"
 
@@ -23,6 +24,10 @@ int main(int argc, char** argv) {
   }
   if (parsed.options.help) {
     std::fwrite(usage.data(), 1, usage.size(), stdout);
+    return 0;
+  }
+  if (parsed.options.version) {
+    std::printf("ecrsim %s\n", NUVREL_VERSION);
     return 0;
   }
   return nuvrel::sim::RunSimulator(parsed.options, stdout, stderr);

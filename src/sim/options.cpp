@@ -3,13 +3,14 @@
 
 #include <charconv>
 
+#include "app/command_line.h"
 #include "link/frames.h"
 
 namespace nuvrel::sim {
 namespace {
 
 // The version line must stay below the PC's 1024-byte limit: 12 bytes before the text, 4 after.
-constexpr std::size_t kLongestVersion = link::kVersionLineLimit - 1 - 12 - 4;
+constexpr std::size_t kLongestFirmware = link::kVersionLineLimit - 1 - 12 - 4;
 constexpr std::uint32_t kHighestBaud = 4000000;
 
 std::optional<std::uint32_t> Number(std::string_view text, std::uint32_t highest) {
@@ -27,6 +28,14 @@ bool IsLetter(char c) {
 }  // namespace
 
 OptionsParse ParseOptions(std::span<const std::string> args) {
+  static constexpr app::OptionSpec kKnown[] = {
+      {"--help"},          {"-h"},
+      {"--version"},       {"--serial", true},
+      {"--country", true}, {"--firmware", true},
+      {"--link", true},    {"--trace", true},
+      {"--baud", true},    {"--fault", true},
+      {"--state", true},
+  };
   OptionsParse result;
   Options& options = result.options;
   auto fail = [&result](std::string text) {
@@ -34,35 +43,18 @@ OptionsParse ParseOptions(std::span<const std::string> args) {
     return result;
   };
 
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string_view arg = args[i];
-    if (arg == "-h" || arg == "--help") {
+  const app::SplitCommandLine split = app::SplitArgs(args, kKnown);
+  if (!split.error.empty()) return fail(split.error);
+  if (!split.operands.empty()) return fail("unexpected argument '" + split.operands.front() + "'");
+
+  for (const app::GivenOption& given : split.options) {
+    const std::string_view name = given.name;
+    const std::string_view value = given.value;
+    if (name == "--help" || name == "-h") {
       options.help = true;
-      continue;
-    }
-    std::string_view name = arg;
-    std::optional<std::string_view> inlineValue;
-    if (const std::size_t eq = arg.find('=');
-        arg.starts_with("--") && eq != std::string_view::npos) {
-      name = arg.substr(0, eq);
-      inlineValue = arg.substr(eq + 1);
-    }
-    static constexpr std::string_view kTakesValue[] = {
-        "--serial", "--country", "--version", "--link", "--trace", "--baud", "--fault", "--state"};
-    bool known = false;
-    for (std::string_view candidate : kTakesValue) known = known || candidate == name;
-    if (!known) return fail("unknown option '" + std::string(arg) + "'");
-
-    std::string_view value;
-    if (inlineValue) {
-      value = *inlineValue;
-    } else if (i + 1 < args.size()) {
-      value = args[++i];
-    } else {
-      return fail("option " + std::string(name) + " needs a value");
-    }
-
-    if (name == "--serial") {
+    } else if (name == "--version") {
+      options.version = true;
+    } else if (name == "--serial") {
       const auto n = Number(value, link::kLargestDeviceNumber);
       if (!n)
         return fail("--serial takes a device number from 0 to 999999, not '" + std::string(value) +
@@ -73,12 +65,12 @@ OptionsParse ParseOptions(std::span<const std::string> args) {
         return fail("--country takes one letter, not '" + std::string(value) + "'");
       }
       options.country = value[0];
-    } else if (name == "--version") {
-      if (value.size() > kLongestVersion || value.find('\n') != std::string_view::npos) {
-        return fail("--version takes one line of at most " + std::to_string(kLongestVersion) +
+    } else if (name == "--firmware") {
+      if (value.size() > kLongestFirmware || value.find('\n') != std::string_view::npos) {
+        return fail("--firmware takes one line of at most " + std::to_string(kLongestFirmware) +
                     " bytes");
       }
-      options.version = std::string(value);
+      options.firmware = std::string(value);
     } else if (name == "--link") {
       if (value.empty()) return fail("--link needs a path");
       options.linkPath = std::string(value);
@@ -103,12 +95,13 @@ OptionsParse ParseOptions(std::span<const std::string> args) {
 }
 
 std::string_view UsageText() {
-  return "usage: ecrsim [--serial N] [--country C] [--version TEXT] [--link PATH] [--trace FILE]\n"
+  return "usage: ecrsim [--serial N] [--country C] [--firmware TEXT] [--link PATH] [--trace FILE]\n"
          "              [--state DIR] [--baud N] [--fault KIND[@N[:P]]]...\n"
+         "       ecrsim --help | --version\n"
          "A simulated cash register on a pseudo-terminal: prints the slave's name, answers on it.\n"
          "  --serial N      device number, 0..999999 (default 123456)\n"
          "  --country C     country letter (default S)\n"
-         "  --version TEXT  version text of the version line (default NV-2.21)\n"
+         "  --firmware TEXT the register's version text in its version line (default NV-2.21)\n"
          "  --link PATH     make PATH a symlink to the slave while running\n"
          "  --trace FILE    log every block received (RX) and sent (TX)\n"
          "  --state DIR     keep the programmed tables and the logo in DIR across runs\n"
@@ -119,7 +112,8 @@ std::string_view UsageText() {
          "                  for the report kinds the line of the report\n"
          "                  KIND: nak nak-partial crc wrong-device silence partial garbage\n"
          "                  zero-device bad-digits foreign-country long-line bad-ack hangup\n"
-         "                  long-report-line report-stops no-group-nine report-noise\n";
+         "                  long-report-line report-stops no-group-nine report-noise\n"
+         "An option's value may follow it (--serial 42) or be joined with '=' (--serial=42).\n";
 }
 
 }  // namespace nuvrel::sim

@@ -77,7 +77,7 @@ int RunSimulator(const Options& options, std::FILE* out, std::FILE* err) {
   std::fprintf(out, "ecrsim: listening on %s\n", port.SlaveName().c_str());
   std::fflush(out);
 
-  Register reg(RegisterSettings{options.serial, options.country, options.version},
+  Register reg(RegisterSettings{options.serial, options.country, options.firmware},
                FaultPlan(options.faults), std::move(tables));
   ServeSettings settings;
   settings.baud = options.baud;

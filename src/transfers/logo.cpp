@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/format.h"
+#include "app/program_files.h"
 #include "app/settings.h"
 #include "app/strings.h"
 #include "link/handshake.h"
@@ -39,7 +40,7 @@ bool OutOfMemory(app::Ui& ui) {
 }  // namespace
 
 std::string DefaultLogoPath(std::string_view programFolder) {
-  return std::string(programFolder) + "/EcrLogo/OrloLogo.bmp";
+  return app::ShippedFile(programFolder, "EcrLogo/OrloLogo.bmp");
 }
 
 bool LoadLogo(LogoState& state, app::SettingsFile& settings, const std::string& path) {

@@ -43,7 +43,7 @@ struct LogoState {
   std::string path;      // the path of the last successful load, empty for the built-in bitmap
 };
 
-// programFolder + "/EcrLogo/OrloLogo.bmp".
+// EcrLogo/OrloLogo.bmp beside the program, or in the installed data folder (see ShippedFile).
 std::string DefaultLogoPath(std::string_view programFolder);
 
 // Loads the bitmap file at path, or the built-in bitmap when path is empty, and remembers the path

@@ -27,7 +27,7 @@ test::RunResult Identify(const Sim& sim, std::vector<std::string> extra = {}) {
 
 TEST(IdentifyEndToEnd, PrintsWhatTheSetupDialogShowsWithTheRegistersControlBytesEscaped) {
   // A version text that would clear the screen, in Cyrillic letters.
-  Sim sim({"--serial", "42", "--version", "NV-2.21\x1B[2J\xC4"});
+  Sim sim({"--serial", "42", "--firmware", "NV-2.21\x1B[2J\xC4"});
   ASSERT_TRUE(sim.Ok());
   const auto run = Identify(sim);
   EXPECT_EQ(run.status, 0) << run.err;

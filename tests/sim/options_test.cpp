@@ -17,25 +17,26 @@ TEST(SimOptions, DefaultsWithoutArguments) {
   const Options& o = parsed.options;
   EXPECT_EQ(o.serial, 123456u);
   EXPECT_EQ(o.country, 'S');
-  EXPECT_EQ(o.version, "NV-2.21");
+  EXPECT_EQ(o.firmware, "NV-2.21");
   EXPECT_FALSE(o.linkPath);
   EXPECT_FALSE(o.tracePath);
   EXPECT_FALSE(o.statePath);
   EXPECT_EQ(o.baud, 0u);
   EXPECT_TRUE(o.faults.empty());
   EXPECT_FALSE(o.help);
+  EXPECT_FALSE(o.version);
 }
 
 TEST(SimOptions, EveryOptionInBothSpellings) {
   const OptionsParse parsed =
-      Parse({"--serial", "42", "--country=D", "--version", "NV 3.0 beta", "--link=/tmp/ecr",
+      Parse({"--serial", "42", "--country=D", "--firmware", "NV 3.0 beta", "--link=/tmp/ecr",
              "--trace", "t.log", "--baud=9600", "--state", "/tmp/ecr-state", "--fault", "crc@3",
              "--fault=hangup", "--fault", "nak@2:2"});
   ASSERT_FALSE(parsed.error) << *parsed.error;
   const Options& o = parsed.options;
   EXPECT_EQ(o.serial, 42u);
   EXPECT_EQ(o.country, 'D');
-  EXPECT_EQ(o.version, "NV 3.0 beta");
+  EXPECT_EQ(o.firmware, "NV 3.0 beta");
   EXPECT_EQ(o.linkPath, "/tmp/ecr");
   EXPECT_EQ(o.tracePath, "t.log");
   EXPECT_EQ(o.statePath, "/tmp/ecr-state");
@@ -73,8 +74,10 @@ TEST(SimOptions, UnusableCommandLinesAreRefusedWithAReason) {
       {"--colour"},
       {"serial"},
       {"-s", "1"},
-      {"--version", std::string(1008, 'v')},
-      {"--version", "a\nb"},
+      {"--firmware", std::string(1008, 'v')},
+      {"--firmware", "a\nb"},
+      {"--version=NV-2.21"},
+      {"--help=1"},
   };
   for (const auto& args : bad) {
     const OptionsParse parsed = ParseOptions(args);
@@ -86,14 +89,15 @@ TEST(SimOptions, UnusableCommandLinesAreRefusedWithAReason) {
 }
 
 TEST(SimOptions, LongestVersionStillFitsTheLine) {
-  const OptionsParse parsed = Parse({"--version", std::string(1007, 'v')});
+  const OptionsParse parsed = Parse({"--firmware", std::string(1007, 'v')});
   ASSERT_FALSE(parsed.error) << *parsed.error;
-  EXPECT_EQ(parsed.options.version.size(), 1007u);  // 12 + 1007 + 4 = 1023 bytes
+  EXPECT_EQ(parsed.options.firmware.size(), 1007u);  // 12 + 1007 + 4 = 1023 bytes
 }
 
-TEST(SimOptions, HelpIsRecognised) {
+TEST(SimOptions, HelpAndVersionAreRecognised) {
   EXPECT_TRUE(Parse({"--help"}).options.help);
   EXPECT_TRUE(Parse({"-h"}).options.help);
+  EXPECT_TRUE(Parse({"--version"}).options.version);
   EXPECT_NE(UsageText().find("--fault"), std::string_view::npos);
 }
 

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: MIT
+// The toolbar and application icons: SVG files in the program's resources (icons/*.svg). Where the
+// desktop's icon theme has an icon of the same meaning (document-open, edit-copy, ...) the theme's
+// icon is used, so the toolbar matches the other programs; ours stands in when it has none.
+#pragma once
+
+#include <QIcon>
+
+namespace nuvrel::gui {
+
+enum class IconId {
+  Open,
+  Save,
+  ClearAll,
+  Print,
+  PrintPreview,
+  Find,
+  Cut,
+  Copy,
+  Paste,
+  ReportToArticles,
+  SendAll,
+  SendSelected,
+  ArticlesReport,
+  GetReports,
+  SendLogo,
+  Help,
+  About,
+  Application,
+};
+
+QIcon MakeIcon(IconId id);
+
+}  // namespace nuvrel::gui
