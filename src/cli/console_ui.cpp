@@ -13,6 +13,7 @@ namespace nuvrel::cli {
 namespace {
 
 constexpr std::size_t kDefaultColumns = 80;
+constexpr auto kBarInterval = std::chrono::milliseconds(50);
 
 std::size_t TerminalColumns(std::FILE* terminal) {
   winsize size{};
@@ -104,10 +105,15 @@ void ConsoleUi::SetRecordStatus(std::string_view text) {
 void ConsoleUi::ShowProgress(const app::Progress& progress) {
   if (!m_barTerminal) return;
   const auto now = std::chrono::steady_clock::now();
-  if (progress.done == 0 || progress.what != m_barWhat) {
+  const bool start = progress.done == 0 || progress.what != m_barWhat;
+  if (start) {
     m_barWhat = progress.what;
     m_barStart = now;
   }
+  // A report's records come far faster than anyone reads a bar: it is drawn again at most every
+  // kBarInterval, unless a status line has just taken it away.
+  if (!start && m_barShown && now - m_barDrawn < kBarInterval) return;
+  m_barDrawn = now;
   const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now - m_barStart);
   const std::string line = ProgressLine(progress, elapsed, TerminalColumns(m_err));
   std::fputs("\r\033[K", m_err);

@@ -56,6 +56,7 @@ class ConsoleUi final : public app::Ui {
   bool m_barShown = false;
   std::string m_barWhat;  // the transfer the bar's clock belongs to
   std::chrono::steady_clock::time_point m_barStart;
+  std::chrono::steady_clock::time_point m_barDrawn;
   int m_messages = 0;
 };
 

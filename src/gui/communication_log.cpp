@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/file_replace.h"
 #include "gui/dialogs.h"
@@ -59,24 +60,36 @@ QString CommunicationLog::DisplayLine(const link::TraceEntry& entry) {
 }
 
 void CommunicationLog::Add(const link::TraceEntry& entry) {
-  const bool received = entry.direction == "RX";
-  if (m_lineOpen) {
-    link::TraceEntry& open = m_entries.back();
-    if (received) {
-      // The rest of a frame that comes in pieces; it is shown once its LF is in.
-      open.bytes.insert(open.bytes.end(), entry.bytes.begin(), entry.bytes.end());
-      m_lineOpen = open.bytes.back() != '\n';
-      if (!m_lineOpen) Show(open);
-      return;
+  if (entry.direction != "RX") {
+    if (m_lineOpen) {
+      // A frame cut short is shown as far as it came.
+      m_lineOpen = false;
+      Show(m_entries.back());
     }
-    // A frame cut short is shown as far as it came.
-    m_lineOpen = false;
-    Show(open);
+    Keep(entry);
+    Show(entry);
+    return;
   }
+  // A read may bring the rest of one frame and whole frames after it: each LF ends a line.
+  auto first = entry.bytes.begin();
+  while (first != entry.bytes.end()) {
+    const auto lineFeed = std::find(first, entry.bytes.end(), '\n');
+    const auto last = lineFeed == entry.bytes.end() ? lineFeed : lineFeed + 1;
+    if (m_lineOpen) {
+      std::vector<std::uint8_t>& open = m_entries.back().bytes;
+      open.insert(open.end(), first, last);
+    } else {
+      Keep({entry.seconds, entry.direction, {first, last}, {}});
+    }
+    m_lineOpen = lineFeed == entry.bytes.end();
+    if (!m_lineOpen) Show(m_entries.back());
+    first = last;
+  }
+}
+
+void CommunicationLog::Keep(const link::TraceEntry& entry) {
   m_entries.push_back(entry);
   if (m_entries.size() > kKeptEntries) m_entries.pop_front();
-  m_lineOpen = received && entry.bytes.back() != '\n';
-  if (!m_lineOpen) Show(entry);
 }
 
 void CommunicationLog::Show(const link::TraceEntry& entry) {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The communication log: a dock that shows every byte sent to and received from the register, one
 // frame a line (time, direction, hex and the printable text), and saves it in the format of
-// nuvrel-cli's --trace. What arrives in pieces is gathered into one line up to its LF.
+// nuvrel-cli's --trace. What arrives in pieces is gathered into one line up to its LF, and what
+// arrives in one piece is cut after each LF.
 #pragma once
 
 #include <QDockWidget>
@@ -36,6 +37,8 @@ class CommunicationLog final : public QDockWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // Adds the entry to the log's entries, dropping the oldest past the limit.
+  void Keep(const link::TraceEntry& entry);
   // The entry goes on the screen, while the dock is shown (it catches up when it is shown).
   void Show(const link::TraceEntry& entry);
 

@@ -59,6 +59,8 @@ GuiUi::GuiUi(QWidget* window) : m_window(window) {}
 GuiUi::~GuiUi() = default;
 
 void GuiUi::ShowMessage(std::string_view text, app::Icon icon) {
+  // Behind the box the window shows where the transfer stands.
+  ShowPending();
   const QString message = BoxText(text);
   if (messageHook) {
     messageHook(message, icon);
@@ -70,6 +72,7 @@ void GuiUi::ShowMessage(std::string_view text, app::Icon icon) {
 }
 
 bool GuiUi::Ask(std::string_view text, app::Icon icon, bool noIsDefault) {
+  ShowPending();
   const QString question = BoxText(text);
   if (questionHook) return questionHook(question, icon, noIsDefault);
   QMessageBox box(BoxIcon(icon), FromUtf8(app::Text(app::Sid::AppTitle)), question,
@@ -87,7 +90,7 @@ bool GuiUi::ShowProblems(grid::CellTable& table, const std::vector<app::CellProb
       m_window, problems, [&table](int col) { return FromCp1251(table.GetItemText(0, col)); },
       [this, &table](int row, int col) {
         table.SetFocusCell(row, col);
-        EnsureVisible(table, row, col);
+        ScrollTo(table, row, col);
       });
   const bool goOn = ExecModal(dialog) == QDialog::Accepted;
   QApplication::restoreOverrideCursor();
@@ -108,6 +111,7 @@ SaveChoice GuiUi::AskToSave(std::string_view text) {
 }
 
 void GuiUi::SetStatus(std::string_view text) {
+  m_statusPending = false;
   m_lastStatus = text;
   if (!m_statusBar) return;
   m_statusBar->showMessage(FromUtf8(text));
@@ -115,7 +119,17 @@ void GuiUi::SetStatus(std::string_view text) {
   m_statusBar->repaint();
 }
 
+void GuiUi::SetRecordStatus(std::string_view text) {
+  if (Due(m_statusShown)) {
+    SetStatus(text);
+    return;
+  }
+  m_lastStatus = text;
+  m_statusPending = true;
+}
+
 void GuiUi::PumpPaintMessages() {
+  if (!Due(m_pumped)) return;
   // Every pending event is taken off the queue; the filter throws input away, the rest (paint,
   // timers, resizes) is handled, so the window stays painted while nothing the person does acts.
   InputBlock block(*this);
@@ -127,14 +141,28 @@ void GuiUi::ShowProgress(const app::Progress& progress) {
     m_activeBeforeProgress = QApplication::activeWindow();
     m_progress = std::make_unique<TransferProgressDialog>(m_window);
   }
-  m_progress->Show(progress);
+  m_pendingWhat.assign(progress.what);
+  m_pendingProgress = progress;
+  m_pendingProgress->what = m_pendingWhat;
+  if (Due(m_progressShown)) ShowPending();
 }
 
 bool GuiUi::StopRequested() {
   return m_progress && m_progress->StopRequested();
 }
 
-void GuiUi::EndProgress() {
+void GuiUi::BeginTransfer() {
+  SetStatus(app::Text(app::Sid::IdleStatus));
+  m_statusShown.invalidate();
+  m_progressShown.invalidate();
+  m_pumped.invalidate();
+  m_scrolled.invalidate();
+}
+
+void GuiUi::EndTransfer() {
+  // The progress dialog goes now; the status and the scrolling stay.
+  m_pendingProgress.reset();
+  ShowPending();
   if (!m_progress) return;
   m_progress.reset();
   // The window the person worked in gets the keyboard back, also without a window manager.
@@ -155,7 +183,35 @@ void GuiUi::EndWaitCursor() {
   QApplication::restoreOverrideCursor();
 }
 
+bool GuiUi::Due(QElapsedTimer& since) {
+  if (since.isValid() && since.elapsed() < kRecordPaintIntervalMs) return false;
+  since.start();
+  return true;
+}
+
+void GuiUi::ShowPending() {
+  if (m_statusPending) {
+    const std::string text = m_lastStatus;
+    SetStatus(text);
+  }
+  if (m_pendingProgress && m_progress) m_progress->Show(*m_pendingProgress);
+  m_pendingProgress.reset();
+  if (m_pendingScroll)
+    ScrollTo(*m_pendingScroll->table, m_pendingScroll->row, m_pendingScroll->col);
+  m_pendingScroll.reset();
+}
+
 void GuiUi::EnsureVisible(grid::CellTable& table, int row, int col) {
+  // Only the row a transfer stored last needs to be in view in the end.
+  if (TransferRunning() && !Due(m_scrolled)) {
+    m_pendingScroll = Scroll{&table, row, col};
+    return;
+  }
+  m_pendingScroll.reset();
+  ScrollTo(table, row, col);
+}
+
+void GuiUi::ScrollTo(grid::CellTable& table, int row, int col) {
   if (auto it = m_grids.find(&table); it != m_grids.end()) it->second->EnsureVisible(row, col);
 }
 

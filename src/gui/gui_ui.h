@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: MIT
 // The Ui port in the desktop program: message boxes, the first status-bar pane, the wait cursor,
-// and repainting during a transfer while the person's input is thrown away.
+// and repainting during a transfer while the person's input is thrown away. A report brings its
+// records far faster than a screen shows them: during a transfer the status of each record, the
+// progress, the repaint and the scrolling to each stored row happen at most every
+// kRecordPaintIntervalMs each, and what stands when the transfer ends is always shown.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QStatusBar>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/strings.h"
@@ -21,6 +26,9 @@ namespace nuvrel::gui {
 
 class CGridCtrl;
 class TransferProgressDialog;
+
+// About 20 times a second.
+inline constexpr qint64 kRecordPaintIntervalMs = 50;
 
 // The answer to "save first?" before something would lose unsaved data.
 enum class SaveChoice { Save, Discard, Cancel };
@@ -35,6 +43,7 @@ class GuiUi final : public QObject, public app::Ui {
   // The list of problems in its own window; choosing a line shows the cell.
   bool ShowProblems(grid::CellTable& table, const std::vector<app::CellProblem>& problems) override;
   void SetStatus(std::string_view text) override;
+  void SetRecordStatus(std::string_view text) override;
   // The text last put into the first status pane (UTF-8).
   const std::string& LastStatus() const { return m_lastStatus; }
   // Save (the default, Enter), Discard or Cancel (Esc), with the question icon.
@@ -68,12 +77,11 @@ class GuiUi final : public QObject, public app::Ui {
   template <class Transfer>
   auto RunTransfer(Transfer&& transfer) {
     InputBlock block(*this);
-    // The status of the transfer before must not stand for this one, should it end early.
-    SetStatus(app::Text(app::Sid::IdleStatus));
+    BeginTransfer();
     struct End {
       GuiUi& ui;
       ~End() {
-        ui.EndProgress();
+        ui.EndTransfer();
         FlushInput();
       }
     } end{*this};
@@ -101,8 +109,16 @@ class GuiUi final : public QObject, public app::Ui {
  private:
   // Handles what is queued now; input among it is thrown away by the running block.
   static void FlushInput();
-  // Closes the progress dialog of the transfer that ended.
-  void EndProgress();
+  // Sets the status to idle (the status of the transfer before must not stand for this one, should
+  // it end early) and lets the first record's status and progress through at once.
+  void BeginTransfer();
+  // Shows what the transfer left waiting and closes its progress dialog.
+  void EndTransfer();
+  // Whether the throttle lets the next one through now; restarts it when it does.
+  static bool Due(QElapsedTimer& since);
+  // Shows the record status, the progress and the scrolling that wait for their turn.
+  void ShowPending();
+  void ScrollTo(grid::CellTable& table, int row, int col);
   // Whether the object belongs to a modal window opened after the input block began.
   bool InRaisedModal(QObject* watched) const;
 
@@ -115,6 +131,21 @@ class GuiUi final : public QObject, public app::Ui {
   std::unique_ptr<TransferProgressDialog> m_progress;
   QPointer<QWidget> m_activeBeforeProgress;
   std::string m_lastStatus;
+
+  // The throttle of a transfer's records.
+  QElapsedTimer m_statusShown;
+  QElapsedTimer m_progressShown;
+  QElapsedTimer m_pumped;
+  QElapsedTimer m_scrolled;
+  bool m_statusPending = false;
+  std::optional<app::Progress> m_pendingProgress;
+  std::string m_pendingWhat;  // the text of m_pendingProgress
+  struct Scroll {
+    grid::CellTable* table;
+    int row;
+    int col;
+  };
+  std::optional<Scroll> m_pendingScroll;
 };
 
 }  // namespace nuvrel::gui

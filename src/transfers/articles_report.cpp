@@ -106,8 +106,9 @@ bool DownloadArticlesReport(TransferContext& ctx, grid::CellTable& grid) {
   unsigned count = 0;
   unsigned ordinal = 0;  // of the line in the report, to name a damaged one
   ui.ShowProgress({what, count, 0});
+  ReportLineReader reader(channel);
   std::string line;
-  std::size_t length = ReceiveReportLine(channel, line);
+  std::size_t length = reader.Receive(line);
   while (length > kArticlesReportEndLength) {
     ++ordinal;
     const long number =
@@ -135,7 +136,7 @@ bool DownloadArticlesReport(TransferContext& ctx, grid::CellTable& grid) {
                                     {count}));
       return false;
     }
-    length = ReceiveReportLine(channel, line);
+    length = reader.Receive(line);
   }
   if (length == 0) {
     // The receive has shown why; the status says how far the report came, not that it succeeded.

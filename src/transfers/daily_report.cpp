@@ -176,9 +176,10 @@ bool DownloadDailyReport(TransferContext& ctx, ReportPane& pane, grid::CellTable
   std::vector<StagedGroup> groups;
   const std::string_view what = app::Text(app::Sid::ReadingDailyReport);
   unsigned lines = 0;
+  ReportLineReader reader(channel);
   std::string line;
   auto receive = [&] {
-    if (ReceiveReportLine(channel, line) == 0) return false;
+    if (reader.Receive(line) == 0) return false;
     ++lines;
     return true;
   };

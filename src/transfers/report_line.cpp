@@ -3,44 +3,76 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstddef>
 #include <cstdint>
-#include <span>
 
 #include "link/faults.h"
 #include "link/frames.h"
 #include "sheets/decimal_text.h"
-#include "transfers/report_layout.h"
 
 namespace nuvrel::transfers {
+namespace {
 
-std::size_t ReceiveReportLine(link::Channel& channel, std::string& line) {
-  const auto start = channel.clock.Now();
+// A read that brings an unfinished line fewer bytes than this finds it coming in at the pace of
+// the wire (at 9600 baud a byte a millisecond), not all at once.
+constexpr std::size_t kTrickle = 64;
+// How long such a line is left to pile up before the next read (some 40 bytes at 9600 baud, fewer
+// than kTrickle: it goes on piling up), rather than the program waking for every byte.
+constexpr auto kGatherTime = std::chrono::milliseconds(40);
+
+}  // namespace
+
+std::size_t ReportLineReader::Receive(std::string& line) {
+  const auto start = m_channel.clock.Now();
   line.clear();
   auto fail = [&](link::Fault fault) -> std::size_t {
-    link::Report(channel.ui, fault);
+    link::Report(m_channel.ui, fault);
     return 0;
   };
   for (;;) {
-    // One byte at a time, so that nothing past the line's LF is taken from the port: the next
-    // line may already be waiting behind it.
-    std::uint8_t byte = 0;
-    const bool got = channel.port.ReadAvailable(std::span(&byte, 1)) == 1;
-    if (got && (!line.empty() || byte == link::kStartByte)) {
-      line.push_back(static_cast<char>(byte));
+    // What the last block brought past the previous line comes first, then the port.
+    bool got = m_next < m_end;
+    std::size_t fresh = 0;  // bytes this round took from the port
+    if (!got) {
+      m_next = 0;
+      m_end = fresh = m_channel.port.ReadAvailable(m_block);
+      got = fresh > 0;
+    }
+    if (got && Take(line)) {
       if (line.size() >= kReportLineCapacity) return fail(link::Fault::Invalid);
-      if (byte == link::kLineFeed) return line.size();
+      return line.size();
     }
     // The limit covers the whole line, so a register that trickles bytes (or noise before the
     // start byte) cannot keep the exchange alive.
-    const auto elapsed = channel.clock.Now() - start;
+    const auto elapsed = m_channel.clock.Now() - start;
     if (elapsed > link::kReplyTimeout) return fail(link::Fault::Timeout);
+    // Never past the limit (and a little more, so that "more than 3000 ms" has really passed):
+    // what has come by then is read before the line is given up, as without the gathering.
+    const auto left = link::kReplyTimeout - elapsed + std::chrono::milliseconds(1);
     if (!got) {
-      const auto left = link::kReplyTimeout - elapsed + std::chrono::milliseconds(1);
-      if (channel.port.WaitReadable(left) == link::WaitResult::HungUp) {
+      if (m_channel.port.WaitReadable(left) == link::WaitResult::HungUp) {
         return fail(link::Fault::HungUp);
       }
+    } else if (fresh > 0 && fresh < kTrickle) {
+      m_channel.clock.SleepFor(std::min<link::Clock::Duration>(kGatherTime, left));
     }
   }
+}
+
+bool ReportLineReader::Take(std::string& line) {
+  const std::uint8_t* const block = m_block.data();
+  const std::uint8_t* first = block + m_next;
+  const std::uint8_t* const last = block + m_end;
+  if (line.empty()) first = std::find(first, last, link::kStartByte);
+  // The line never grows past the capacity: the byte that reaches it ends the line as refused.
+  const auto room = std::min<std::ptrdiff_t>(
+      static_cast<std::ptrdiff_t>(kReportLineCapacity - line.size()), last - first);
+  const std::uint8_t* const stop = first + room;
+  const std::uint8_t* const lineFeed = std::find(first, stop, link::kLineFeed);
+  const std::uint8_t* const end = lineFeed == stop ? stop : lineFeed + 1;
+  line.append(reinterpret_cast<const char*>(first), static_cast<std::size_t>(end - first));
+  m_next = static_cast<std::size_t>(end - block);
+  return lineFeed != stop || line.size() >= kReportLineCapacity;
 }
 
 std::size_t CopyField(std::string_view line, std::size_t offset, std::size_t count,

@@ -2,11 +2,14 @@
 // Receiving one report line from the register and reading the fixed-offset fields out of it.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "link/handshake.h"
+#include "transfers/report_layout.h"
 
 namespace nuvrel::transfers {
 
@@ -17,13 +20,32 @@ enum class RecordCheck {
   Damaged,   // a field that would be stored holds what the register never sends there
 };
 
-// Receives one report line into `line`: bytes before the first 0xAA are dropped, every byte from
-// the 0xAA on is kept, and the line ends with the first LF after it (bytes past that LF stay
-// queued). Returns the line's length, LF included. Returns 0 after showing the message of the
-// failure: the whole line not in within 3000 ms of the start ("Timeout communicating with ECR!"),
-// the line hanging up (its own message, at once), or the line reaching kReportLineCapacity bytes
-// ("Invalid data received!").
-std::size_t ReceiveReportLine(link::Channel& channel, std::string& line);
+// Receives the report lines of one download. The port is read in blocks; the bytes a block brings
+// past a line's LF wait here, in order, for the next line. A line that comes in at the pace of the
+// wire is left to pile up for a moment between reads (never past its time limit) rather than read
+// byte by byte. Lives as long as the download.
+class ReportLineReader {
+ public:
+  explicit ReportLineReader(link::Channel& channel) : m_channel(channel) {}
+
+  // Receives one report line into `line`: bytes before the first 0xAA are dropped, every byte from
+  // the 0xAA on is kept, and the line ends with the first LF after it (bytes past that LF are kept
+  // for the next line). Returns the line's length, LF included. Returns 0 after showing the message
+  // of the failure: the whole line not in within 3000 ms of the start ("Timeout communicating with
+  // ECR!"), the line hanging up (its own message, without waiting out the limit), or the line
+  // reaching kReportLineCapacity bytes ("Invalid data received!").
+  std::size_t Receive(std::string& line);
+
+ private:
+  // Takes bytes of the block into the line; true once the line has its LF or has reached the
+  // capacity.
+  bool Take(std::string& line);
+
+  link::Channel& m_channel;
+  std::array<std::uint8_t, kReportLineCapacity> m_block{};
+  std::size_t m_next = 0;  // the first byte of the block not yet taken
+  std::size_t m_end = 0;   // the end of what the last read brought
+};
 
 // Copies at most `count` bytes of the line from `offset` into `out`, stopping early at a NUL byte
 // (not copied) or the end of the line. Returns how many bytes were copied.

@@ -221,6 +221,9 @@ TEST_F(RegisterApp, TheCommunicationLogShowsEachFrameOnALineAndSavesItAsATrace) 
       QRegularExpression(R"(^\d+\.\d{6} RX 06 30 30 30 30 30 31 3\S 3\S 0A   \.000001..\.$)")));
   EXPECT_TRUE(shown.contains(
       QRegularExpression(R"(^\d+\.\d{6} RX AA 30 30 30 30 30 31 47 .* 0A   .*000001G.*\.$)")));
+  // Frames that came in one read are on lines of their own too.
+  for (const QString& line : shown)
+    EXPECT_FALSE(line.section("   ", 0, 0).contains(" 0A ")) << line.toStdString();
 
   app->dialogs.saveNames = {QString::fromStdString(dir / "log.txt")};
   app->frame->Log()->Save();

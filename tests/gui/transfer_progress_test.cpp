@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <fstream>
@@ -90,6 +91,28 @@ TEST(TransferProgress, CancelStopsTheUploadBetweenRecordsAndSendTheRestFinishesI
             QString("%1 items successfully sent!").arg(12 - sent));
   EXPECT_EQ(StoredArticles(state), 12);
   EXPECT_FALSE(app.frame->Action(Cmd::SendRest)->isEnabled());
+}
+
+TEST(TransferProgress, ARunOfFastRecordsEndsWithItsLastStatusAndRowShown) {
+  // Records far faster than the window repaints: the status and the scrolling skip some, but
+  // what stands at the end is what the window shows.
+  test::AppFixture app;
+  app.View().SetCurrent(SheetId::ArticlesReport);
+  grid::CellTable& table = app.Sheet(SheetId::ArticlesReport);
+  const int last = table.GetRowCount() - 1;
+  app.ui.RunTransfer([&] {
+    for (int row = 1; row <= last; ++row) {
+      app.ui.SetRecordStatus("Read item " + std::to_string(row));
+      app.ui.PumpPaintMessages();
+      app.ui.ShowProgress({"Reading", static_cast<unsigned>(row), 0});
+      app.ui.EnsureVisible(table, row, 1);
+    }
+    return true;
+  });
+  EXPECT_EQ(app.frame->statusBar()->currentMessage(), QString("Read item %1").arg(last));
+  const QScrollBar* rows = app.View().Grid(SheetId::ArticlesReport)->verticalScrollBar();
+  EXPECT_EQ(rows->value(), rows->maximum());
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 }  // namespace

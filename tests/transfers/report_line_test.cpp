@@ -19,7 +19,7 @@ const std::string kStart = std::string(1, '\xAA') + "000042";
 
 class ReceiveLine : public ::testing::Test {
  protected:
-  std::size_t Receive() { return ReceiveReportLine(channel, line); }
+  std::size_t Receive() { return reader.Receive(line); }
   void Arrive(std::string_view bytes, link::Clock::Duration after = {}) {
     port.Arrive(link::Bytes(bytes.begin(), bytes.end()), after);
   }
@@ -29,20 +29,30 @@ class ReceiveLine : public ::testing::Test {
   test::RecordingUi ui;
   link::RegisterIdentity identity;
   link::Channel channel{port, clock, ui, identity};
+  ReportLineReader reader{channel};
   std::string line = "left over";
 };
 
-TEST_F(ReceiveLine, DropsEverythingBeforeTheStartByteAndLeavesTheNextLineQueued) {
-  const std::string first = Text(ReportLine('D', "one \xAA two"));
-  const std::string second = Text(ReportLine('D', "three"));
-  Arrive("noise\n\r\x06");
-  Arrive(first + second, 20ms);
-
-  EXPECT_EQ(Receive(), first.size());
-  EXPECT_EQ(line, first);  // a later 0xAA is part of the line
-  EXPECT_EQ(port.Unread(), second.size());
-  EXPECT_EQ(Receive(), second.size());
-  EXPECT_EQ(line, second);
+TEST_F(ReceiveLine, LinesComeWholeAndInOrderWhereverTheReadsCutThem) {
+  // Noise before each start byte (an LF among it) is dropped; a later 0xAA is part of its line.
+  const std::vector<std::string> lines{Text(ReportLine('D', "one \xAA two")),
+                                       Text(ReportLine('D', std::string(300, 'x'))),
+                                       Text(ReportLine('D', "three"))};
+  const std::string noise = "noise\n\r\x06";
+  std::string stream;
+  for (const std::string& l : lines) stream += noise + l;
+  // Bytes one at a time; blocks that end mid-line; several lines in one block; more than one
+  // read can take.
+  for (const std::size_t chunk : {std::size_t{1}, std::size_t{7}, std::size_t{64}, stream.size()}) {
+    SCOPED_TRACE(chunk);
+    for (std::size_t at = 0; at < stream.size(); at += chunk)
+      Arrive(stream.substr(at, chunk), std::chrono::milliseconds(at / chunk));
+    for (const std::string& expected : lines) {
+      EXPECT_EQ(Receive(), expected.size());
+      EXPECT_EQ(line, expected);
+    }
+    EXPECT_EQ(port.Unread(), 0U);
+  }
   EXPECT_TRUE(ui.messages.empty());
 }
 

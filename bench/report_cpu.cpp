@@ -1,0 +1,354 @@
+// SPDX-License-Identifier: MIT
+// How much processor time an articles report costs the program that reads it: once in nuvrel-cli
+// (the real program, run as a child; its own time from wait4) and once in the window (the desktop
+// program's session in this process, on Qt's offscreen platform unless QT_QPA_PLATFORM says
+// otherwise; getrusage of this process, children excluded). The register is the real ecrsim with a
+// state folder holding the articles.
+//
+//   bench_report_cpu [--articles N] [--baud N] [--ecrsim PATH] [--cli PATH]
+//
+// N articles (1..2400, default 2400); the register answers as fast as it can unless --baud paces
+// its line (9600 is a real register's: some four minutes for 2400 lines). ecrsim and nuvrel-cli are
+// looked for beside the build's programs (../ from this program's folder) unless named. The
+// default run fails when the CLI spends more than 0.3 s or the window more than 1 s.
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QSettings>
+#include <QStatusBar>
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "gui/dialogs.h"
+#include "gui/ledra_app.h"
+#include "gui/text_codec.h"
+#include "sheets/layouts.h"
+#include "sim/register_tables.h"
+#include "sim/state_text.h"
+#include "transfers/articles_report.h"
+
+namespace {
+
+using namespace nuvrel;
+using SteadyClock = std::chrono::steady_clock;
+using Seconds = std::chrono::duration<double>;
+namespace fs = std::filesystem;
+
+constexpr auto kStartTimeout = std::chrono::seconds(5);
+constexpr auto kStopTimeout = std::chrono::seconds(3);
+constexpr Seconds kCliTarget{0.3};
+constexpr Seconds kWindowTarget{1.0};
+
+double ToSeconds(const timeval& t) {
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+}
+
+Seconds CpuTime(const rusage& usage) {
+  return Seconds(ToSeconds(usage.ru_utime) + ToSeconds(usage.ru_stime));
+}
+
+Seconds OwnCpuTime() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return CpuTime(usage);
+}
+
+int MillisLeft(SteadyClock::time_point deadline) {
+  const auto left =
+      std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now());
+  return left.count() < 0 ? 0 : static_cast<int>(left.count());
+}
+
+std::vector<char*> Argv(std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  return argv;
+}
+
+// ecrsim as a child process, stopped with SIGTERM (SIGKILL if it does not go) when the object goes.
+class Simulator {
+ public:
+  explicit Simulator(std::vector<std::string> args) {
+    int out[2];
+    if (::pipe2(out, O_CLOEXEC) != 0) return;
+    std::vector<char*> argv = Argv(args);
+    m_pid = ::fork();
+    if (m_pid == 0) {
+      ::dup2(out[1], STDOUT_FILENO);
+      ::execv(argv[0], argv.data());
+      ::_exit(127);
+    }
+    ::close(out[1]);
+    m_out = out[0];
+  }
+  ~Simulator() { Stop(); }
+  Simulator(const Simulator&) = delete;
+  Simulator& operator=(const Simulator&) = delete;
+
+  // The slave device from its first line, "ecrsim: listening on PATH".
+  std::optional<std::string> SlavePath() {
+    const std::string_view prefix = "ecrsim: listening on ";
+    const auto deadline = SteadyClock::now() + kStartTimeout;
+    std::string text;
+    while (m_out >= 0 && text.find('\n') == std::string::npos) {
+      pollfd p{m_out, POLLIN, 0};
+      const int ready = ::poll(&p, 1, MillisLeft(deadline));
+      if (ready < 0 && errno == EINTR) continue;
+      if (ready <= 0) return std::nullopt;
+      std::array<char, 512> buffer{};
+      const ssize_t n = ::read(m_out, buffer.data(), buffer.size());
+      if (n <= 0) return std::nullopt;
+      text.append(buffer.data(), static_cast<std::size_t>(n));
+    }
+    const std::string line = text.substr(0, text.find('\n'));
+    if (line.rfind(prefix, 0) != 0) return std::nullopt;
+    return line.substr(prefix.size());
+  }
+
+  void Stop() {
+    if (m_pid <= 0) return;
+    ::kill(m_pid, SIGTERM);
+    // The pipe reaches end of file when the child has gone.
+    const auto deadline = SteadyClock::now() + kStopTimeout;
+    bool ended = false;
+    while (!ended && m_out >= 0) {
+      pollfd p{m_out, POLLIN, 0};
+      const int ready = ::poll(&p, 1, MillisLeft(deadline));
+      if (ready < 0 && errno == EINTR) continue;
+      if (ready <= 0) break;
+      std::array<char, 512> buffer{};
+      const ssize_t n = ::read(m_out, buffer.data(), buffer.size());
+      ended = n == 0 || (n < 0 && errno != EINTR);
+    }
+    if (!ended) ::kill(m_pid, SIGKILL);
+    ::waitpid(m_pid, nullptr, 0);
+    m_pid = -1;
+    if (m_out >= 0) ::close(m_out);
+    m_out = -1;
+  }
+
+ private:
+  pid_t m_pid = -1;
+  int m_out = -1;
+};
+
+// The register's state folder with articles 1..count, every field filled.
+bool WriteRegisterState(const fs::path& folder, int count) {
+  sim::RegisterTables tables;
+  for (int n = 1; n <= count; ++n) {
+    sim::Article article;
+    article.number = static_cast<std::uint16_t>(n);
+    article.name = "ARTICLE " + std::to_string(n);
+    article.name.resize(sim::kArticleNameSize, ' ');
+    const std::string digits = std::to_string(n);
+    article.barcode = std::string(sim::kBarcodeSize - digits.size(), '0') + digits;
+    article.taxDigit = static_cast<std::uint8_t>(n % 9 + 1);
+    article.department = static_cast<std::uint8_t>(n % 10);
+    article.unit = static_cast<std::uint8_t>(n % 2);
+    article.priceHundredths = static_cast<std::uint32_t>(n * 129);
+    article.stockThousandths = static_cast<std::uint32_t>(n * 500);
+    tables.articles[article.number] = article;
+  }
+  std::error_code error;
+  fs::create_directories(folder, error);
+  std::ofstream file(folder / std::string(sim::TableFileName(sim::TableKind::Articles)),
+                     std::ios::binary);
+  file << sim::TableText(tables, sim::TableKind::Articles);
+  return static_cast<bool>(file.flush());
+}
+
+struct Run {
+  bool ok = false;
+  Seconds cpu{};
+  Seconds wall{};
+  std::string closing;  // the last status
+};
+
+std::string LastLine(std::string text) {
+  while (!text.empty() && text.back() == '\n') text.pop_back();
+  const std::size_t newline = text.rfind('\n');
+  return newline == std::string::npos ? text : text.substr(newline + 1);
+}
+
+std::string Closing(int articles) {
+  return "Successfully read " + std::to_string(articles) + (articles == 1 ? " item" : " items");
+}
+
+std::string ReadText(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// nuvrel-cli report articles, its stdout and stderr into files.
+Run RunCli(const std::string& cliPath, const std::string& device, const fs::path& folder,
+           int articles) {
+  std::vector<std::string> args{
+      cliPath,    "--port",          device, "--settings", folder / "nuvrel.ini", "report",
+      "articles", folder / "cli.txt"};
+  std::vector<char*> argv = Argv(args);
+  const std::string outPath = folder / "cli-out.txt";
+  const std::string errPath = folder / "cli-err.txt";
+  const auto start = SteadyClock::now();
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (out < 0 || err < 0) ::_exit(127);
+    ::dup2(out, STDOUT_FILENO);
+    ::dup2(err, STDERR_FILENO);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  Run run;
+  if (pid < 0) return run;
+  int status = 0;
+  rusage usage{};
+  if (::wait4(pid, &status, 0, &usage) != pid) return run;
+  run.wall = SteadyClock::now() - start;
+  run.cpu = CpuTime(usage);
+  run.closing = LastLine(ReadText(outPath));
+  run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && run.closing == Closing(articles);
+  if (!run.ok) std::fprintf(stderr, "nuvrel-cli: %s", ReadText(errPath).c_str());
+  return run;
+}
+
+// The window program's Articles report command, from the menu to the painted result.
+Run RunWindow(const std::string& device, const fs::path& folder, int articles) {
+  // Recent files and bar state go to the run's own folder; the settings file names the port.
+  QSettings::setDefaultFormat(QSettings::IniFormat);
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                     QString::fromStdString(folder / "qt"));
+  const fs::path settings = folder / "nuvrel-window.ini";
+  std::ofstream(settings) << "[Ports]\nCOM1=" << device << "\n";
+
+  gui::QtDialogs dialogs;
+  gui::StartOptions options;
+  options.noSplash = true;
+  options.settingsPath = QString::fromStdString(settings);
+  gui::LedraSession session(options, dialogs);
+  session.Ui().messageHook = [](const QString& text, app::Icon) {
+    std::fprintf(stderr, "message: %s\n", text.toUtf8().constData());
+  };
+  gui::CMainFrame& frame = session.Frame();
+  frame.resize(1000, 680);
+  frame.show();
+  QApplication::processEvents();
+
+  Run run;
+  const Seconds cpuBefore = OwnCpuTime();
+  const auto start = SteadyClock::now();
+  frame.Action(gui::Cmd::ArticlesReport)->trigger();
+  QApplication::processEvents();  // the painting that follows the report
+  run.wall = SteadyClock::now() - start;
+  run.cpu = OwnCpuTime() - cpuBefore;
+  run.closing = frame.statusBar()->currentMessage().toStdString();
+  const grid::CellTable& grid = frame.View().Sheets().Grid(sheets::SheetId::ArticlesReport);
+  run.ok = run.closing == Closing(articles) &&
+           !grid.GetItemText(articles, sheets::articles::kName).empty();
+  return run;
+}
+
+fs::path ProgramFolder() {
+  std::error_code error;
+  const fs::path self = fs::read_symlink("/proc/self/exe", error);
+  return error ? fs::path("..") : self.parent_path() / "..";
+}
+
+void Print(const char* where, const Run& run, int articles, std::optional<Seconds> target) {
+  std::printf("%-7s CPU %.3f s  wall %.3f s  (%.0f us CPU a line)  %s", where, run.cpu.count(),
+              run.wall.count(), 1e6 * run.cpu.count() / articles, run.closing.c_str());
+  if (target) {
+    std::printf("  [target %.1f s: %s]", target->count(), run.cpu <= *target ? "met" : "MISSED");
+  }
+  std::printf("\n");
+}
+
+std::optional<int> Number(std::string_view text, int lowest, int highest) {
+  int value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || value < lowest || value > highest)
+    return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string simulatorPath = (ProgramFolder() / "ecrsim").lexically_normal();
+  std::string cliPath = (ProgramFolder() / "nuvrel-cli").lexically_normal();
+  std::optional<int> articles = transfers::kReportArticleRows;
+  std::optional<int> baud = 0;
+  for (int i = 1; i < argc && articles && baud; ++i) {
+    const std::string_view arg = argv[i];
+    const bool valued = i + 1 < argc;
+    if (arg == "--ecrsim" && valued) {
+      simulatorPath = argv[++i];
+    } else if (arg == "--cli" && valued) {
+      cliPath = argv[++i];
+    } else if (arg == "--articles" && valued) {
+      articles = Number(argv[++i], 1, transfers::kReportArticleRows);
+    } else if (arg == "--baud" && valued) {
+      baud = Number(argv[++i], 0, 4000000);
+    } else {
+      articles.reset();
+    }
+  }
+  if (!articles || !baud) {
+    std::fprintf(stderr,
+                 "usage: bench_report_cpu [--articles 1..2400] [--baud N] [--ecrsim PATH] "
+                 "[--cli PATH]\n");
+    return 2;
+  }
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+
+  char pattern[] = "/tmp/bench_report_cpu.XXXXXX";
+  if (!::mkdtemp(pattern)) return 1;
+  const fs::path folder = pattern;
+  struct Cleanup {
+    fs::path path;
+    ~Cleanup() {
+      std::error_code error;
+      fs::remove_all(path, error);
+    }
+  } cleanup{folder};
+
+  if (!WriteRegisterState(folder / "state", *articles)) {
+    std::fprintf(stderr, "cannot write the register's state\n");
+    return 1;
+  }
+  Simulator simulator({simulatorPath, "--serial", "1", "--baud", std::to_string(*baud), "--state",
+                       folder / "state"});
+  const std::optional<std::string> device = simulator.SlavePath();
+  if (!device) {
+    std::fprintf(stderr, "cannot start %s\n", simulatorPath.c_str());
+    return 1;
+  }
+
+  std::printf("articles report of %d lines, %s\n", *articles,
+              *baud ? (std::to_string(*baud) + " baud").c_str() : "unpaced");
+  // The targets are for the whole report as fast as the register sends it.
+  const bool targeted = *baud == 0 && *articles == transfers::kReportArticleRows;
+  const Run cli = RunCli(cliPath, *device, folder, *articles);
+  Print("cli", cli, *articles, targeted ? std::optional(kCliTarget) : std::nullopt);
+  const Run window = RunWindow(*device, folder, *articles);
+  Print("window", window, *articles, targeted ? std::optional(kWindowTarget) : std::nullopt);
+  const bool met = !targeted || (cli.cpu <= kCliTarget && window.cpu <= kWindowTarget);
+  return cli.ok && window.ok && met ? 0 : 1;
+}
