@@ -20,6 +20,7 @@
 #include "gui/logo_manager_dialog.h"
 #include "gui/main_frame.h"
 #include "gui/text_codec.h"
+#include "gui/window_settings.h"
 #include "link/port_map.h"
 #include "transfers/logo.h"
 
@@ -67,6 +68,11 @@ LedraSession::LedraSession(const StartOptions& options, Dialogs& dialogs)
   m_portMap = ports;
   m_link.ports = std::make_unique<link::SerialPortOpener>(ports, &m_link.trace);
 
+  UseWindowSettingsFile(QString::fromStdString(m_settingsPath));
+  if (options.settingsPath.isEmpty()) {
+    WindowSettings windowSettings;
+    MigrateWindowSettings(OldWindowSettingsFile(), windowSettings);
+  }
   m_frame = std::make_unique<CMainFrame>(m_ui, m_dialogs, m_link);
   m_ui.SetWindow(m_frame.get());
   m_frame->onExtraCommand = [this](Cmd command) { RunExtraCommand(command); };

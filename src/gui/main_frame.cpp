@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
-#include <QSettings>
 #include <QStatusBar>
 #include <QThread>
 #include <QToolBar>
@@ -22,6 +21,7 @@
 #include "gui/ledra_view.h"
 #include "gui/register_link.h"
 #include "gui/text_codec.h"
+#include "gui/window_settings.h"
 
 namespace nuvrel::gui {
 namespace {
@@ -65,8 +65,8 @@ CMainFrame::CMainFrame(GuiUi& ui, Dialogs& dialogs, RegisterLink& link)
   };
   connect(m_log, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateCommands);
 
-  restoreState(QSettings().value(kBarStateKey).toByteArray());
-  statusBar()->setVisible(QSettings().value(kStatusBarKey, true).toBool());
+  restoreState(WindowSettings().value(kBarStateKey).toByteArray());
+  statusBar()->setVisible(WindowSettings().value(kStatusBarKey, true).toBool());
   connect(m_view, &CLedraView::stateChanged, this, &CMainFrame::UpdateCommands);
   connect(m_view, &CLedraView::recentFilesChanged, this, &CMainFrame::RebuildRecentFiles);
   // Selecting cells changes whether "Send selected" may run; refresh after every input.
@@ -267,8 +267,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  QSettings().setValue(kBarStateKey, saveState());
-  QSettings().setValue(kStatusBarKey, statusBar()->isVisible());
+  WindowSettings().setValue(kBarStateKey, saveState());
+  WindowSettings().setValue(kStatusBarKey, statusBar()->isVisible());
   QMainWindow::closeEvent(event);
 }
 
