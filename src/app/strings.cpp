@@ -132,6 +132,10 @@ constexpr Entry kTable[] = {
     {21074, "Reading the daily report"},
     {21075, "Stopped after %u items; nothing was stored"},
     {21076, "Stopped after %u lines; nothing was stored"},
+    {21120,
+     "The device belongs to the group \"%s\". To join it, run  sudo usermod -aG %s $USER  and "
+     "log in again."},
+    {21121, "It is in use by %s (process %d)."},
     {57344, "Nuvrel Serbian Edition v2.2"},
     {57345, " "},
 };

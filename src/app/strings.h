@@ -123,6 +123,10 @@ enum class Sid : int {
   ReadingDailyReport = 21074,
   StoppedAfterItems = 21075,  // "%u" count
   StoppedAfterLines = 21076,  // "%u" count
+
+  // Choosing the serial port, and why one cannot be opened.
+  PortGroupHint = 21120,  // "%s" group, "%s" group
+  PortHeldBy = 21121,     // "%s" program name, "%d" process ID
 };
 
 // The text of an ID; the empty text for an ID the table does not hold.
