@@ -136,6 +136,8 @@ constexpr Entry kTable[] = {
      "The device belongs to the group \"%s\". To join it, run  sudo usermod -aG %s $USER  and "
      "log in again."},
     {21121, "It is in use by %s (process %d)."},
+    {21122, "Device:"},
+    {21123, "%s (not found)"},
     {57344, "Nuvrel Serbian Edition v2.2"},
     {57345, " "},
 };

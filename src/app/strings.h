@@ -127,6 +127,8 @@ enum class Sid : int {
   // Choosing the serial port, and why one cannot be opened.
   PortGroupHint = 21120,  // "%s" group, "%s" group
   PortHeldBy = 21121,     // "%s" program name, "%d" process ID
+  DeviceLabel = 21122,
+  DeviceNotFound = 21123,  // "%s" device path
 };
 
 // The text of an ID; the empty text for an ID the table does not hold.
