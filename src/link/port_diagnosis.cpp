@@ -26,16 +26,13 @@ bool AllDigits(const std::string& text) {
   return true;
 }
 
-bool SameFile(const struct stat& a, const struct stat& b) {
-  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-// Whether one of the process's open files is the file `device`.
-bool HoldsFile(const fs::path& fdFolder, const struct stat& device) {
+// Whether one of the process's open files is `device` (a canonical path). The links are read,
+// not followed: following one to a file on a stalled network mount would hang.
+bool HoldsFile(const fs::path& fdFolder, const fs::path& device) {
   std::error_code error;
-  for (const auto& entry : fs::directory_iterator(fdFolder, error)) {
-    struct stat st {};
-    if (::stat(entry.path().c_str(), &st) == 0 && SameFile(st, device)) return true;
+  for (fs::directory_iterator it(fdFolder, error), end; !error && it != end; it.increment(error)) {
+    std::error_code unreadable;
+    if (fs::read_symlink(it->path(), unreadable) == device) return true;
   }
   return false;
 }
@@ -96,12 +93,14 @@ std::optional<PortHolder> FindPortHolder(const std::string& devicePath, const fs
   if (const auto pid = LockHolder(procRoot / "locks", device); pid && *pid != ::getpid()) {
     return Holder(procRoot, *pid);
   }
-  const std::string self = std::to_string(::getpid());
   std::error_code error;
-  for (const auto& process : fs::directory_iterator(procRoot, error)) {
-    const std::string pid = process.path().filename().string();
+  const fs::path target = fs::canonical(devicePath, error);
+  if (error) return std::nullopt;
+  const std::string self = std::to_string(::getpid());
+  for (fs::directory_iterator it(procRoot, error), end; !error && it != end; it.increment(error)) {
+    const std::string pid = it->path().filename().string();
     if (!AllDigits(pid) || pid == self || pid.size() > 9) continue;
-    if (HoldsFile(process.path() / "fd", device)) return Holder(procRoot, std::stol(pid));
+    if (HoldsFile(it->path() / "fd", target)) return Holder(procRoot, std::stol(pid));
   }
   return std::nullopt;
 }

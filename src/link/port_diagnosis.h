@@ -20,8 +20,8 @@ struct PortHolder {
 };
 
 // The process other than this one that holds the device: the one with a lock on it
-// (procRoot/locks), else the first with the device open, found through the file descriptors under
-// procRoot/PID/fd. Processes whose descriptors cannot be read (another user's) are passed over, so
+// (procRoot/locks), else the first with the device open (one of its links procRoot/PID/fd/N leads
+// to the device). Processes whose descriptors cannot be read (another user's) are passed over, so
 // nullopt may only mean that none was found.
 std::optional<PortHolder> FindPortHolder(const std::string& devicePath,
                                          const std::filesystem::path& procRoot = "/proc");

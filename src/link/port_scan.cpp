@@ -48,8 +48,8 @@ bool NumberedLess(const std::string& a, const std::string& b) {
 std::vector<std::string> NamesIn(const fs::path& folder, std::string_view prefix) {
   std::vector<std::string> names;
   std::error_code error;
-  for (const auto& entry : fs::directory_iterator(folder, error)) {
-    std::string name = entry.path().filename().string();
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    std::string name = it->path().filename().string();
     if (name.size() > prefix.size() && name.starts_with(prefix)) names.push_back(std::move(name));
   }
   std::sort(names.begin(), names.end(), NumberedLess);

@@ -69,8 +69,8 @@ TEST(PortDiagnosis, PermissionDeniedNamesTheDevicesGroupAndHowToJoinIt) {
 
 TEST(PortDiagnosis, APortInUseNamesTheProgramHoldingIt) {
   test::TempDir dir;
-  const std::string device = dir / "ttyUSB0";
-  test::WriteBytes(device, "");
+  test::WriteBytes(dir / "ttyUSB0", "");
+  const std::string device = fs::canonical(dir / "ttyUSB0");
   const std::string proc = dir / "proc";
   fs::create_directories(proc + "/17/fd");
   fs::create_directories(proc + "/4242/fd");
