@@ -76,17 +76,57 @@ std::optional<KeyLine> ParseKeyLine(std::string_view line) {
   return KeyLine{key, Trim(trimmed.substr(equals + 1))};
 }
 
-bool Quoted(std::string_view value) {
-  return value.size() >= 2 && value.front() == '"' && value.back() == '"';
+// The window program's QSettings shares the file and rewrites all of it on every change, keeping
+// every key it read. Values are therefore written in a form QSettings reads as the same text, and
+// its own way of writing them back reads here as the same text: a value with a blank at either end
+// or any of the characters  " \ , ;  goes in double quotes, with backslash and double quote escaped
+// by a backslash, and a leading '@' is doubled. Reading undoes exactly that (a backslash before a
+// backslash or a double quote, "@@" at the start) and keeps every other byte as it stands, so a
+// hand-written C:\Logos\x.bmp reads as written.
+constexpr std::string_view kQuotedCharacters = "\"\\,;";
+
+// Whether the character at index pos is escaped by an odd number of backslashes before it.
+bool Escaped(std::string_view text, std::size_t pos) {
+  std::size_t backslashes = 0;
+  while (pos > backslashes && text[pos - backslashes - 1] == '\\') {
+    ++backslashes;
+  }
+  return backslashes % 2 == 1;
+}
+
+std::string Decode(std::string_view value) {
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"' &&
+      !Escaped(value, value.size() - 1)) {
+    value = value.substr(1, value.size() - 2);
+  }
+  std::string text;
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    if (value[i] == '\\' && i + 1 < value.size() && (value[i + 1] == '\\' || value[i + 1] == '"')) {
+      ++i;
+    }
+    text += value[i];
+  }
+  if (text.starts_with("@@")) {
+    text.erase(0, 1);
+  }
+  return text;
 }
 
 std::string Encode(std::string_view value) {
-  const bool changedByReading =
-      !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()) || Quoted(value));
-  if (changedByReading) {
-    return "\"" + std::string(value) + "\"";
+  const std::string text = value.starts_with('@') ? "@" + std::string(value) : std::string(value);
+  const bool plain = text.empty() || (!IsBlank(text.front()) && !IsBlank(text.back()) &&
+                                      text.find_first_of(kQuotedCharacters) == std::string::npos);
+  if (plain) {
+    return text;
   }
-  return std::string(value);
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '\\' || c == '"') {
+      quoted += '\\';
+    }
+    quoted += c;
+  }
+  return quoted + '"';
 }
 
 }  // namespace
@@ -149,11 +189,7 @@ std::optional<std::string> IniDocument::Get(std::string_view section, std::strin
   if (!line) {
     return std::nullopt;
   }
-  std::string_view value = ParseKeyLine(m_lines[*line])->value;
-  if (Quoted(value)) {
-    value = value.substr(1, value.size() - 2);
-  }
-  return std::string(value);
+  return Decode(ParseKeyLine(m_lines[*line])->value);
 }
 
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {

@@ -23,13 +23,15 @@ class IniDocument {
 
   // The value of key in the first [section] of that name, or nullopt. Names compare ASCII
   // case-insensitively; blanks around key and value are dropped, and so is one pair of double
-  // quotes enclosing the value. Keys before the first section header belong to no section.
+  // quotes enclosing the value; a backslash before a backslash or a double quote is dropped, and
+  // a leading "@@" reads as "@" (the form Set and QSettings write). Keys before the first section
+  // header belong to no section.
   std::optional<std::string> Get(std::string_view section, std::string_view key) const;
 
   // Sets key to value: rewrites the first matching key line in place, or adds the key after the
-  // section's last non-blank line, or adds the section at the end of the document. A value that
-  // Get would otherwise change (blanks at either end, enclosing quotes) is written in quotes so it
-  // reads back as given. The caller keeps CR, LF, '=' in keys and ']' in section names out.
+  // section's last non-blank line, or adds the section at the end of the document. The value is
+  // written so that both Get and QSettings read it back as given (see ini_document.cpp). The
+  // caller keeps CR, LF, '=' in keys and ']' in section names out.
   void Set(std::string_view section, std::string_view key, std::string_view value);
 
   // The document with CR LF after every line (and the BOM, if the parsed text had one).

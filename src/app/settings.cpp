@@ -12,6 +12,10 @@ constexpr std::string_view kLogoSection = "logoman";
 constexpr std::string_view kLogoKey = "image";
 constexpr int kPortCount = 4;
 
+std::string PortKey(int portNumber) {
+  return "COM" + std::to_string(portNumber);
+}
+
 }  // namespace
 
 int ReadComPortIndex(const SettingsFile& settings) {
@@ -29,9 +33,15 @@ std::string DevicePathForPort(const SettingsFile& settings, int portNumber) {
   if (portNumber < 1 || portNumber > kPortCount) {
     return {};
   }
-  const std::string key = "COM" + std::to_string(portNumber);
   const std::string device = "/dev/ttyS" + std::to_string(portNumber - 1);
-  return settings.GetString(kPortsSection, key, device);
+  return settings.GetString(kPortsSection, PortKey(portNumber), device);
+}
+
+bool WriteDevicePathForPort(SettingsFile& settings, int portNumber, std::string_view devicePath) {
+  if (portNumber < 1 || portNumber > kPortCount) {
+    return false;
+  }
+  return settings.WriteString(kPortsSection, PortKey(portNumber), devicePath);
 }
 
 std::string LogoPath(const SettingsFile& settings) {

@@ -22,6 +22,8 @@ bool WriteComPortIndex(SettingsFile& settings, int index);
 // [Ports] COM1..COM4: the device path for port number 1..4, by default /dev/ttyS0../dev/ttyS3.
 // Any other port number gives an empty string.
 std::string DevicePathForPort(const SettingsFile& settings, int portNumber);
+// Makes devicePath the device of COMn; false for a port number outside 1..4 or a failed write.
+bool WriteDevicePathForPort(SettingsFile& settings, int portNumber, std::string_view devicePath);
 
 // [logoman] image: the last logo image chosen, empty by default, cut to kLogoPathLimit bytes.
 std::string LogoPath(const SettingsFile& settings);

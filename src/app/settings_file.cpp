@@ -38,15 +38,6 @@ Loaded Load(const std::string& path) {
   return {true, false, {}};
 }
 
-// Writes text to path through a temporary file in the same folder, so a reader sees either the
-// old file or the new one and a crash never leaves half a file behind.
-bool Replace(const std::string& path, std::string_view text) {
-  // One level only: the XDG case needs ".../nuvrel" under a config folder that already exists.
-  const std::string folder = FolderOf(path);
-  if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return false;
-  return ReplaceFile(path, text) == ReplaceStatus::Replaced;
-}
-
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
@@ -119,15 +110,39 @@ std::string ExecutableFolder() {
 
 std::optional<std::string> ConfigHome() {
   // Relative values are ignored, as the XDG base-directory rules ask.
+  std::string folder;
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  if (xdg != nullptr && xdg[0] == '/') {
-    return std::string(xdg);
-  }
   const char* home = std::getenv("HOME");
-  if (home != nullptr && home[0] != '\0') {
-    return std::string(home) + "/.config";
+  if (xdg != nullptr && xdg[0] == '/') {
+    folder = xdg;
+  } else if (home != nullptr && home[0] != '\0') {
+    folder = std::string(home) + "/.config";
+  } else {
+    return std::nullopt;
   }
-  return std::nullopt;
+  while (folder.size() > 1 && folder.back() == '/') {
+    folder.pop_back();
+  }
+  return folder;
+}
+
+bool MakeFolder(const std::string& folder) {
+  return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+// Writes text to path through a temporary file in the same folder, so a reader sees either the
+// old file or the new one and a crash never leaves half a file behind.
+bool Replace(const std::string& path, std::string_view text) {
+  // One missing folder level is made (".../Nuvrel" under the config folder), and the config folder
+  // itself when a fresh home lacks it; a mistyped path deeper down fails instead of growing a tree.
+  const std::string folder = FolderOf(path);
+  if (!MakeFolder(folder)) {
+    const int error = errno;
+    const auto configHome = ConfigHome();
+    if (error != ENOENT || !configHome || FolderOf(folder) != *configHome) return false;
+    if (!MakeFolder(*configHome) || !MakeFolder(folder)) return false;
+  }
+  return ReplaceFile(path, text) == ReplaceStatus::Replaced;
 }
 
 }  // namespace
@@ -153,16 +168,17 @@ std::string SettingsFile::DefaultPathIn(std::string_view exeFolder, std::string_
   if (folder.empty()) {
     folder = ".";
   }
-  const std::string candidate =
+  const std::string beside =
       PathForExecutable(folder + (folder.back() == '/' ? "" : "/") + std::string(programName));
-  if (::access(candidate.c_str(), F_OK) == 0 || ::access(folder.c_str(), W_OK) == 0) {
-    return candidate;
+  if (::access(beside.c_str(), F_OK) == 0) {
+    return beside;
   }
   const auto configHome = ConfigHome();
   if (!configHome) {
-    return candidate;
+    return beside;
   }
-  return *configHome + "/nuvrel/" + candidate.substr(candidate.rfind('/') + 1);
+  return *configHome + "/" + std::string(kConfigFolder) + "/" +
+         beside.substr(beside.rfind('/') + 1);
 }
 
 std::string SettingsFile::GetString(std::string_view section, std::string_view key,

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The settings file: an INI file beside the program (or under the user's config folder when that
-// folder cannot be written), read and written key by key with private-profile semantics: a missing
+// The settings file: an INI file under the user's config folder, or beside the program when one is
+// there (portable use), read and written key by key with private-profile semantics: a missing
 // file, section or key gives the caller's default, and a write keeps everything else in the file.
 #pragma once
 
@@ -14,6 +14,8 @@ class SettingsFile {
  public:
   // A file larger than this is not read (every key gives its default) and never rewritten.
   static constexpr std::size_t kMaxFileSize = std::size_t{1} << 20;
+  // The program's folder under the user's config folder.
+  static constexpr std::string_view kConfigFolder = "Nuvrel";
 
   explicit SettingsFile(std::string path);
 
@@ -26,9 +28,9 @@ class SettingsFile {
   static std::string DefaultPath(std::string_view programName);
 
   // The settings path for programName in exeFolder: PathForExecutable(exeFolder/programName) when
-  // that file exists or the folder is writable; otherwise the same file name under
-  // $XDG_CONFIG_HOME/nuvrel (or $HOME/.config/nuvrel). Falls back to the first candidate when
-  // neither variable names a folder.
+  // that file exists; otherwise the same file name in kConfigFolder under $XDG_CONFIG_HOME (or
+  // $HOME/.config). Falls back to the file beside the program when neither variable names a
+  // folder.
   static std::string DefaultPathIn(std::string_view exeFolder, std::string_view programName);
 
   const std::string& Path() const { return m_path; }
@@ -43,7 +45,8 @@ class SettingsFile {
   unsigned GetInt(std::string_view section, std::string_view key, unsigned defaultValue) const;
 
   // Sets one key and replaces the file atomically (temporary file, fsync, rename), creating the
-  // file and its folder (one level) as needed. Returns false, with the old file untouched, when a
+  // file and its folder (one level, and the user's config folder when that is the level above) as
+  // needed. Returns false, with the old file untouched, when a
   // name or value holds CR or LF, a key is empty or holds '=', a section name holds ']', the
   // existing file cannot be read or is too large, or any step of writing fails.
   bool WriteString(std::string_view section, std::string_view key, std::string_view value);

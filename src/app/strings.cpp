@@ -134,6 +134,12 @@ constexpr Entry kTable[] = {
     {21074, "Reading the daily report"},
     {21075, "Stopped after %u items; nothing was stored"},
     {21076, "Stopped after %u lines; nothing was stored"},
+    {21120,
+     "The device belongs to the group \"%s\". To join it, run  sudo usermod -aG %s $USER  and "
+     "log in again."},
+    {21121, "It is in use by %s (process %d)."},
+    {21122, "Device:"},
+    {21123, "%s (not found)"},
     {21140, "%s[*] - %s"},
     {21141, "No program to show the manual was found.\r\nThe manual is the file %s"},
     {21142, "The manual was not found. It should be the file %s"},

@@ -124,6 +124,12 @@ enum class Sid : int {
   StoppedAfterItems = 21075,  // "%u" count
   StoppedAfterLines = 21076,  // "%u" count
 
+  // Choosing the serial port, and why one cannot be opened.
+  PortGroupHint = 21120,  // "%s" group, "%s" group
+  PortHeldBy = 21121,     // "%s" program name, "%d" process ID
+  DeviceLabel = 21122,
+  DeviceNotFound = 21123,  // "%s" device path
+
   // The window, help, printing and the Logo Manager.
   WindowTitle = 21140,  // "%s" the sheet's file name (or caption), "%s" the application title
   ManualNoViewer,       // "%s" the manual's path

@@ -4,38 +4,46 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/code_page.h"
+#include "app/format.h"
 #include "app/strings.h"
 #include "app/ui.h"
 #include "gui/gui_ui.h"
 #include "gui/text_codec.h"
 #include "link/frames.h"
 #include "link/identify.h"
+#include "link/port_opener.h"
 
 namespace nuvrel::gui {
 
 CEcrSetupDialog::CEcrSetupDialog(int portIndex, const link::PortMap& ports,
-                                 link::PortOpener& opener, link::RegisterIdentity& identity,
-                                 GuiUi& ui, QWidget* parent)
+                                 std::vector<link::FoundPort> found, link::PortOpener& opener,
+                                 link::RegisterIdentity& identity, GuiUi& ui, QWidget* parent)
     : QDialog(parent),
+      m_map(ports),
+      m_original(ports),
+      m_found(std::move(found)),
       m_opener(opener),
       m_identity(identity),
       m_ui(ui),
       m_ports(new QComboBox(this)),
+      m_devices(new QComboBox(this)),
       m_serial(new QLabel(this)),
       m_version(new QLabel(this)),
       m_country(new QLabel(this)) {
   setWindowTitle("ECR Setup");
-  for (unsigned n = 1; n <= 4; ++n) {
-    // Each entry names the device it stands for on this computer.
-    m_ports->addItem(QString("COM%1    %2").arg(n).arg(QString::fromStdString(ports.DeviceFor(n))));
-  }
+  for (unsigned n = 1; n <= 4; ++n) m_ports->addItem(PortText(n));
   m_ports->setCurrentIndex(portIndex >= 0 && portIndex < 4 ? portIndex : -1);
+  m_devices->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  ShowDevice();
+  connect(m_ports, &QComboBox::currentIndexChanged, this, &CEcrSetupDialog::ShowDevice);
+  connect(m_devices, &QComboBox::activated, this, &CEcrSetupDialog::ChooseDevice);
 
   auto* getInfo = new QPushButton("&Get info", this);
   connect(getInfo, &QPushButton::clicked, this, &CEcrSetupDialog::GetInfo);
@@ -47,6 +55,7 @@ CEcrSetupDialog::CEcrSetupDialog(int portIndex, const link::PortMap& ports,
 
   auto* form = new QFormLayout;
   form->addRow(FromUtf8(app::Text(app::Sid::PortLabel)), m_ports);
+  form->addRow(FromUtf8(app::Text(app::Sid::DeviceLabel)), m_devices);
   form->addRow(QString(), getInfo);
   form->addRow(FromUtf8(app::Text(app::Sid::SerialNumberLabel)), m_serial);
   form->addRow(FromUtf8(app::Text(app::Sid::VersionLabel)), m_version);
@@ -65,6 +74,46 @@ int CEcrSetupDialog::PortIndex() const {
   return m_ports->currentIndex();
 }
 
+QString CEcrSetupDialog::PortText(unsigned portNumber) const {
+  // Each entry names the device it stands for on this computer.
+  return QString("COM%1    %2")
+      .arg(portNumber)
+      .arg(QString::fromStdString(m_map.DeviceFor(portNumber)));
+}
+
+void CEcrSetupDialog::ShowDevice() {
+  m_devices->clear();
+  const int index = PortIndex();
+  m_devices->setEnabled(index >= 0);
+  if (index < 0) return;
+  const std::string current = m_map.DeviceFor(static_cast<unsigned>(index) + 1);
+  for (const link::FoundPort& port : m_found) {
+    m_devices->addItem(QString::fromStdString(port.name), QString::fromStdString(port.device));
+    m_devices->setItemData(m_devices->count() - 1, QString::fromStdString(port.device),
+                           Qt::ToolTipRole);
+  }
+  int shown = m_devices->findData(QString::fromStdString(current));
+  if (shown < 0) {
+    // The device kept in the settings stays choosable even when it is not among the ports found
+    // (an adapter unplugged, a name of one's own, the simulated register's terminal).
+    const QString path = QString::fromStdString(current);
+    m_devices->insertItem(
+        0,
+        QFileInfo::exists(path) ? path : FromUtf8(app::Format(app::Sid::DeviceNotFound, {current})),
+        path);
+    shown = 0;
+  }
+  m_devices->setCurrentIndex(shown);
+}
+
+void CEcrSetupDialog::ChooseDevice(int index) {
+  const int port = PortIndex();
+  if (port < 0 || index < 0) return;
+  m_map.devices[static_cast<std::size_t>(port)] =
+      m_devices->itemData(index).toString().toStdString();
+  m_ports->setItemText(port, PortText(static_cast<unsigned>(port) + 1));
+}
+
 QString CEcrSetupDialog::SerialNumber() const {
   return m_serial->text();
 }
@@ -81,7 +130,13 @@ void CEcrSetupDialog::GetInfo() {
   m_country->clear();
   const bool identified = m_ui.RunTransfer([this] {
     app::WaitCursor wait(m_ui);
-    return link::IdentifyOnPort(m_opener, PortIndex(), link::SystemClock(), m_ui, m_identity);
+    // A device just chosen here is tried before it is kept.
+    const int index = PortIndex();
+    const bool chosenHere = index >= 0 && m_map.devices[static_cast<std::size_t>(index)] !=
+                                              m_original.devices[static_cast<std::size_t>(index)];
+    link::SerialPortOpener chosen(m_map);
+    return link::IdentifyOnPort(chosenHere ? chosen : m_opener, index, link::SystemClock(), m_ui,
+                                m_identity);
   });
   if (!identified) return;
   m_serial->setText(QString::fromStdString(link::DeviceDigits(m_identity.deviceNumber)));

@@ -20,7 +20,9 @@
 #include "gui/logo_manager_dialog.h"
 #include "gui/main_frame.h"
 #include "gui/text_codec.h"
+#include "gui/window_settings.h"
 #include "link/port_map.h"
+#include "link/port_scan.h"
 #include "transfers/logo.h"
 
 namespace nuvrel::gui {
@@ -49,6 +51,11 @@ LedraSession::LedraSession(const StartOptions& options, Dialogs& dialogs)
   m_portMap = ports;
   m_link.ports = std::make_unique<link::SerialPortOpener>(ports, &m_link.trace);
 
+  UseWindowSettingsFile(QString::fromStdString(m_settingsPath));
+  if (options.settingsPath.isEmpty()) {
+    WindowSettings windowSettings;
+    MigrateWindowSettings(OldWindowSettingsFile(), windowSettings);
+  }
   m_frame = std::make_unique<CMainFrame>(m_ui, m_dialogs, m_link);
   m_ui.SetWindow(m_frame.get());
   m_frame->onExtraCommand = [this](Cmd command) { RunExtraCommand(command); };
@@ -67,13 +74,28 @@ LedraSession::~LedraSession() {
 
 void LedraSession::RunExtraCommand(Cmd command) {
   if (command == Cmd::EcrSetup) {
-    CEcrSetupDialog dialog(m_link.comPortIndex, m_portMap, *m_link.ports, m_link.identity, m_ui,
-                           m_frame.get());
-    if (ExecModal(dialog) == QDialog::Accepted) m_link.comPortIndex = dialog.PortIndex();
+    CEcrSetupDialog dialog(m_link.comPortIndex, m_portMap, link::FindSerialPorts(), *m_link.ports,
+                           m_link.identity, m_ui, m_frame.get());
+    if (ExecModal(dialog) != QDialog::Accepted) return;
+    m_link.comPortIndex = dialog.PortIndex();
+    StorePorts(dialog.Ports());
   } else if (command == Cmd::SendLogo) {
     CLogoManagerDlg dialog(m_logo, m_settings, m_ui, m_link, m_frame.get());
     ExecModal(dialog);
   }
+}
+
+void LedraSession::StorePorts(const link::PortMap& ports) {
+  if (ports.devices == m_portMap.devices) return;
+  // Only the ports the person changed: one that leads to the simulated register keeps the real
+  // device in the settings.
+  for (unsigned n = 1; n <= ports.devices.size(); ++n) {
+    if (ports.DeviceFor(n) != m_portMap.DeviceFor(n)) {
+      app::WriteDevicePathForPort(m_settings, static_cast<int>(n), ports.DeviceFor(n));
+    }
+  }
+  m_portMap = ports;
+  m_link.ports = std::make_unique<link::SerialPortOpener>(m_portMap, &m_link.trace);
 }
 
 int RunLedraApp(const StartOptions& options) {

@@ -43,6 +43,9 @@ class LedraSession {
   void RunExtraCommand(Cmd command);
 
  private:
+  // Makes the ports lead to the devices given, and keeps the changed ones in the settings file.
+  void StorePorts(const link::PortMap& ports);
+
   std::string m_settingsPath;
   app::SettingsFile m_settings;
   GuiUi m_ui;

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QMenu>
 #include <QPrinter>
-#include <QSettings>
 
 #include "app/format.h"
 #include "app/strings.h"
@@ -14,6 +13,7 @@
 #include "gui/qt_text_measurer.h"
 #include "gui/reports_edit.h"
 #include "gui/text_codec.h"
+#include "gui/window_settings.h"
 #include "sheets/report_to_articles.h"
 #include "transfers/articles_report.h"
 #include "transfers/daily_report.h"
@@ -349,7 +349,7 @@ QString ColumnWidthsKey(const sheets::SheetInfo& info) {
 }  // namespace
 
 void CLedraView::RestoreColumnWidths() {
-  const QSettings settings;
+  const WindowSettings settings;
   for (const sheets::SheetInfo& info : sheets::GridSheets()) {
     grid::CellTable& table = m_workspace->Grid(info.id);
     std::vector<int> widths;
@@ -367,7 +367,7 @@ void CLedraView::RestoreColumnWidths() {
 }
 
 void CLedraView::StoreColumnWidths() const {
-  QSettings settings;
+  WindowSettings settings;
   for (const sheets::SheetInfo& info : sheets::GridSheets()) {
     QVariantList widths;
     for (int width : m_workspace->Grid(info.id).ColumnWidths()) widths.append(width);

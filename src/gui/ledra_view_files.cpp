@@ -2,7 +2,6 @@
 // The workspace's files: Open, Save and Save As of the sheet in front, the question before unsaved
 // data would be lost, Clear all, the tab captions and the recent files.
 #include <QFileInfo>
-#include <QSettings>
 
 #include "app/format.h"
 #include "app/strings.h"
@@ -12,6 +11,7 @@
 #include "gui/ledra_view.h"
 #include "gui/reports_edit.h"
 #include "gui/text_codec.h"
+#include "gui/window_settings.h"
 #include "sheets/sheet_file.h"
 
 namespace nuvrel::gui {
@@ -139,14 +139,14 @@ void CLedraView::OnClearAll() {
 }
 
 QStringList CLedraView::RecentFiles() const {
-  return QSettings().value(kRecentKey).toStringList().mid(0, kRecentFiles);
+  return WindowSettings().value(kRecentKey).toStringList().mid(0, kRecentFiles);
 }
 
 void CLedraView::AddRecentFile(const QString& path) {
   QStringList files = RecentFiles();
   files.removeAll(path);
   files.prepend(path);
-  QSettings().setValue(kRecentKey, files.mid(0, kRecentFiles));
+  WindowSettings().setValue(kRecentKey, files.mid(0, kRecentFiles));
   emit recentFilesChanged();
 }
 

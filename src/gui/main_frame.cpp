@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
-#include <QSettings>
 #include <QStatusBar>
 #include <QThread>
 #include <QToolBar>
@@ -25,6 +24,7 @@
 #include "gui/ledra_view.h"
 #include "gui/register_link.h"
 #include "gui/text_codec.h"
+#include "gui/window_settings.h"
 
 namespace nuvrel::gui {
 namespace {
@@ -64,9 +64,9 @@ CMainFrame::CMainFrame(GuiUi& ui, Dialogs& dialogs, RegisterLink& link)
   };
   connect(m_log, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateCommands);
 
-  if (!restoreGeometry(QSettings().value(kGeometryKey).toByteArray())) resize(kFirstSize);
-  restoreState(QSettings().value(kBarStateKey).toByteArray());
-  statusBar()->setVisible(QSettings().value(kStatusBarKey, true).toBool());
+  if (!restoreGeometry(WindowSettings().value(kGeometryKey).toByteArray())) resize(kFirstSize);
+  restoreState(WindowSettings().value(kBarStateKey).toByteArray());
+  statusBar()->setVisible(WindowSettings().value(kStatusBarKey, true).toBool());
   m_view->RestoreColumnWidths();
   connect(m_view, &CLedraView::stateChanged, this, &CMainFrame::UpdateCommands);
   connect(m_view, &CLedraView::recentFilesChanged, this, &CMainFrame::RebuildRecentFiles);
@@ -285,9 +285,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  QSettings().setValue(kGeometryKey, saveGeometry());
-  QSettings().setValue(kBarStateKey, saveState());
-  QSettings().setValue(kStatusBarKey, statusBar()->isVisible());
+  WindowSettings().setValue(kGeometryKey, saveGeometry());
+  WindowSettings().setValue(kBarStateKey, saveState());
+  WindowSettings().setValue(kStatusBarKey, statusBar()->isVisible());
   m_view->StoreColumnWidths();
   QMainWindow::closeEvent(event);
 }

@@ -8,7 +8,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRadioButton>
-#include <QSettings>
 #include <algorithm>
 #include <iterator>
 #include <optional>
@@ -16,6 +15,7 @@
 #include "app/strings.h"
 #include "gui/commands.h"
 #include "gui/text_codec.h"
+#include "gui/window_settings.h"
 
 namespace nuvrel::gui {
 namespace {
@@ -45,7 +45,7 @@ bool Installed(const QString& printer) {
 
 PrintChoice LoadPrintChoice(const QPrinter& defaults) {
   PrintChoice choice = ChoiceOf(defaults);
-  const QSettings settings;
+  const WindowSettings settings;
   if (settings.contains(kPrinterKey)) choice.printer = settings.value(kPrinterKey).toString();
   if (const auto paper = PaperByKey(settings.value(kPaperKey).toString())) choice.paper = *paper;
   if (settings.contains(kLandscapeKey)) {
@@ -56,7 +56,7 @@ PrintChoice LoadPrintChoice(const QPrinter& defaults) {
 }
 
 void StorePrintChoice(const PrintChoice& choice) {
-  QSettings settings;
+  WindowSettings settings;
   settings.setValue(kPrinterKey, choice.printer);
   settings.setValue(kPaperKey, QPageSize::key(choice.paper));
   settings.setValue(kLandscapeKey, choice.orientation == QPageLayout::Landscape);

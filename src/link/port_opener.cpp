@@ -24,7 +24,14 @@ std::unique_ptr<Transport> OpenRegisterPort(PortOpener& opener, int portIndex, a
   if (!failure.device.empty()) {
     text += "\r\n" + app::Format(app::Sid::PortDeviceHint, {failure.device, failure.reason});
   }
-  if (failure.permissionDenied) text += "\r\n" + std::string(app::Text(app::Sid::PortPermissionHint));
+  if (failure.permissionDenied) {
+    text += "\r\n";
+    text += failure.group ? app::Format(app::Sid::PortGroupHint, {*failure.group, *failure.group})
+                          : std::string(app::Text(app::Sid::PortPermissionHint));
+  }
+  if (failure.holder) {
+    text += "\r\n" + app::Format(app::Sid::PortHeldBy, {failure.holder->name, failure.holder->pid});
+  }
   ui.ShowMessage(text, app::Icon::Error);
   return nullptr;
 }

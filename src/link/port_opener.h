@@ -39,8 +39,8 @@ class SerialPortOpener final : public PortOpener {
 };
 
 // Opens COM(portIndex + 1). When it cannot, shows "Cannot open COM%d !" with the port number and, on
-// further lines, the device tried with the system's reason (and the serial-port group hint when
-// permission was denied); returns nullptr.
+// further lines, the device tried with the system's reason, then how to get the permission (the
+// device's group and how to join it) or which program holds the port, when known; returns nullptr.
 std::unique_ptr<Transport> OpenRegisterPort(PortOpener& opener, int portIndex, app::Ui& ui);
 
 }  // namespace nuvrel::link

@@ -189,11 +189,15 @@ bool IsSupportedBaud(std::uint32_t baud) {
 
 std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path,
                                                const LineSettings& settings, OpenFailure& failure) {
-  failure = OpenFailure{path, {}, false};
+  failure = OpenFailure{path, {}, false, {}, {}};
   const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
-    failure.permissionDenied = errno == EACCES || errno == EPERM;
-    failure.reason = std::strerror(errno);
+    const int error = errno;
+    failure.reason = std::strerror(error);
+    failure.permissionDenied = error == EACCES || error == EPERM;
+    if (failure.permissionDenied) failure.group = DeviceGroup(path);
+    // Another program's terminal exclusive mode.
+    if (error == EBUSY) failure.holder = FindPortHolder(path);
     return nullptr;
   }
   // Exclusive use: the lock keeps out every program that asks first (ours always do), the
@@ -201,6 +205,7 @@ std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path,
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
     failure.reason = "Device or resource busy";
     close(fd);
+    failure.holder = FindPortHolder(path);
     return nullptr;
   }
   termios tio{};

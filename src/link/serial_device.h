@@ -6,8 +6,10 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "link/port_diagnosis.h"
 #include "link/transport.h"
 
 namespace nuvrel::link {
@@ -27,6 +29,8 @@ struct OpenFailure {
   std::string device;  // the device path tried
   std::string reason;  // the system's reason
   bool permissionDenied = false;
+  std::optional<std::string> group;  // permission denied: the group whose members may use it
+  std::optional<PortHolder> holder;  // in use: the process that holds it, when it can be found
 };
 
 class SerialDevice : public Transport {

@@ -126,7 +126,8 @@ TEST(IniDocumentSet, AddsAMissingSectionAtTheEndSetOffByOneBlankLine) {
 
 TEST(IniDocumentSet, EveryValueReadsBackAsWritten) {
   for (const char* value : {"", "plain", " lead", "trail ", "\"quoted\"", "\"", "a\"b\"", "x=y;z",
-                            "\t", "\xE0\xE1\xE2 cp1251"}) {
+                            "\t", "\xE0\xE1\xE2 cp1251", "a, b", "C:\\Logos\\", "\\\"", "@at",
+                            "@@"}) {
     auto doc = IniDocument::Parse("[s]\nk=old\n");
     doc.Set("s", "k", value);
     EXPECT_EQ(IniDocument::Parse(doc.Text()).Get("s", "k"), value) << '[' << value << ']';

@@ -5,9 +5,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,11 +20,11 @@
 namespace nuvrel::app {
 namespace {
 
+using test::FolderEntries;
 using test::ReadBytes;
 using test::ScopedEnv;
 using test::TempDir;
 using test::WriteBytes;
-using test::FolderEntries;
 
 TEST(SettingsFilePath, TheExtensionIsCutOnlyFromTheFileName) {
   EXPECT_EQ(SettingsFile::PathForExecutable("/opt/x/prog.bin"), "/opt/x/prog.ini");
@@ -38,8 +37,11 @@ TEST(SettingsFilePath, TheExtensionIsCutOnlyFromTheFileName) {
   EXPECT_EQ(SettingsFile::PathForExecutable("prog"), "prog.ini");
 }
 
-TEST(SettingsFilePath, AWritableFolderKeepsTheFileBesideTheProgram) {
+TEST(SettingsFilePath, AFileBesideTheProgramWins) {
   TempDir dir;
+  ScopedEnv xdg("XDG_CONFIG_HOME", "/xdg/config");
+  EXPECT_EQ(SettingsFile::DefaultPathIn(dir.Path(), "nuvrel"), "/xdg/config/Nuvrel/nuvrel.ini");
+  WriteBytes(dir / "nuvrel.ini", "");
   EXPECT_EQ(SettingsFile::DefaultPathIn(dir.Path(), "nuvrel"), dir / "nuvrel.ini");
   EXPECT_EQ(SettingsFile::DefaultPathIn(dir.Path() + "/", "nuvrel"), dir / "nuvrel.ini");
 }
@@ -48,44 +50,47 @@ TEST(SettingsFilePath, TheProgramNameGivenNotTheRunningProgramsNameIsUsed) {
   char self[4096] = {};
   ASSERT_GT(::readlink("/proc/self/exe", self, sizeof self - 1), 0);
   const std::string folder = std::filesystem::path(self).parent_path().string();
-  if (::access(folder.c_str(), W_OK) != 0) {
-    GTEST_SKIP()
-        << "the test program's folder is not writable, so the file moves to the config folder";
+  if (std::filesystem::exists(folder + "/nuvrel.ini")) {
+    GTEST_SKIP() << "a settings file lies beside the test program";
   }
-  EXPECT_EQ(SettingsFile::DefaultPath("nuvrel"), folder + "/nuvrel.ini");
+  ScopedEnv xdg("XDG_CONFIG_HOME", "/xdg/config");
+  EXPECT_EQ(SettingsFile::DefaultPath("nuvrel"), "/xdg/config/Nuvrel/nuvrel.ini");
 }
 
-TEST(SettingsFilePath, AnUnwritableFolderMovesTheFileToTheConfigFolder) {
+TEST(SettingsFilePath, WithoutAFileBesideTheProgramItLivesInTheConfigFolder) {
   TempDir dir;
-  // Root may write anywhere, so a folder that does not exist stands in for an unwritable one.
-  const std::string missing = dir / "no-such-folder";
-  {
-    ScopedEnv xdg("XDG_CONFIG_HOME", "/xdg/config");
-    EXPECT_EQ(SettingsFile::DefaultPathIn(missing, "nuvrel"), "/xdg/config/nuvrel/nuvrel.ini");
+  struct Case {
+    const char* xdg;
+    const char* home;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"/xdg/config", "/home/shop", "/xdg/config/Nuvrel/nuvrel.ini"},
+      {"/xdg/config/", "/home/shop", "/xdg/config/Nuvrel/nuvrel.ini"},
+      {"", "/home/shop", "/home/shop/.config/Nuvrel/nuvrel.ini"},
+      {nullptr, "/home/shop", "/home/shop/.config/Nuvrel/nuvrel.ini"},
+      // Relative values are ignored.
+      {"relative/config", "/home/shop", "/home/shop/.config/Nuvrel/nuvrel.ini"},
+      {nullptr, nullptr, dir / "nuvrel.ini"},
+  };
+  for (const Case& c : cases) {
+    ScopedEnv xdg("XDG_CONFIG_HOME", c.xdg);
+    ScopedEnv home("HOME", c.home);
+    EXPECT_EQ(SettingsFile::DefaultPathIn(dir.Path(), "nuvrel"), c.expected)
+        << (c.xdg ? c.xdg : "(unset)");
   }
-  {
-    ScopedEnv xdg("XDG_CONFIG_HOME", "");
-    ScopedEnv home("HOME", "/home/shop");
-    EXPECT_EQ(SettingsFile::DefaultPathIn(missing, "nuvrel"),
-              "/home/shop/.config/nuvrel/nuvrel.ini");
-  }
-  {
-    ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
-    ScopedEnv home("HOME", "/home/shop");
-    EXPECT_EQ(SettingsFile::DefaultPathIn(missing, "nuvrel"),
-              "/home/shop/.config/nuvrel/nuvrel.ini");
-  }
-  {
-    ScopedEnv xdg("XDG_CONFIG_HOME", "relative/config");
-    ScopedEnv home("HOME", "/home/shop");
-    EXPECT_EQ(SettingsFile::DefaultPathIn(missing, "nuvrel"),
-              "/home/shop/.config/nuvrel/nuvrel.ini");
-  }
-  {
-    ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
-    ScopedEnv home("HOME", nullptr);
-    EXPECT_EQ(SettingsFile::DefaultPathIn(missing, "nuvrel"), missing + "/nuvrel.ini");
-  }
+}
+
+TEST(SettingsFileWrite, AFreshHomeGetsItsConfigFolderAndTheProgramsFolderInIt) {
+  TempDir home;
+  ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
+  ScopedEnv homeVariable("HOME", home.Path().c_str());
+  SettingsFile settings(SettingsFile::DefaultPathIn(home / "bin", "nuvrel"));
+  ASSERT_TRUE(settings.WriteInt("ECR", "EcrCom", 2));
+  EXPECT_EQ(ReadBytes(home / ".config/Nuvrel/nuvrel.ini"), "[ECR]\r\nEcrCom=2\r\n");
+  struct stat st {};
+  ASSERT_EQ(::stat((home / ".config").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
 }
 
 TEST(SettingsFileRead, AMissingFileSectionOrKeyGivesTheDefault) {

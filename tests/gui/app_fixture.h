@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QSettings>
 #include <QTest>
 #include <deque>
 #include <optional>
@@ -15,6 +14,7 @@
 #include "gui/gui_ui.h"
 #include "gui/ledra_view.h"
 #include "gui/main_frame.h"
+#include "gui/window_settings.h"
 #include "link/port_map.h"
 #include "support/temp_dir.h"
 
@@ -68,11 +68,8 @@ struct Shown {
 class AppFixture {
  public:
   explicit AppFixture(const std::string& device = "/dev/nonexistent-nuvrel") : ui(nullptr) {
-    // Recent files and bar state go to a folder of the test's own.
-    QSettings::setDefaultFormat(QSettings::IniFormat);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                       QString::fromStdString(dir.Path()));
-    QSettings().clear();
+    // Recent files and bar state go to a settings file of the test's own.
+    gui::UseWindowSettingsFile(QString::fromStdString(dir / "nuvrel.ini"));
     link.ports =
         std::make_unique<link::SerialPortOpener>(link::PortMap::AllTo(device), &link.trace);
     ui.messageHook = [this](const QString& text, app::Icon icon) { shown.push_back({text, icon}); };

@@ -241,7 +241,7 @@ TEST_F(RegisterApp, TheCommunicationLogShowsEachFrameOnALineAndSavesItAsATrace) 
 TEST_F(RegisterApp, EcrSetupGetInfoShowsTheRegister) {
   Start();
   link::RegisterIdentity identity;
-  CEcrSetupDialog dialog(0, link::PortMap::AllTo(*sim->SlavePath()), *app->link.ports, identity,
+  CEcrSetupDialog dialog(0, link::PortMap::AllTo(*sim->SlavePath()), {}, *app->link.ports, identity,
                          app->ui);
   EXPECT_TRUE(dialog.PortList()->itemText(0).startsWith("COM1"));
   dialog.GetInfo();
@@ -250,6 +250,31 @@ TEST_F(RegisterApp, EcrSetupGetInfoShowsTheRegister) {
   EXPECT_EQ(dialog.Country(), "Serbia");
   dialog.PortList()->setCurrentIndex(3);
   EXPECT_EQ(dialog.PortIndex(), 3);
+}
+
+TEST_F(RegisterApp, EcrSetupMapsTheChosenComPortToAPortFoundAndGetInfoTriesIt) {
+  Start();
+  const std::string slave = *sim->SlavePath();
+  link::RegisterIdentity identity;
+  CEcrSetupDialog dialog(1, link::PortMap::AllTo("/dev/nonexistent-nuvrel"),
+                         {{"/dev/ttyS0", "ttyS0"}, {slave, "usb-Test_Adapter (pts)"}},
+                         *app->link.ports, identity, app->ui);
+  QComboBox* devices = dialog.DeviceList();
+  ASSERT_EQ(devices->count(), 3);
+  EXPECT_EQ(devices->currentText(), "/dev/nonexistent-nuvrel (not found)");
+  EXPECT_EQ(devices->itemText(2), "usb-Test_Adapter (pts)");
+
+  devices->setFocus();
+  QTest::keyClick(devices, Qt::Key_End);
+  EXPECT_EQ(dialog.Ports().DeviceFor(2), slave);
+  EXPECT_EQ(dialog.Ports().DeviceFor(1), "/dev/nonexistent-nuvrel");
+  EXPECT_EQ(dialog.PortList()->itemText(1), QString::fromStdString("COM2    " + slave));
+  dialog.GetInfo();
+  EXPECT_EQ(dialog.SerialNumber(), "000001");
+
+  // Another COM port shows its own device.
+  dialog.PortList()->setCurrentIndex(0);
+  EXPECT_EQ(devices->currentText(), "/dev/nonexistent-nuvrel (not found)");
 }
 
 TEST_F(RegisterApp, TheLogoManagerSendsTheDefaultLogoAndRefusesTheBuiltInBitmap) {

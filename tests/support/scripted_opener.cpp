@@ -8,7 +8,9 @@ class ScriptedOpener::Handle final : public link::Transport {
  public:
   explicit Handle(ScriptedPort& port) : m_port(port) {}
   bool Write(std::span<const std::uint8_t> bytes) override { return m_port.Write(bytes); }
-  std::size_t ReadAvailable(std::span<std::uint8_t> out) override { return m_port.ReadAvailable(out); }
+  std::size_t ReadAvailable(std::span<std::uint8_t> out) override {
+    return m_port.ReadAvailable(out);
+  }
   void Purge() override { m_port.Purge(); }
   link::WaitResult WaitReadable(link::Clock::Duration timeout) override {
     return m_port.WaitReadable(timeout);
@@ -21,7 +23,8 @@ class ScriptedOpener::Handle final : public link::Transport {
 std::unique_ptr<link::Transport> ScriptedOpener::Open(std::uint32_t portNumber,
                                                       link::OpenFailure& failure) {
   if (refuse || portNumber < 1 || portNumber > 4) {
-    failure = {refuse ? "/dev/scripted" : "", refuse ? "No such file or directory" : "", false};
+    failure = {
+        refuse ? "/dev/scripted" : "", refuse ? "No such file or directory" : "", false, {}, {}};
     return nullptr;
   }
   m_ports.push_back(std::make_unique<ScriptedPort>(m_clock));
