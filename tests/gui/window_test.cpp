@@ -9,6 +9,7 @@
 
 #include "app_fixture.h"
 #include "gui/grid_ctrl.h"
+#include "gui/window_settings.h"
 #include "sheets/layouts.h"
 
 namespace nuvrel::gui {
@@ -47,8 +48,8 @@ TEST(Window, SizePlaceAndColumnWidthsComeBackInTheNextRun) {
   ASSERT_FALSE(app.frame->isVisible());
   // Widths kept for a sheet of another shape (an older program's, or a hand-edited file) are left.
   const int departmentsWidth = app.Sheet(SheetId::Departments).GetColumnWidth(1);
-  QSettings().setValue("ColumnWidths/departments", QVariantList{10});
-  QSettings().setValue("ColumnWidths/firm-data", QVariantList{10, "wide"});
+  WindowSettings().setValue("ColumnWidths/departments", QVariantList{10});
+  WindowSettings().setValue("ColumnWidths/firm-data", QVariantList{10, "wide"});
 
   app.frame = std::make_unique<CMainFrame>(app.ui, app.dialogs, app.link);
   EXPECT_EQ(app.frame->geometry(), QRect(40, 50, 700, 500));
