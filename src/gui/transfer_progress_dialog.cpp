@@ -61,9 +61,11 @@ void TransferProgressDialog::Show(const app::Progress& progress) {
     m_bar->setRange(0, static_cast<int>(m_total));
     m_bar->setValue(static_cast<int>(std::min(m_done, m_total)));
   } else {
+    // The total is not known (a report): the count and the clock show that it moves. A busy bar
+    // would animate, and cost processor time, for the whole of a long report.
     m_count->setText(QString("%1 read").arg(m_done));
-    m_bar->setRange(0, 0);  // a busy bar: the total is not known
   }
+  m_bar->setVisible(m_total > 0);
   ShowTimes();
   if (!isVisible()) {
     show();
