@@ -35,7 +35,7 @@ const char* UsageText() {
          "\n"
          "OPTIONS  --port DEVICE   serial device path (overrides the COM mapping)\n"
          "         --com N         COM1..COM4 (default: the settings file's port)\n"
-         "         --settings FILE settings file to use instead of the one beside the program\n"
+         "         --settings FILE settings file to use instead of the usual one\n"
          "         --yes           answer Yes to every question\n"
          "         --trace FILE    log every byte sent and received, in hex\n"
          "         --quiet         no status line for each record sent or read\n"
