@@ -40,6 +40,7 @@
 #include "sheets/layouts.h"
 #include "sim/register_tables.h"
 #include "sim/state_text.h"
+#include "simulator_process.h"
 #include "transfers/articles_report.h"
 
 namespace {
@@ -49,8 +50,6 @@ using SteadyClock = std::chrono::steady_clock;
 using Seconds = std::chrono::duration<double>;
 namespace fs = std::filesystem;
 
-constexpr auto kStartTimeout = std::chrono::seconds(5);
-constexpr auto kStopTimeout = std::chrono::seconds(3);
 constexpr Seconds kCliTarget{0.3};
 constexpr Seconds kWindowTarget{1.0};
 
@@ -67,86 +66,6 @@ Seconds OwnCpuTime() {
   ::getrusage(RUSAGE_SELF, &usage);
   return CpuTime(usage);
 }
-
-int MillisLeft(SteadyClock::time_point deadline) {
-  const auto left =
-      std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now());
-  return left.count() < 0 ? 0 : static_cast<int>(left.count());
-}
-
-std::vector<char*> Argv(std::vector<std::string>& args) {
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  return argv;
-}
-
-// ecrsim as a child process, stopped with SIGTERM (SIGKILL if it does not go) when the object goes.
-class Simulator {
- public:
-  explicit Simulator(std::vector<std::string> args) {
-    int out[2];
-    if (::pipe2(out, O_CLOEXEC) != 0) return;
-    std::vector<char*> argv = Argv(args);
-    m_pid = ::fork();
-    if (m_pid == 0) {
-      ::dup2(out[1], STDOUT_FILENO);
-      ::execv(argv[0], argv.data());
-      ::_exit(127);
-    }
-    ::close(out[1]);
-    m_out = out[0];
-  }
-  ~Simulator() { Stop(); }
-  Simulator(const Simulator&) = delete;
-  Simulator& operator=(const Simulator&) = delete;
-
-  // The slave device from its first line, "ecrsim: listening on PATH".
-  std::optional<std::string> SlavePath() {
-    const std::string_view prefix = "ecrsim: listening on ";
-    const auto deadline = SteadyClock::now() + kStartTimeout;
-    std::string text;
-    while (m_out >= 0 && text.find('\n') == std::string::npos) {
-      pollfd p{m_out, POLLIN, 0};
-      const int ready = ::poll(&p, 1, MillisLeft(deadline));
-      if (ready < 0 && errno == EINTR) continue;
-      if (ready <= 0) return std::nullopt;
-      std::array<char, 512> buffer{};
-      const ssize_t n = ::read(m_out, buffer.data(), buffer.size());
-      if (n <= 0) return std::nullopt;
-      text.append(buffer.data(), static_cast<std::size_t>(n));
-    }
-    const std::string line = text.substr(0, text.find('\n'));
-    if (line.rfind(prefix, 0) != 0) return std::nullopt;
-    return line.substr(prefix.size());
-  }
-
-  void Stop() {
-    if (m_pid <= 0) return;
-    ::kill(m_pid, SIGTERM);
-    // The pipe reaches end of file when the child has gone.
-    const auto deadline = SteadyClock::now() + kStopTimeout;
-    bool ended = false;
-    while (!ended && m_out >= 0) {
-      pollfd p{m_out, POLLIN, 0};
-      const int ready = ::poll(&p, 1, MillisLeft(deadline));
-      if (ready < 0 && errno == EINTR) continue;
-      if (ready <= 0) break;
-      std::array<char, 512> buffer{};
-      const ssize_t n = ::read(m_out, buffer.data(), buffer.size());
-      ended = n == 0 || (n < 0 && errno != EINTR);
-    }
-    if (!ended) ::kill(m_pid, SIGKILL);
-    ::waitpid(m_pid, nullptr, 0);
-    m_pid = -1;
-    if (m_out >= 0) ::close(m_out);
-    m_out = -1;
-  }
-
- private:
-  pid_t m_pid = -1;
-  int m_out = -1;
-};
 
 // The register's state folder with articles 1..count, every field filled.
 bool WriteRegisterState(const fs::path& folder, int count) {
@@ -193,6 +112,13 @@ std::string Closing(int articles) {
 std::string ReadText(const fs::path& path) {
   std::ifstream file(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+std::vector<char*> Argv(std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  return argv;
 }
 
 // nuvrel-cli report articles, its stdout and stderr into files.
@@ -333,8 +259,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot write the register's state\n");
     return 1;
   }
-  Simulator simulator({simulatorPath, "--serial", "1", "--baud", std::to_string(*baud), "--state",
-                       folder / "state"});
+  bench::Simulator simulator(simulatorPath, {"--serial", "1", "--baud", std::to_string(*baud),
+                                             "--state", folder / "state"});
   const std::optional<std::string> device = simulator.SlavePath();
   if (!device) {
     std::fprintf(stderr, "cannot start %s\n", simulatorPath.c_str());
