@@ -4,16 +4,16 @@
 namespace nuvrel::app {
 namespace {
 
-const OptionSpec* Find(std::span<const OptionSpec> known, std::string_view name) {
-  for (const OptionSpec& spec : known) {
-    if (spec.name == name) return &spec;
+const KnownOption* Find(std::span<const KnownOption> known, std::string_view name) {
+  for (const KnownOption& option : known) {
+    if (option.name == name) return &option;
   }
   return nullptr;
 }
 
 }  // namespace
 
-SplitCommandLine SplitArgs(std::span<const std::string> args, std::span<const OptionSpec> known) {
+SplitCommandLine SplitArgs(std::span<const std::string> args, std::span<const KnownOption> known) {
   SplitCommandLine result;
   auto fail = [&result](std::string error) {
     result.options.clear();
@@ -35,13 +35,13 @@ SplitCommandLine SplitArgs(std::span<const std::string> args, std::span<const Op
     // Only a long option carries its value after '='; "-o=x" is the option "-o=x".
     const std::size_t equals = arg.starts_with("--") ? arg.find('=') : std::string_view::npos;
     const std::string_view name = arg.substr(0, equals);
-    const OptionSpec* spec = Find(known, name);
-    if (spec == nullptr) return fail("unknown option '" + std::string(name) + "'");
-    GivenOption given{spec->name, {}};
+    const KnownOption* option = Find(known, name);
+    if (option == nullptr) return fail("unknown option '" + std::string(name) + "'");
+    GivenOption given{option->name, {}};
     if (equals != std::string_view::npos) {
-      if (!spec->takesValue) return fail("option " + std::string(name) + " takes no value");
+      if (!option->takesValue) return fail("option " + std::string(name) + " takes no value");
       given.value = arg.substr(equals + 1);
-    } else if (spec->takesValue) {
+    } else if (option->takesValue) {
       if (i + 1 >= args.size()) return fail("option " + std::string(name) + " needs a value");
       given.value = args[++i];
     }

@@ -11,13 +11,13 @@
 
 namespace nuvrel::app {
 
-struct OptionSpec {
+struct KnownOption {
   std::string_view name;  // "--port", or a short option "-o"
   bool takesValue = false;
 };
 
 struct GivenOption {
-  std::string_view name;  // the spec's name
+  std::string_view name;  // the known option's name
   std::string value;      // empty for an option without value
 };
 
@@ -27,6 +27,6 @@ struct SplitCommandLine {
   std::string error;  // set when the line is unusable: "unknown option '--x'", a missing value, ...
 };
 
-SplitCommandLine SplitArgs(std::span<const std::string> args, std::span<const OptionSpec> known);
+SplitCommandLine SplitArgs(std::span<const std::string> args, std::span<const KnownOption> known);
 
 }  // namespace nuvrel::app

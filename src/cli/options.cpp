@@ -53,7 +53,7 @@ const char* UsageText() {
 ParseResult ParseOptions(const std::vector<std::string>& args) {
   // The options of the commands are known here too, so that both spellings and an unknown option
   // are handled alike wherever they stand; they go back to the command in the form "--name value".
-  static constexpr app::OptionSpec kKnown[] = {
+  static constexpr app::KnownOption kKnown[] = {
       {"--help"},
       {"-h"},
       {"--version"},

@@ -28,7 +28,7 @@ bool IsLetter(char c) {
 }  // namespace
 
 OptionsParse ParseOptions(std::span<const std::string> args) {
-  static constexpr app::OptionSpec kKnown[] = {
+  static constexpr app::KnownOption kKnown[] = {
       {"--help"},          {"-h"},
       {"--version"},       {"--serial", true},
       {"--country", true}, {"--firmware", true},

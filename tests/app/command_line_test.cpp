@@ -10,7 +10,7 @@
 namespace nuvrel::app {
 namespace {
 
-constexpr OptionSpec kKnown[] = {{"--quiet"}, {"-q"}, {"--port", true}, {"-o", true}};
+constexpr KnownOption kKnown[] = {{"--quiet"}, {"-q"}, {"--port", true}, {"-o", true}};
 
 // The options and operands as one text: "--port=/dev/x -o=- [a] [b]", or the error.
 std::string Split(const std::vector<std::string>& args) {
