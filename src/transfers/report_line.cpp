@@ -16,9 +16,11 @@ namespace {
 // A read that brings an unfinished line fewer bytes than this finds it coming in at the pace of
 // the wire (at 9600 baud a byte a millisecond), not all at once.
 constexpr std::size_t kTrickle = 64;
-// How long such a line is left to pile up before the next read (some 40 bytes at 9600 baud, fewer
-// than kTrickle: it goes on piling up), rather than the program waking for every byte.
-constexpr auto kGatherTime = std::chrono::milliseconds(40);
+// How long such a line is left to pile up before the next read: some 190 bytes at 9600 baud, about
+// two lines of the articles report, so that the program wakes about once a line or less rather than
+// for every byte. It stays far below what the port's receive buffer holds (over 4 s of the line)
+// and below the block's capacity.
+constexpr auto kGatherTime = std::chrono::milliseconds(400);
 
 }  // namespace
 

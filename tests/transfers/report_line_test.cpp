@@ -94,7 +94,8 @@ TEST_F(ReceiveLine, AHangUpIsReportedAsOneAtOnce) {
   port.HangUpAfter(50ms);
   EXPECT_EQ(Receive(), 0U);
   EXPECT_EQ(ui.Texts(), std::vector<std::string>{"The ECR line was closed (hang-up)!"});
-  EXPECT_EQ(clock.Elapsed(), 50ms);
+  // Seen when the reader next looks at the port (after letting the line pile up), not at the limit.
+  EXPECT_LE(clock.Elapsed(), 400ms);
 }
 
 TEST_F(ReceiveLine, ALineReachingFiveHundredBytesIsInvalidEvenEndingInItsLineFeed) {
