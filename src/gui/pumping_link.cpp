@@ -2,6 +2,8 @@
 #include "gui/pumping_link.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
 #include <algorithm>
 #include <future>
 #include <thread>
@@ -57,14 +59,23 @@ link::Clock::TimePoint PumpingClock::Now() {
   return std::chrono::steady_clock::now();
 }
 
+// The window's own event loop does the waiting, so the program wakes only for what the window
+// must answer (input, paints) and once when the time is up, not every slice.
 void PumpingClock::SleepFor(Duration d) {
   const auto deadline = Now() + d;
-  for (;;) {
-    const auto left = deadline - Now();
-    if (left <= Duration::zero()) return;
-    std::this_thread::sleep_for(std::min<Duration>(left, kPumpSlice));
-    if (Now() < deadline) PumpWindowEvents();
+  if (d > Duration::zero()) {
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    timer.start(std::chrono::ceil<std::chrono::milliseconds>(d));
+    loop.exec();
   }
+  // A timer may fire a moment early, and a loop may return at once while the program quits: the
+  // rest of the pause is slept out all the same, since the register counts on it.
+  const auto left = deadline - Now();
+  if (left > Duration::zero()) std::this_thread::sleep_for(left);
 }
 
 std::unique_ptr<link::Transport> PumpingPortOpener::Open(std::uint32_t portNumber,
