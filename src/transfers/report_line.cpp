@@ -16,10 +16,10 @@ namespace {
 // A read that brings an unfinished line fewer bytes than this finds it coming in at the pace of
 // the wire (at 9600 baud a byte a millisecond), not all at once.
 constexpr std::size_t kTrickle = 64;
-// How long such a line is left to pile up before the next read: some 190 bytes at 9600 baud, about
-// two lines of the articles report, so that the program wakes about once a line or less rather than
+// How long such a line is left to pile up before the next read: some 380 bytes at 9600 baud, about
+// four lines of the articles report, so that the program wakes less than once a line rather than
 // for every byte. It stays far below what the port's receive buffer holds (over 4 s of the line)
-// and below the block's capacity.
+// and below the block's capacity (500 bytes).
 constexpr auto kGatherTime = std::chrono::milliseconds(400);
 
 }  // namespace
