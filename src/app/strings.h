@@ -149,9 +149,9 @@ enum class Sid : int {
   NothingKnown = 21200,  // "%06u" device, "%s" sheet caption
   SendWholeSheetButton,
   ReadReportButton,
-  NoChanges,    // "%06u" device
-  ChangesSent,  // "%u" count
-  ChangeSent,   // "%u" count (1)
+  NoChanges,         // "%06u" device
+  ChangesSent,       // "%u" count
+  ChangeSent,        // "%u" count (1)
   StateFileForeign,  // "%s" path
   StateFileDamaged,  // "%s" path, "%u" line
   StateNotRecorded,  // "%06u" device, "%s" path

@@ -50,8 +50,9 @@ DiffParse ParseDiffArgs(const std::vector<std::string>& words) {
   }
   const auto sheet = positional.size() == 2 ? sheets::SheetByCliName(positional[0]) : std::nullopt;
   if (!sheet || !sheets::IsProgrammable(*sheet)) {
-    result.error = "diff needs a SHEET (articles, operators, departments, firm-data or "
-                   "advertisement) and a FILE";
+    result.error =
+        "diff needs a SHEET (articles, operators, departments, firm-data or "
+        "advertisement) and a FILE";
     return result;
   }
   args.sheet = *sheet;

@@ -42,10 +42,12 @@ int RunSendChanges(Session& session, transfers::TransferContext& context, sheets
       const sheets::SheetInfo& info = sheets::InfoFor(sheet);
       const std::string caption(
           app::TextById(static_cast<int>(app::Sid::CaptionArticles) + sheets::Index(sheet)));
-      session.Ui().Note(app::Format(app::Sid::NothingKnown, {context.identity.deviceNumber, caption}));
-      std::string hint = "nuvrel-cli: send the whole sheet first (send " + std::string(info.cliName) +
-                         " FILE)";
-      if (sheet == sheets::SheetId::Articles) hint += ", or read what it holds (report articles OUT)";
+      session.Ui().Note(
+          app::Format(app::Sid::NothingKnown, {context.identity.deviceNumber, caption}));
+      std::string hint =
+          "nuvrel-cli: send the whole sheet first (send " + std::string(info.cliName) + " FILE)";
+      if (sheet == sheets::SheetId::Articles)
+        hint += ", or read what it holds (report articles OUT)";
       session.Ui().Note(hint);
       return kFailed;
     }

@@ -91,10 +91,10 @@ std::string StateFileName(std::int64_t msSinceEpoch, StateSource source, unsigne
     if (entry.source == source) sourceName = entry.name;
   }
   char name[96];
-  std::snprintf(name, sizeof name, "%04d%02d%02d-%02d%02d%02d-%03d-%.*s-%u.txt",
-                utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min,
-                utc.tm_sec, static_cast<int>(msSinceEpoch % 1000),
-                static_cast<int>(sourceName.size()), sourceName.data(), rows);
+  std::snprintf(name, sizeof name, "%04d%02d%02d-%02d%02d%02d-%03d-%.*s-%u.txt", utc.tm_year + 1900,
+                utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec,
+                static_cast<int>(msSinceEpoch % 1000), static_cast<int>(sourceName.size()),
+                sourceName.data(), rows);
   return name;
 }
 
@@ -179,7 +179,8 @@ std::vector<RecordedState> RegisterMemory::States(std::uint32_t device, sheets::
   std::vector<RecordedState> states;
   if (m_root.empty()) return states;
   std::error_code error;
-  for (const fs::directory_entry& entry : fs::directory_iterator(SheetFolder(device, sheet), error)) {
+  for (const fs::directory_entry& entry :
+       fs::directory_iterator(SheetFolder(device, sheet), error)) {
     const std::string name = entry.path().filename().string();
     if (IsLeftover(name)) continue;
     std::optional<RecordedState> state = ParseStateFileName(entry.path());
@@ -224,8 +225,7 @@ std::optional<std::uint32_t> RegisterMemory::NewestDevice(sheets::SheetId sheet)
   return newest;
 }
 
-std::unique_ptr<grid::CellTable> RegisterMemory::Load(std::uint32_t device,
-                                                      sheets::SheetId sheet) {
+std::unique_ptr<grid::CellTable> RegisterMemory::Load(std::uint32_t device, sheets::SheetId sheet) {
   const std::vector<RecordedState> states = States(device, sheet);
   if (states.empty()) return nullptr;
   return Read(states.front());

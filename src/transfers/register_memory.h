@@ -72,9 +72,8 @@ class RegisterMemory {
   // Records what the register holds now and drops the states beyond the newest kKeptStates. The
   // file that could not be written, or nothing.
   std::optional<std::filesystem::path> Record(
-      std::uint32_t device, sheets::SheetId sheet, const grid::CellTable& known,
-      StateSource source, unsigned rows,
-      std::chrono::system_clock::time_point now = std::chrono::system_clock::now());
+      std::uint32_t device, sheets::SheetId sheet, const grid::CellTable& known, StateSource source,
+      unsigned rows, std::chrono::system_clock::time_point now = std::chrono::system_clock::now());
 
   // The warnings gathered so far (UTF-8, one a file), taken away.
   std::vector<std::string> TakeWarnings() { return std::move(m_warnings); }

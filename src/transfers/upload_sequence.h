@@ -24,7 +24,7 @@ struct UploadPlan {
   bool (*validate)(app::Ui&, grid::CellTable&) = nullptr;
   sheets::SheetId sheet = sheets::SheetId::Articles;
   char letter = 0;
-  int rows = 0;  // rows 1..rows, as far as the sheet has them
+  int rows = 0;        // rows 1..rows, as far as the sheet has them
   int lastColumn = 1;  // the record carries the row's cells 1..lastColumn
   // The fields of a row's record after the letter; none when the row is skipped.
   std::function<std::optional<std::string>(int row)> fields;
