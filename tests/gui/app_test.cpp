@@ -189,7 +189,7 @@ TEST(App, MenusHoldEveryCommandInOrder) {
   for (QAction* action : app.frame->ToolBar()->actions()) {
     if (!action->isSeparator()) ++buttons;
   }
-  EXPECT_EQ(buttons, 17);
+  EXPECT_EQ(buttons, 18);
   EXPECT_EQ(app.frame->Action(Cmd::Find)->toolTip(), "Find (Ctrl+F)");
   EXPECT_EQ(app.frame->Action(Cmd::SendAll)->statusTip(), "Send all items to the ECR");
 }
