@@ -150,6 +150,12 @@ void CMainFrame::CreateMenus() {
   help->addAction(Action(Cmd::Help));
   help->addSeparator();
   help->addAction(Action(Cmd::About));
+
+  // A menu opened by the first click after start-up shows the bars and the enabling as they stand,
+  // not as they stood before the window was shown.
+  for (QMenu* menu : {m_fileMenu, edit, ecr, view, help}) {
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
+  }
 }
 
 void CMainFrame::RebuildRecentFiles() {

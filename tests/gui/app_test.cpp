@@ -204,6 +204,11 @@ TEST(App, TheToolbarToggleKeepsItsCheckMark) {
   toggle->trigger();
   EXPECT_TRUE(app.frame->ToolBar()->isVisible());
   EXPECT_TRUE(toggle->isChecked());
+  // Hidden by other means, the View menu shows it so as it opens.
+  app.frame->ToolBar()->hide();
+  QMenu* view = app.frame->menuBar()->actions().at(3)->menu();
+  emit view->aboutToShow();
+  EXPECT_FALSE(toggle->isChecked());
 }
 
 TEST(App, TheStatusBarIsIdleWithOneBlankAndTabsStandAtTheBottom) {
