@@ -3,13 +3,16 @@
 // baud, set against the protocol's own floor, and how much processor time the program spends
 // meanwhile (it should spend almost none: every wait blocks).
 //
-//   bench_upload_timing [ROWS] [--ecrsim PATH]
+//   bench_upload_timing [ROWS] [--changes N] [--ecrsim PATH]
 //
 // ROWS (1..2400, default 2400) full rows are uploaded; ecrsim is looked for beside the build's
-// programs (../ecrsim from this program's folder) unless --ecrsim names it.
+// programs (../ecrsim from this program's folder) unless --ecrsim names it. With --changes, the
+// ROWS rows are taken as what the register holds (recorded in a scratch data folder, not sent),
+// the prices of N rows spread over the sheet are changed, and Send changes is timed instead.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -37,6 +40,8 @@
 #include "sheets/layouts.h"
 #include "simulator_process.h"
 #include "transfers/article_fields.h"
+#include "transfers/register_memory.h"
+#include "transfers/send_changes.h"
 #include "transfers/transfer_context.h"
 #include "transfers/uploads.h"
 
@@ -51,6 +56,7 @@ using bench::Simulator;
 constexpr unsigned kBaud = 9600;
 constexpr unsigned kBitsPerByte = 10;  // start bit, eight data bits, stop bit
 constexpr std::size_t kArticleFrameSize = 63;
+constexpr std::uint32_t kDevice = 1;  // the simulator's --serial
 
 Seconds WireTime(std::size_t bytes) {
   return Seconds(static_cast<double>(bytes * kBitsPerByte) / kBaud);
@@ -117,30 +123,51 @@ std::string DefaultSimulatorPath() {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: bench_upload_timing [ROWS] [--ecrsim PATH]   (ROWS 1..%d)\n",
+  std::fprintf(stderr,
+               "usage: bench_upload_timing [ROWS] [--changes N] [--ecrsim PATH]   (ROWS 1..%d)\n",
                transfers::kArticleRows);
   return 2;
 }
+
+bool ParseCount(std::string_view arg, int& value) {
+  const auto [end, ec] = std::from_chars(arg.data(), arg.data() + arg.size(), value);
+  return ec == std::errc() && end == arg.data() + arg.size() && value >= 1 &&
+         value <= transfers::kArticleRows;
+}
+
+// A scratch data folder, removed at the end.
+struct ScratchFolder {
+  ScratchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "nuvrel-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) != nullptr) path = pattern;
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    if (!path.empty()) std::filesystem::remove_all(path, ignored);
+  }
+  std::filesystem::path path;
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
   int rows = transfers::kArticleRows;
+  int changes = 0;
   std::string simulatorPath = DefaultSimulatorPath();
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--ecrsim" && i + 1 < argc) {
       simulatorPath = argv[++i];
-    } else {
-      const auto [end, ec] = std::from_chars(arg.data(), arg.data() + arg.size(), rows);
-      if (ec != std::errc() || end != arg.data() + arg.size() || rows < 1 ||
-          rows > transfers::kArticleRows) {
-        return Usage();
-      }
+    } else if (arg == "--changes" && i + 1 < argc) {
+      if (!ParseCount(argv[++i], changes)) return Usage();
+    } else if (!ParseCount(arg, rows)) {
+      return Usage();
     }
   }
+  if (changes > rows) return Usage();
 
-  Simulator simulator(simulatorPath, {"--baud", std::to_string(kBaud), "--serial", "1"});
+  Simulator simulator(simulatorPath,
+                      {"--baud", std::to_string(kBaud), "--serial", std::to_string(kDevice)});
   const std::optional<std::string> slave = simulator.SlavePath();
   if (!slave) {
     std::fprintf(stderr, "cannot start %s\n", simulatorPath.c_str());
@@ -155,10 +182,28 @@ int main(int argc, char** argv) {
   link::SerialPortOpener opener(link::PortMap::AllTo(*slave));
   link::RegisterIdentity identity;
   transfers::TransferContext context{ui, link::SystemClock(), opener, identity, 0};
+  ScratchFolder data;
+  context.dataFolder = data.path;
+  if (changes > 0) {
+    transfers::RegisterMemory memory(data.path);
+    if (data.path.empty() ||
+        memory.Record(kDevice, sheets::SheetId::Articles, grid, transfers::StateSource::Sent,
+                      static_cast<unsigned>(rows))) {
+      std::fprintf(stderr, "cannot record the register's state in a scratch folder\n");
+      return 1;
+    }
+    for (int i = 0; i < changes; ++i) {
+      const int row = 1 + i * rows / changes;
+      grid.SetItemText(row, sheets::articles::kPrice, std::to_string(row) + ".49");
+    }
+  }
+  const int records = changes > 0 ? changes : rows;
 
   const Seconds cpuBefore = CpuTime(RUSAGE_SELF);
   const auto start = SteadyClock::now();
-  const bool sent = transfers::UploadArticles(context, grid);
+  const bool sent = changes > 0 ? transfers::SendChanges(context, sheets::SheetId::Articles,
+                                                         grid) == transfers::ChangesOutcome::Sent
+                                : transfers::UploadArticles(context, grid);
   const Seconds wall = SteadyClock::now() - start;
   const Seconds cpu = CpuTime(RUSAGE_SELF) - cpuBefore;
   const std::optional<Seconds> simulatorCpu = simulator.Stop();
@@ -168,12 +213,13 @@ int main(int argc, char** argv) {
     return 1;
   }
   // The version line: 12 bytes before the version text, a 4-byte trailer after it.
-  const Seconds floor = ProtocolFloor(rows, 12 + identity.version.size() + 4);
+  const Seconds floor = ProtocolFloor(records, 12 + identity.version.size() + 4);
   const Seconds record = Exchange(kArticleFrameSize);
   std::printf("rows             %d\n", rows);
+  if (changes > 0) std::printf("changed prices   %d (Send changes)\n", changes);
   std::printf("status           %s\n", ui.status.c_str());
   std::printf("wall time        %.3f s (%.1f ms a record on average)\n", wall.count(),
-              1000 * wall.count() / rows);
+              1000 * wall.count() / records);
   std::printf("line floor       %.3f s (%.1f ms a record: %.1f ms write and drain, 100 ms pause)\n",
               floor.count(), 1000 * record.count(),
               1000 * (record - Seconds(link::kCountPause)).count());

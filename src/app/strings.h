@@ -144,6 +144,35 @@ enum class Sid : int {
   Portrait,
   Landscape,
   NoPrinter,
+
+  // What each register holds: recording it, comparing a sheet with it, sending what changed.
+  NothingKnown = 21200,  // "%06u" device, "%s" sheet caption
+  SendWholeSheetButton,
+  ReadReportButton,
+  NoChanges,         // "%06u" device
+  ChangesSent,       // "%u" count
+  ChangeSent,        // "%u" count (1)
+  StateFileForeign,  // "%s" path
+  StateFileDamaged,  // "%s" path, "%u" line
+  StateNotRecorded,  // "%06u" device, "%s" path
+  DifferencesNone,   // "%06u" device
+  DifferencesOne,    // "%u" count (1), "%06u" device
+  DifferencesMany,   // "%u" count, "%06u" device
+  NothingRecorded,
+  NoMoreDifferences,
+  HistoryTitle = 21220,
+  HistoryRegister,
+  HistoryTime,
+  HistorySheet,
+  HistoryWhat,
+  HistoryRows,
+  HistoryOpen,
+  HistoryEmpty,
+  HistoryOpened,  // "%06u" device, "%s" time
+  StateSent = 21230,
+  StateSelection,
+  StateChanges,
+  StateReport,
 };
 
 // The text of an ID; the empty text for an ID the table does not hold.

@@ -3,6 +3,7 @@
 
 #include "app/version.h"
 #include "cli/check_command.h"
+#include "cli/diff_command.h"
 #include "cli/identify_command.h"
 #include "cli/interrupt.h"
 #include "cli/options.h"
@@ -65,6 +66,14 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
     Session session(options, out, err, in);
     if (!session.Ready()) return kFailed;
     return RunCheck(session, *check.args, out, err);
+  }
+
+  if (command == "diff") {
+    const DiffParse diff = ParseDiffArgs(words);
+    if (!diff.args) return UsageError(err, diff.error);
+    Session session(options, out, err, in);
+    if (!session.Ready()) return kFailed;
+    return RunDiff(session, *diff.args, out);
   }
 
   if (command == "send" || command == "report" || command == "logo") {

@@ -27,6 +27,8 @@ std::optional<int> ParseComNumber(std::string text) {
 const char* UsageText() {
   return "usage: nuvrel-cli [OPTIONS] identify\n"
          "       nuvrel-cli [OPTIONS] send SHEET FILE [--select CELLS]... [--from-row N]\n"
+         "       nuvrel-cli [OPTIONS] send SHEET FILE --changed\n"
+         "       nuvrel-cli [OPTIONS] diff SHEET FILE [--device N]\n"
          "       nuvrel-cli [OPTIONS] report articles OUT\n"
          "       nuvrel-cli [OPTIONS] report daily OUT [--departments FILE]\n"
          "       nuvrel-cli [OPTIONS] logo BMP\n"
@@ -43,7 +45,12 @@ const char* UsageText() {
          "         articles-report | department-report\n"
          "CELLS    ROW[-ROW][:COL[-COL]] (row 1 and column 1 are the first data row and column);\n"
          "         without :COL the whole row\n"
-         "N        the first row to send, to finish an upload that was cut short\n"
+         "N        after --from-row: the first row to send, to finish an upload that was cut\n"
+         "         short; after --device: a register's device number (default: the register\n"
+         "         last recorded for SHEET)\n"
+         "--changed sends only the cells that differ from what the register is known to hold\n"
+         "         (recorded after each transfer); diff lists them as ROW:COL: register -> sheet\n"
+         "         and exits 0 when none differ, 1 when some do, 2 when nothing is known\n"
          "An option's value may follow it (--port DEVICE) or be joined with '=' (--port=DEVICE).\n"
          "\n"
          "Ctrl+C stops a transfer between records; the upload is closed as usual (exit status "
@@ -67,6 +74,8 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
       {"--select", true},
       {"--from-row", true},
       {"--departments", true},
+      {"--changed"},
+      {"--device", true},
       {"-o", true},
   };
   ParseResult result;
@@ -99,6 +108,8 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
         result.error = "--com takes a port number such as 1 or COM1, not '" + given.value + "'";
         return result;
       }
+    } else if (name == "--changed") {
+      options.command.emplace_back(name);
     } else {
       options.command.emplace_back(name);
       options.command.push_back(std::move(given.value));

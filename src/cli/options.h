@@ -26,8 +26,9 @@ struct ParseResult {
 };
 
 // Reads the common options wherever they stand; everything else is the command and its arguments,
-// with the commands' own options (--select, --from-row, --departments, -o) handed on to them as
-// "--name VALUE" whichever way they were written. An unknown option is a usage error.
+// with the commands' own options (--select, --from-row, --departments, --device, -o) handed on to
+// them as "--name VALUE" whichever way they were written (--changed, which takes no value, alone).
+// An unknown option is a usage error.
 ParseResult ParseOptions(const std::vector<std::string>& args);
 
 // The usage text, ending with a line feed.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/session.h"
 
+#include "app/data_folder.h"
 #include "app/settings.h"
 
 namespace nuvrel::cli {
@@ -20,6 +21,10 @@ Session::Session(const Options& options, std::FILE* out, std::FILE* err, std::FI
       options.port ? link::PortMap::AllTo(*options.port) : link::PortMap::FromSettings(m_settings);
   m_ports = std::make_unique<link::SerialPortOpener>(std::move(ports), m_trace.get());
   m_comPortIndex = options.com ? *options.com - 1 : app::ReadComPortIndex(m_settings);
+}
+
+std::filesystem::path Session::DataFolder() {
+  return app::DataFolder().value_or(std::filesystem::path());
 }
 
 }  // namespace nuvrel::cli

@@ -2,6 +2,7 @@
 // What every command of nuvrel-cli works with: the settings, the port, the person, the register.
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -32,8 +33,12 @@ class Session {
   int ComPortIndex() const { return m_comPortIndex; }
   // Everything a transfer needs, for one command.
   transfers::TransferContext Context() {
-    return {m_ui, Clock(), *m_ports, m_identity, m_comPortIndex};
+    transfers::TransferContext context{m_ui, Clock(), *m_ports, m_identity, m_comPortIndex};
+    context.dataFolder = DataFolder();
+    return context;
   }
+  // Where what each register holds is recorded; empty when there is no such folder.
+  static std::filesystem::path DataFolder();
 
  private:
   app::SettingsFile m_settings;

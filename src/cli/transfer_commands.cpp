@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "app/file_replace.h"
+#include "app/format.h"
 #include "app/strings.h"
 #include "cli/cell_spec.h"
 #include "cli/cli.h"
@@ -17,6 +18,7 @@
 #include "transfers/articles_report.h"
 #include "transfers/daily_report.h"
 #include "transfers/logo.h"
+#include "transfers/send_changes.h"
 #include "transfers/uploads.h"
 
 namespace nuvrel::cli {
@@ -28,6 +30,30 @@ std::optional<int> ParseRowNumber(const std::string& text) {
   const auto [end, error] = std::from_chars(text.data(), last, value);
   if (text.empty() || error != std::errc() || end != last || value < 1) return std::nullopt;
   return value;
+}
+
+int RunSendChanges(Session& session, transfers::TransferContext& context, sheets::SheetId sheet,
+                   grid::CellTable& grid) {
+  using transfers::ChangesOutcome;
+  switch (transfers::SendChanges(context, sheet, grid)) {
+    case ChangesOutcome::Sent:
+    case ChangesOutcome::NothingChanged: return kCompleted;
+    case ChangesOutcome::NothingKnown: {
+      const sheets::SheetInfo& info = sheets::InfoFor(sheet);
+      const std::string caption(
+          app::TextById(static_cast<int>(app::Sid::CaptionArticles) + sheets::Index(sheet)));
+      session.Ui().Note(
+          app::Format(app::Sid::NothingKnown, {context.identity.deviceNumber, caption}));
+      std::string hint =
+          "nuvrel-cli: send the whole sheet first (send " + std::string(info.cliName) + " FILE)";
+      if (sheet == sheets::SheetId::Articles)
+        hint += ", or read what it holds (report articles OUT)";
+      session.Ui().Note(hint);
+      return kFailed;
+    }
+    case ChangesOutcome::Failed: break;
+  }
+  return kFailed;
 }
 
 }  // namespace
@@ -56,6 +82,8 @@ Parsed<SendArgs> ParseSendArgs(const std::vector<std::string>& words) {
         return result;
       }
       args.fromRow = *row;
+    } else if (words[i] == "--changed") {
+      args.changed = true;
     } else if (words[i].size() > 1 && words[i][0] == '-') {
       result.error = "send: unknown option '" + words[i] + "'";
       return result;
@@ -65,6 +93,10 @@ Parsed<SendArgs> ParseSendArgs(const std::vector<std::string>& words) {
   }
   if (positional.size() != 2) {
     result.error = "send needs a SHEET and a FILE";
+    return result;
+  }
+  if (args.changed && (!args.select.empty() || args.fromRow != 1)) {
+    result.error = "--changed goes without --select and --from-row";
     return result;
   }
   const auto sheet = sheets::SheetByCliName(positional[0]);
@@ -141,6 +173,7 @@ int RunSend(Session& session, const SendArgs& args) {
     }
   }
   transfers::TransferContext context = session.Context();
+  if (args.changed) return RunSendChanges(session, context, args.sheet, grid);
   context.firstRow = args.fromRow;
   if (transfers::UploadSheet(context, args.sheet, grid, !args.select.empty())) return kCompleted;
   if (context.resumeRow > 0) {

@@ -19,6 +19,7 @@ struct SendArgs {
   std::string file;
   std::vector<grid::CellRange> select;  // empty: the whole sheet
   int fromRow = 1;                      // --from-row: rows before it are not sent
+  bool changed = false;                 // --changed: only what differs from the register
 };
 
 struct ReportArgs {

@@ -10,6 +10,7 @@
 #include "gui/about_box.h"
 #include "gui/exec_modal.h"
 #include "gui/goto_dialog.h"
+#include "gui/register_history_dialog.h"
 
 namespace nuvrel::gui {
 
@@ -47,6 +48,13 @@ std::optional<unsigned> QtDialogs::GoToLine(QWidget* parent, unsigned largestLin
   CGoToLineDialog dialog(largestLine, ui, parent);
   if (ExecModal(dialog) != QDialog::Accepted) return std::nullopt;
   return dialog.Line();
+}
+
+std::optional<transfers::RecordedState> QtDialogs::RegisterHistory(
+    QWidget* parent, const std::vector<transfers::RecordedState>& states, std::uint32_t device) {
+  RegisterHistoryDialog dialog(states, device, parent);
+  if (ExecModal(dialog) != QDialog::Accepted) return std::nullopt;
+  return dialog.Chosen();
 }
 
 void QtDialogs::About(QWidget* parent) {

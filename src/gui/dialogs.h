@@ -6,9 +6,11 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "gui/find_dialog.h"
 #include "gui/print_setup.h"
+#include "transfers/register_memory.h"
 
 class QPrinter;
 class QWidget;
@@ -40,6 +42,10 @@ class Dialogs {
                        const std::function<void(QPrinter*)>& paint) = 0;
   // Print Setup: the new choice, or nothing when cancelled.
   virtual std::optional<PrintChoice> PrintSetup(QWidget* parent, const PrintChoice& choice) = 0;
+  // The register history, showing `device` first: the state to open, or nothing when closed.
+  virtual std::optional<transfers::RecordedState> RegisterHistory(
+      QWidget* parent, const std::vector<transfers::RecordedState>& states,
+      std::uint32_t device) = 0;
 };
 
 // The real dialogs.
@@ -54,6 +60,9 @@ class QtDialogs final : public Dialogs {
   void Preview(QWidget* parent, QPrinter& printer,
                const std::function<void(QPrinter*)>& paint) override;
   std::optional<PrintChoice> PrintSetup(QWidget* parent, const PrintChoice& choice) override;
+  std::optional<transfers::RecordedState> RegisterHistory(
+      QWidget* parent, const std::vector<transfers::RecordedState>& states,
+      std::uint32_t device) override;
 };
 
 }  // namespace nuvrel::gui

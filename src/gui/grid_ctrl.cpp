@@ -144,11 +144,19 @@ void CGridCtrl::resizeEvent(QResizeEvent* event) {
   UpdateScrollBars();
 }
 
+void CGridCtrl::SetMarkedCells(std::vector<grid::CellId> cells) {
+  std::sort(cells.begin(), cells.end(), CellOrder);
+  if (cells == m_marked) return;
+  m_marked = std::move(cells);
+  viewport()->update();
+}
+
 void CGridCtrl::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   const GridGeometry geometry = Geometry();
   GridPainter gridPainter(painter, m_table, geometry, *viewport(), m_font);
   gridPainter.SetTrackFocus(m_trackFocus);
+  gridPainter.SetMarks(&m_marked);
   gridPainter.Paint(event->rect());
   if (m_trackLine >= 0) {
     painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));

@@ -19,6 +19,11 @@ namespace nuvrel::gui {
 
 class CGridTitleTip;
 
+// Row by row, then column by column.
+inline bool CellOrder(const grid::CellId& a, const grid::CellId& b) {
+  return a.row != b.row ? a.row < b.row : a.col < b.col;
+}
+
 class CGridCtrl : public QAbstractScrollArea, private grid::TableObserver {
   Q_OBJECT
 
@@ -57,6 +62,11 @@ class CGridCtrl : public QAbstractScrollArea, private grid::TableObserver {
   // edit when that cell is being edited); only on an editable grid.
   void OnEditPaste();
   void OnEditSelectAll();
+
+  // The cells drawn marked (a tint and a corner triangle): those that differ from the register.
+  void SetMarkedCells(std::vector<grid::CellId> cells);
+  // Row by row, column by column.
+  const std::vector<grid::CellId>& MarkedCells() const { return m_marked; }
 
   // Scrolls the least needed to show the cell whole (a fixed row or column needs no scrolling).
   void EnsureVisible(int row, int col);
@@ -148,6 +158,7 @@ class CGridCtrl : public QAbstractScrollArea, private grid::TableObserver {
 
   grid::CellTable& m_table;
   QFont m_font;
+  std::vector<grid::CellId> m_marked;
   bool m_trackFocus = true;
   grid::CellId m_lastFocus;
 

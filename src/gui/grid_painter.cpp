@@ -11,6 +11,11 @@ namespace nuvrel::gui {
 namespace {
 
 const QColor kGridLineColour(192, 192, 192);
+// A cell that differs from the register: a warm tint, and a triangle in its top left corner that
+// tells it apart without the colour (and on a selected cell too).
+const QColor kMarkBackColour(255, 226, 168);
+const QColor kMarkColour(192, 80, 30);
+constexpr int kMarkSize = 8;
 
 Qt::Alignment HorizontalAlignment(unsigned format) {
   switch (format & grid::format::kAlignMask) {
@@ -126,6 +131,8 @@ void GridPainter::DrawCell(int row, int col, const QRect& rect) {
     if (selected) {
       back = m_palette.color(QPalette::Highlight);
       text = m_palette.color(QPalette::HighlightedText);
+    } else if (Marked(row, col)) {
+      back = kMarkBackColour;
     }
     m_painter.fillRect(rect, back);
     if (focused) {
@@ -136,9 +143,26 @@ void GridPainter::DrawCell(int row, int col, const QRect& rect) {
     }
   }
   DrawText(*cell, row, col, rect, text);
+  if (!m_table.IsFixed(row, col) && Marked(row, col)) DrawMark(rect);
   if (const auto* check = dynamic_cast<const sheets::CGridCellCheck*>(cell)) {
     DrawCheckBox(check->IsChecked(), rect);
   }
+}
+
+bool GridPainter::Marked(int row, int col) const {
+  return m_marks && std::binary_search(m_marks->begin(), m_marks->end(), grid::CellId{row, col},
+                                       [](const grid::CellId& a, const grid::CellId& b) {
+                                         return a.row != b.row ? a.row < b.row : a.col < b.col;
+                                       });
+}
+
+void GridPainter::DrawMark(const QRect& rect) {
+  const QPoint corner = rect.topLeft();
+  const QPoint triangle[] = {corner, corner + QPoint(kMarkSize, 0), corner + QPoint(0, kMarkSize)};
+  m_painter.setPen(Qt::NoPen);
+  m_painter.setBrush(kMarkColour);
+  m_painter.drawPolygon(triangle, 3);
+  m_painter.setBrush(Qt::NoBrush);
 }
 
 void GridPainter::DrawFixedEdges(const QRect& rect, bool sunken) {

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QWidget>
+#include <vector>
 
 #include "grid/cell_table.h"
 #include "gui/grid_geometry.h"
@@ -24,6 +25,8 @@ class GridPainter {
 
   // Header cells in the focus cell's row and column are drawn pressed in.
   void SetTrackFocus(bool on) { m_trackFocus = on; }
+  // Cells drawn marked, in CellOrder; nullptr for none.
+  void SetMarks(const std::vector<grid::CellId>* marks) { m_marks = marks; }
 
   // Draws everything that falls into `dirty`.
   void Paint(const QRect& dirty);
@@ -39,6 +42,8 @@ class GridPainter {
   void DrawText(const grid::CGridCell& cell, int row, int col, const QRect& rect,
                 const QColor& colour);
   void DrawCheckBox(bool checked, const QRect& rect);
+  bool Marked(int row, int col) const;
+  void DrawMark(const QRect& rect);
   void DrawGridLines();
   bool Dirty(const QRect& rect) const { return rect.intersects(m_dirty); }
 
@@ -52,6 +57,7 @@ class GridPainter {
   VisibleText m_visible;
   grid::CellId m_focus;
   bool m_trackFocus = true;
+  const std::vector<grid::CellId>* m_marks = nullptr;
   QRect m_dirty;
 };
 

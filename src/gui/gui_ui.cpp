@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QWindow>
 
@@ -108,6 +109,24 @@ SaveChoice GuiUi::AskToSave(std::string_view text) {
     case QMessageBox::Discard: return SaveChoice::Discard;
     default: return SaveChoice::Cancel;
   }
+}
+
+UnknownChoice GuiUi::AskWhenUnknown(std::string_view text, bool offerReport) {
+  const QString message = BoxText(text);
+  if (unknownHook) return unknownHook(message, offerReport);
+  QMessageBox box(QMessageBox::Information, FromUtf8(app::Text(app::Sid::AppTitle)), message,
+                  QMessageBox::Cancel, m_window);
+  QPushButton* whole =
+      box.addButton(FromUtf8(app::Text(app::Sid::SendWholeSheetButton)), QMessageBox::AcceptRole);
+  QPushButton* report = offerReport ? box.addButton(FromUtf8(app::Text(app::Sid::ReadReportButton)),
+                                                    QMessageBox::ActionRole)
+                                    : nullptr;
+  box.setDefaultButton(whole);
+  box.setEscapeButton(QMessageBox::Cancel);
+  ExecModal(box);
+  if (box.clickedButton() == whole) return UnknownChoice::SendWholeSheet;
+  if (report && box.clickedButton() == report) return UnknownChoice::ReadReport;
+  return UnknownChoice::Cancel;
 }
 
 void GuiUi::SetStatus(std::string_view text) {

@@ -33,6 +33,9 @@ inline constexpr qint64 kRecordPaintIntervalMs = 50;
 // The answer to "save first?" before something would lose unsaved data.
 enum class SaveChoice { Save, Discard, Cancel };
 
+// What to do when nothing is known of what the register holds.
+enum class UnknownChoice { SendWholeSheet, ReadReport, Cancel };
+
 class GuiUi final : public QObject, public app::Ui {
  public:
   explicit GuiUi(QWidget* window);
@@ -48,6 +51,9 @@ class GuiUi final : public QObject, public app::Ui {
   const std::string& LastStatus() const { return m_lastStatus; }
   // Save (the default, Enter), Discard or Cancel (Esc), with the question icon.
   SaveChoice AskToSave(std::string_view text);
+  // Send the whole sheet (the default), read the articles report (offered when offerReport), or
+  // Cancel (Esc), with the information icon.
+  UnknownChoice AskWhenUnknown(std::string_view text, bool offerReport);
   void PumpPaintMessages() override;
   // The progress dialog, shown from a transfer's first progress to its end.
   void ShowProgress(const app::Progress& progress) override;
@@ -71,6 +77,8 @@ class GuiUi final : public QObject, public app::Ui {
   std::function<bool(const QString&, app::Icon, bool)> questionHook;
   // And here instead of the list of problems; returns whether to go on past warnings.
   std::function<bool(const std::vector<app::CellProblem>&)> problemsHook;
+  // And here instead of the choice when nothing is known of the register.
+  std::function<UnknownChoice(const QString&, bool)> unknownHook;
 
   // Runs a transfer (or any exchange with the register) with the input to the open windows thrown
   // away, including what arrived during its last wait; returns what the transfer returned.

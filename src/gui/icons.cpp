@@ -30,6 +30,7 @@ IconFile FileOf(IconId id) {
     case IconId::ReportToArticles: return {"report-to-articles", nullptr};
     case IconId::SendAll: return {"send-all", nullptr};
     case IconId::SendSelected: return {"send-selected", nullptr};
+    case IconId::SendChanges: return {"send-changes", nullptr};
     case IconId::ArticlesReport: return {"articles-report", nullptr};
     case IconId::GetReports: return {"get-reports", nullptr};
     case IconId::SendLogo: return {"send-logo", nullptr};

@@ -21,6 +21,7 @@ enum class IconId {
   ReportToArticles,
   SendAll,
   SendSelected,
+  SendChanges,
   ArticlesReport,
   GetReports,
   SendLogo,

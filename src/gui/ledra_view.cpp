@@ -81,6 +81,7 @@ CLedraView::CLedraView(GuiUi& ui, Dialogs& dialogs, RegisterLink& link, QWidget*
   // Copy on the Reports tab follows its selection.
   connect(m_reports, &CReportsEdit::copyAvailable, this, &CLedraView::stateChanged);
   connect(this, &QTabWidget::currentChanged, this, &CLedraView::stateChanged);
+  connect(this, &QTabWidget::currentChanged, this, &CLedraView::RefreshDifferences);
   // Large steps (a whole sheet read or cleared) hold every cell twice; a bound keeps memory in
   // check.
   m_undo.setUndoLimit(kUndoSteps);
@@ -121,6 +122,9 @@ bool CLedraView::IsEnabled(Cmd command) const {
     case Cmd::SendSelected:
       return sheets::IsProgrammable(current) && m_workspace->Grid(current).GetSelectedCount() > 0;
     case Cmd::SendRest: return m_resume && m_resume->sheet == current;
+    case Cmd::SendChanges:
+    case Cmd::NextDifference:
+    case Cmd::PreviousDifference: return sheets::IsProgrammable(current);
     case Cmd::Undo: return m_undo.canUndo();
     case Cmd::Redo: return m_undo.canRedo();
     default: return true;
@@ -180,6 +184,11 @@ void CLedraView::Execute(Cmd command) {
     case Cmd::SendAll: OnSend(false); break;
     case Cmd::SendSelected: OnSend(true); break;
     case Cmd::SendRest: OnSendRest(); break;
+    case Cmd::SendChanges: OnSendChanges(); break;
+    case Cmd::RegisterHistory: OnRegisterHistory(); break;
+    case Cmd::CompareWithRegister: OnCompare(!m_comparing); break;
+    case Cmd::NextDifference: OnGoToDifference(1); break;
+    case Cmd::PreviousDifference: OnGoToDifference(-1); break;
     case Cmd::ArticlesReport: OnArticlesReport(); break;
     case Cmd::GetReports: OnGetReports(); break;
     case Cmd::NextTab: SwitchTab(1); break;
@@ -240,6 +249,7 @@ void CLedraView::OnSend(bool selection, int firstRow) {
   context.firstRow = firstRow;
   const bool sent = m_ui.RunTransfer(
       [&] { return transfers::UploadSheet(context, id, grid->Table(), selection); });
+  ForgetKnown();
   // A whole-sheet upload that was cut short can be taken up again where the register stopped.
   if (sent || selection) {
     if (sent && m_resume && m_resume->sheet == id) m_resume.reset();
@@ -260,6 +270,7 @@ void CLedraView::OnArticlesReport() {
   grid::CellTable& table = m_workspace->Grid(SheetId::ArticlesReport);
   transfers::TransferContext context = m_link.Context(m_ui);
   m_ui.RunTransfer([&] { return transfers::DownloadArticlesReport(context, table); });
+  ForgetKnown();
 }
 
 void CLedraView::OnGetReports() {

@@ -8,8 +8,11 @@
 #include <QTabWidget>
 #include <QUndoStack>
 #include <array>
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,6 +22,7 @@
 #include "sheets/find.h"
 #include "sheets/sheet_id.h"
 #include "sheets/workspace.h"
+#include "transfers/register_memory.h"
 
 class QPrinter;
 
@@ -61,6 +65,12 @@ class CLedraView final : public QTabWidget {
 
   // The line-info pane's text for the current state; empty to keep the previous text.
   QString LineInfo() const;
+
+  // Whether the sheets are compared with what the register holds (View, Compare with register).
+  bool Comparing() const { return m_comparing; }
+  // The differences pane's text: how many cells of the current sheet differ from the register;
+  // empty while not comparing or on a sheet that is never sent.
+  QString DifferencesText() const { return m_differencesText; }
 
   // The recent files, newest first (at most four).
   QStringList RecentFiles() const;
@@ -116,6 +126,21 @@ class CLedraView final : public QTabWidget {
   void OnArticlesReport();
   void OnGetReports();
 
+  // What each register holds (ledra_view_changes.cpp).
+  void OnSendChanges();
+  void OnRegisterHistory();
+  void OnCompare(bool on);
+  // Moves the focus to the next (step 1) or previous (-1) cell that differs, around the sheet.
+  void OnGoToDifference(int step);
+  // Marks the current sheet's cells that differ from what the register holds, when comparing.
+  void RefreshDifferences();
+  // Forgets what was read of the registers: after a transfer, which may have recorded more.
+  void ForgetKnown() { m_known.clear(); }
+  // The register to compare with: the last identified one, else the last recorded for the sheet.
+  std::optional<std::uint32_t> CompareDevice(transfers::RegisterMemory& memory, sheets::SheetId id);
+  // Shows the memory's warnings not shown before in this run.
+  void ShowNewWarnings(transfers::RegisterMemory& memory);
+
   GuiUi& m_ui;
   Dialogs& m_dialogs;
   RegisterLink& m_link;
@@ -133,6 +158,15 @@ class CLedraView final : public QTabWidget {
     int row;
   };
   std::optional<Resume> m_resume;
+  bool m_comparing = false;
+  QString m_differencesText;
+  // What a register holds of a sheet, as last read.
+  struct KnownSheet {
+    std::uint32_t device = 0;
+    std::unique_ptr<grid::CellTable> cells;  // nothing: none recorded, or damaged
+  };
+  std::map<sheets::SheetId, KnownSheet> m_known;
+  std::set<std::string> m_warned;
 };
 
 }  // namespace nuvrel::gui

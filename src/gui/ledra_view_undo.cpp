@@ -28,11 +28,14 @@ void CLedraView::CommitChange() {
   if (const std::string& now = m_reports->Text(); now != m_reportsTaken) {
     reports = ReportsChange{std::exchange(m_reportsTaken, now), now};
   }
-  if (change.Empty() && !reports) return;
-  m_undo.push(new SheetStep(
-      std::move(change), std::move(reports),
-      [this](const sheets::WorkspaceChange& step, const std::optional<ReportsChange>& text,
-             bool undo) { ApplyStep(step, text, undo); }));
+  if (!change.Empty() || reports) {
+    m_undo.push(new SheetStep(
+        std::move(change), std::move(reports),
+        [this](const sheets::WorkspaceChange& step, const std::optional<ReportsChange>& text,
+               bool undo) { ApplyStep(step, text, undo); }));
+  }
+  // Every change of cells passes here: the marks follow it.
+  RefreshDifferences();
 }
 
 void CLedraView::ApplyStep(const sheets::WorkspaceChange& change,

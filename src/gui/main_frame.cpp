@@ -97,6 +97,7 @@ void CMainFrame::CreateActions() {
   m_actions[Cmd::ToggleToolbar]->setCheckable(true);
   m_actions[Cmd::ToggleStatusBar]->setCheckable(true);
   m_actions[Cmd::CommunicationLog]->setCheckable(true);
+  m_actions[Cmd::CompareWithRegister]->setCheckable(true);
 }
 
 void CMainFrame::CreateMenus() {
@@ -126,15 +127,21 @@ void CMainFrame::CreateMenus() {
   ecr->addSeparator();
   ecr->addAction(Action(Cmd::ReportToArticles));
   ecr->addSeparator();
-  for (Cmd c : {Cmd::SendAll, Cmd::SendSelected, Cmd::SendRest, Cmd::ArticlesReport,
-                Cmd::GetReports, Cmd::SendLogo}) {
+  for (Cmd c : {Cmd::SendAll, Cmd::SendSelected, Cmd::SendChanges, Cmd::SendRest,
+                Cmd::ArticlesReport, Cmd::GetReports, Cmd::SendLogo}) {
     ecr->addAction(Action(c));
   }
+  ecr->addSeparator();
+  ecr->addAction(Action(Cmd::RegisterHistory));
 
   QMenu* view = menuBar()->addMenu("&View");
   view->addAction(Action(Cmd::ToggleToolbar));
   view->addAction(Action(Cmd::ToggleStatusBar));
   view->addAction(Action(Cmd::CommunicationLog));
+  view->addSeparator();
+  for (Cmd c : {Cmd::CompareWithRegister, Cmd::NextDifference, Cmd::PreviousDifference}) {
+    view->addAction(Action(c));
+  }
   view->addSeparator();
   view->addAction(Action(Cmd::NextTab));
   view->addAction(Action(Cmd::PreviousTab));
@@ -143,6 +150,12 @@ void CMainFrame::CreateMenus() {
   help->addAction(Action(Cmd::Help));
   help->addSeparator();
   help->addAction(Action(Cmd::About));
+
+  // A menu opened by the first click after start-up shows the bars and the enabling as they stand,
+  // not as they stood before the window was shown.
+  for (QMenu* menu : {m_fileMenu, edit, ecr, view, help}) {
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
+  }
 }
 
 void CMainFrame::RebuildRecentFiles() {
@@ -178,16 +191,17 @@ void CMainFrame::CreateToolBar() {
   m_toolBar = addToolBar("Toolbar");
   m_toolBar->setObjectName("Toolbar");
   m_toolBar->setIconSize(QSize(16, 16));
-  const Cmd groups[][6] = {
+  const Cmd groups[][7] = {
       {Cmd::Open, Cmd::Save, Cmd::ClearAll},
       {Cmd::Print, Cmd::PrintPreview},
       {Cmd::Find},
       {Cmd::Cut, Cmd::Copy, Cmd::Paste},
       {Cmd::ReportToArticles},
-      {Cmd::SendAll, Cmd::SendSelected, Cmd::ArticlesReport, Cmd::GetReports, Cmd::SendLogo},
+      {Cmd::SendAll, Cmd::SendSelected, Cmd::SendChanges, Cmd::ArticlesReport, Cmd::GetReports,
+       Cmd::SendLogo},
       {Cmd::Help, Cmd::About},
   };
-  const int sizes[] = {3, 2, 1, 3, 1, 5, 2};
+  const int sizes[] = {3, 2, 1, 3, 1, 6, 2};
   for (std::size_t g = 0; g < std::size(groups); ++g) {
     if (g > 0) m_toolBar->addSeparator();
     for (int i = 0; i < sizes[g]; ++i) m_toolBar->addAction(Action(groups[g][i]));
@@ -206,6 +220,11 @@ void CMainFrame::CreateStatusBar() {
   m_capPane = pane("CAP");
   m_numPane = pane("NUM");
   m_scrlPane = pane("SCRL");
+  // Shown while the sheet is compared with the register: how many cells differ.
+  m_differencesPane = new QLabel(this);
+  m_differencesPane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  m_differencesPane->hide();
+  statusBar()->addPermanentWidget(m_differencesPane);
   m_lineInfo = new QLabel(this);
   m_lineInfo->setFixedWidth(150);
   m_lineInfo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -218,6 +237,10 @@ void CMainFrame::UpdateCommands() {
   m_actions[Cmd::ToggleToolbar]->setChecked(m_toolBar->isVisible());
   m_actions[Cmd::ToggleStatusBar]->setChecked(statusBar()->isVisible());
   m_actions[Cmd::CommunicationLog]->setChecked(m_log->isVisible());
+  m_actions[Cmd::CompareWithRegister]->setChecked(m_view->Comparing());
+  const QString differences = m_view->DifferencesText();
+  m_differencesPane->setText(differences);
+  m_differencesPane->setVisible(!differences.isEmpty());
   const QString info = m_view->LineInfo();
   if (!info.isEmpty()) m_lineInfo->setText(info);
   setWindowTitle(FromUtf8(app::Format(app::Sid::WindowTitle, {m_view->DocumentName().toStdString(),

@@ -35,6 +35,8 @@ class CMainFrame final : public QMainWindow {
   CommunicationLog* Log() const { return m_log; }
   // The panes of the status bar after the message pane: CAP, NUM, SCRL and the line info.
   QLabel* LineInfoPane() const { return m_lineInfo; }
+  // The pane that counts the cells differing from the register while they are compared.
+  QLabel* DifferencesPane() const { return m_differencesPane; }
 
   // Refreshes the enabling and check marks of every command and the line-info pane.
   void UpdateCommands();
@@ -73,6 +75,7 @@ class CMainFrame final : public QMainWindow {
   QLabel* m_numPane = nullptr;
   QLabel* m_scrlPane = nullptr;
   QLabel* m_lineInfo = nullptr;
+  QLabel* m_differencesPane = nullptr;
 };
 
 }  // namespace nuvrel::gui

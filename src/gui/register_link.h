@@ -4,9 +4,11 @@
 #pragma once
 
 #include <QString>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
+#include "app/data_folder.h"
 #include "gui/pumping_link.h"
 #include "link/clock.h"
 #include "link/handshake.h"
@@ -30,12 +32,16 @@ struct RegisterLink {
   link::RegisterIdentity identity;
   int comPortIndex = 0;
   QString simulatedDevice;  // set when the ports lead to the simulated register
+  // Where what each register holds is recorded (empty: nowhere).
+  std::filesystem::path dataFolder = app::DataFolder().value_or(std::filesystem::path());
 
   // The context of one transfer that talks to the person through `ui`; its waits keep the window
   // answering.
   transfers::TransferContext Context(app::Ui& ui) {
     pumpedPorts = std::make_unique<PumpingPortOpener>(*ports);
-    return {ui, clock, *pumpedPorts, identity, comPortIndex};
+    transfers::TransferContext context{ui, clock, *pumpedPorts, identity, comPortIndex};
+    context.dataFolder = dataFolder;
+    return context;
   }
 
   PumpingClock clock;

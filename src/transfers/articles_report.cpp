@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "link/translation.h"
 #include "sheets/layouts.h"
 #include "sheets/sheet_file.h"
+#include "transfers/register_memory.h"
 #include "transfers/register_session.h"
 #include "transfers/report_layout.h"
 #include "transfers/report_line.h"
@@ -49,6 +51,22 @@ std::string Amount(std::string_view field) {
   std::string text = Trim(field);
   std::replace(text.begin(), text.end(), ',', '.');
   return text;
+}
+
+// What the register holds of its articles is what it has just reported.
+void RememberArticles(TransferContext& ctx, const grid::CellTable& report, unsigned count) {
+  if (ctx.dataFolder.empty()) return;
+  std::unique_ptr<grid::CellTable> known = NewKnownTable(sheets::SheetId::Articles);
+  const int last = std::min(kReportArticleRows, report.GetRowCount() - 1);
+  for (int row = 1; row <= last; ++row) {
+    for (int col = columns::kName; col <= columns::kInStock; ++col) {
+      const std::string text = report.GetItemText(row, col);
+      if (!text.empty()) known->SetItemText(row, col, text);
+    }
+  }
+  RegisterMemory memory(ctx.dataFolder);
+  RecordState(ctx.ui, memory, ctx.identity.deviceNumber, sheets::SheetId::Articles, *known,
+              StateSource::Report, count);
 }
 
 }  // namespace
@@ -149,6 +167,7 @@ bool DownloadArticlesReport(TransferContext& ctx, grid::CellTable& grid) {
   // Rows the register did not report are empty afterwards.
   sheets::ClearSheetData(grid);
   for (const Staged& record : staged) StoreArticleRecord(ui, grid, record.line, record.row);
+  RememberArticles(ctx, grid, count);
   ui.SetStatus(app::FormatCount(count, app::Sid::ItemReadOne, app::Sid::ItemsRead, {count}));
   return true;
 }

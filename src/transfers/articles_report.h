@@ -31,7 +31,8 @@ void StoreArticleRecord(app::Ui& ui, grid::CellTable& grid, std::string_view lin
 // Opens the port, identifies the register, sends 'f' and reads the report, showing "Read item %u"
 // and the progress for each article line and asking after each line whether to stop. A line of 66
 // bytes or fewer ends the report: only then is the grid emptied and every article stored at the
-// row of its number, "Successfully read %u items", true. False, with the grid untouched, when the
+// row of its number, what the register holds of its articles recorded (register_memory.h),
+// "Successfully read %u items", true. False, with the grid untouched, when the
 // port, the identification or the command fails, when a line does not come (its message, and the
 // status tells how many articles arrived before), when a line that would be stored is damaged
 // (a message naming the line and its article), or when the person stops it (a status saying so).

@@ -3,6 +3,8 @@
 // the last identification learnt, and which COM port to use.
 #pragma once
 
+#include <filesystem>
+
 #include "app/ui.h"
 #include "link/clock.h"
 #include "link/handshake.h"
@@ -21,6 +23,8 @@ struct TransferContext {
   // Set by an upload that failed or was stopped with rows still to send: the first of them (the
   // row to resume from). 0 otherwise.
   int resumeRow = 0;
+  // Where what each register holds is recorded (register_memory.h); empty: nothing is recorded.
+  std::filesystem::path dataFolder{};
 };
 
 }  // namespace nuvrel::transfers

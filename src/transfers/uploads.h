@@ -6,12 +6,14 @@
 // status then says how many items went. All return true when the register took everything.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "grid/cell_table.h"
 #include "sheets/sheet_id.h"
 #include "transfers/article_fields.h"
 #include "transfers/transfer_context.h"
+#include "transfers/upload_sequence.h"
 
 namespace nuvrel::transfers {
 
@@ -37,5 +39,9 @@ bool UploadSelectedAdvertisement(TransferContext& context, grid::CellTable& grid
 // are never sent.
 bool UploadSheet(TransferContext& context, sheets::SheetId id, grid::CellTable& grid,
                  bool selectionOnly);
+
+// The upload plan of a programmable sheet over the grid (which it keeps a reference to), whole or
+// its selection; nothing for the report sheets.
+std::optional<UploadPlan> PlanFor(sheets::SheetId id, grid::CellTable& grid, bool selectionOnly);
 
 }  // namespace nuvrel::transfers

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
-// ecrsim on its own pseudo-terminal for the length of a test, and nuvrel-cli run against it.
+// ecrsim on its own pseudo-terminal for the length of a test, nuvrel-cli run against it, and the
+// records that a trace file shows the client sent.
 #pragma once
 
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "link/frames.h"
 #include "support/child_process.h"
 #include "support/ecrsim_process.h"
 
@@ -30,8 +33,36 @@ class Sim {
   std::string m_device;
 };
 
+// The blocks the client sent, from a trace file ("<time> TX AA 30 ...").
+inline std::vector<link::Bytes> SentBlocks(const std::string& trace) {
+  std::vector<link::Bytes> blocks;
+  std::istringstream lines(trace);
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::istringstream words(line);
+    std::string time, direction, hex;
+    words >> time >> direction;
+    if (direction != "TX") continue;
+    link::Bytes block;
+    while (words >> hex) block.push_back(static_cast<std::uint8_t>(std::stoul(hex, nullptr, 16)));
+    blocks.push_back(block);
+  }
+  return blocks;
+}
+
+inline std::vector<link::Bytes> RecordsWithLetter(const std::vector<link::Bytes>& blocks,
+                                                  char letter) {
+  std::vector<link::Bytes> records;
+  for (const auto& b : blocks) {
+    if (b.size() > 11 && b[0] == link::kStartByte && b[7] == letter) records.push_back(b);
+  }
+  return records;
+}
+
 inline std::string Example(const std::string& name) {
-  return std::string(NUVREL_SOURCE_DIR) + "/examples/" + name;
+  std::string path(NUVREL_SOURCE_DIR);
+  path.append("/examples/").append(name);
+  return path;
 }
 
 }  // namespace nuvrel::test

@@ -21,32 +21,9 @@ namespace {
 
 using namespace std::chrono_literals;
 using test::Example;
+using test::RecordsWithLetter;
+using test::SentBlocks;
 using test::Sim;
-
-// The blocks the client sent, from a trace file ("<time> TX AA 30 ...").
-std::vector<link::Bytes> SentBlocks(const std::string& trace) {
-  std::vector<link::Bytes> blocks;
-  std::istringstream lines(trace);
-  std::string line;
-  while (std::getline(lines, line)) {
-    std::istringstream words(line);
-    std::string time, direction, hex;
-    words >> time >> direction;
-    if (direction != "TX") continue;
-    link::Bytes block;
-    while (words >> hex) block.push_back(static_cast<std::uint8_t>(std::stoul(hex, nullptr, 16)));
-    blocks.push_back(block);
-  }
-  return blocks;
-}
-
-std::vector<link::Bytes> RecordsWithLetter(const std::vector<link::Bytes>& blocks, char letter) {
-  std::vector<link::Bytes> records;
-  for (const auto& b : blocks) {
-    if (b.size() > 11 && b[0] == link::kStartByte && b[7] == letter) records.push_back(b);
-  }
-  return records;
-}
 
 link::Bytes Frame(std::uint32_t device, char letter, std::string fields) {
   link::Bytes frame = link::BeginFrame(device, letter);

@@ -45,6 +45,14 @@ class FakeDialogs final : public gui::Dialogs {
   std::optional<gui::PrintChoice> PrintSetup(QWidget*, const gui::PrintChoice&) override {
     return Take(printSetups);
   }
+  // Answers the register history (with the states it lists); without it the dialog is closed.
+  std::function<std::optional<transfers::RecordedState>(
+      const std::vector<transfers::RecordedState>&)>
+      history;
+  std::optional<transfers::RecordedState> RegisterHistory(
+      QWidget*, const std::vector<transfers::RecordedState>& states, std::uint32_t) override {
+    return history ? history(states) : std::nullopt;
+  }
 
  private:
   template <class T>

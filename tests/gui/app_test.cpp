@@ -189,7 +189,7 @@ TEST(App, MenusHoldEveryCommandInOrder) {
   for (QAction* action : app.frame->ToolBar()->actions()) {
     if (!action->isSeparator()) ++buttons;
   }
-  EXPECT_EQ(buttons, 17);
+  EXPECT_EQ(buttons, 18);
   EXPECT_EQ(app.frame->Action(Cmd::Find)->toolTip(), "Find (Ctrl+F)");
   EXPECT_EQ(app.frame->Action(Cmd::SendAll)->statusTip(), "Send all items to the ECR");
 }
@@ -204,6 +204,11 @@ TEST(App, TheToolbarToggleKeepsItsCheckMark) {
   toggle->trigger();
   EXPECT_TRUE(app.frame->ToolBar()->isVisible());
   EXPECT_TRUE(toggle->isChecked());
+  // Hidden by other means, the View menu shows it so as it opens.
+  app.frame->ToolBar()->hide();
+  QMenu* view = app.frame->menuBar()->actions().at(3)->menu();
+  emit view->aboutToShow();
+  EXPECT_FALSE(toggle->isChecked());
 }
 
 TEST(App, TheStatusBarIsIdleWithOneBlankAndTabsStandAtTheBottom) {

@@ -104,6 +104,40 @@ TEST_F(RegisterApp, CtrlESendsOnlyTheSelectedPrice) {
   EXPECT_EQ(trace.find("72 30 30 30 31 "), std::string::npos);
 }
 
+TEST_F(RegisterApp, SendChangesSendsWhatTheMarksShowAndClearsThem) {
+  Start();
+  app->link.dataFolder = dir / "data";
+  Load(SheetId::Articles, "articles.txt");
+  CGridCtrl* grid = app->View().Grid(SheetId::Articles);
+  grid->setFocus();
+  // Nothing known of the register yet: the whole sheet is offered, and sent.
+  QString asked;
+  app->ui.unknownHook = [&](const QString& text, bool offerReport) {
+    asked = text;
+    EXPECT_TRUE(offerReport);
+    return UnknownChoice::SendWholeSheet;
+  };
+  app->Key(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_TRUE(asked.startsWith("Nothing is known yet of what register 000001 holds in Articles"));
+  EXPECT_EQ(Status(), "12 items successfully sent!");
+
+  app->Trigger(Cmd::CompareWithRegister);
+  EXPECT_EQ(app->frame->DifferencesPane()->text(), "No cell differs from register 000001");
+  grid->Table().SetFocusCell(3, 3);
+  app->Key(Qt::Key_1);
+  app->Key(Qt::Key_Return);
+  EXPECT_EQ(grid->MarkedCells(), (std::vector<grid::CellId>{{3, 3}}));
+  EXPECT_EQ(app->frame->DifferencesPane()->text(), "1 cell differs from register 000001");
+  app->Key(Qt::Key_F8);
+  EXPECT_EQ(grid->Table().GetFocusCell(), (grid::CellId{3, 3}));
+
+  app->Key(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(Status(), "Changes sent: 1 item");
+  EXPECT_TRUE(grid->MarkedCells().empty());
+  EXPECT_NE(Trace().find("RX AA 30 30 30 30 30 31 72 30 30 30 33 22 22"), std::string::npos);
+  EXPECT_TRUE(app->shown.empty()) << app->ShownTexts().join("|").toStdString();
+}
+
 TEST_F(RegisterApp, CtrlRFillsTheArticlesReportAndCtrlWTheReports) {
   Start();
   Load(SheetId::Articles, "articles.txt");

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: MIT
+// Where Nuvrel keeps the data it gathers (what each register holds): one folder of the person's,
+// found in one place so that another system's rules can take its place.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+namespace nuvrel::app {
+
+// $XDG_DATA_HOME/Nuvrel, or ~/.local/share/Nuvrel when that is not set (a relative value counts as
+// not set); nothing when neither the variable nor a home folder is there. The folder may not exist
+// yet.
+std::optional<std::filesystem::path> DataFolder();
+
+}  // namespace nuvrel::app
