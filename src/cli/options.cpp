@@ -31,6 +31,7 @@ const char* UsageText() {
          "       nuvrel-cli [OPTIONS] report daily OUT [--departments FILE]\n"
          "       nuvrel-cli [OPTIONS] logo BMP\n"
          "       nuvrel-cli [OPTIONS] check SHEET FILE [-o OUT]\n"
+         "       nuvrel-cli [OPTIONS] fleet MANIFEST [--jobs N]\n"
          "       nuvrel-cli --help | --version\n"
          "\n"
          "OPTIONS  --port PORT     serial device path or network address (overrides the COM\n"
@@ -46,6 +47,9 @@ const char* UsageText() {
          "CELLS    ROW[-ROW][:COL[-COL]] (row 1 and column 1 are the first data row and column);\n"
          "         without :COL the whole row\n"
          "N        the first row to send, to finish an upload that was cut short\n"
+         "MANIFEST the registers (a section each: name, port) and the steps ([do]: send, report,\n"
+         "         logo lines) of a fleet; --jobs N registers at once (default 4); the fleet's\n"
+         "         --trace takes {name} for one file per register\n"
          "An option's value may follow it (--port DEVICE) or be joined with '=' (--port=DEVICE).\n"
          "\n"
          "Ctrl+C stops a transfer between records; the upload is closed as usual (exit status "
@@ -69,6 +73,7 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
       {"--select", true},
       {"--from-row", true},
       {"--departments", true},
+      {"--jobs", true},
       {"-o", true},
   };
   ParseResult result;
