@@ -13,7 +13,7 @@ work=$(mktemp -d)
 pids=()
 trap 'kill "${pids[@]}" 2>/dev/null || true; rm -rf "$work"' EXIT
 
-start_sim() {  # NAME [ecrsim options]: starts one, prints its address
+start_sim() {  # NAME [ecrsim options]: starts one in this shell, so that the trap ends it
   local name=$1
   shift
   "$build/ecrsim" --listen 127.0.0.1:0 "$@" >"$work/$name.out" 2>"$work/$name.err" &
@@ -22,19 +22,23 @@ start_sim() {  # NAME [ecrsim options]: starts one, prints its address
     [ -s "$work/$name.out" ] && break
     sleep 0.1
   done
-  sed -n 's/^ecrsim: listening on //p' "$work/$name.out"
+}
+address() {  # NAME: the address it listens on
+  sed -n 's/^ecrsim: listening on //p' "$work/$1.out"
 }
 
 steps="[do]
 send articles $source_dir/examples/articles.txt
 report articles {name}-report.txt"
 echo "$steps" >"$work/one.ini"
-printf '\n[one]\nport = %s\n' "$(start_sim one --serial 100)" >>"$work/one.ini"
+start_sim one --serial 100
+printf '\n[one]\nport = %s\n' "$(address one)" >>"$work/one.ini"
 echo "$steps" >"$work/six.ini"
 for i in 1 2 3 4 5 6; do
   fault=()
   [ "$i" -eq 4 ] && fault=(--fault nak@14)
-  printf '\n[r%d]\nport = %s\n' "$i" "$(start_sim "r$i" --serial "$i" "${fault[@]}")" >>"$work/six.ini"
+  start_sim "r$i" --serial "$i" "${fault[@]}"
+  printf '\n[r%d]\nport = %s\n' "$i" "$(address "r$i")" >>"$work/six.ini"
 done
 
 run() {  # MANIFEST: the fleet's wall time in milliseconds
