@@ -11,6 +11,7 @@ packages=(
   fonts-liberation
   xvfb xdotool x11-apps imagemagick poppler-utils
   time
+  libssl-dev openssl ser2net
   librsvg2-bin desktop-file-utils appstream
 )
 

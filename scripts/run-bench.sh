@@ -12,4 +12,6 @@ for b in "$build"/bench/bench_*; do
 done
 echo "== logo_timing"
 bash "$(dirname "$0")/../bench/logo_timing.sh" "$build" || status=1
+echo "== fleet_timing"
+bash "$(dirname "$0")/../bench/fleet_timing.sh" "$build" || status=1
 exit $status

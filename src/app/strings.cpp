@@ -182,6 +182,27 @@ constexpr Entry kTable[] = {
     {21231, "Selection sent"},
     {21232, "Changes sent"},
     {21233, "Report read"},
+    {21400,
+     "not a port: use a device path, tcp://HOST:PORT, rfc2217://HOST:PORT, tcp+tls://HOST:PORT or "
+     "rfc2217+tls://HOST:PORT"},
+    {21401, "no port number (HOST:PORT, a port from 1 to 65535)"},
+    {21402, "not a host name or address: %s"},
+    {21403, "cannot find the host %s: %s"},
+    {21404, "no answer within %u ms"},
+    {21405, "the server closed the connection"},
+    {21406,
+     "%s is reached without encryption across a network that is not private: anyone on the way "
+     "can read and change what goes to the ECR. Use a tcp+tls:// or rfc2217+tls:// address."},
+    {21407,
+     "the server does not control the serial line (RFC 2217); for a raw port use a tcp:// "
+     "address"},
+    {21408, "the server's certificate was refused: %s"},
+    {21409, "the secure connection failed: %s"},
+    {21410, "cannot use the %s %s: %s"},
+    {21411, "CA file"},
+    {21412, "client certificate"},
+    {21413, "client key"},
+    {21414, "/dev/ttyUSB0, rfc2217://HOST:PORT, tcp://HOST:PORT"},
     {57344, "Nuvrel Serbian Edition v" NUVREL_VERSION},
     {57345, " "},
 };

@@ -130,6 +130,23 @@ enum class Sid : int {
   DeviceLabel = 21122,
   DeviceNotFound = 21123,  // "%s" device path
 
+  // Ports on the network: addresses, connections, certificates.
+  AddressUnknownKind = 21400,
+  AddressNoPort,
+  AddressBadHost,     // "%s" host
+  CannotResolveHost,  // "%s" host, "%s" reason
+  ConnectTimedOut,    // "%u" milliseconds
+  ConnectionClosed,
+  PlainAcrossNetwork,  // "%s" address
+  NoLineControl,
+  CertificateRefused,  // "%s" reason
+  SecureLinkFailed,    // "%s" reason
+  CannotReadTlsFile,   // "%s" what, "%s" path, "%s" reason
+  CaFileWord,
+  ClientCertificateWord,
+  ClientKeyWord,
+  DevicePlaceholder,
+
   // The window, help, printing and the Logo Manager.
   WindowTitle = 21140,  // "%s" the sheet's file name (or caption), "%s" the application title
   ManualNoViewer,       // "%s" the manual's path

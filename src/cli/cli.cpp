@@ -4,6 +4,7 @@
 #include "app/version.h"
 #include "cli/check_command.h"
 #include "cli/diff_command.h"
+#include "cli/fleet_command.h"
 #include "cli/identify_command.h"
 #include "cli/interrupt.h"
 #include "cli/options.h"
@@ -75,6 +76,7 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
     if (!session.Ready()) return kFailed;
     return RunDiff(session, *diff.args, out);
   }
+  if (command == "fleet") return RunFleetCommand(words, options, out, err);
 
   if (command == "send" || command == "report" || command == "logo") {
     return RunTransferCommand(command, words, options, out, err, in);

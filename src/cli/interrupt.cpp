@@ -1,22 +1,25 @@
 // SPDX-License-Identifier: MIT
 #include "cli/interrupt.h"
 
+#include <atomic>
 #include <csignal>
 
 namespace nuvrel::cli {
 namespace {
 
-volatile std::sig_atomic_t g_interrupted = 0;
+// Set by the handler, read by every register's thread of a fleet: an atomic that needs no lock.
+std::atomic<bool> g_interrupted{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 struct sigaction g_previous {};
 
 void OnInterrupt(int) {
-  g_interrupted = 1;
+  g_interrupted = true;
 }
 
 }  // namespace
 
 InterruptCatcher::InterruptCatcher() {
-  g_interrupted = 0;
+  g_interrupted = false;
   struct sigaction action {};
   action.sa_handler = &OnInterrupt;
   sigemptyset(&action.sa_mask);
@@ -30,7 +33,7 @@ InterruptCatcher::~InterruptCatcher() {
 }
 
 bool Interrupted() {
-  return g_interrupted != 0;
+  return g_interrupted;
 }
 
 }  // namespace nuvrel::cli

@@ -33,9 +33,12 @@ const char* UsageText() {
          "       nuvrel-cli [OPTIONS] report daily OUT [--departments FILE]\n"
          "       nuvrel-cli [OPTIONS] logo BMP\n"
          "       nuvrel-cli [OPTIONS] check SHEET FILE [-o OUT]\n"
+         "       nuvrel-cli [OPTIONS] fleet MANIFEST [--jobs N]\n"
          "       nuvrel-cli --help | --version\n"
          "\n"
-         "OPTIONS  --port DEVICE   serial device path (overrides the COM mapping)\n"
+         "OPTIONS  --port PORT     serial device path or network address (overrides the COM\n"
+         "                         mapping): tcp://HOST:PORT, rfc2217://HOST:PORT, and with TLS\n"
+         "                         tcp+tls://HOST:PORT, rfc2217+tls://HOST:PORT\n"
          "         --com N         COM1..COM4 (default: the settings file's port)\n"
          "         --settings FILE settings file to use instead of the usual one\n"
          "         --yes           answer Yes to every question\n"
@@ -51,6 +54,9 @@ const char* UsageText() {
          "--changed sends only the cells that differ from what the register is known to hold\n"
          "         (recorded after each transfer); diff lists them as ROW:COL: register -> sheet\n"
          "         and exits 0 when none differ, 1 when some do, 2 when nothing is known\n"
+         "MANIFEST the registers (a section each: name, port) and the steps ([do]: send, report,\n"
+         "         logo lines) of a fleet; --jobs N registers at once (default 4); the fleet's\n"
+         "         --trace takes {name} for one file per register\n"
          "An option's value may follow it (--port DEVICE) or be joined with '=' (--port=DEVICE).\n"
          "\n"
          "Ctrl+C stops a transfer between records; the upload is closed as usual (exit status "
@@ -76,6 +82,7 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
       {"--departments", true},
       {"--changed"},
       {"--device", true},
+      {"--jobs", true},
       {"-o", true},
   };
   ParseResult result;

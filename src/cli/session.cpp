@@ -17,8 +17,8 @@ Session::Session(const Options& options, std::FILE* out, std::FILE* err, std::FI
       m_ready = false;
     }
   }
-  link::PortMap ports =
-      options.port ? link::PortMap::AllTo(*options.port) : link::PortMap::FromSettings(m_settings);
+  link::PortMap ports = link::PortMap::FromSettings(m_settings);
+  if (options.port) ports.devices.fill(*options.port);
   m_ports = std::make_unique<link::SerialPortOpener>(std::move(ports), m_trace.get());
   m_comPortIndex = options.com ? *options.com - 1 : app::ReadComPortIndex(m_settings);
 }

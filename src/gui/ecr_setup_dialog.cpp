@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -18,6 +19,7 @@
 #include "gui/text_codec.h"
 #include "link/frames.h"
 #include "link/identify.h"
+#include "link/port_address.h"
 #include "link/port_opener.h"
 
 namespace nuvrel::gui {
@@ -41,9 +43,15 @@ CEcrSetupDialog::CEcrSetupDialog(int portIndex, const link::PortMap& ports,
   for (unsigned n = 1; n <= 4; ++n) m_ports->addItem(PortText(n));
   m_ports->setCurrentIndex(portIndex >= 0 && portIndex < 4 ? portIndex : -1);
   m_devices->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  // A device path of one's own or a serial device server's address may be typed in.
+  m_devices->setEditable(true);
+  m_devices->setInsertPolicy(QComboBox::NoInsert);
+  m_devices->lineEdit()->setPlaceholderText(FromUtf8(app::Text(app::Sid::DevicePlaceholder)));
   ShowDevice();
   connect(m_ports, &QComboBox::currentIndexChanged, this, &CEcrSetupDialog::ShowDevice);
   connect(m_devices, &QComboBox::activated, this, &CEcrSetupDialog::ChooseDevice);
+  connect(m_devices->lineEdit(), &QLineEdit::editingFinished, this,
+          &CEcrSetupDialog::TakeTypedDevice);
 
   auto* getInfo = new QPushButton("&Get info", this);
   connect(getInfo, &QPushButton::clicked, this, &CEcrSetupDialog::GetInfo);
@@ -97,10 +105,9 @@ void CEcrSetupDialog::ShowDevice() {
     // The device kept in the settings stays choosable even when it is not among the ports found
     // (an adapter unplugged, a name of one's own, the simulated register's terminal).
     const QString path = QString::fromStdString(current);
+    const bool there = QFileInfo::exists(path) || link::IsNetworkAddress(current);
     m_devices->insertItem(
-        0,
-        QFileInfo::exists(path) ? path : FromUtf8(app::Format(app::Sid::DeviceNotFound, {current})),
-        path);
+        0, there ? path : FromUtf8(app::Format(app::Sid::DeviceNotFound, {current})), path);
     shown = 0;
   }
   m_devices->setCurrentIndex(shown);
@@ -112,6 +119,23 @@ void CEcrSetupDialog::ChooseDevice(int index) {
   m_map.devices[static_cast<std::size_t>(port)] =
       m_devices->itemData(index).toString().toStdString();
   m_ports->setItemText(port, PortText(static_cast<unsigned>(port) + 1));
+}
+
+void CEcrSetupDialog::TakeTypedDevice() {
+  const int port = PortIndex();
+  if (port < 0) return;
+  const int index = m_devices->currentIndex();
+  const QString text = m_devices->currentText().trimmed();
+  // The shown text of an entry stands for its device; anything else is what was typed.
+  if (index >= 0 && text == m_devices->itemText(index)) return ChooseDevice(index);
+  if (text.isEmpty()) return;
+  m_map.devices[static_cast<std::size_t>(port)] = text.toStdString();
+  m_ports->setItemText(port, PortText(static_cast<unsigned>(port) + 1));
+}
+
+void CEcrSetupDialog::accept() {
+  TakeTypedDevice();
+  QDialog::accept();
 }
 
 QString CEcrSetupDialog::SerialNumber() const {
@@ -128,6 +152,7 @@ void CEcrSetupDialog::GetInfo() {
   m_serial->clear();
   m_version->clear();
   m_country->clear();
+  TakeTypedDevice();
   const bool identified = m_ui.RunTransfer([this] {
     app::WaitCursor wait(m_ui);
     // A device just chosen here is tried before it is kept.

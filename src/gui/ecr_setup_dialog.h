@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The ECR Setup dialog: the COM port (with the device each one stands for), the device the chosen
-// COM port stands for, picked from the serial ports found on this computer, and "Get info", which
-// identifies the register on the chosen port and shows its serial number, version and country.
+// COM port stands for, picked from the serial ports found on this computer or typed in (a path, or
+// a serial device server's network address), and "Get info", which identifies the register on the
+// chosen port and shows its serial number, version and country.
 #pragma once
 
 #include <QDialog>
@@ -43,12 +44,16 @@ class CEcrSetupDialog final : public QDialog {
 
   // "&Get info".
   void GetInfo();
+  // OK: what was typed into the device field counts too.
+  void accept() override;
 
  private:
   // Shows the device of the chosen COM port in the device list.
   void ShowDevice();
   // The person picked the device at index in the device list for the chosen COM port.
   void ChooseDevice(int index);
+  // The person typed a device path or a network address (or picked an entry) for the COM port.
+  void TakeTypedDevice();
   QString PortText(unsigned portNumber) const;
 
   link::PortMap m_map;

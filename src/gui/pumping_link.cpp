@@ -32,6 +32,8 @@ class PumpingTransport final : public link::Transport {
     return m_inner->ReadAvailable(out);
   }
   void Purge() override { m_inner->Purge(); }
+  std::string LostReason() const override { return m_inner->LostReason(); }
+  std::string OpenWarning() const override { return m_inner->OpenWarning(); }
 
   link::WaitResult WaitReadable(link::Clock::Duration timeout) override {
     const auto deadline = std::chrono::steady_clock::now() + timeout;

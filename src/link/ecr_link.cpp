@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "link/ecr_link.h"
 
+#include "link/network_port.h"
+#include "link/port_address.h"
 #include "link/trace.h"
 
 namespace nuvrel::link {
@@ -16,7 +18,12 @@ bool EcrLink::Open(std::uint32_t portNumber, std::uint32_t baud, int dataBits, i
   const std::uint32_t port = portNumber & 0xFFFF;
   if (port < 1 || port > 4 || !IsSupportedBaud(baud)) return false;
   const LineSettings settings{baud, dataBits, parity, stopBits, receiveQueue, transmitQueue};
-  m_device = OpenSerialDevice(m_ports.DeviceFor(port), settings, m_failure);
+  const std::string device = m_ports.DeviceFor(port);
+  if (IsNetworkAddress(device)) {
+    m_device = OpenNetworkPort(device, settings, m_ports.network, m_trace, m_failure);
+  } else {
+    m_device = OpenSerialDevice(device, settings, m_failure);
+  }
   if (m_device && m_trace) m_trace->Note("open " + m_failure.device);
   return m_device != nullptr;
 }
@@ -46,6 +53,14 @@ void EcrLink::Purge() {
 WaitResult EcrLink::WaitReadable(Clock::Duration timeout) {
   if (!m_device) return WaitResult::HungUp;
   return m_device->WaitReadable(timeout);
+}
+
+std::string EcrLink::LostReason() const {
+  return m_device ? m_device->LostReason() : std::string();
+}
+
+std::string EcrLink::OpenWarning() const {
+  return m_device ? m_device->OpenWarning() : std::string();
 }
 
 }  // namespace nuvrel::link

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// EcrLink: one open serial port to the register for the length of one transfer. It only moves bytes;
-// every waiting loop with its time-out lives in the protocol code above it.
+// EcrLink: one open serial port to the register for the length of one transfer, a local device or a
+// serial device server on the network. It only moves bytes; every waiting loop with its time-out
+// lives in the protocol code above it.
 #pragma once
 
 #include <cstdint>
@@ -37,11 +38,13 @@ class EcrLink final : public Transport {
   std::size_t ReadAvailable(std::span<std::uint8_t> out) override;
   void Purge() override;
   WaitResult WaitReadable(Clock::Duration timeout) override;
+  std::string LostReason() const override;
+  std::string OpenWarning() const override;
 
  private:
   PortMap m_ports;
   TraceLog* m_trace;
-  std::unique_ptr<SerialDevice> m_device;
+  std::unique_ptr<Transport> m_device;
   OpenFailure m_failure;
 };
 

@@ -24,4 +24,14 @@ void Report(app::Ui& ui, Fault fault) {
   if (const auto id = MessageFor(fault)) ui.ShowMessage(app::Text(*id), app::Icon::Error);
 }
 
+void Report(app::Ui& ui, Fault fault, const Transport& port) {
+  const auto id = MessageFor(fault);
+  if (!id) return;
+  std::string text(app::Text(*id));
+  if (fault == Fault::HungUp || fault == Fault::SendFailed) {
+    if (const std::string why = port.LostReason(); !why.empty()) text += "\r\n" + why;
+  }
+  ui.ShowMessage(text, app::Icon::Error);
+}
+
 }  // namespace nuvrel::link

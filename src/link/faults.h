@@ -6,6 +6,7 @@
 
 #include "app/strings.h"
 #include "link/frames.h"
+#include "link/transport.h"
 
 namespace nuvrel::app {
 class Ui;
@@ -18,5 +19,9 @@ std::optional<app::Sid> MessageFor(Fault fault);
 
 // Shows the fault's message with the error icon (nothing for None and Silent).
 void Report(app::Ui& ui, Fault fault);
+
+// The same; a line that was lost (hung up, or a write that failed) adds the port's word on why,
+// naming where it led, when it has one.
+void Report(app::Ui& ui, Fault fault, const Transport& port);
 
 }  // namespace nuvrel::link

@@ -10,7 +10,7 @@ bool SendFrame(Channel& channel, std::span<const std::uint8_t> frame) {
   if (channel.port.Write(frame)) return true;
   // A write into a line that the register has closed fails too; say which it was.
   const bool hungUp = channel.port.WaitReadable(Clock::Duration::zero()) == WaitResult::HungUp;
-  Report(channel.ui, hungUp ? Fault::HungUp : Fault::SendFailed);
+  Report(channel.ui, hungUp ? Fault::HungUp : Fault::SendFailed, channel.port);
   return false;
 }
 
@@ -37,7 +37,7 @@ bool AwaitAck(Channel& channel) {
   std::array<std::uint8_t, kReplySize> reply{};
   Fault fault = ReceiveReply(channel, reply);
   if (fault == Fault::None) fault = CheckAck(reply, channel.identity.deviceNumber);
-  Report(channel.ui, fault);
+  Report(channel.ui, fault, channel.port);
   return fault == Fault::None;
 }
 
@@ -55,18 +55,18 @@ bool AwaitUploadEnd(Channel& channel) {
     if (got == packet.size()) break;
     const auto left = deadline - channel.clock.Now();
     if (left < Clock::Duration::zero()) {
-      Report(channel.ui, Fault::Timeout);
+      Report(channel.ui, Fault::Timeout, channel.port);
       return false;
     }
     // Block for the time left (and a little more, so that "more than 3000 ms" is really passed).
     if (channel.port.WaitReadable(left + std::chrono::milliseconds(1)) == WaitResult::HungUp) {
-      Report(channel.ui, Fault::HungUp);
+      Report(channel.ui, Fault::HungUp, channel.port);
       return false;
     }
   }
   const Fault fault = CheckUploadEnd(packet, channel.identity.deviceNumber);
   if (fault != Fault::None) {
-    Report(channel.ui, fault);
+    Report(channel.ui, fault, channel.port);
     return false;
   }
   return SendFrame(channel, AckFrame(channel.identity.deviceNumber));

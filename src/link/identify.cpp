@@ -42,7 +42,7 @@ bool IdentifyRegister(Channel& channel) {
     fault = result.fault;
   }
   if (fault != Fault::None) {
-    Report(channel.ui, fault);
+    Report(channel.ui, fault, channel.port);
     return false;
   }
   channel.identity.deviceNumber = result.deviceNumber;
@@ -52,7 +52,7 @@ bool IdentifyRegister(Channel& channel) {
   Bytes line;
   fault = ReceiveVersionLine(channel, line);
   if (fault != Fault::None) {
-    Report(channel.ui, fault);
+    Report(channel.ui, fault, channel.port);
     return false;
   }
   const VersionInfo info = ParseVersionLine(line);

@@ -22,6 +22,7 @@ PortMap PortMap::FromSettings(const app::SettingsFile& settings) {
   for (unsigned n = 1; n <= map.devices.size(); ++n) {
     map.devices[n - 1] = app::DevicePathForPort(settings, static_cast<int>(n));
   }
+  map.network = ReadNetworkSettings(settings);
   return map;
 }
 

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
-// Which device path stands for COM1..COM4.
+// Which device path or network address stands for COM1..COM4, and how the network is reached.
 #pragma once
 
 #include <array>
 #include <string>
+
+#include "link/network_settings.h"
 
 namespace nuvrel::app {
 class SettingsFile;
@@ -13,6 +15,8 @@ namespace nuvrel::link {
 
 struct PortMap {
   std::array<std::string, 4> devices{"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"};
+  // For ports that are network addresses.
+  NetworkSettings network;
 
   // The device of COMn (n = 1..4); the empty text for any other number.
   std::string DeviceFor(unsigned portNumber) const;
@@ -20,7 +24,7 @@ struct PortMap {
   // Every COM port on one device: the command line's --port, the simulator of the desktop program.
   static PortMap AllTo(const std::string& device);
 
-  // The "Ports" section of the settings file.
+  // The "Ports" and "Network" sections of the settings file.
   static PortMap FromSettings(const app::SettingsFile& settings);
 };
 

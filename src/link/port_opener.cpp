@@ -18,7 +18,12 @@ std::unique_ptr<Transport> OpenRegisterPort(PortOpener& opener, int portIndex, a
   const int portNumber = portIndex + 1;
   OpenFailure failure;
   auto port = opener.Open(static_cast<std::uint32_t>(portNumber), failure);
-  if (port) return port;
+  if (port) {
+    if (const std::string warning = port->OpenWarning(); !warning.empty()) {
+      ui.ShowMessage(warning, app::Icon::Warning);
+    }
+    return port;
+  }
 
   std::string text = app::Format(app::Sid::CannotOpenPort, {portNumber});
   if (!failure.device.empty()) {

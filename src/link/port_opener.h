@@ -41,6 +41,7 @@ class SerialPortOpener final : public PortOpener {
 // Opens COM(portIndex + 1). When it cannot, shows "Cannot open COM%d !" with the port number and, on
 // further lines, the device tried with the system's reason, then how to get the permission (the
 // device's group and how to join it) or which program holds the port, when known; returns nullptr.
+// A port that opens with a warning (a plain connection across a public network) shows it first.
 std::unique_ptr<Transport> OpenRegisterPort(PortOpener& opener, int portIndex, app::Ui& ui);
 
 }  // namespace nuvrel::link

@@ -34,7 +34,7 @@ OptionsParse ParseOptions(std::span<const std::string> args) {
       {"--country", true}, {"--firmware", true},
       {"--link", true},    {"--trace", true},
       {"--baud", true},    {"--fault", true},
-      {"--state", true},
+      {"--state", true},   {"--listen", true},
   };
   OptionsParse result;
   Options& options = result.options;
@@ -74,6 +74,9 @@ OptionsParse ParseOptions(std::span<const std::string> args) {
     } else if (name == "--link") {
       if (value.empty()) return fail("--link needs a path");
       options.linkPath = std::string(value);
+    } else if (name == "--listen") {
+      if (value.empty()) return fail("--listen needs HOST:PORT");
+      options.listen = std::string(value);
     } else if (name == "--trace") {
       if (value.empty()) return fail("--trace needs a path");
       options.tracePath = std::string(value);
@@ -91,12 +94,14 @@ OptionsParse ParseOptions(std::span<const std::string> args) {
       options.faults.push_back(*parsed.fault);
     }
   }
+  if (options.listen && options.linkPath)
+    return fail("--link goes with a pseudo-terminal, not --listen");
   return result;
 }
 
 std::string_view UsageText() {
   return "usage: ecrsim [--serial N] [--country C] [--firmware TEXT] [--link PATH] [--trace FILE]\n"
-         "              [--state DIR] [--baud N] [--fault KIND[@N[:P]]]...\n"
+         "              [--state DIR] [--baud N] [--listen HOST:PORT] [--fault KIND[@N[:P]]]...\n"
          "       ecrsim --help | --version\n"
          "A simulated cash register on a pseudo-terminal: prints the slave's name, answers on it.\n"
          "  --serial N      device number, 0..999999 (default 123456)\n"
@@ -105,6 +110,8 @@ std::string_view UsageText() {
          "  --link PATH     make PATH a symlink to the slave while running\n"
          "  --trace FILE    log every block received (RX) and sent (TX)\n"
          "  --state DIR     keep the programmed tables and the logo in DIR across runs\n"
+         "  --listen HOST:PORT  answer on TCP (raw bytes, one connection at a time) instead of a\n"
+         "                  pseudo-terminal; port 0 takes a free one; prints tcp://HOST:PORT\n"
          "  --baud N        model a line of N baud, 10 bits per byte, both ways (default 0: none)\n"
          "  --fault KIND[@N[:P]]\n"
          "                  bend the reply to frame N (frames from the PC counted from 1);\n"

@@ -18,6 +18,7 @@ struct Options {
   char country = 'S';
   std::string firmware = "NV-2.21";      // the register's version text, in its version line
   std::optional<std::string> linkPath;   // a symlink to the slave, made at start
+  std::optional<std::string> listen;     // HOST:PORT: serve on TCP instead of a pseudo-terminal
   std::optional<std::string> tracePath;  // byte log of what the simulator received and sent
   std::optional<std::string> statePath;  // folder that keeps the tables across runs
   std::uint32_t baud = 0;                // pace the replies; 0 = as fast as possible

@@ -198,7 +198,7 @@ ServeResult Serve(int masterFd, int stopFd, Register& reg, const ServeSettings& 
       } else if (got < 0) {
         return {ServeEnd::Failed, std::string("read on the line: ") + std::strerror(errno)};
       } else if (reader.Closed()) {
-        return {ServeEnd::Failed, "the line closed"};
+        return {ServeEnd::Closed, "the line closed"};
       }
     } else if ((fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
       // Cannot happen while the slave is held open; ending beats spinning on it.

@@ -31,6 +31,7 @@ enum class ServeEnd {
   Stopped,  // a stop signal arrived
   HungUp,   // the register hung up (the hangup fault)
   Failed,   // the line failed; the result's error says how
+  Closed,   // the other end closed the line (a network client went away)
 };
 
 struct ServeResult {

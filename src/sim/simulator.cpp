@@ -13,6 +13,7 @@
 #include "sim/slave_link.h"
 #include "sim/state_dir.h"
 #include "sim/stop_signals.h"
+#include "sim/tcp_listener.h"
 
 namespace nuvrel::sim {
 namespace {
@@ -22,6 +23,38 @@ void Diagnostic(std::FILE* err, std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), err);
   std::fputc('\n', err);
   std::fflush(err);
+}
+
+// The register on TCP: one connection after another until a stop signal or the hangup fault.
+int ServeOnTcp(const std::string& hostPort, Register& reg, const ServeSettings& settings,
+               int stopFd, std::FILE* out, std::FILE* err) {
+  TcpListenerOpen opened = TcpListener::Open(hostPort);
+  if (!opened.listener) {
+    Diagnostic(err, opened.error);
+    return 1;
+  }
+  std::fprintf(out, "ecrsim: listening on %s\n", opened.listener->Address().c_str());
+  std::fflush(out);
+  for (;;) {
+    std::string error;
+    const app::UniqueFd connection = opened.listener->Accept(stopFd, error);
+    if (!connection.Valid()) {
+      if (error.empty()) return 0;
+      Diagnostic(err, error);
+      return 1;
+    }
+    if (settings.trace) settings.trace->Note("connected");
+    const ServeResult result = Serve(connection.Get(), stopFd, reg, settings);
+    switch (result.end) {
+      case ServeEnd::Stopped: return 0;
+      case ServeEnd::HungUp: Diagnostic(err, "hung up"); return 0;
+      // A client that went away or broke the connection: the next one is served.
+      case ServeEnd::Closed:
+      case ServeEnd::Failed:
+        if (settings.trace) settings.trace->Note("disconnected: " + result.error);
+        break;
+    }
+  }
 }
 
 }  // namespace
@@ -58,6 +91,19 @@ int RunSimulator(const Options& options, std::FILE* out, std::FILE* err) {
     }
     tables = std::move(load.tables);
   }
+  Register reg(RegisterSettings{options.serial, options.country, options.firmware},
+               FaultPlan(options.faults), std::move(tables));
+  ServeSettings settings;
+  settings.baud = options.baud;
+  settings.trace = trace ? &*trace : nullptr;
+  settings.report = [err](std::string_view text) { Diagnostic(err, text); };
+  if (state) {
+    settings.save = [&state](const RegisterTables& now, TableKind table) {
+      return state->Save(now, table);
+    };
+  }
+  if (options.listen) return ServeOnTcp(*options.listen, reg, settings, stop.Fd(), out, err);
+
   PtyOpen opened = PtyPort::Open();
   if (!opened.port) {
     Diagnostic(err, opened.error);
@@ -77,17 +123,6 @@ int RunSimulator(const Options& options, std::FILE* out, std::FILE* err) {
   std::fprintf(out, "ecrsim: listening on %s\n", port.SlaveName().c_str());
   std::fflush(out);
 
-  Register reg(RegisterSettings{options.serial, options.country, options.firmware},
-               FaultPlan(options.faults), std::move(tables));
-  ServeSettings settings;
-  settings.baud = options.baud;
-  settings.trace = trace ? &*trace : nullptr;
-  settings.report = [err](std::string_view text) { Diagnostic(err, text); };
-  if (state) {
-    settings.save = [&state](const RegisterTables& now, TableKind table) {
-      return state->Save(now, table);
-    };
-  }
   const ServeResult result = Serve(port.MasterFd(), stop.Fd(), reg, settings);
 
   switch (result.end) {
@@ -97,7 +132,8 @@ int RunSimulator(const Options& options, std::FILE* out, std::FILE* err) {
       Diagnostic(err, "hung up");
       return 0;
     case ServeEnd::Stopped: return 0;
-    case ServeEnd::Failed: Diagnostic(err, result.error); return 1;
+    case ServeEnd::Failed:
+    case ServeEnd::Closed: Diagnostic(err, result.error); return 1;
   }
   return 1;
 }

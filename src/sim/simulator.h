@@ -10,7 +10,8 @@
 namespace nuvrel::sim {
 
 // Runs the simulator; returns the exit status (0 stopped or hung up as told, 1 failed). The first
-// line on out is "ecrsim: listening on SLAVE"; diagnostics go to err, each prefixed "ecrsim: ".
+// line on out is "ecrsim: listening on SLAVE" (or tcp://HOST:PORT with --listen); diagnostics go
+// to err, each prefixed "ecrsim: ".
 int RunSimulator(const Options& options, std::FILE* out, std::FILE* err);
 
 }  // namespace nuvrel::sim

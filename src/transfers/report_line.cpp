@@ -28,7 +28,7 @@ std::size_t ReportLineReader::Receive(std::string& line) {
   const auto start = m_channel.clock.Now();
   line.clear();
   auto fail = [&](link::Fault fault) -> std::size_t {
-    link::Report(m_channel.ui, fault);
+    link::Report(m_channel.ui, fault, m_channel.port);
     return 0;
   };
   for (;;) {

@@ -78,7 +78,7 @@ bool SendRecord(link::Channel& channel, char letter, int row, const std::string&
   // A record that cannot be written ends the upload quietly, unless the line has hung up: that
   // is named, since nothing else would tell the person why.
   if (channel.port.WaitReadable(link::Clock::Duration::zero()) == link::WaitResult::HungUp) {
-    link::Report(channel.ui, link::Fault::HungUp);
+    link::Report(channel.ui, link::Fault::HungUp, channel.port);
   }
   return false;
 }

@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -299,7 +300,8 @@ TEST_F(RegisterApp, EcrSetupMapsTheChosenComPortToAPortFoundAndGetInfoTriesIt) {
   EXPECT_EQ(devices->itemText(2), "usb-Test_Adapter (pts)");
 
   devices->setFocus();
-  QTest::keyClick(devices, Qt::Key_End);
+  QTest::keyClick(devices, Qt::Key_Down);
+  QTest::keyClick(devices, Qt::Key_Down);
   EXPECT_EQ(dialog.Ports().DeviceFor(2), slave);
   EXPECT_EQ(dialog.Ports().DeviceFor(1), "/dev/nonexistent-nuvrel");
   EXPECT_EQ(dialog.PortList()->itemText(1), QString::fromStdString("COM2    " + slave));
@@ -309,6 +311,23 @@ TEST_F(RegisterApp, EcrSetupMapsTheChosenComPortToAPortFoundAndGetInfoTriesIt) {
   // Another COM port shows its own device.
   dialog.PortList()->setCurrentIndex(0);
   EXPECT_EQ(devices->currentText(), "/dev/nonexistent-nuvrel (not found)");
+}
+
+TEST_F(RegisterApp, EcrSetupTakesATypedNetworkAddress) {
+  Start();
+  test::EcrsimProcess listening({"--listen", "127.0.0.1:0", "--serial", "42"});
+  const std::string address = listening.FirstLine().value_or("").substr(21);
+  ASSERT_EQ(address.rfind("tcp://127.0.0.1:", 0), 0u) << address;
+  link::RegisterIdentity identity;
+  CEcrSetupDialog dialog(0, link::PortMap::AllTo("/dev/nonexistent-nuvrel"), {}, *app->link.ports,
+                         identity, app->ui);
+  QLineEdit* typed = dialog.DeviceList()->lineEdit();
+  typed->selectAll();
+  QTest::keyClicks(typed, QString::fromStdString(address));
+  dialog.GetInfo();
+  EXPECT_EQ(dialog.Ports().DeviceFor(1), address);
+  EXPECT_EQ(dialog.PortList()->itemText(0), QString::fromStdString("COM1    " + address));
+  EXPECT_EQ(dialog.SerialNumber(), "000042");
 }
 
 TEST_F(RegisterApp, TheLogoManagerSendsTheDefaultLogoAndRefusesTheBuiltInBitmap) {

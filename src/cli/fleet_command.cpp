@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: MIT
+#include "cli/fleet_command.h"
+
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <charconv>
+
+#include "app/settings_file.h"
+#include "cli/cli.h"
+#include "cli/fleet_run.h"
+#include "cli/interrupt.h"
+
+namespace nuvrel::cli {
+namespace {
+
+constexpr unsigned kMostJobs = 64;
+
+int Usage(std::FILE* err, const std::string& error) {
+  std::fprintf(err, "nuvrel-cli: %s\n%s", error.c_str(), UsageText());
+  return kUsage;
+}
+
+std::size_t Columns(std::FILE* terminal) {
+  winsize size{};
+  if (ioctl(fileno(terminal), TIOCGWINSZ, &size) == 0 && size.ws_col > 1) return size.ws_col - 1u;
+  return 79;
+}
+
+}  // namespace
+
+int RunFleetCommand(const std::vector<std::string>& words, const Options& options, std::FILE* out,
+                    std::FILE* err) {
+  FleetSettings settings;
+  std::string manifestPath;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    if (words[i] == "--jobs") {
+      unsigned jobs = 0;
+      const std::string value = i + 1 < words.size() ? words[++i] : "";
+      const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), jobs);
+      if (value.empty() || ec != std::errc() || end != value.data() + value.size() || jobs < 1 ||
+          jobs > kMostJobs) {
+        return Usage(err, "--jobs takes a number from 1 to " + std::to_string(kMostJobs));
+      }
+      settings.jobs = jobs;
+    } else if (words[i].size() > 1 && words[i][0] == '-') {
+      return Usage(err, "fleet: unknown option '" + words[i] + "'");
+    } else if (manifestPath.empty()) {
+      manifestPath = words[i];
+    } else {
+      return Usage(err, "fleet takes one MANIFEST");
+    }
+  }
+  if (manifestPath.empty()) return Usage(err, "fleet needs a MANIFEST");
+  if (options.port || options.com) {
+    return Usage(err, "the fleet's ports are in its manifest, not in --port or --com");
+  }
+  if (options.trace && options.trace->find("{name}") == std::string::npos) {
+    return Usage(err, "the fleet's --trace names one file per register: put {name} in it");
+  }
+  const ManifestParse parsed = ReadManifest(manifestPath);
+  if (!parsed.manifest) return Usage(err, parsed.error);
+  const FleetManifest& manifest = *parsed.manifest;
+
+  settings.settingsPath =
+      options.settings ? *options.settings : app::SettingsFile::DefaultPath("nuvrel");
+  settings.tracePattern = options.trace;
+  settings.yes = options.yes;
+
+  std::vector<RegisterRow> rows;
+  for (const FleetRegister& reg : manifest.registers) {
+    RegisterRow row;
+    row.name = reg.name;
+    row.port = reg.port;
+    rows.push_back(std::move(row));
+  }
+  const bool live = isatty(fileno(out)) != 0;
+  FleetBoard board(std::move(rows), manifest.steps.size(), out, err, live,
+                   live ? Columns(out) : 80);
+  const InterruptCatcher catcher;
+  if (!RunFleet(manifest, settings, board, err)) return kFailed;
+  board.Close();
+  if (Interrupted()) return kInterrupted;
+  for (const RegisterRow& row : board.Rows()) {
+    if (row.state != RegisterState::Succeeded) return kFailed;
+  }
+  return kCompleted;
+}
+
+}  // namespace nuvrel::cli

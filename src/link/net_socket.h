@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: MIT
+// TCP connections to a serial device server over POSIX sockets.
+#pragma once
+
+#include <sys/socket.h>
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+#include "app/unique_fd.h"
+
+namespace nuvrel::link {
+
+using SteadyTime = std::chrono::steady_clock::time_point;
+
+struct TcpConnect {
+  app::UniqueFd socket;  // connected and non-blocking; invalid when the connection failed
+  std::string error;     // why it failed
+  // The address reached is on this machine or a private network (10/8, 172.16/12, 192.168/16,
+  // link-local, IPv6 unique-local and link-local).
+  bool privatePeer = false;
+};
+
+// Connects to the host (a name or an address) and port, trying each of its addresses until the
+// time-out has passed.
+TcpConnect ConnectTcp(const std::string& host, std::uint16_t port,
+                      std::chrono::milliseconds timeout);
+
+// Whether the address is on this machine or on a private network (see TcpConnect).
+bool IsPrivateAddress(const sockaddr_storage& address);
+
+// Waits until the socket is ready for the events or the deadline passes. Returns the events seen
+// (poll's revents), 0 when the deadline passed, -1 when the wait failed.
+int WaitSocket(int fd, short events, SteadyTime deadline);
+
+}  // namespace nuvrel::link
