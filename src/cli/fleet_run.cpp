@@ -9,8 +9,11 @@
 #include <memory>
 #include <thread>
 
+#include "app/data_folder.h"
 #include "app/file_replace.h"
+#include "app/format.h"
 #include "app/settings_file.h"
+#include "app/strings.h"
 #include "app/ui.h"
 #include "cli/interrupt.h"
 #include "link/port_map.h"
@@ -21,6 +24,7 @@
 #include "transfers/articles_report.h"
 #include "transfers/daily_report.h"
 #include "transfers/logo.h"
+#include "transfers/send_changes.h"
 #include "transfers/uploads.h"
 
 namespace nuvrel::cli {
@@ -72,6 +76,23 @@ bool RunSendStep(transfers::TransferContext& context, const SendArgs& args) {
   for (grid::CellRange range : args.select) {
     if (range.maxCol < 0) range.maxCol = grid.GetColumnCount() - 1;
     grid.SelectRange(range, true);
+  }
+  if (args.changed) {
+    switch (transfers::SendChanges(context, args.sheet, grid)) {
+      case transfers::ChangesOutcome::Sent:
+      case transfers::ChangesOutcome::NothingChanged: return true;
+      case transfers::ChangesOutcome::NothingKnown: {
+        // Nothing is sent: the whole sheet would overwrite what the register counted itself.
+        const std::string caption(
+            app::TextById(static_cast<int>(app::Sid::CaptionArticles) + sheets::Index(args.sheet)));
+        context.ui.ShowMessage(
+            app::Format(app::Sid::NothingKnown, {context.identity.deviceNumber, caption}),
+            app::Icon::Error);
+        return false;
+      }
+      case transfers::ChangesOutcome::Failed: return false;
+    }
+    return false;
   }
   context.firstRow = args.fromRow;
   return transfers::UploadSheet(context, args.sheet, grid, !args.select.empty());
@@ -132,6 +153,8 @@ class RegisterRun {
       const FleetStep& step = m_manifest.steps[i];
       m_board.StepStarted(m_row, i, step.text);
       transfers::TransferContext context{m_ui, link::SystemClock(), opener, identity, 0};
+      // Each register's transfers are recorded under its own device number, as a single run's are.
+      context.dataFolder = m_dataFolder;
       bool ok = false;
       bool counts = true;
       if (const auto* send = std::get_if<SendArgs>(&step.args)) {
@@ -161,6 +184,8 @@ class RegisterRun {
   FleetBoard& m_board;
   std::size_t m_row;
   FleetUi m_ui;
+  // Where what each register holds is recorded; empty: nowhere.
+  const std::filesystem::path m_dataFolder = app::DataFolder().value_or(std::filesystem::path());
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <thread>
@@ -267,6 +268,36 @@ TEST(FleetEndToEnd, OneRegisterFailingLeavesTheOthersDoneAndIsNamed) {
     EXPECT_TRUE(test::ReadBytes(dir / (std::string(name) + "-articles.txt"))) << name;
   }
   EXPECT_FALSE(test::ReadBytes(dir / "Shop_3-articles.txt"));
+}
+
+TEST(FleetEndToEnd, SendChangedKnowsEachRegisterByItsOwnRecord) {
+  test::TempDir dir;
+  test::ScopedEnv data{"XDG_DATA_HOME", (dir / "data").c_str()};
+  std::vector<ListeningSim> sims;
+  for (const char* serial : {"11", "12"}) {
+    sims.emplace_back(std::vector<std::string>{"--serial", serial});
+    ASSERT_FALSE(sims.back().address.empty());
+  }
+  const std::string send = "send operators " + Example("operators.txt");
+  const std::vector<std::string> args{"--settings", dir / "nuvrel.ini", "fleet", dir / "fleet.ini"};
+
+  // Nothing is known of either register yet: nothing may go out as a whole sheet instead.
+  test::WriteBytes(dir / "fleet.ini", Manifest(sims, send + " --changed"));
+  auto run = RunProgram(NUVREL_CLI_PATH, args, 20s);
+  EXPECT_EQ(run.status, 1) << run.out << run.err;
+  EXPECT_NE(run.err.find("Nothing is known yet of what register 000011 holds"), std::string::npos)
+      << run.err;
+  EXPECT_NE(run.out.find("0 of 2 registers done"), std::string::npos) << run.out;
+
+  // Once each register's sheet is recorded, the same sheet has nothing to send.
+  test::WriteBytes(dir / "fleet.ini", Manifest(sims, send + "\n" + send + " --changed"));
+  run = RunProgram(NUVREL_CLI_PATH, args, 20s);
+  EXPECT_EQ(run.status, 0) << run.out << run.err;
+  for (const char* device : {"000011", "000012"}) {
+    EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(dir / "data") / "Nuvrel" /
+                                              "registers" / device))
+        << device;
+  }
 }
 
 TEST(FleetEndToEnd, CtrlCStopsEveryRegisterAndClosesEachUpload) {
