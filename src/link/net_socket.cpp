@@ -131,4 +131,25 @@ TcpConnect ConnectTcp(const std::string& host, std::uint16_t port,
   return result;
 }
 
+std::string SendAll(int fd, std::span<const std::uint8_t> bytes, std::chrono::milliseconds stall) {
+  auto deadline = std::chrono::steady_clock::now() + stall;
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    // MSG_NOSIGNAL: a server that went away is an error here, not a signal that ends the program.
+    const ssize_t n =
+        ::send(fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (n > 0) {
+      done += static_cast<std::size_t>(n);
+      deadline = std::chrono::steady_clock::now() + stall;
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return std::strerror(errno);
+    const int ready = WaitSocket(fd, POLLOUT, deadline);
+    if (ready == 0) return std::strerror(ETIMEDOUT);
+    if (ready < 0) return std::strerror(errno);
+  }
+  return {};
+}
+
 }  // namespace nuvrel::link

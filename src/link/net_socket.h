@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "app/unique_fd.h"
@@ -33,5 +34,9 @@ bool IsPrivateAddress(const sockaddr_storage& address);
 // Waits until the socket is ready for the events or the deadline passes. Returns the events seen
 // (poll's revents), 0 when the deadline passed, -1 when the wait failed.
 int WaitSocket(int fd, short events, SteadyTime deadline);
+
+// Sends every byte on the non-blocking socket, waiting while the server's window is full; it fails
+// only when the server has taken nothing for the stall time. Returns why it failed, or "".
+std::string SendAll(int fd, std::span<const std::uint8_t> bytes, std::chrono::milliseconds stall);
 
 }  // namespace nuvrel::link

@@ -18,27 +18,8 @@ class PlainStream final : public NetStream {
   explicit PlainStream(app::UniqueFd socket) : m_socket(std::move(socket)) {}
 
   bool Send(std::span<const std::uint8_t> bytes) override {
-    auto deadline = std::chrono::steady_clock::now() + kSendStall;
-    std::size_t done = 0;
-    while (done < bytes.size() && !Ended()) {
-      // MSG_NOSIGNAL: a server that went away is an error here, not a signal that ends the program.
-      const ssize_t n = ::send(m_socket.Get(), bytes.data() + done, bytes.size() - done,
-                               MSG_NOSIGNAL | MSG_DONTWAIT);
-      if (n > 0) {
-        done += static_cast<std::size_t>(n);
-        deadline = std::chrono::steady_clock::now() + kSendStall;
-        continue;
-      }
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
-        End(std::strerror(errno));
-        break;
-      }
-      // The server's window is full: wait until it takes more.
-      const int ready = WaitSocket(m_socket.Get(), POLLOUT, deadline);
-      if (ready == 0) End(std::strerror(ETIMEDOUT));
-      if (ready < 0) End(std::strerror(errno));
-    }
+    if (Ended()) return false;
+    if (std::string why = SendAll(m_socket.Get(), bytes, kSendStall); !why.empty()) End(why);
     return !Ended();
   }
 

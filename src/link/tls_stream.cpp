@@ -131,25 +131,8 @@ class TlsStream final : public NetStream {
   }
 
   void SendRaw(std::span<const std::uint8_t> bytes) {
-    auto deadline = std::chrono::steady_clock::now() + kSendStall;
-    std::size_t done = 0;
-    while (done < bytes.size() && !Ended()) {
-      const ssize_t n = ::send(m_socket.Get(), bytes.data() + done, bytes.size() - done,
-                               MSG_NOSIGNAL | MSG_DONTWAIT);
-      if (n > 0) {
-        done += static_cast<std::size_t>(n);
-        deadline = std::chrono::steady_clock::now() + kSendStall;
-        continue;
-      }
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
-        End(std::strerror(errno));
-        break;
-      }
-      const int ready = WaitSocket(m_socket.Get(), POLLOUT, deadline);
-      if (ready == 0) End(std::strerror(ETIMEDOUT));
-      if (ready < 0) End(std::strerror(errno));
-    }
+    if (Ended()) return;
+    if (std::string why = SendAll(m_socket.Get(), bytes, kSendStall); !why.empty()) End(why);
   }
 
   // Waits for the socket until the deadline and hands what came to the engine; the count.
