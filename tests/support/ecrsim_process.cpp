@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <fstream>
+#include <sstream>
 
 namespace nuvrel::test {
 namespace {
@@ -129,6 +131,25 @@ std::optional<int> EcrsimProcess::Finish(int signal, Millis timeout) {
           std::chrono::microseconds(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
   if (!ended || !WIFEXITED(status)) return std::nullopt;
   return WEXITSTATUS(status);
+}
+
+std::optional<std::chrono::microseconds> EcrsimProcess::CpuSoFar() const {
+  if (m_pid <= 0) return std::nullopt;
+  std::ifstream file("/proc/" + std::to_string(m_pid) + "/stat");
+  std::string stat;
+  if (!std::getline(file, stat)) return std::nullopt;
+  // The command name in parentheses may hold spaces; the fields after it are plain numbers.
+  const auto close = stat.rfind(')');
+  if (close == std::string::npos) return std::nullopt;
+  std::istringstream fields(stat.substr(close + 1));
+  std::string skip;
+  for (int i = 3; i <= 13; ++i) fields >> skip;  // state .. cmajflt
+  long long utime = 0;
+  long long stime = 0;
+  if (!(fields >> utime >> stime)) return std::nullopt;
+  const long ticks = ::sysconf(_SC_CLK_TCK);
+  if (ticks <= 0) return std::nullopt;
+  return std::chrono::microseconds((utime + stime) * 1'000'000 / ticks);
 }
 
 SlavePort::SlavePort(const std::string& path)

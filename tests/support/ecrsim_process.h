@@ -41,6 +41,8 @@ class EcrsimProcess {
   const std::string& RestOfStdout() const { return m_stdout; }
   // CPU time the child used, once finished.
   std::chrono::microseconds CpuTime() const { return m_cpu; }
+  // CPU time the running child has used so far (from /proc, in clock ticks); nothing once gone.
+  std::optional<std::chrono::microseconds> CpuSoFar() const;
 
  private:
   pid_t m_pid = -1;
