@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "cli/interrupt.h"
-
 #include <csignal>
+
+#include "cli/interrupt.h"
 
 namespace nuvrel::cli {
 namespace {
