@@ -153,6 +153,7 @@ constexpr Entry kTable[] = {
     {21150, "P&ortrait"},
     {21151, "&Landscape"},
     {21152, "No printer installed"},
+    {21300, "Another program is using the port: close it, or choose another port."},
     {57344, "Nuvrel Serbian Edition v" NUVREL_VERSION},
     {57345, " "},
 };

@@ -144,6 +144,9 @@ enum class Sid : int {
   Portrait,
   Landscape,
   NoPrinter,
+
+  // Windows.
+  PortInUse = 21300,
 };
 
 // The text of an ID; the empty text for an ID the table does not hold.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Opening the register's port for one transfer. The desktop program and the command-line tool open
-// real serial devices (or the simulator's pseudo-terminal); tests can hand out in-memory transports.
+// real serial devices (or the simulator's pseudo-terminal); tests can hand out in-memory
+// transports.
 #pragma once
 
 #include <cstdint>
@@ -38,9 +39,10 @@ class SerialPortOpener final : public PortOpener {
   TraceLog* m_trace;
 };
 
-// Opens COM(portIndex + 1). When it cannot, shows "Cannot open COM%d !" with the port number and, on
-// further lines, the device tried with the system's reason, then how to get the permission (the
-// device's group and how to join it) or which program holds the port, when known; returns nullptr.
+// Opens COM(portIndex + 1). When it cannot, shows "Cannot open COM%d !" with the port number and,
+// on further lines, the device tried with the system's reason, then how to get the permission (the
+// device's group and how to join it) or which program holds the port, when known (that another
+// one does, when only that is known); returns nullptr.
 std::unique_ptr<Transport> OpenRegisterPort(PortOpener& opener, int portIndex, app::Ui& ui);
 
 }  // namespace nuvrel::link
