@@ -18,9 +18,11 @@ std::string ProgramFolder() {
 
 std::string ShippedFile(std::string_view programFolder, std::string_view relative) {
   const std::filesystem::path folder = Utf8Path(programFolder.empty() ? "." : programFolder);
-  const std::filesystem::path beside = folder / Utf8Path(relative);
+  // The relative name is written with '/'; Windows shows its own separator.
+  const std::filesystem::path name = Utf8Path(relative).make_preferred();
+  const std::filesystem::path beside = folder / name;
   const std::filesystem::path installed =
-      (folder / Utf8Path(kDataFolderFromPrograms) / Utf8Path(relative)).lexically_normal();
+      (folder / Utf8Path(kDataFolderFromPrograms) / name).lexically_normal();
   std::error_code error;
   if (!std::filesystem::exists(beside, error) && std::filesystem::exists(installed, error)) {
     return PathText(installed);
