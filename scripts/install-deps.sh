@@ -12,6 +12,7 @@ packages=(
   xvfb xdotool x11-apps imagemagick poppler-utils
   time
   librsvg2-bin desktop-file-utils appstream
+  g++-mingw-w64-x86-64 googletest wine64
 )
 
 missing=()
