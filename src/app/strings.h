@@ -193,6 +193,7 @@ enum class Sid : int {
 
   // Windows.
   PortInUse = 21300,
+  NoNetworkPorts = 21350,
 };
 
 // The text of an ID; the empty text for an ID the table does not hold.
