@@ -2,7 +2,8 @@
 # nuvrel-cli.exe under wine against the Linux build's nuvrel-cli, both talking to the Linux ecrsim:
 # the Windows program reaches the simulator's pseudo-terminal as COM3 (a link in wine's dosdevices
 # folder), the Linux one through --port. Each scenario runs on a fresh simulator with the same
-# options for either program, and must give the same bytes on the wire (the traces, as runs of
+# options for either program, and with nothing recorded of any register (XDG_DATA_HOME here, the
+# wine folder's %APPDATA% there), and must give the same bytes on the wire (the traces, as runs of
 # bytes in each direction), the same standard output and error, the same exit status and the same
 # files. Then what only Windows can get wrong: sheets saved byte for byte and over an old file, a
 # settings file beside the program found from another folder, file names outside the ANSI code
@@ -24,10 +25,18 @@ for program in "$ecrsim" "$linux_cli" "$windows_cli"; do
 done
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/nuvrel-windows-e2e.XXXXXX")
+
+# What each program records of the registers, emptied before each scenario.
+export XDG_DATA_HOME="$work/data"
+forget_registers() {
+  rm -rf "$XDG_DATA_HOME" "$NUVREL_WINEPREFIX"/drive_c/users/*/AppData/Roaming/Nuvrel
+}
+
 sim_pid=""
 cleanup() {
   if [ -n "$sim_pid" ]; then kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true; fi
   rm -f "$NUVREL_WINEPREFIX/dosdevices/com3"
+  forget_registers
   "$wine_run" --stop 2>/dev/null || true
   rm -rf "$work"
 }
@@ -36,6 +45,10 @@ trap cleanup EXIT
 # The wine folder exists before the first timed run.
 "$wine_run" cmd /c exit >/dev/null 2>&1 || true
 mkdir -p "$NUVREL_WINEPREFIX/dosdevices"
+
+# Sheets besides the examples: the articles with one price changed.
+mkdir -p "$work/sheets-extra"
+sed 's/\t65\.00\t/\t66.00\t/' "$source_dir/examples/articles.txt" >"$work/sheets-extra/changed.txt"
 
 passed=0
 failed=0
@@ -109,7 +122,8 @@ scenario() {
   for side in linux windows; do
     local folder="$work/$name/$side"
     mkdir -p "$folder"
-    cp "$source_dir"/examples/* "$folder/"
+    cp "$source_dir"/examples/* "$work"/sheets-extra/* "$folder/"
+    forget_registers
     # shellcheck disable=SC2086
     start_sim "$work/ecr" $sim_options
     ln -sfn "$work/ecr" "$NUVREL_WINEPREFIX/dosdevices/com3"
@@ -140,6 +154,8 @@ scenario report-articles "" "send articles articles.txt" "report articles report
 scenario report-daily "" "send articles articles.txt" \
   "report daily daily.txt --departments department-report.txt"
 scenario logo "" "logo logo.bmp"
+scenario send-changed "" "send articles articles.txt" "diff articles changed.txt" \
+  "send articles changed.txt --changed" "diff articles changed.txt"
 scenario fault-nak "--fault nak@1" "identify"
 scenario fault-crc "--fault crc@1" "identify"
 scenario fault-wrong-device "--fault wrong-device" "send operators operators.txt"
