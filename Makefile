@@ -8,14 +8,20 @@
 # make fuzz   installs what is missing, builds the fuzz targets (clang) in build-fuzz and runs each
 #             for SECONDS seconds (default 60); fails on any finding
 # make package  installs what is missing, builds, and makes the Debian package BUILD/nuvrel_*.deb
+# make windows  cross-builds a static nuvrel-cli.exe for 64-bit Windows in WINDOWS_BUILD
+# make windows-package  the zip of nuvrel-cli.exe, README, licence and examples
+# make test-windows  the portable unit tests under wine, and nuvrel-cli.exe under wine against the
+#             Linux ecrsim, compared byte for byte with the Linux nuvrel-cli
 
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_BUILD ?= build-fuzz
 SECONDS ?= 60
+WINDOWS_BUILD ?= build-windows
 
-.PHONY: all deps configure build run test test-sanitize bench fuzz package clean
+.PHONY: all deps configure build run test test-sanitize bench fuzz package windows windows-package \
+        test-windows clean
 
 all: build
 
@@ -49,5 +55,23 @@ fuzz: deps
 package: build
 	@cd $(BUILD) && cpack -G DEB >/dev/null && ls "$$PWD"/nuvrel_*.deb
 
+windows: deps
+	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUVREL_BUILD_GUI=OFF >/dev/null
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target nuvrel-cli
+	@ls "$$PWD/$(WINDOWS_BUILD)/nuvrel-cli.exe"
+
+windows-package: windows
+	@cmake --build $(WINDOWS_BUILD) --target nuvrel_windows_zip
+	@ls "$$PWD"/$(WINDOWS_BUILD)/nuvrel-*-windows-x64.zip
+
+# The Linux ecrsim and nuvrel-cli are the other end and the reference.
+test-windows: windows configure
+	@cmake --build $(BUILD) -j $(JOBS) --target ecrsim nuvrel-cli
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	@NUVREL_WINEPREFIX="$$PWD/$(WINDOWS_BUILD)/wine" scripts/wine-run.sh cmd /c exit >/dev/null 2>&1
+	@cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS)
+	@bash tests/windows/e2e_compare.sh $(BUILD) $(WINDOWS_BUILD) .
+
 clean:
-	@rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
+	@rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)

@@ -13,6 +13,7 @@ packages=(
   time
   libssl-dev openssl ser2net
   librsvg2-bin desktop-file-utils appstream
+  g++-mingw-w64-x86-64 googletest wine64
 )
 
 missing=()

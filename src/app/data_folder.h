@@ -9,8 +9,8 @@
 namespace nuvrel::app {
 
 // $XDG_DATA_HOME/Nuvrel, or ~/.local/share/Nuvrel when that is not set (a relative value counts as
-// not set); nothing when neither the variable nor a home folder is there. The folder may not exist
-// yet.
+// not set); on Windows %APPDATA%\Nuvrel. Nothing when the environment names no such folder. The
+// folder may not exist yet.
 std::optional<std::filesystem::path> DataFolder();
 
 }  // namespace nuvrel::app

@@ -1,65 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "app/file_io.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
-#include "app/unique_fd.h"
+#include "app/utf8_path.h"
 
 namespace nuvrel::app {
-namespace {
-
-constexpr std::size_t kReadBlock = 64 * 1024;
-
-}  // namespace
 
 std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
+  const std::size_t slash = path.find_last_of(kPathSeparators);
   if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
+  // The root keeps its separator: "/", or a drive's "C:\".
+  const bool driveRoot = kPathSeparators.size() > 1 && slash == 2 && path[1] == ':';
+  if (slash == 0 || driveRoot) return path.substr(0, slash + 1);
   return path.substr(0, slash);
-}
-
-FileContents ReadWholeFile(const std::filesystem::path& path, std::size_t maxSize) {
-  FileContents result;
-  UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (fd.Get() < 0) {
-    result.status =
-        (errno == ENOENT || errno == ENOTDIR) ? ReadStatus::Missing : ReadStatus::CannotOpen;
-    return result;
-  }
-  struct stat info {};
-  if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
-      static_cast<unsigned long long>(info.st_size) > maxSize) {
-    result.status = ReadStatus::CannotOpen;
-    return result;
-  }
-  // One byte more than the size, so that a file read in one go ends with the next read.
-  result.bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
-  std::size_t used = 0;
-  result.status = ReadStatus::Read;
-  for (;;) {
-    if (used == result.bytes.size()) result.bytes.resize(used + kReadBlock);
-    const ssize_t n = ::read(fd.Get(), result.bytes.data() + used, result.bytes.size() - used);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      result.status = ReadStatus::Failed;
-      break;
-    }
-    if (n == 0) break;
-    used += static_cast<std::size_t>(n);
-    // The file grew past the bound while it was read.
-    if (used > maxSize) {
-      result.status = ReadStatus::CannotOpen;
-      used = 0;
-      break;
-    }
-  }
-  result.bytes.resize(used);
-  return result;
 }
 
 }  // namespace nuvrel::app

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Whole-file reads with a size bound. Writing files is in file_replace.h.
+// Whole-file reads with a size bound, always as bytes. Writing files is in file_replace.h.
 #pragma once
 
 #include <cstddef>
@@ -24,7 +24,11 @@ struct FileContents {
 // Reads a regular file of at most maxSize bytes. A FIFO or a device never blocks the call.
 FileContents ReadWholeFile(const std::filesystem::path& path, std::size_t maxSize);
 
-// The folder part of a path: "." without one, "/" for a file in the root.
+// Zero when the file may be opened for reading, else the errno value that tells why not.
+int ReadPermissionError(const std::filesystem::path& path);
+
+// The folder part of a path (UTF-8): "." without one, the root ("/", or "C:\" on Windows) for a
+// file in the root. Windows takes both separators.
 std::string FolderOf(const std::string& path);
 
 }  // namespace nuvrel::app

@@ -7,7 +7,9 @@
 // block device, a socket or a folder is refused. A regular file with more than one name (a hard
 // link) is written in place, once its new bytes are safely in a temporary file, so every name
 // keeps seeing it. A file the person may not write is refused, also when running as root: a file
-// without any write permission is read-only for root too.
+// without any write permission is read-only for root too. On Windows (win32_file_replace.cpp) the
+// new file takes the old one's place with ReplaceFileW, keeping its attributes and security; a
+// character device (NUL, CON) is written in place, a read-only file refused.
 #pragma once
 
 #include <filesystem>
@@ -71,6 +73,7 @@ bool SaveFiles(Ui& ui, const std::vector<FileContentsToSave>& files);
 
 // The descriptor of this process that the path names: "-" and /dev/stdout standard output,
 // /dev/stderr standard error, /dev/fd/N and /proc/self/fd/N descriptor N; none for any other path.
+// On Windows only "-" names standard output.
 std::optional<int> StandardStream(const std::string& path);
 
 }  // namespace nuvrel::app

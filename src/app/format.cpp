@@ -33,11 +33,6 @@ std::string Number(const FormatArg::Value& value, bool asSigned) {
 
 }  // namespace
 
-std::string PathText(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
 FormatArg::FormatArg(const std::filesystem::path& v) : m_value(PathText(v)) {}
 
 std::string Format(std::string_view format, std::initializer_list<FormatArg> args) {

@@ -12,6 +12,7 @@
 #include <variant>
 
 #include "app/strings.h"
+#include "app/utf8_path.h"
 
 namespace nuvrel::app {
 
@@ -34,9 +35,6 @@ class FormatArg {
  private:
   Value m_value;
 };
-
-// A path as UTF-8 text, for messages and captions.
-std::string PathText(const std::filesystem::path& path);
 
 // Replaces %d, %u and %s (with an optional 0 flag and width, as in %02d or %06u) by the arguments
 // in order and %% by %. A placeholder without an argument is left out; extra arguments are ignored.

@@ -9,7 +9,8 @@
 
 namespace nuvrel::app {
 
-// The full path of the running program, from /proc/self/exe; empty when that cannot be read.
+// The full path of the running program (UTF-8), from /proc/self/exe or GetModuleFileNameW; empty
+// when that cannot be read.
 std::string ProgramPath();
 
 // The folder of the running program; "." when it cannot be found.

@@ -2,6 +2,8 @@
 // The program's own keys in the settings file.
 #include "app/settings.h"
 
+#include "app/default_ports.h"
+
 namespace nuvrel::app {
 namespace {
 
@@ -33,8 +35,7 @@ std::string DevicePathForPort(const SettingsFile& settings, int portNumber) {
   if (portNumber < 1 || portNumber > kPortCount) {
     return {};
   }
-  const std::string device = "/dev/ttyS" + std::to_string(portNumber - 1);
-  return settings.GetString(kPortsSection, PortKey(portNumber), device);
+  return settings.GetString(kPortsSection, PortKey(portNumber), DefaultPortDevice(portNumber));
 }
 
 bool WriteDevicePathForPort(SettingsFile& settings, int portNumber, std::string_view devicePath) {

@@ -19,7 +19,8 @@ inline constexpr std::size_t kLogoPathLimit = 259;
 int ReadComPortIndex(const SettingsFile& settings);
 bool WriteComPortIndex(SettingsFile& settings, int index);
 
-// [Ports] COM1..COM4: the device path for port number 1..4, by default /dev/ttyS0../dev/ttyS3.
+// [Ports] COM1..COM4: the device path for port number 1..4, by default the built-in port
+// (/dev/ttyS0../dev/ttyS3; COM1..COM4 on Windows).
 // Any other port number gives an empty string.
 std::string DevicePathForPort(const SettingsFile& settings, int portNumber);
 // Makes devicePath the device of COMn; false for a port number outside 1..4 or a failed write.

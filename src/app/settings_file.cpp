@@ -2,19 +2,18 @@
 // The settings file: locating it, reading it with a size bound, replacing it atomically.
 #include "app/settings_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdlib>
+#include <filesystem>
 #include <limits>
 #include <optional>
+#include <system_error>
 #include <utility>
 
+#include "app/config_folder.h"
 #include "app/file_io.h"
 #include "app/file_replace.h"
 #include "app/ini_document.h"
+#include "app/program_files.h"
+#include "app/utf8_path.h"
 
 namespace nuvrel::app {
 namespace {
@@ -28,7 +27,7 @@ struct Loaded {
 };
 
 Loaded Load(const std::string& path) {
-  FileContents file = ReadWholeFile(path, SettingsFile::kMaxFileSize);
+  FileContents file = ReadWholeFile(Utf8Path(path), SettingsFile::kMaxFileSize);
   switch (file.status) {
     case ReadStatus::Read: return {true, true, std::move(file.bytes)};
     case ReadStatus::Missing: return {false, true, {}};
@@ -90,44 +89,14 @@ std::optional<unsigned> LeadingNumber(std::string_view text) {
   return negative ? 0u - value : value;
 }
 
-std::string ExecutableFolder() {
-  std::string path(1024, '\0');
-  for (;;) {
-    const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
-    if (length < 0) {
-      return ".";
-    }
-    if (static_cast<std::size_t>(length) < path.size()) {
-      path.resize(static_cast<std::size_t>(length));
-      return FolderOf(path);
-    }
-    if (path.size() >= 65536) {
-      return ".";
-    }
-    path.resize(path.size() * 2);
-  }
-}
-
-std::optional<std::string> ConfigHome() {
-  // Relative values are ignored, as the XDG base-directory rules ask.
-  std::string folder;
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  const char* home = std::getenv("HOME");
-  if (xdg != nullptr && xdg[0] == '/') {
-    folder = xdg;
-  } else if (home != nullptr && home[0] != '\0') {
-    folder = std::string(home) + "/.config";
-  } else {
-    return std::nullopt;
-  }
-  while (folder.size() > 1 && folder.back() == '/') {
-    folder.pop_back();
-  }
-  return folder;
-}
-
-bool MakeFolder(const std::string& folder) {
-  return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
+// Makes the folder (owner only) unless it is there; the error of a failed creation in error.
+bool MakeFolder(const std::string& folder, std::error_code& error) {
+  const std::filesystem::path path = Utf8Path(folder);
+  if (!std::filesystem::create_directory(path, error)) return !error;
+  std::error_code ignored;
+  std::filesystem::permissions(path, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::replace, ignored);
+  return true;
 }
 
 // Writes text to path through a temporary file in the same folder, so a reader sees either the
@@ -136,13 +105,16 @@ bool Replace(const std::string& path, std::string_view text) {
   // One missing folder level is made (".../Nuvrel" under the config folder), and the config folder
   // itself when a fresh home lacks it; a mistyped path deeper down fails instead of growing a tree.
   const std::string folder = FolderOf(path);
-  if (!MakeFolder(folder)) {
-    const int error = errno;
-    const auto configHome = ConfigHome();
-    if (error != ENOENT || !configHome || FolderOf(folder) != *configHome) return false;
-    if (!MakeFolder(*configHome) || !MakeFolder(folder)) return false;
+  std::error_code error;
+  if (!MakeFolder(folder, error)) {
+    const auto configHome = UserConfigFolder();
+    if (error != std::errc::no_such_file_or_directory || !configHome ||
+        FolderOf(folder) != *configHome) {
+      return false;
+    }
+    if (!MakeFolder(*configHome, error) || !MakeFolder(folder, error)) return false;
   }
-  return ReplaceFile(path, text) == ReplaceStatus::Replaced;
+  return ReplaceFile(Utf8Path(path), text) == ReplaceStatus::Replaced;
 }
 
 }  // namespace
@@ -160,25 +132,22 @@ std::string SettingsFile::PathForExecutable(std::string_view exePath) {
 }
 
 std::string SettingsFile::DefaultPath(std::string_view programName) {
-  return DefaultPathIn(ExecutableFolder(), programName);
+  return DefaultPathIn(ProgramFolder(), programName);
 }
 
 std::string SettingsFile::DefaultPathIn(std::string_view exeFolder, std::string_view programName) {
-  std::string folder(exeFolder);
-  if (folder.empty()) {
-    folder = ".";
+  const std::filesystem::path folder = Utf8Path(exeFolder.empty() ? "." : exeFolder);
+  const std::filesystem::path beside =
+      Utf8Path(PathForExecutable(PathText(folder / Utf8Path(programName))));
+  std::error_code error;
+  if (std::filesystem::exists(beside, error)) {
+    return PathText(beside);
   }
-  const std::string beside =
-      PathForExecutable(folder + (folder.back() == '/' ? "" : "/") + std::string(programName));
-  if (::access(beside.c_str(), F_OK) == 0) {
-    return beside;
-  }
-  const auto configHome = ConfigHome();
+  const auto configHome = UserConfigFolder();
   if (!configHome) {
-    return beside;
+    return PathText(beside);
   }
-  return *configHome + "/" + std::string(kConfigFolder) + "/" +
-         beside.substr(beside.rfind('/') + 1);
+  return PathText(Utf8Path(*configHome) / Utf8Path(kConfigFolder) / beside.filename());
 }
 
 std::string SettingsFile::GetString(std::string_view section, std::string_view key,

@@ -28,9 +28,9 @@ class SettingsFile {
   static std::string DefaultPath(std::string_view programName);
 
   // The settings path for programName in exeFolder: PathForExecutable(exeFolder/programName) when
-  // that file exists; otherwise the same file name in kConfigFolder under $XDG_CONFIG_HOME (or
-  // $HOME/.config). Falls back to the file beside the program when neither variable names a
-  // folder.
+  // that file exists; otherwise the same file name in kConfigFolder under the user's config folder
+  // ($XDG_CONFIG_HOME or $HOME/.config; %APPDATA% on Windows). Falls back to the file beside the
+  // program when the environment names no such folder. Paths are UTF-8.
   static std::string DefaultPathIn(std::string_view exeFolder, std::string_view programName);
 
   const std::string& Path() const { return m_path; }

@@ -182,6 +182,8 @@ constexpr Entry kTable[] = {
     {21231, "Selection sent"},
     {21232, "Changes sent"},
     {21233, "Report read"},
+    {21300, "Another program is using the port: close it, or choose another port."},
+    {21350, "this build for Windows does not reach serial device servers: use a COM port"},
     {21400,
      "not a port: use a device path, tcp://HOST:PORT, rfc2217://HOST:PORT, tcp+tls://HOST:PORT or "
      "rfc2217+tls://HOST:PORT"},

@@ -190,6 +190,10 @@ enum class Sid : int {
   StateSelection,
   StateChanges,
   StateReport,
+
+  // Windows.
+  PortInUse = 21300,
+  NoNetworkPorts = 21350,
 };
 
 // The text of an ID; the empty text for an ID the table does not hold.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/check_command.h"
 
+#include "app/utf8_path.h"
 #include "cli/cli.h"
 #include "cli/session.h"
 #include "sheets/sheet_file.h"
@@ -50,10 +51,11 @@ int RunCheck(Session& session, const CheckArgs& args, std::FILE* out, std::FILE*
   grid::CellTable& grid = workspace.Grid(args.sheet);
   app::Ui& ui = session.Ui();
 
-  if (!sheets::CSheetTextReader(grid).ReadSheetFile(args.file, ui)) return kFailed;
+  if (!sheets::CSheetTextReader(grid).ReadSheetFile(app::Utf8Path(args.file), ui)) return kFailed;
 
   if (args.out) {
-    if (!sheets::CSheetTextWriter(grid).WriteSheetFile(*args.out, ui)) return kFailed;
+    if (!sheets::CSheetTextWriter(grid).WriteSheetFile(app::Utf8Path(*args.out), ui))
+      return kFailed;
   } else {
     const std::string text = sheets::SheetText(grid);
     const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();

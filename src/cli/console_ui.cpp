@@ -1,28 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "cli/console_ui.h"
 
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include <string>
 
 #include "cli/interrupt.h"
 #include "cli/progress_line.h"
+#include "cli/terminal.h"
 
 namespace nuvrel::cli {
 namespace {
 
-constexpr std::size_t kDefaultColumns = 80;
 constexpr auto kBarInterval = std::chrono::milliseconds(50);
-
-std::size_t TerminalColumns(std::FILE* terminal) {
-  winsize size{};
-  if (ioctl(fileno(terminal), TIOCGWINSZ, &size) == 0 && size.ws_col > 1) {
-    // The last column is left free, so the cursor never wraps to a new line.
-    return size.ws_col - 1u;
-  }
-  return kDefaultColumns - 1;
-}
 
 }  // namespace
 
@@ -32,7 +20,7 @@ ConsoleUi::ConsoleUi(std::FILE* out, std::FILE* err, std::FILE* in, bool assumeY
       m_in(in),
       m_assumeYes(assumeYes),
       m_quiet(quiet),
-      m_barTerminal(err && isatty(fileno(err))) {}
+      m_barTerminal(IsTerminal(err)) {}
 
 ConsoleUi::~ConsoleUi() {
   ClearBar();
@@ -70,7 +58,7 @@ bool ConsoleUi::Ask(std::string_view text, app::Icon, bool noIsDefault) {
   bool typed = false;
   if (m_assumeYes) {
     answer = true;
-  } else if (m_in && isatty(fileno(m_in))) {
+  } else if (IsTerminal(m_in)) {
     typed = true;
     std::fputs(noIsDefault ? "[y/N] " : "[Y/n] ", m_err);
     std::fflush(m_err);

@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "cli/fleet_command.h"
 
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include <charconv>
 
 #include "app/settings_file.h"
 #include "cli/cli.h"
 #include "cli/fleet_run.h"
 #include "cli/interrupt.h"
+#include "cli/terminal.h"
 
 namespace nuvrel::cli {
 namespace {
@@ -19,12 +17,6 @@ constexpr unsigned kMostJobs = 64;
 int Usage(std::FILE* err, const std::string& error) {
   std::fprintf(err, "nuvrel-cli: %s\n%s", error.c_str(), UsageText());
   return kUsage;
-}
-
-std::size_t Columns(std::FILE* terminal) {
-  winsize size{};
-  if (ioctl(fileno(terminal), TIOCGWINSZ, &size) == 0 && size.ws_col > 1) return size.ws_col - 1u;
-  return 79;
 }
 
 }  // namespace
@@ -74,9 +66,9 @@ int RunFleetCommand(const std::vector<std::string>& words, const Options& option
     row.port = reg.port;
     rows.push_back(std::move(row));
   }
-  const bool live = isatty(fileno(out)) != 0;
+  const bool live = IsTerminal(out);
   FleetBoard board(std::move(rows), manifest.steps.size(), out, err, live,
-                   live ? Columns(out) : 80);
+                   live ? TerminalColumns(out) : 80);
   const InterruptCatcher catcher;
   if (!RunFleet(manifest, settings, board, err)) return kFailed;
   board.Close();

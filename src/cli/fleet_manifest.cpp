@@ -7,6 +7,9 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/file_io.h"
+#include "app/utf8_path.h"
+
 namespace nuvrel::cli {
 namespace {
 
@@ -52,8 +55,11 @@ bool SplitWords(std::string_view line, std::vector<std::string>& words) {
 }
 
 std::string Resolve(const std::string& folder, const std::string& path) {
-  if (path.empty() || path.front() == '/' || path == "-" || folder.empty()) return path;
-  return folder.back() == '/' ? folder + path : folder + "/" + path;
+  if (path.empty() || path == "-" || folder.empty() || app::Utf8Path(path).has_root_path()) {
+    return path;
+  }
+  if (app::kPathSeparators.find(folder.back()) != std::string_view::npos) return folder + path;
+  return folder + app::kPathSeparators.front() + path;
 }
 
 // The step's arguments with their paths taken from the manifest's folder; the error text, if any.
@@ -155,17 +161,15 @@ ManifestParse ParseManifest(std::string_view text, const std::string& folder) {
 }
 
 ManifestParse ReadManifest(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(app::Utf8Path(path), std::ios::binary);
   if (!file) return {std::nullopt, "cannot open " + path + ": " + std::strerror(errno)};
   std::string text;
   text.resize(kManifestLimit + 1);
   file.read(text.data(), static_cast<std::streamsize>(text.size()));
   text.resize(static_cast<std::size_t>(file.gcount()));
   if (text.size() > kManifestLimit) return {std::nullopt, path + " is larger than 1 MiB"};
-  const auto slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? ""
-                             : slash == 0               ? "/"
-                                                        : path.substr(0, slash);
+  const bool inFolder = path.find_first_of(app::kPathSeparators) != std::string::npos;
+  const std::string folder = inFolder ? app::FolderOf(path) : "";
   ManifestParse parsed = ParseManifest(text, folder);
   if (!parsed.manifest) parsed.error = path + ": " + parsed.error;
   return parsed;

@@ -1,20 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "cli/fleet_run.h"
 
-#include <unistd.h>
-
 #include <atomic>
-#include <cerrno>
 #include <cstring>
 #include <memory>
 #include <thread>
 
 #include "app/data_folder.h"
+#include "app/file_io.h"
 #include "app/file_replace.h"
 #include "app/format.h"
 #include "app/settings_file.h"
 #include "app/strings.h"
 #include "app/ui.h"
+#include "app/utf8_path.h"
 #include "cli/interrupt.h"
 #include "link/port_map.h"
 #include "link/port_opener.h"
@@ -72,7 +71,8 @@ class FleetUi final : public app::Ui {
 bool RunSendStep(transfers::TransferContext& context, const SendArgs& args) {
   sheets::Workspace workspace;
   grid::CellTable& grid = workspace.Grid(args.sheet);
-  if (!sheets::CSheetTextReader(grid).ReadSheetFile(args.file, context.ui)) return false;
+  if (!sheets::CSheetTextReader(grid).ReadSheetFile(app::Utf8Path(args.file), context.ui))
+    return false;
   for (grid::CellRange range : args.select) {
     if (range.maxCol < 0) range.maxCol = grid.GetColumnCount() - 1;
     grid.SelectRange(range, true);
@@ -105,14 +105,15 @@ bool RunReportStep(transfers::TransferContext& context, const ReportArgs& args,
   if (!args.daily) {
     grid::CellTable& grid = workspace.Grid(sheets::SheetId::ArticlesReport);
     return transfers::DownloadArticlesReport(context, grid) &&
-           sheets::CSheetTextWriter(grid).WriteSheetFile(out, context.ui);
+           sheets::CSheetTextWriter(grid).WriteSheetFile(app::Utf8Path(out), context.ui);
   }
   grid::CellTable& departments = workspace.Grid(sheets::SheetId::DepartmentReport);
   transfers::StringPane pane(workspace.ReportsText());
   if (!transfers::DownloadDailyReport(context, pane, departments)) return false;
-  std::vector<app::FileContentsToSave> files{{out, workspace.ReportsText()}};
+  std::vector<app::FileContentsToSave> files{{app::Utf8Path(out), workspace.ReportsText()}};
   if (args.departments) {
-    files.push_back({ForRegister(*args.departments, reg), sheets::SheetText(departments)});
+    files.push_back(
+        {app::Utf8Path(ForRegister(*args.departments, reg)), sheets::SheetText(departments)});
   }
   return app::SaveFiles(context.ui, files);
 }
@@ -199,9 +200,9 @@ bool RunFleet(const FleetManifest& manifest, const FleetSettings& settings, Flee
   for (std::size_t i = 0; i < manifest.steps.size(); ++i) {
     const auto* logo = std::get_if<LogoArgs>(&manifest.steps[i].args);
     if (!logo) continue;
-    if (::access(logo->bitmap.c_str(), R_OK) != 0) {
+    if (const int error = app::ReadPermissionError(app::Utf8Path(logo->bitmap)); error != 0) {
       std::fprintf(err, "nuvrel-cli: cannot open %s: %s\n", logo->bitmap.c_str(),
-                   std::strerror(errno));
+                   std::strerror(error));
       return false;
     }
     logos[i].emplace();

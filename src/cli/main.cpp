@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: MIT
 // nuvrel-cli: programs and reads the register from the command line.
 #include <cstdio>
-#include <string>
-#include <vector>
 
 #include "cli/cli.h"
+#include "cli/program_start.h"
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
-  return nuvrel::cli::RunCli(args, stdout, stderr, stdin);
+  return nuvrel::cli::RunCli(nuvrel::cli::ProgramArguments(argc, argv), stdout, stderr, stdin);
 }

@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "cli/transfer_commands.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
 #include <cstring>
 
+#include "app/file_io.h"
 #include "app/file_replace.h"
 #include "app/format.h"
 #include "app/strings.h"
+#include "app/utf8_path.h"
 #include "cli/cell_spec.h"
 #include "cli/cli.h"
 #include "cli/session.h"
@@ -164,7 +163,8 @@ Parsed<LogoArgs> ParseLogoArgs(const std::vector<std::string>& words) {
 int RunSend(Session& session, const SendArgs& args) {
   sheets::Workspace workspace;
   grid::CellTable& grid = workspace.Grid(args.sheet);
-  if (!sheets::CSheetTextReader(grid).ReadSheetFile(args.file, session.Ui())) return kFailed;
+  if (!sheets::CSheetTextReader(grid).ReadSheetFile(app::Utf8Path(args.file), session.Ui()))
+    return kFailed;
 
   if (!args.select.empty()) {
     for (grid::CellRange range : args.select) {
@@ -192,21 +192,23 @@ int RunReport(Session& session, const ReportArgs& args) {
   if (!args.daily) {
     grid::CellTable& grid = workspace.Grid(sheets::SheetId::ArticlesReport);
     if (!transfers::DownloadArticlesReport(context, grid)) return kFailed;
-    return sheets::CSheetTextWriter(grid).WriteSheetFile(args.out, ui) ? kCompleted : kFailed;
+    return sheets::CSheetTextWriter(grid).WriteSheetFile(app::Utf8Path(args.out), ui) ? kCompleted
+                                                                                      : kFailed;
   }
   grid::CellTable& departments = workspace.Grid(sheets::SheetId::DepartmentReport);
   transfers::StringPane pane(workspace.ReportsText());
   if (!transfers::DownloadDailyReport(context, pane, departments)) return kFailed;
   // The report and its departments are one result: both files are written, or neither.
-  std::vector<app::FileContentsToSave> files{{args.out, workspace.ReportsText()}};
-  if (args.departments) files.push_back({*args.departments, sheets::SheetText(departments)});
+  std::vector<app::FileContentsToSave> files{{app::Utf8Path(args.out), workspace.ReportsText()}};
+  if (args.departments)
+    files.push_back({app::Utf8Path(*args.departments), sheets::SheetText(departments)});
   return app::SaveFiles(ui, files) ? kCompleted : kFailed;
 }
 
 int RunLogo(Session& session, const LogoArgs& args) {
   // The window's Logo Manager asks for another file; here the reason is all there is to say.
-  if (::access(args.bitmap.c_str(), R_OK) != 0) {
-    session.Ui().Note("nuvrel-cli: cannot open " + args.bitmap + ": " + std::strerror(errno));
+  if (const int error = app::ReadPermissionError(app::Utf8Path(args.bitmap)); error != 0) {
+    session.Ui().Note("nuvrel-cli: cannot open " + args.bitmap + ": " + std::strerror(error));
     return kFailed;
   }
   transfers::LogoState logo;

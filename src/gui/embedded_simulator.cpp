@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "gui/embedded_simulator.h"
 
-#include <signal.h>
-#include <sys/prctl.h>
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
+
+#include "gui/child_process_tie.h"
 
 namespace nuvrel::gui {
 
@@ -29,11 +27,7 @@ bool EmbeddedSimulator::Start() {
   m_process.setProcessChannelMode(QProcess::SeparateChannels);
   // The simulator ends with the program, however the program ends: a crash or a kill must not
   // leave it running.
-  const pid_t parent = ::getpid();
-  m_process.setChildProcessModifier([parent] {
-    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-    if (::getppid() != parent) ::_exit(1);  // the program died before the line above
-  });
+  TieToThisProgram(m_process);
   m_process.start();
   if (!m_process.waitForStarted(3000)) {
     m_error = "The simulated register " + program + " does not start: " + m_process.errorString();

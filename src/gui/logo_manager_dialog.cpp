@@ -15,6 +15,7 @@
 #include "app/format.h"
 #include "app/settings.h"
 #include "app/strings.h"
+#include "app/utf8_path.h"
 #include "gui/artwork.h"
 #include "gui/gui_ui.h"
 #include "gui/icons.h"
@@ -163,7 +164,7 @@ void CLogoManagerDlg::OnStart() {
 }
 
 std::string CLogoManagerDlg::FileName() const {
-  return std::filesystem::path(m_logo.path).filename().string();
+  return app::PathText(app::Utf8Path(m_logo.path).filename());
 }
 
 void CLogoManagerDlg::paintEvent(QPaintEvent* event) {

@@ -17,6 +17,7 @@
 #include "app/format.h"
 #include "app/program_files.h"
 #include "app/strings.h"
+#include "app/utf8_path.h"
 #include "gui/communication_log.h"
 #include "gui/dialogs.h"
 #include "gui/grid_ctrl.h"
@@ -262,9 +263,9 @@ bool CMainFrame::event(QEvent* event) {
 QString CMainFrame::ManualPath() {
   // The manual carries the program's name: beside the program in a build folder, in the data
   // folder of an installed one.
-  const std::filesystem::path program(app::ProgramPath());
-  return FromUtf8(
-      app::ShippedFile(program.parent_path().string(), program.stem().string() + ".html"));
+  const std::filesystem::path program = app::Utf8Path(app::ProgramPath());
+  return FromUtf8(app::ShippedFile(app::PathText(program.parent_path()),
+                                   app::PathText(program.stem()) + ".html"));
 }
 
 void CMainFrame::ShowManual() {

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "gui/text_codec.h"
 
-#include <QFile>
 #include <unordered_map>
 
 #include "app/code_page.h"
+#include "app/utf8_path.h"
 
 namespace nuvrel::gui {
 namespace {
@@ -100,13 +100,14 @@ QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Through UTF-8, which is what Qt 6 gives file names on Unix; on Windows the path is then UTF-16,
+// where the ANSI code page (QFile::encodeName) would lose what it cannot hold.
 std::filesystem::path ToPath(const QString& path) {
-  // The file system's own encoding of the name, as Qt itself opens files.
-  return std::filesystem::path(QFile::encodeName(path).toStdString());
+  return app::Utf8Path(path.toUtf8().toStdString());
 }
 
 QString FromPath(const std::filesystem::path& path) {
-  return QFile::decodeName(QByteArray::fromStdString(path.string()));
+  return QString::fromStdString(app::PathText(path));
 }
 
 }  // namespace nuvrel::gui

@@ -14,9 +14,12 @@ class SettingsFile;
 namespace nuvrel::link {
 
 struct PortMap {
-  std::array<std::string, 4> devices{"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"};
+  std::array<std::string, 4> devices = BuiltInPorts();
   // For ports that are network addresses.
   NetworkSettings network;
+
+  // The built-in ports: /dev/ttyS0../dev/ttyS3 (COM1..COM4 on Windows).
+  static std::array<std::string, 4> BuiltInPorts();
 
   // The device of COMn (n = 1..4); the empty text for any other number.
   std::string DeviceFor(unsigned portNumber) const;

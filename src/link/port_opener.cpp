@@ -37,6 +37,10 @@ std::unique_ptr<Transport> OpenRegisterPort(PortOpener& opener, int portIndex, a
   if (failure.holder) {
     text += "\r\n" + app::Format(app::Sid::PortHeldBy, {failure.holder->name, failure.holder->pid});
   }
+  if (failure.busy && !failure.holder) {
+    text += "\r\n";
+    text += app::Text(app::Sid::PortInUse);
+  }
   ui.ShowMessage(text, app::Icon::Error);
   return nullptr;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Opening the register's port for one transfer. The desktop program and the command-line tool open
-// real serial devices (or the simulator's pseudo-terminal); tests can hand out in-memory transports.
+// real serial devices (or the simulator's pseudo-terminal); tests can hand out in-memory
+// transports.
 #pragma once
 
 #include <cstdint>
@@ -38,10 +39,11 @@ class SerialPortOpener final : public PortOpener {
   TraceLog* m_trace;
 };
 
-// Opens COM(portIndex + 1). When it cannot, shows "Cannot open COM%d !" with the port number and, on
-// further lines, the device tried with the system's reason, then how to get the permission (the
-// device's group and how to join it) or which program holds the port, when known; returns nullptr.
-// A port that opens with a warning (a plain connection across a public network) shows it first.
+// Opens COM(portIndex + 1). When it cannot, shows "Cannot open COM%d !" with the port number and,
+// on further lines, the device tried with the system's reason, then how to get the permission (the
+// device's group and how to join it) or which program holds the port, when known (that another
+// one does, when only that is known); returns nullptr. A port that opens with a warning (a plain
+// connection across a public network) shows it first.
 std::unique_ptr<Transport> OpenRegisterPort(PortOpener& opener, int portIndex, app::Ui& ui);
 
 }  // namespace nuvrel::link

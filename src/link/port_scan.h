@@ -21,6 +21,8 @@ struct FoundPort {
 // hardware (the kernel knows their UART type: <sysRoot>/class/tty/ttySn/type is not 0, or, without
 // that file, TIOCGSERIAL reports a type). Numbered names sort by their number. Nothing is opened
 // but a ttyS* whose type sysfs does not tell.
+// On Windows the roots mean nothing: the ports are the COM names the serial drivers registered, in
+// the order of their numbers, each shown with its driver's device ("COM3 (VCP0)").
 std::vector<FoundPort> FindSerialPorts(const std::filesystem::path& devRoot = "/dev",
                                        const std::filesystem::path& sysRoot = "/sys");
 

@@ -183,13 +183,9 @@ class PosixSerialDevice final : public SerialDevice {
 
 }  // namespace
 
-bool IsSupportedBaud(std::uint32_t baud) {
-  return SpeedFor(baud) != B0;
-}
-
 std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path,
                                                const LineSettings& settings, OpenFailure& failure) {
-  failure = OpenFailure{path, {}, false, {}, {}};
+  failure = OpenFailure{path, {}, false, {}, {}, false};
   const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     const int error = errno;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// One open serial device of the platform. The POSIX backend (termios) lives in posix_serial.cpp; a
-// Win32 backend implements the same interface.
+// One open serial device of the platform: the POSIX backend (termios) in posix_serial.cpp, the
+// Windows backend (the COM port API) in win32_serial.cpp.
 #pragma once
 
 #include <chrono>
@@ -31,6 +31,7 @@ struct OpenFailure {
   bool permissionDenied = false;
   std::optional<std::string> group;  // permission denied: the group whose members may use it
   std::optional<PortHolder> holder;  // in use: the process that holds it, when it can be found
+  bool busy = false;  // another program has the port, and the system's reason does not say so
 };
 
 class SerialDevice : public Transport {
@@ -40,7 +41,8 @@ class SerialDevice : public Transport {
 };
 
 // Opens the device exclusively with the line settings: raw, no flow control, DTR on, RTS low; drops
-// what was waiting. Returns nullptr and fills failure when the device cannot be opened.
+// what was waiting. Returns nullptr and fills failure when the device cannot be opened. On Windows
+// the path is a COM name ("COM3") or a device path ("\\.\COM10").
 std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path,
                                                const LineSettings& settings, OpenFailure& failure);
 

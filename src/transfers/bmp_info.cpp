@@ -5,6 +5,8 @@
 #include <fstream>
 #include <vector>
 
+#include "app/utf8_path.h"
+
 namespace nuvrel::transfers {
 namespace {
 
@@ -92,9 +94,10 @@ std::optional<BmpInfo> ReadBmpInfo(std::span<const std::uint8_t> bytes) {
 
 std::optional<BmpInfo> ReadBmpFile(const std::string& path) {
   // A FIFO or a device would block the read or never end: only regular files are opened.
+  const std::filesystem::path file = app::Utf8Path(path);
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
+  if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
+  std::ifstream in(file, std::ios::binary);
   if (!in) return std::nullopt;
 
   // The size of what was opened, not of what the path named a moment before.

@@ -12,6 +12,7 @@
 #include "app/program_files.h"
 #include "app/settings.h"
 #include "app/strings.h"
+#include "app/utf8_path.h"
 #include "link/handshake.h"
 #include "transfers/register_session.h"
 
@@ -113,9 +114,10 @@ bool SendLogo(TransferContext& ctx, const LogoState& state,
 
   // The file is sent as it is on disk now, not as it was when it was chosen. Only a regular file is
   // opened: a FIFO or a device would block or never end.
+  const std::filesystem::path bitmap = app::Utf8Path(state.path);
   std::error_code error;
-  if (!std::filesystem::is_regular_file(state.path, error)) return CannotOpen(ui, state.path);
-  std::ifstream file(state.path, std::ios::binary);
+  if (!std::filesystem::is_regular_file(bitmap, error)) return CannotOpen(ui, state.path);
+  std::ifstream file(bitmap, std::ios::binary);
   if (!file) return CannotOpen(ui, state.path);
   file.seekg(0, std::ios::end);
   const std::streamoff end = file.tellg();

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <map>
 #include <system_error>
 
@@ -12,6 +12,7 @@
 #include "app/file_replace.h"
 #include "app/format.h"
 #include "app/ui.h"
+#include "app/utf8_path.h"
 #include "sheets/layouts.h"
 #include "sheets/sheet_file.h"
 #include "transfers/validation.h"
@@ -83,23 +84,28 @@ std::unique_ptr<grid::CellTable> NewKnownTable(sheets::SheetId sheet) {
 }
 
 std::string StateFileName(std::int64_t msSinceEpoch, StateSource source, unsigned rows) {
-  const std::time_t seconds = static_cast<std::time_t>(msSinceEpoch / 1000);
-  std::tm utc{};
-  ::gmtime_r(&seconds, &utc);
+  using namespace std::chrono;
+  const sys_time<milliseconds> time{milliseconds(msSinceEpoch)};
+  const sys_days midnight = floor<days>(time);
+  const year_month_day date(midnight);
+  const hh_mm_ss<milliseconds> clock(time - midnight);
   std::string_view sourceName;
   for (const SourceName& entry : kSourceNames) {
     if (entry.source == source) sourceName = entry.name;
   }
   char name[96];
-  std::snprintf(name, sizeof name, "%04d%02d%02d-%02d%02d%02d-%03d-%.*s-%u.txt", utc.tm_year + 1900,
-                utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec,
-                static_cast<int>(msSinceEpoch % 1000), static_cast<int>(sourceName.size()),
+  std::snprintf(name, sizeof name, "%04d%02u%02u-%02d%02d%02d-%03d-%.*s-%u.txt",
+                static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
+                static_cast<unsigned>(date.day()), static_cast<int>(clock.hours().count()),
+                static_cast<int>(clock.minutes().count()),
+                static_cast<int>(clock.seconds().count()),
+                static_cast<int>(clock.subseconds().count()), static_cast<int>(sourceName.size()),
                 sourceName.data(), rows);
   return name;
 }
 
 std::optional<RecordedState> ParseStateFileName(const fs::path& path) {
-  std::string name = path.filename().string();
+  std::string name = app::PathText(path.filename());
   constexpr std::string_view kEnding = ".txt";
   if (name.size() <= kEnding.size() || !name.ends_with(kEnding)) return std::nullopt;
   name.resize(name.size() - kEnding.size());
@@ -110,17 +116,11 @@ std::optional<RecordedState> ParseStateFileName(const fs::path& path) {
   const std::optional<unsigned> ms = Digits(parts[2], 3, 3);
   const std::optional<unsigned> rows = Digits(parts[4], 1, 6);
   if (!date || !time || !ms || !rows) return std::nullopt;
-  std::tm utc{};
-  utc.tm_year = static_cast<int>(*date / 10000) - 1900;
-  utc.tm_mon = static_cast<int>(*date / 100 % 100) - 1;
-  utc.tm_mday = static_cast<int>(*date % 100);
-  utc.tm_hour = static_cast<int>(*time / 10000);
-  utc.tm_min = static_cast<int>(*time / 100 % 100);
-  utc.tm_sec = static_cast<int>(*time % 100);
-  if (utc.tm_mon > 11 || utc.tm_mday < 1 || utc.tm_mday > 31 || utc.tm_hour > 23 ||
-      utc.tm_min > 59 || utc.tm_sec > 60) {
-    return std::nullopt;
-  }
+  using namespace std::chrono;
+  const year_month_day calendar{year(static_cast<int>(*date / 10000)), month(*date / 100 % 100),
+                                day(*date % 100)};
+  const unsigned hour = *time / 10000, minute = *time / 100 % 100, second = *time % 100;
+  if (!calendar.ok() || hour > 23 || minute > 59 || second > 60) return std::nullopt;
   RecordedState state;
   const auto source = std::find_if(kSourceNames.begin(), kSourceNames.end(),
                                    [&](const SourceName& e) { return e.name == parts[3]; });
@@ -128,7 +128,8 @@ std::optional<RecordedState> ParseStateFileName(const fs::path& path) {
   state.path = path;
   state.source = source->source;
   state.rows = *rows;
-  state.msSinceEpoch = static_cast<std::int64_t>(::timegm(&utc)) * 1000 + *ms;
+  const sys_seconds start = sys_days(calendar) + hours(hour) + minutes(minute) + seconds(second);
+  state.msSinceEpoch = static_cast<std::int64_t>(start.time_since_epoch().count()) * 1000 + *ms;
   return state;
 }
 
@@ -181,7 +182,7 @@ std::vector<RecordedState> RegisterMemory::States(std::uint32_t device, sheets::
   std::error_code error;
   for (const fs::directory_entry& entry :
        fs::directory_iterator(SheetFolder(device, sheet), error)) {
-    const std::string name = entry.path().filename().string();
+    const std::string name = app::PathText(entry.path().filename());
     if (IsLeftover(name)) continue;
     std::optional<RecordedState> state = ParseStateFileName(entry.path());
     if (!state || !entry.is_regular_file(error)) {
@@ -205,7 +206,7 @@ std::vector<std::uint32_t> RegisterMemory::Devices() {
   std::error_code error;
   for (const fs::directory_entry& entry : fs::directory_iterator(m_root, error)) {
     const std::optional<std::uint32_t> device =
-        ParseDeviceFolderName(entry.path().filename().string());
+        ParseDeviceFolderName(app::PathText(entry.path().filename()));
     if (device && entry.is_directory(error)) devices.push_back(*device);
   }
   std::sort(devices.begin(), devices.end());

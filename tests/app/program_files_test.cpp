@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/utf8_path.h"
 #include "support/temp_dir.h"
 
 namespace nuvrel::app {
@@ -29,14 +30,18 @@ TEST(ShippedFile, BesideTheProgramFirstThenTheInstalledDataFolder) {
     if (c.installed) test::WriteBytes(root / "share/nuvrel/EcrLogo/OrloLogo.bmp", "BM");
     const std::string expected = c.expectInstalled ? root / "share/nuvrel/EcrLogo/OrloLogo.bmp"
                                                    : bin + "/EcrLogo/OrloLogo.bmp";
-    EXPECT_EQ(ShippedFile(bin, "EcrLogo/OrloLogo.bmp"), expected)
+    // Compared as paths: Windows joins with either separator.
+    EXPECT_EQ(std::filesystem::path(ShippedFile(bin, "EcrLogo/OrloLogo.bmp")).lexically_normal(),
+              std::filesystem::path(expected).lexically_normal())
         << "beside " << c.beside << ", installed " << c.installed;
   }
 }
 
 TEST(ProgramPath, IsTheRunningTestProgram) {
-  EXPECT_TRUE(std::filesystem::equivalent(ProgramPath(), "/proc/self/exe"));
-  EXPECT_EQ(ProgramFolder(), std::filesystem::path(ProgramPath()).parent_path().string());
+  const std::filesystem::path program = Utf8Path(ProgramPath());
+  EXPECT_TRUE(std::filesystem::is_regular_file(program));
+  EXPECT_EQ(program.stem(), "test_app");
+  EXPECT_EQ(ProgramFolder(), PathText(program.parent_path()));
 }
 
 }  // namespace

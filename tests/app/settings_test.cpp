@@ -13,14 +13,20 @@ using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
 
+// COM1..COM4 stand for the built-in ports until the settings name others.
+#ifdef _WIN32
+const char* const kBuiltInPorts[] = {"COM1", "COM2", "COM3", "COM4"};
+#else
+const char* const kBuiltInPorts[] = {"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"};
+#endif
+
 TEST(Settings, WithoutAFileEveryKeyHasItsDefault) {
   TempDir dir;
   const SettingsFile settings(dir / "nuvrel.ini");
   EXPECT_EQ(ReadComPortIndex(settings), 0);
-  EXPECT_EQ(DevicePathForPort(settings, 1), "/dev/ttyS0");
-  EXPECT_EQ(DevicePathForPort(settings, 2), "/dev/ttyS1");
-  EXPECT_EQ(DevicePathForPort(settings, 3), "/dev/ttyS2");
-  EXPECT_EQ(DevicePathForPort(settings, 4), "/dev/ttyS3");
+  for (int port = 1; port <= 4; ++port) {
+    EXPECT_EQ(DevicePathForPort(settings, port), kBuiltInPorts[port - 1]);
+  }
   EXPECT_EQ(LogoPath(settings), "");
 }
 
@@ -58,7 +64,7 @@ TEST(Settings, PortDevicesComeFromThePortsSection) {
   TempDir dir;
   WriteBytes(dir / "nuvrel.ini", "[Ports]\nCOM2 = /dev/ttyUSB0\ncom4=\n");
   const SettingsFile settings(dir / "nuvrel.ini");
-  EXPECT_EQ(DevicePathForPort(settings, 1), "/dev/ttyS0");
+  EXPECT_EQ(DevicePathForPort(settings, 1), kBuiltInPorts[0]);
   EXPECT_EQ(DevicePathForPort(settings, 2), "/dev/ttyUSB0");
   // A key that is present but empty is the person's choice, not a missing key.
   EXPECT_EQ(DevicePathForPort(settings, 4), "");

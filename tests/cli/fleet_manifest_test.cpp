@@ -5,10 +5,19 @@
 
 #include <gtest/gtest.h>
 
+#include "app/utf8_path.h"
+
 namespace nuvrel::cli {
 namespace {
 
 TEST(FleetManifest, ReadsRegistersAndStepsWithPathsFromItsFolder) {
+  // A relative path joins the folder with the platform's separator.
+  const auto inM = [](const char* name) {
+    std::string path = "/m";
+    path += app::kPathSeparators.front();
+    path += name;
+    return path;
+  };
   const ManifestParse parsed = ParseManifest(
       "; two shops\r\n"
       "[do]\n"
@@ -31,12 +40,12 @@ TEST(FleetManifest, ReadsRegistersAndStepsWithPathsFromItsFolder) {
   EXPECT_EQ(m.registers[1].port, "/dev/ttyUSB0");
   ASSERT_EQ(m.steps.size(), 3u);
   const auto& send = std::get<SendArgs>(m.steps[0].args);
-  EXPECT_EQ(send.file, "/m/my articles.txt");
+  EXPECT_EQ(send.file, inM("my articles.txt"));
   EXPECT_EQ(send.select.size(), 1u);
   const auto& report = std::get<ReportArgs>(m.steps[1].args);
   EXPECT_EQ(ForRegister(report.out, m.registers[0]), "/srv/Main_street.txt");
-  EXPECT_EQ(ForRegister(*report.departments, m.registers[1]), "/m/Shop-2-dep.txt");
-  EXPECT_EQ(std::get<LogoArgs>(m.steps[2].args).bitmap, "/m/logo.bmp");
+  EXPECT_EQ(ForRegister(*report.departments, m.registers[1]), inM("Shop-2-dep.txt"));
+  EXPECT_EQ(std::get<LogoArgs>(m.steps[2].args).bitmap, inM("logo.bmp"));
 
   FleetRegister dots{"x", "..", "p"};
   EXPECT_EQ(ForRegister("out/{name}/{name}.txt", dots), "out/_../_...txt");

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The RFC 2217 line: Telnet decoding, the negotiation with a server, RTS around each write, and
-// what a server that refuses, says nothing or goes away leaves behind. The test plays the server
-// on the other end of a socket pair.
+// The RFC 2217 line: the negotiation with a server, RTS around each write, and what a server that
+// refuses, says nothing or goes away leaves behind. The test plays the server on the other end of
+// a socket pair.
 #include "link/telnet_com_port.h"
 
 #include <fcntl.h>
@@ -18,7 +18,7 @@ namespace {
 using namespace std::chrono_literals;
 using namespace telnet;
 
-constexpr std::uint8_t kNop = 241, kModemState = 107;
+constexpr std::uint8_t kModemState = 107;
 
 class Server {
  public:
@@ -66,37 +66,6 @@ std::unique_ptr<TelnetComPort> StartOn(Server& server, std::string& error,
                                        std::chrono::milliseconds timeout = 1000ms) {
   return TelnetComPort::Start(MakePlainStream(std::move(server.client)), "rfc2217://test:1", {},
                               LineSettings{}, timeout, nullptr, error);
-}
-
-TEST(TelnetDecoder, SplitsLineBytesFromCommandsWhereverTheyAreCut) {
-  const Bytes in = {'A', kIac, kIac, 'B',  kIac, kWill, kEcho, kIac, kSb, kComPort,
-                    105, kIac, kIac, kIac, kSe,  'C',   kIac,  kNop, 'D'};
-  for (std::size_t cut = 0; cut <= in.size(); ++cut) {
-    Decoder decoder;
-    Bytes line;
-    std::vector<Command> commands;
-    decoder.Feed(std::span(in).first(cut), line, commands);
-    decoder.Feed(std::span(in).subspan(cut), line, commands);
-    EXPECT_EQ(line, (Bytes{'A', 0xFF, 'B', 'C', 'D'})) << cut;
-    ASSERT_EQ(commands.size(), 2u) << cut;
-    EXPECT_EQ(commands[0].verb, kWill);
-    EXPECT_EQ(commands[0].option, kEcho);
-    EXPECT_EQ(commands[1].verb, kSb);
-    EXPECT_EQ(commands[1].value, (Bytes{105, 0xFF}));
-  }
-}
-
-TEST(TelnetDecoder, AnOverlongSubnegotiationIsDroppedWhole) {
-  Bytes in{kIac, kSb, kComPort};
-  in.insert(in.end(), Decoder::kSubLimit + 1000, 'x');
-  in.insert(in.end(), {kIac, kSe, kIac, kDo, kBinary, 'z'});
-  Decoder decoder;
-  Bytes line;
-  std::vector<Command> commands;
-  decoder.Feed(in, line, commands);
-  EXPECT_EQ(line, Bytes{'z'});
-  ASSERT_EQ(commands.size(), 1u);
-  EXPECT_EQ(commands[0].verb, kDo);
 }
 
 TEST(TelnetComPort, AgreesSetsTheLineAndRaisesRtsForEachWrite) {

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -18,12 +19,24 @@ namespace nuvrel::test {
 
 class TempDir {
  public:
+  // A new folder of its own under the temporary folder (create_directory fails for one that is
+  // there, so no other test shares it).
   TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "nuvrel-app-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-      throw std::runtime_error("mkdtemp failed");
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < 100 && m_path.empty(); ++attempt) {
+      const std::filesystem::path folder =
+          std::filesystem::temp_directory_path() / ("nuvrel-app-" + std::to_string(random()));
+      std::error_code error;
+      if (std::filesystem::create_directory(folder, error)) {
+        std::filesystem::permissions(folder, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::replace, error);
+        m_path = folder.string();
+      }
     }
-    m_path = pattern;
+    if (m_path.empty()) {
+      throw std::runtime_error("cannot make a temporary folder");
+    }
   }
   ~TempDir() {
     std::error_code ignored;
@@ -80,11 +93,15 @@ class ScopedEnv {
 
  private:
   void Apply(const char* value) {
+#ifdef _WIN32
+    ::_putenv_s(m_name.c_str(), value != nullptr ? value : "");
+#else
     if (value != nullptr) {
       ::setenv(m_name.c_str(), value, 1);
     } else {
       ::unsetenv(m_name.c_str());
     }
+#endif
   }
 
   std::string m_name;

@@ -72,7 +72,7 @@ TEST(ReadBmpInfo, ReadsTheCoreHeader) {
 
 TEST(ReadBmpInfo, RefusesEveryTruncation) {
   for (const BmpSpec& shape : {BmpSpec{}, BmpSpec{.width = 32, .height = 7, .coreHeader = true},
-                              BmpSpec{.width = 3, .height = 3, .bitsPerPixel = 24}}) {
+                               BmpSpec{.width = 3, .height = 3, .bitsPerPixel = 24}}) {
     const std::string whole = BmpBytes(shape);
     ASSERT_TRUE(Read(whole));
     for (std::size_t n = 0; n < whole.size(); ++n) {
@@ -173,9 +173,11 @@ TEST(ReadBmpFile, RefusesMissingAndSpecialFiles) {
   EXPECT_FALSE(ReadBmpFile(dir / "missing.bmp"));
   EXPECT_FALSE(ReadBmpFile(dir.Path()));
   EXPECT_FALSE(ReadBmpFile(""));
+#ifndef _WIN32
   // A FIFO without a writer would block an open for reading forever.
   ASSERT_EQ(::mkfifo((dir / "fifo.bmp").c_str(), 0600), 0);
   EXPECT_FALSE(ReadBmpFile(dir / "fifo.bmp"));
+#endif
 }
 
 TEST(ReadBmpFile, RefusesFilesOverSixteenMebibytes) {

@@ -360,7 +360,8 @@ TEST_F(Logo, UnwritableSettingsDoNotMakeTheLogoUnsendable) {
 TEST_F(Logo, InitialLoadTriesRememberedThenDefaultThenBuiltIn) {
   const std::string programFolder = dir.Path();
   const std::string defaultPath = DefaultLogoPath(programFolder);
-  EXPECT_EQ(defaultPath, programFolder + "/EcrLogo/OrloLogo.bmp");
+  EXPECT_EQ(std::filesystem::path(defaultPath).lexically_normal(),
+            (std::filesystem::path(programFolder) / "EcrLogo/OrloLogo.bmp").lexically_normal());
   std::filesystem::create_directory(dir / "EcrLogo");
   test::WriteBytes(defaultPath, BmpBytes({.width = 100, .height = 20}));
   const std::string remembered = WriteFile("mine.bmp", BmpBytes({.width = 50, .height = 10}));

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/utf8_path.h"
 #include "sheets/layouts.h"
 #include "support/temp_dir.h"
 #include "transfers/sheet_differences.h"
@@ -20,7 +21,12 @@ const Clock::time_point kStart = Clock::from_time_t(1700000000);
 
 class RegisterMemoryTest : public ::testing::Test {
  protected:
-  std::string Folder() const { return m_dir / "registers/000042/articles"; }
+  // A file of register 42's articles, written as messages show it (with the platform's
+  // separators).
+  std::string InFolder(const std::string& name) const {
+    return app::PathText(
+        app::Utf8Path(m_dir / "registers/000042/articles/" + name).make_preferred());
+  }
 
   test::TempDir m_dir;
   RegisterMemory m_memory{m_dir.Path()};
@@ -49,12 +55,12 @@ TEST_F(RegisterMemoryTest, ADamagedNewestStateMakesTheContentsUnknown) {
   known->SetItemText(1, col::kName, "Bread");
   ASSERT_FALSE(m_memory.Record(42, SheetId::Articles, *known, StateSource::Sent, 1, kStart));
   // What a crash cuts short is left aside silently; anything else foreign is named.
-  test::WriteBytes(Folder() + "/20231114-222220-000-sent-1.txt.tmp-99-0", "1\tBr");
-  test::WriteBytes(Folder() + "/notes.txt", "mine\r\n");
+  test::WriteBytes(InFolder("20231114-222220-000-sent-1.txt.tmp-99-0"), "1\tBr");
+  test::WriteBytes(InFolder("notes.txt"), "mine\r\n");
   ASSERT_TRUE(m_memory.Load(42, SheetId::Articles));
   EXPECT_EQ(m_memory.TakeWarnings(),
-            std::vector<std::string>{"Skipped \"" + Folder() +
-                                     "/notes.txt\": it is not a file that Nuvrel keeps there."});
+            std::vector<std::string>{"Skipped \"" + InFolder("notes.txt") +
+                                     "\": it is not a file that Nuvrel keeps there."});
 
   const struct {
     const char* bytes;
@@ -67,7 +73,7 @@ TEST_F(RegisterMemoryTest, ADamagedNewestStateMakesTheContentsUnknown) {
       {"1\tBread\t\t12x\t\t\t\t\r\n", 1},                      // a price the sheet refuses
   };
   for (const auto& c : damaged) {
-    const std::string path = Folder() + "/20231114-222230-000-report-1.txt";
+    const std::string path = InFolder("20231114-222230-000-report-1.txt");
     test::WriteBytes(path, c.bytes);
     EXPECT_FALSE(m_memory.Load(42, SheetId::Articles)) << c.bytes;
     const std::vector<std::string> warnings = m_memory.TakeWarnings();

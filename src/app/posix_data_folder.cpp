@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The XDG data folder.
 #include "app/data_folder.h"
 
 #include <cstdlib>

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The group of a device and the process that holds it.
-#include "link/port_diagnosis.h"
-
+// The group of a device and the process that holds it, from the file system and /proc.
 #include <grp.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -12,6 +10,8 @@
 #include <fstream>
 #include <sstream>
 #include <vector>
+
+#include "link/port_diagnosis.h"
 
 namespace nuvrel::link {
 namespace {

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: MIT
 // Finding the serial ports: udev's by-id links, USB adapters, and the built-in UARTs that exist.
-#include "link/port_scan.h"
-
 #include <fcntl.h>
 #include <linux/serial.h>
 #include <sys/ioctl.h>
@@ -12,6 +10,8 @@
 #include <set>
 #include <string_view>
 #include <utility>
+
+#include "link/port_scan.h"
 
 namespace nuvrel::link {
 namespace {
