@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "gui/icons.h"
 
+#include <QFile>
 #include <QString>
+
+#include "gui/png_icon_engine.h"
 
 // The resources live in a static library: nothing refers to them, so they are registered by hand.
 static void RegisterIconResources() {
@@ -40,14 +43,32 @@ IconFile FileOf(IconId id) {
   return {"nuvrel", nullptr};
 }
 
+// The sides the build renders each icon at (cmake/icons.cmake): the toolbar's and the menus' at
+// one and two device pixels a point; the application icon also for window lists and the title
+// picture.
+QList<int> SidesOf(IconId id) {
+  if (id == IconId::Application) return {16, 32, 64, 128, 256};
+  return {16, 32};
+}
+
+// Ours: the PNGs when the build rendered them, else the SVG drawn as it is asked for.
+QIcon OwnIcon(IconId id) {
+  const QString name = QLatin1String(FileOf(id).file);
+  const QList<int> sides = SidesOf(id);
+  if (QFile::exists(PngIconEngine::FilePath(name, sides.front()))) {
+    return QIcon(new PngIconEngine(name, sides));
+  }
+  return QIcon(QStringLiteral(":/icons/%1.svg").arg(name));
+}
+
 }  // namespace
 
 QIcon MakeIcon(IconId id) {
   static const bool registered = (RegisterIconResources(), true);
   (void)registered;
   const IconFile icon = FileOf(id);
-  const QIcon own(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon.file)));
-  return icon.themeName ? QIcon::fromTheme(QLatin1String(icon.themeName), own) : own;
+  return icon.themeName ? QIcon::fromTheme(QLatin1String(icon.themeName), OwnIcon(id))
+                        : OwnIcon(id);
 }
 
 }  // namespace nuvrel::gui
