@@ -10,6 +10,7 @@
 #include "app/settings.h"
 #include "app/settings_file.h"
 #include "gui/artwork.h"
+#include "gui/deferred_icon_style.h"
 #include "gui/dialogs.h"
 #include "gui/ecr_setup_dialog.h"
 #include "gui/embedded_simulator.h"
@@ -99,6 +100,8 @@ void LedraSession::StorePorts(const link::PortMap& ports) {
 }
 
 int RunLedraApp(const StartOptions& options) {
+  // Before the first widget, so that every widget asks it.
+  QApplication::setStyle(new DeferredIconStyle);
   std::unique_ptr<QSplashScreen> splash;
   if (!options.noSplash) {
     splash = std::make_unique<QSplashScreen>(TitlePicture());

@@ -1,12 +1,18 @@
 // SPDX-License-Identifier: MIT
 // Every toolbar and application icon loads from the program's resources (the PNGs the build
-// renders, or the SVG files and the icon engine that reads them).
+// renders, or the SVG files and the icon engine that reads them), and the style's standard icons
+// read late come out as the style draws them.
 #include "gui/icons.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QStyleFactory>
+#include <QStyleOption>
 #include <algorithm>
+#include <memory>
+
+#include "gui/deferred_icon_style.h"
 
 namespace nuvrel::gui {
 namespace {
@@ -36,6 +42,25 @@ TEST(Icons, AnySizeFitsAndADisabledIconIsDrawnOtherwise) {
   }
   EXPECT_NE(icon.pixmap(QSize(16, 16), 1.0, QIcon::Disabled).toImage(),
             icon.pixmap(QSize(16, 16), 1.0).toImage());
+}
+
+TEST(DeferredIconStyle, StandardIconsComeOutAsTheStyleDrawsThem) {
+  DeferredIconStyle deferred;
+  const std::unique_ptr<QStyle> plain(QStyleFactory::create(deferred.baseStyle()->name()));
+  ASSERT_TRUE(plain);
+  QStyleOption option;
+  option.direction = Qt::RightToLeft;
+  const QStyleOption* const asks[] = {nullptr, &option};
+  for (const QStyleOption* asked : asks) {
+    for (QStyle::StandardPixmap which :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_TitleBarCloseButton}) {
+      const QIcon late = deferred.standardIcon(which, asked);
+      EXPECT_FALSE(late.isNull());
+      EXPECT_EQ(late.pixmap(QSize(16, 16), 1.0).toImage(),
+                plain->standardIcon(which, asked).pixmap(QSize(16, 16), 1.0).toImage())
+          << which;
+    }
+  }
 }
 
 }  // namespace
