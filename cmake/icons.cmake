@@ -1,9 +1,12 @@
 # SPDX-License-Identifier: MIT
-# The window's icons as PNGs, rendered from src/gui/icons/*.svg at the sides it draws them: reading a
-# small PNG costs a fraction of loading the SVG icon engine and drawing an SVG, and the window draws
-# every toolbar icon as it first appears. They go into the resources under /icons/png as
-# NAME-SIDE.png (gui/icons.cpp lists the sides). Without rsvg-convert the window draws the SVGs.
+# The window's icons as pixels compiled into the program, rendered from src/gui/icons/*.svg at the
+# sides it draws them: the window draws every toolbar icon as it first appears, and this way that
+# reads no file and loads neither the SVG icon engine nor the image format plug-ins. rsvg-convert
+# renders each side as a PNG, cmake/icon_pixels.cpp writes the pixels as gui/icon_pixels.cpp.
+# Without rsvg-convert that table is empty and the window draws the SVGs.
 find_program(NUVREL_RSVG_CONVERT rsvg-convert)
+set(NUVREL_ICON_PIXELS ${PROJECT_BINARY_DIR}/generated/gui/icon_pixels.cpp)
+file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/generated/gui)
 if(NUVREL_RSVG_CONVERT)
   file(GLOB NUVREL_ICON_SVGS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/gui/icons/*.svg)
   set(NUVREL_ICON_PNG_DIR ${PROJECT_BINARY_DIR}/icon-pngs)
@@ -11,8 +14,10 @@ if(NUVREL_RSVG_CONVERT)
   set(NUVREL_ICON_PNGS)
   foreach(svg IN LISTS NUVREL_ICON_SVGS)
     get_filename_component(name ${svg} NAME_WE)
+    # The toolbar and the menus at one and two device pixels a point; the application icon also
+    # for window lists and the title picture (176).
     if(name STREQUAL "nuvrel")
-      set(sides 16 32 64 128 256)
+      set(sides 16 32 64 128 176 256)
     else()
       set(sides 16 32)
     endif()
@@ -24,9 +29,17 @@ if(NUVREL_RSVG_CONVERT)
       list(APPEND NUVREL_ICON_PNGS ${png})
     endforeach()
   endforeach()
-  qt_add_resources(nuvrel_gui nuvrel_icon_pngs PREFIX /icons/png BASE ${NUVREL_ICON_PNG_DIR}
-                   FILES ${NUVREL_ICON_PNGS})
+  add_executable(nuvrel_icon_pixels cmake/icon_pixels.cpp)
+  target_link_libraries(nuvrel_icon_pixels PRIVATE Qt6::Gui nuvrel_warnings)
+  add_custom_command(OUTPUT ${NUVREL_ICON_PIXELS}
+    COMMAND nuvrel_icon_pixels ${NUVREL_ICON_PIXELS} ${NUVREL_ICON_PNGS}
+    DEPENDS nuvrel_icon_pixels ${NUVREL_ICON_PNGS} VERBATIM)
 else()
   message(WARNING "rsvg-convert (librsvg2-bin) is missing: the window draws its icons from SVG, "
                   "which starts it slower")
+  file(WRITE ${NUVREL_ICON_PIXELS}
+       "// Written by cmake/icons.cmake: rsvg-convert was missing, so there are no icon pixels.\n"
+       "#include \"gui/icon_pixels.h\"\n\n"
+       "std::span<const nuvrel::gui::IconPixels> nuvrel::gui::AllIconPixels() { return {}; }\n")
 endif()
+target_sources(nuvrel_gui PRIVATE ${NUVREL_ICON_PIXELS})

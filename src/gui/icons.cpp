@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "gui/icons.h"
 
-#include <QFile>
 #include <QString>
+#include <cstring>
 
-#include "gui/png_icon_engine.h"
+#include "gui/icon_pixels.h"
+#include "gui/pixel_icon_engine.h"
 
 // The resources live in a static library: nothing refers to them, so they are registered by hand.
 static void RegisterIconResources() {
@@ -43,22 +44,17 @@ IconFile FileOf(IconId id) {
   return {"nuvrel", nullptr};
 }
 
-// The sides the build renders each icon at (cmake/icons.cmake): the toolbar's and the menus' at
-// one and two device pixels a point; the application icon also for window lists and the title
-// picture.
-QList<int> SidesOf(IconId id) {
-  if (id == IconId::Application) return {16, 32, 64, 128, 256};
-  return {16, 32};
-}
-
-// Ours: the PNGs when the build rendered them, else the SVG drawn as it is asked for.
+// Ours: the pixels the build compiled in, else the SVG drawn as it is asked for.
 QIcon OwnIcon(IconId id) {
-  const QString name = QLatin1String(FileOf(id).file);
-  const QList<int> sides = SidesOf(id);
-  if (QFile::exists(PngIconEngine::FilePath(name, sides.front()))) {
-    return QIcon(new PngIconEngine(name, sides));
-  }
-  return QIcon(QStringLiteral(":/icons/%1.svg").arg(name));
+  const char* name = FileOf(id).file;
+  const std::span<const IconPixels> all = AllIconPixels();
+  const IconPixels* first = all.data();
+  const IconPixels* end = first + all.size();
+  while (first != end && std::strcmp(first->name, name) != 0) ++first;
+  const IconPixels* last = first;
+  while (last != end && std::strcmp(last->name, name) == 0) ++last;
+  if (first != last) return QIcon(new PixelIconEngine({first, last}));
+  return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
 }
 
 }  // namespace
