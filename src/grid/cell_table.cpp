@@ -2,15 +2,9 @@
 #include "grid/cell_table.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace nuvrel::grid {
-namespace {
-
-std::unique_ptr<CGridCell> NewPlainCell() {
-  return std::make_unique<CGridCell>();
-}
-
-}  // namespace
 
 CellTable::CellTable(const TextMeasurer* measurer) : m_measurer(measurer) {
   for (auto& cell : m_defaultCells) cell.SetFont(m_measurer);
@@ -35,12 +29,9 @@ void CellTable::SetMeasurer(const TextMeasurer* measurer) {
 bool CellTable::SetRowCount(int rows) {
   if (rows < 0) return false;
   const auto count = static_cast<std::size_t>(rows);
-  const std::size_t old = m_rows.size();
+  // New rows are blank: they hold no cell yet.
   m_rows.resize(count);
-  for (std::size_t r = old; r < count; ++r) {
-    m_rows[r].reserve(static_cast<std::size_t>(m_cols));
-    for (int c = 0; c < m_cols; ++c) m_rows[r].push_back(NewPlainCell());
-  }
+  if (m_labels.size() > count) m_labels.resize(count);
   m_rowHeights.resize(count, GetDefaultCell(false, false).DefaultHeight());
   if (m_fixedRows > rows) m_fixedRows = rows;
   DropSelectionOutside();
@@ -53,10 +44,12 @@ bool CellTable::SetColumnCount(int cols) {
   if (cols < 0) return false;
   const auto count = static_cast<std::size_t>(cols);
   for (auto& row : m_rows) {
-    const std::size_t old = row.size();
-    row.resize(count);
-    for (std::size_t c = old; c < count; ++c) row[c] = NewPlainCell();
+    if (!row.empty()) row.resize(count);
   }
+  const std::size_t old = m_columns.size();
+  m_columns.resize(count);
+  for (std::size_t c = old; c < count; ++c) RebuildBlanks(m_columns[c]);
+  m_labels.clear();
   m_cols = cols;
   m_colWidths.resize(count, GetDefaultCell(false, false).DefaultWidth());
   if (m_fixedCols > cols) m_fixedCols = cols;
@@ -70,6 +63,7 @@ bool CellTable::SetFixedRowCount(int rows) {
   if (rows < 0) return false;
   if (rows > GetRowCount()) SetRowCount(rows);
   m_fixedRows = rows;
+  m_labels.clear();
   DropSelectionOutside();
   NotifyLayout();
   return true;
@@ -79,6 +73,7 @@ bool CellTable::SetFixedColumnCount(int cols) {
   if (cols < 0) return false;
   if (cols > m_cols) SetColumnCount(cols);
   m_fixedCols = cols;
+  m_labels.clear();
   DropSelectionOutside();
   NotifyLayout();
   return true;
@@ -140,37 +135,45 @@ void CellTable::AutoSizeRow(int row) {
   int height = 0;
   for (int c = 0; c < m_cols; ++c) {
     const int margin = DefaultCellFor(row, c).Margin();
-    height = std::max(height, GetCell(row, c)->CellExtent(*m_measurer, margin).cy);
+    height =
+        std::max(height, std::as_const(*this).GetCell(row, c)->CellExtent(*m_measurer, margin).cy);
   }
   SetRowHeight(row, height);
 }
 
 bool CellTable::SetItemText(int row, int col, std::string_view text) {
-  CGridCell* cell = GetCell(row, col);
-  if (!cell) return false;
-  if (m_journal) m_journal->TextChanging(row, col, cell->GetText());
-  cell->SetText(text);
-  TextChanged(*cell, row, col);
+  if (!IsValid(row, col)) return false;
+  if (m_journal) m_journal->TextChanging(row, col, GetItemText(row, col));
+  WriteText(row, col, [text](CGridCell& cell) { cell.SetText(text); });
   return true;
 }
 
 bool CellTable::RestoreItemText(int row, int col, std::string_view text) {
-  CGridCell* cell = GetCell(row, col);
-  if (!cell) return false;
-  cell->RestoreText(text);
-  TextChanged(*cell, row, col);
+  if (!IsValid(row, col)) return false;
+  WriteText(row, col, [text](CGridCell& cell) { cell.RestoreText(text); });
   return true;
 }
 
-void CellTable::TextChanged(CGridCell& cell, int row, int col) {
-  cell.SetState(cell.GetState() | state::kModified);
+template <class Write>
+void CellTable::WriteText(int row, int col, Write write) {
+  CGridCell* cell = MadeCell(row, col);
+  if (!cell) {
+    // Written into a cell of its own first: only a text that changes the blank makes the cell.
+    std::unique_ptr<CGridCell> made = NewBlank(row, col);
+    write(*made);
+    if (made->GetText() != BlankText(row, col)) cell = (Slot(row, col) = std::move(made)).get();
+  } else {
+    write(*cell);
+  }
+  if (cell) cell->SetState(cell->GetState() | state::kModified);
   m_modified = true;
   NotifyCell(row, col);
 }
 
 std::string CellTable::GetItemText(int row, int col) const {
-  const CGridCell* cell = GetCell(row, col);
-  return cell ? cell->GetText() : std::string();
+  if (!IsValid(row, col)) return {};
+  const CGridCell* cell = MadeCell(row, col);
+  return cell ? cell->GetText() : BlankText(row, col);
 }
 
 bool CellTable::SetItemFormat(int row, int col, unsigned format) {
@@ -223,23 +226,143 @@ bool CellTable::SetItemReadOnly(int row, int col, bool readOnly) {
 
 bool CellTable::SetCellType(int row, int col, CellFactory factory) {
   if (!IsValid(row, col) || !factory) return false;
-  auto& slot = m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
   std::unique_ptr<CGridCell> cell = factory();
   if (!cell) return false;
-  cell->TakeOver(*slot);
-  slot = std::move(cell);
+  cell->TakeOver(*std::as_const(*this).GetCell(row, col));
+  Slot(row, col) = std::move(cell);
   NotifyCell(row, col);
   return true;
 }
 
 CGridCell* CellTable::GetCell(int row, int col) {
-  if (!IsValid(row, col)) return nullptr;
-  return m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)].get();
+  return IsValid(row, col) ? &Make(row, col) : nullptr;
 }
 
 const CGridCell* CellTable::GetCell(int row, int col) const {
   if (!IsValid(row, col)) return nullptr;
-  return m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)].get();
+  const CGridCell* cell = MadeCell(row, col);
+  return cell ? cell : &Blank(row, col);
+}
+
+CGridCell* CellTable::MadeCell(int row, int col) const {
+  const auto& cells = m_rows[static_cast<std::size_t>(row)];
+  return cells.empty() ? nullptr : cells[static_cast<std::size_t>(col)].get();
+}
+
+std::unique_ptr<CGridCell>& CellTable::Slot(int row, int col) {
+  auto& cells = m_rows[static_cast<std::size_t>(row)];
+  if (cells.empty()) cells.resize(static_cast<std::size_t>(m_cols));
+  return cells[static_cast<std::size_t>(col)];
+}
+
+CGridCell& CellTable::Make(int row, int col) {
+  std::unique_ptr<CGridCell>& slot = Slot(row, col);
+  if (!slot) slot = NewBlank(row, col);
+  return *slot;
+}
+
+std::unique_ptr<CGridCell> CellTable::NewBlank(int row, int col) const {
+  const Column& column = m_columns[static_cast<std::size_t>(col)];
+  std::unique_ptr<CGridCell> cell;
+  if (column.factory && !IsFixed(row, col)) cell = column.factory();
+  if (!cell) cell = std::make_unique<CGridCell>();
+  if (IsLabel(row, col)) {
+    cell->TakeOver(*column.fixedBlank);
+    cell->SetText(BlankText(row, col));
+  } else {
+    cell->TakeOver(Blank(row, col));
+  }
+  return cell;
+}
+
+const CGridCell& CellTable::Blank(int row, int col) const {
+  const Column& column = m_columns[static_cast<std::size_t>(col)];
+  if (IsLabel(row, col)) {
+    const auto r = static_cast<std::size_t>(row);
+    if (m_labels.size() <= r) m_labels.resize(m_rows.size());
+    if (!m_labels[r]) m_labels[r] = NewBlank(row, col);
+    return *m_labels[r];
+  }
+  if (IsFixed(row, col)) return *column.fixedBlank;
+  return IsBanded(row) ? *column.bandedBlank : *column.dataBlank;
+}
+
+std::string CellTable::BlankText(int row, int col) const {
+  if (IsLabel(row, col)) return std::to_string(*m_firstLabel + (row - m_fixedRows));
+  return Blank(row, col).GetText();
+}
+
+bool CellTable::IsLabel(int row, int col) const {
+  return m_firstLabel && col == 0 && row >= m_fixedRows;
+}
+
+bool CellTable::IsBanded(int row) const {
+  return (row - m_fixedRows) % 2 == 1;
+}
+
+void CellTable::RebuildBlanks(Column& column) {
+  auto make = [&column](CellFactory factory, Colour back) {
+    std::unique_ptr<CGridCell> cell = factory ? factory() : std::make_unique<CGridCell>();
+    cell->SetFormat(column.format);
+    cell->SetBackColour(back);
+    return cell;
+  };
+  column.fixedBlank = make(nullptr, kDefaultColour);
+  column.dataBlank = make(column.factory, kDefaultColour);
+  column.bandedBlank = make(column.factory, m_banding);
+}
+
+template <class Fn>
+void CellTable::ForEachMadeCell(int col, int first, int last, Fn fn) {
+  for (int r = first; r < last; ++r) {
+    if (CGridCell* cell = MadeCell(r, col)) fn(r, *cell);
+  }
+}
+
+bool CellTable::SetColumnType(int col, CellFactory factory) {
+  if (col < 0 || col >= m_cols || (factory && !factory())) return false;
+  Column& column = m_columns[static_cast<std::size_t>(col)];
+  column.factory = factory;
+  RebuildBlanks(column);
+  if (col >= m_fixedCols) {
+    ForEachMadeCell(col, m_fixedRows, GetRowCount(), [&](int row, CGridCell& cell) {
+      std::unique_ptr<CGridCell> typed = factory ? factory() : std::make_unique<CGridCell>();
+      typed->TakeOver(cell);
+      Slot(row, col) = std::move(typed);
+    });
+  }
+  NotifyLayout();
+  return true;
+}
+
+bool CellTable::SetColumnFormat(int col, unsigned format) {
+  if (col < 0 || col >= m_cols) return false;
+  Column& column = m_columns[static_cast<std::size_t>(col)];
+  column.format = format;
+  RebuildBlanks(column);
+  if (col == 0) m_labels.clear();
+  ForEachMadeCell(col, 0, GetRowCount(),
+                  [format](int, CGridCell& cell) { cell.SetFormat(format); });
+  NotifyLayout();
+  return true;
+}
+
+void CellTable::SetRowBanding(Colour colour) {
+  m_banding = colour;
+  for (int c = 0; c < m_cols; ++c) {
+    RebuildBlanks(m_columns[static_cast<std::size_t>(c)]);
+    if (c < m_fixedCols) continue;
+    ForEachMadeCell(c, m_fixedRows, GetRowCount(), [&](int row, CGridCell& cell) {
+      if (IsBanded(row)) cell.SetBackColour(colour);
+    });
+  }
+  NotifyLayout();
+}
+
+void CellTable::SetRowLabels(int first) {
+  m_firstLabel = first;
+  m_labels.clear();
+  NotifyLayout();
 }
 
 CGridDefaultCell& CellTable::GetDefaultCell(bool fixedRow, bool fixedCol) {

@@ -3,12 +3,17 @@
 // columns, row heights and column widths, the focus cell, the selection, and the grid-wide flags.
 // The grid widget draws and edits it; the sheets, the files and the transfers read and write it
 // through GetItemText and SetItemText. It keeps no window and shows nothing.
+//
+// A cell is made when something is first written into it. Until then it is blank, and the table
+// answers for it from its column and row: the column's cell class and format, the back colour of
+// banded rows, the row's label. A sheet of thousands of rows costs only the cells that hold data.
 #pragma once
 
 #include <cstddef>
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -91,8 +96,8 @@ class CellTable {
   }
   bool IsFixed(int row, int col) const { return row < m_fixedRows || col < m_fixedCols; }
 
-  // Stores the text through the cell's own rules and marks cell and grid modified. False for an
-  // invalid cell.
+  // Stores the text through the cell's own rules and marks cell and grid modified (a blank cell
+  // the text leaves blank stays blank and unmarked). False for an invalid cell.
   bool SetItemText(int row, int col, std::string_view text);
   // Puts back a text the cell held before, exactly, without the cell's rules and without telling
   // the journal (undo and redo); marks cell and grid modified. False for an invalid cell.
@@ -113,9 +118,32 @@ class CellTable {
   bool SetCellType(int row, int col) {
     return SetCellType(row, col, &MakeCell<T>);
   }
-  // The cell object; nullptr for an invalid cell.
+  // The cell object, made first when it is blank; nullptr for an invalid cell.
   CGridCell* GetCell(int row, int col);
+  // The cell object as it reads: for a blank cell, one that stands for it, valid until the cell is
+  // written or the table's counts or blank cells are set anew. nullptr for an invalid cell.
   const CGridCell* GetCell(int row, int col) const;
+
+  // --- Blank cells ----------------------------------------------------------------------------
+  // A cell nothing was written into reads as its blank: of its column's class and format, with the
+  // banding colour in a banded row, with its label in the label column. A text that leaves a blank
+  // cell as it was (an empty one, mostly) writes nothing into it. These set what the blank cells
+  // are and change the cells already made alike, as a loop over the column or the rows would.
+
+  // The class of the column's data cells (fixed cells stay plain); nullptr for plain cells. False
+  // for an invalid column or a factory that makes nothing.
+  bool SetColumnType(int col, CellFactory factory);
+  template <class T>
+  bool SetColumnType(int col) {
+    return SetColumnType(col, &MakeCell<T>);
+  }
+  // The format of every cell of the column, fixed ones included.
+  bool SetColumnFormat(int col, unsigned format);
+  // The back colour of the data cells of every second data row, from the second on.
+  void SetRowBanding(Colour colour);
+  // Numbers the data rows in column 0: the first data row's label is `first`, each next one more.
+  // A label is the text of a blank cell; a text written into the cell replaces it.
+  void SetRowLabels(int first);
 
   // The default cell for a kind of cell (fixed row, fixed column, both, or neither).
   CGridDefaultCell& GetDefaultCell(bool fixedRow, bool fixedCol);
@@ -176,9 +204,36 @@ class CellTable {
   static std::uint32_t Key(int row, int col) {
     return (static_cast<std::uint32_t>(col) << 16) | static_cast<std::uint32_t>(row & 0xFFFF);
   }
+  // What a blank cell of a column is; the three cells stand for the column's blank cells.
+  struct Column {
+    CellFactory factory = nullptr;  // the data cells' class; nullptr: plain
+    unsigned format = format::kSheetBase;
+    std::unique_ptr<CGridCell> fixedBlank;
+    std::unique_ptr<CGridCell> dataBlank;
+    std::unique_ptr<CGridCell> bandedBlank;
+  };
+
   void NotifyCell(int row, int col);
-  // Marks cell and grid modified and tells the observer.
-  void TextChanged(CGridCell& cell, int row, int col);
+  // Stores a text with `write` (SetText or RestoreText); marks cell and grid modified and tells
+  // the observer. A blank cell that the text leaves as it was stays blank.
+  template <class Write>
+  void WriteText(int row, int col, Write write);
+  // The cell if it was made, else nullptr.
+  CGridCell* MadeCell(int row, int col) const;
+  // The cell's place, with its row's places made.
+  std::unique_ptr<CGridCell>& Slot(int row, int col);
+  // The cell, made from its blank when it is blank.
+  CGridCell& Make(int row, int col);
+  // A new cell that is what the blank cell (row, col) is.
+  std::unique_ptr<CGridCell> NewBlank(int row, int col) const;
+  const CGridCell& Blank(int row, int col) const;
+  std::string BlankText(int row, int col) const;
+  bool IsLabel(int row, int col) const;
+  bool IsBanded(int row) const;
+  void RebuildBlanks(Column& column);
+  // Calls `fn` with every cell made in the rows [first, last) of the column.
+  template <class Fn>
+  void ForEachMadeCell(int col, int first, int last, Fn fn);
   void NotifyLayout();
   void DropSelectionOutside();
   // Whether the column is valid and shown and there is a measurer.
@@ -187,8 +242,13 @@ class CellTable {
   int CellWidth(int row, int col) const;
 
   const TextMeasurer* m_measurer;
-  // One row of cell objects per row, m_cols each.
+  // Per row its cells, m_cols each, null where blank; empty for a row without a cell made.
   std::vector<std::vector<std::unique_ptr<CGridCell>>> m_rows;
+  std::vector<Column> m_columns;
+  Colour m_banding = kDefaultColour;
+  std::optional<int> m_firstLabel;
+  // The label cells asked for by GetCell, made then: drawing shows a few of thousands.
+  mutable std::vector<std::unique_ptr<CGridCell>> m_labels;
   int m_cols = 0;
   int m_fixedRows = 0;
   int m_fixedCols = 0;

@@ -115,14 +115,15 @@ bool PasteText(CellTable& grid, CellId target, std::string_view text, bool selec
 
 bool GuardedChange(CellTable& grid, int row, int col, std::string_view text) {
   if (!grid.IsCellEditable(row, col)) return false;
-  const CGridCell* cell = grid.GetCell(row, col);
-  const std::string previous = cell->GetText();
+  // Read through const access: looking at a blank cell does not make it.
+  const CellTable& view = grid;
+  const std::string previous = view.GetItemText(row, col);
   if (previous == text) return false;
 
-  const unsigned previousState = cell->GetState();
+  const unsigned previousState = view.GetCell(row, col)->GetState();
   const bool previousModified = grid.GetModified();
   grid.SetItemText(row, col, text);
-  if (cell->ValidateEdit(text)) return true;
+  if (view.GetCell(row, col)->ValidateEdit(text)) return true;
 
   // Refused: the cell holds its old text again and carries the marks it had, as if never touched.
   // Going through the grid tells an observer to repaint the old text.

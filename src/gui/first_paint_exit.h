@@ -16,8 +16,8 @@ class FirstPaintExit final : public QObject {
   // Watches `window` (which must outlive this object); its first paint ends the event loop.
   explicit FirstPaintExit(QWidget& window);
 
-  // Whether the window has been painted: it may be before the event loop runs (while a splash
-  // screen waits for the window to appear), and then there is no loop to end.
+  // Whether the window has been painted: it may be before the event loop runs (while a message
+  // box at start waits), and then there is no loop to end.
   bool Painted() const { return m_painted; }
 
  protected:

@@ -56,7 +56,7 @@ bool MovesOn(int key) {
 
 bool CGridCtrl::StartEdit(int row, int col, CGridInPlaceEdit::Start start, QChar character) {
   if (!m_table.IsCellEditable(row, col)) return false;
-  const grid::CGridCell* cell = m_table.GetCell(row, col);
+  const grid::CGridCell* cell = std::as_const(m_table).GetCell(row, col);
   // A check box is changed by clicking it, not by typing.
   if (dynamic_cast<const sheets::CGridCellCheck*>(cell)) return false;
   if (m_editor) {

@@ -11,6 +11,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "gui/grid_ctrl.h"
 #include "gui/qt_text_measurer.h"
@@ -380,7 +381,8 @@ void CGridCtrl::UpdateTitleTip(QPoint pos) {
     return;
   }
   const grid::CellId cell = geometry.CellAt(pos);
-  const grid::CGridCell* target = cell.IsValid() ? m_table.GetCell(cell.row, cell.col) : nullptr;
+  const grid::CGridCell* target =
+      cell.IsValid() ? std::as_const(m_table).GetCell(cell.row, cell.col) : nullptr;
   if (!target || target->DisplayText().empty()) {
     HideTitleTip();
     return;

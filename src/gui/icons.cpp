@@ -2,6 +2,10 @@
 #include "gui/icons.h"
 
 #include <QString>
+#include <cstring>
+
+#include "gui/icon_pixels.h"
+#include "gui/pixel_icon_engine.h"
 
 // The resources live in a static library: nothing refers to them, so they are registered by hand.
 static void RegisterIconResources() {
@@ -41,14 +45,27 @@ IconFile FileOf(IconId id) {
   return {"nuvrel", nullptr};
 }
 
+// Ours: the pixels the build compiled in, else the SVG drawn as it is asked for.
+QIcon OwnIcon(IconId id) {
+  const char* name = FileOf(id).file;
+  const std::span<const IconPixels> all = AllIconPixels();
+  const IconPixels* first = all.data();
+  const IconPixels* end = first + all.size();
+  while (first != end && std::strcmp(first->name, name) != 0) ++first;
+  const IconPixels* last = first;
+  while (last != end && std::strcmp(last->name, name) == 0) ++last;
+  if (first != last) return QIcon(new PixelIconEngine({first, last}));
+  return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
+}
+
 }  // namespace
 
 QIcon MakeIcon(IconId id) {
   static const bool registered = (RegisterIconResources(), true);
   (void)registered;
   const IconFile icon = FileOf(id);
-  const QIcon own(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon.file)));
-  return icon.themeName ? QIcon::fromTheme(QLatin1String(icon.themeName), own) : own;
+  return icon.themeName ? QIcon::fromTheme(QLatin1String(icon.themeName), OwnIcon(id))
+                        : OwnIcon(id);
 }
 
 }  // namespace nuvrel::gui

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The toolbar and application icons: SVG files in the program's resources (icons/*.svg). Where the
-// desktop's icon theme has an icon of the same meaning (document-open, edit-copy, ...) the theme's
-// icon is used, so the toolbar matches the other programs; ours stands in when it has none.
+// The toolbar and application icons: SVG files in the program's resources (icons/*.svg), drawn from
+// the pixels the build renders from them (cmake/icons.cmake) where it did. Where the desktop's icon
+// theme has an icon of the same meaning (document-open, edit-copy, ...) the theme's icon is used,
+// so the toolbar matches the other programs; ours stands in when it has none.
 #pragma once
 
 #include <QIcon>

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QSplashScreen>
 #include <QStatusBar>
 
@@ -10,6 +11,7 @@
 #include "app/settings.h"
 #include "app/settings_file.h"
 #include "gui/artwork.h"
+#include "gui/deferred_icon_style.h"
 #include "gui/dialogs.h"
 #include "gui/ecr_setup_dialog.h"
 #include "gui/embedded_simulator.h"
@@ -26,6 +28,30 @@
 #include "transfers/logo.h"
 
 namespace nuvrel::gui {
+namespace {
+
+// Closes the splash screen when the window is first painted. QSplashScreen::finish waits for the
+// same moment, but polls for it with sleeps of 10 ms.
+class SplashCloser final : public QObject {
+ public:
+  SplashCloser(QSplashScreen& splash, QWidget& window) : QObject(&window), m_splash(&splash) {
+    window.installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      watched->removeEventFilter(this);
+      if (m_splash) m_splash->close();
+    }
+    return false;
+  }
+
+ private:
+  QPointer<QSplashScreen> m_splash;
+};
+
+}  // namespace
 
 LedraSession::LedraSession(const StartOptions& options, Dialogs& dialogs)
     : m_settingsPath(options.settingsPath.isEmpty() ? app::SettingsFile::DefaultPath("nuvrel")
@@ -99,6 +125,8 @@ void LedraSession::StorePorts(const link::PortMap& ports) {
 }
 
 int RunLedraApp(const StartOptions& options) {
+  // Before the first widget, so that every widget asks it.
+  QApplication::setStyle(new DeferredIconStyle);
   std::unique_ptr<QSplashScreen> splash;
   if (!options.noSplash) {
     splash = std::make_unique<QSplashScreen>(TitlePicture());
@@ -115,12 +143,12 @@ int RunLedraApp(const StartOptions& options) {
   // Owned by the frame, which it watches.
   const FirstPaintExit* exitOnPaint =
       options.exitOnFirstPaint ? new FirstPaintExit(frame) : nullptr;
+  if (splash) new SplashCloser(*splash, frame);  // owned by the frame
   frame.show();
-  if (splash) splash->finish(&frame);
   if (!session.StartError().isEmpty()) {
     session.Ui().ShowMessage(session.StartError().toStdString(), app::Icon::Error);
   }
-  // Painted while the splash screen waited for the window: there is nothing left to wait for.
+  // Painted while a message box at start waited: there is nothing left to wait for.
   if (exitOnPaint && exitOnPaint->Painted()) return 0;
   return QApplication::exec();
 }

@@ -13,7 +13,6 @@
 #include "gui/qt_text_measurer.h"
 #include "gui/reports_edit.h"
 #include "gui/text_codec.h"
-#include "gui/window_settings.h"
 #include "sheets/report_to_articles.h"
 #include "transfers/articles_report.h"
 #include "transfers/daily_report.h"
@@ -359,8 +358,7 @@ QString ColumnWidthsKey(const sheets::SheetInfo& info) {
 
 }  // namespace
 
-void CLedraView::RestoreColumnWidths() {
-  const WindowSettings settings;
+void CLedraView::RestoreColumnWidths(const QSettings& settings) {
   for (const sheets::SheetInfo& info : sheets::GridSheets()) {
     grid::CellTable& table = m_workspace->Grid(info.id);
     std::vector<int> widths;
@@ -377,8 +375,7 @@ void CLedraView::RestoreColumnWidths() {
   }
 }
 
-void CLedraView::StoreColumnWidths() const {
-  WindowSettings settings;
+void CLedraView::StoreColumnWidths(QSettings& settings) const {
   for (const sheets::SheetInfo& info : sheets::GridSheets()) {
     QVariantList widths;
     for (int width : m_workspace->Grid(info.id).ColumnWidths()) widths.append(width);

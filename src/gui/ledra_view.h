@@ -4,6 +4,7 @@
 // the current tab and calls the sheet operation or the transfer that belongs to it.
 #pragma once
 
+#include <QSettings>
 #include <QStringList>
 #include <QTabWidget>
 #include <QUndoStack>
@@ -80,10 +81,10 @@ class CLedraView final : public QTabWidget {
   QString DocumentName() const;
   bool DocumentModified() const;
 
-  // The column widths of every grid sheet, kept across runs. Widths kept for another shape of a
-  // sheet (another column count) are left alone.
-  void RestoreColumnWidths();
-  void StoreColumnWidths() const;
+  // The column widths of every grid sheet, kept across runs in the window settings. Widths kept for
+  // another shape of a sheet (another column count) are left alone.
+  void RestoreColumnWidths(const QSettings& settings);
+  void StoreColumnWidths(QSettings& settings) const;
 
  signals:
   // Something that the enabling of a command or the line-info pane depends on has changed.

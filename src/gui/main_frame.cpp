@@ -65,10 +65,11 @@ CMainFrame::CMainFrame(GuiUi& ui, Dialogs& dialogs, RegisterLink& link)
   };
   connect(m_log, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateCommands);
 
-  if (!restoreGeometry(WindowSettings().value(kGeometryKey).toByteArray())) resize(kFirstSize);
-  restoreState(WindowSettings().value(kBarStateKey).toByteArray());
-  statusBar()->setVisible(WindowSettings().value(kStatusBarKey, true).toBool());
-  m_view->RestoreColumnWidths();
+  const WindowSettings settings;
+  if (!restoreGeometry(settings.value(kGeometryKey).toByteArray())) resize(kFirstSize);
+  restoreState(settings.value(kBarStateKey).toByteArray());
+  statusBar()->setVisible(settings.value(kStatusBarKey, true).toBool());
+  m_view->RestoreColumnWidths(settings);
   connect(m_view, &CLedraView::stateChanged, this, &CMainFrame::UpdateCommands);
   connect(m_view, &CLedraView::recentFilesChanged, this, &CMainFrame::RebuildRecentFiles);
   // Selecting cells changes whether "Send selected" may run; refresh after every input.
@@ -309,10 +310,12 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  WindowSettings().setValue(kGeometryKey, saveGeometry());
-  WindowSettings().setValue(kBarStateKey, saveState());
-  WindowSettings().setValue(kStatusBarKey, statusBar()->isVisible());
-  m_view->StoreColumnWidths();
+  // One object for all of it: each one writes the whole file again as it goes.
+  WindowSettings settings;
+  settings.setValue(kGeometryKey, saveGeometry());
+  settings.setValue(kBarStateKey, saveState());
+  settings.setValue(kStatusBarKey, statusBar()->isVisible());
+  m_view->StoreColumnWidths(settings);
   QMainWindow::closeEvent(event);
 }
 

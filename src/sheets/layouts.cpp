@@ -30,22 +30,18 @@ void Begin(grid::CellTable& grid, const SheetInfo& info, int nameWidth) {
   grid.SetRowCount(info.rows);
   grid.SetFixedRowCount(1);
   grid.SetFixedColumnCount(1);
-  for (int r = 1; r < info.rows; ++r) {
-    grid.SetItemFormat(r, 0, kRight);
-    grid.SetItemText(r, 0, std::to_string(info.zeroBasedLabels ? r - 1 : r));
-  }
+  grid.SetColumnFormat(0, kRight);
+  grid.SetRowLabels(info.zeroBasedLabels ? 0 : 1);
   grid.SetRowResize(false);
   grid.SetColumnWidth(1, nameWidth);
-  for (int r = 2; r < info.rows; r += 2) {
-    for (int c = 1; c < info.columns; ++c) grid.SetItemBackColour(r, c, info.zebra);
-  }
+  grid.SetRowBanding(info.zebra);
   if (!info.editable) grid.SetEditable(false);
 }
 
 void ApplyTypedColumns(grid::CellTable& grid, std::initializer_list<TypedColumn> columns) {
   for (const TypedColumn& column : columns) {
-    for (int r = 0; r < grid.GetRowCount(); ++r) grid.SetItemFormat(r, column.col, column.format);
-    for (int r = 1; r < grid.GetRowCount(); ++r) grid.SetCellType(r, column.col, column.factory);
+    grid.SetColumnFormat(column.col, column.format);
+    grid.SetColumnType(column.col, column.factory);
   }
 }
 
@@ -72,7 +68,7 @@ int WidestLabelRow(const grid::CellTable& grid) {
   int widest = -1;
   for (int r = first; r < grid.GetRowCount(); ++r) {
     int width = 0;
-    for (const char c : grid.GetCell(r, 0)->DisplayText()) {
+    for (const char c : grid.GetItemText(r, 0)) {
       int& w = widths[static_cast<unsigned char>(c)];
       if (w < 0) w = measurer->TextExtent(std::string_view(&c, 1)).cx;
       width += w;

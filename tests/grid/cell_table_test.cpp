@@ -98,6 +98,73 @@ TEST_F(Table, StateCombinesKeptAndComputedFlags) {
   EXPECT_EQ(t.GetItemState(0, 2), state::kFixed | state::kFixedRow);
 }
 
+// Laid out as the sheets are, with nothing written yet: a typed, right-aligned column, banded rows
+// and numbered rows.
+class BlankCells : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    t.SetColumnCount(3);
+    t.SetRowCount(6);
+    t.SetFixedRowCount(1);
+    t.SetFixedColumnCount(1);
+    t.SetColumnFormat(2, format::kRight);
+    t.SetColumnType<UpperCell>(2);
+    t.SetRowBanding(kBand);
+    t.SetRowLabels(1);
+    t.SetModified(false);
+  }
+  static constexpr Colour kBand = Rgb(1, 2, 3);
+  CellTable t{nullptr};
+  const CellTable& view = t;
+};
+
+TEST_F(BlankCells, ReadAsTheirColumnAndRowSay) {
+  EXPECT_NE(dynamic_cast<const UpperCell*>(view.GetCell(3, 2)), nullptr);
+  EXPECT_EQ(dynamic_cast<const UpperCell*>(view.GetCell(0, 2)), nullptr);  // the header is plain
+  EXPECT_EQ(view.GetItemFormat(0, 2), format::kRight);
+  EXPECT_EQ(view.GetItemFormat(3, 2), format::kRight);
+  EXPECT_EQ(view.GetCell(2, 1)->GetBackColour(), kBand);  // the second data row
+  EXPECT_EQ(view.GetCell(3, 1)->GetBackColour(), kDefaultColour);
+  EXPECT_EQ(view.GetCell(2, 0)->GetBackColour(), kDefaultColour);  // labels are not banded
+  EXPECT_EQ(view.GetItemText(5, 0), "5");
+  EXPECT_EQ(view.GetCell(4, 0)->DisplayText(), "4");
+  EXPECT_EQ(view.GetItemText(0, 0), "");
+}
+
+TEST_F(BlankCells, WritingMakesACellOfTheColumnsClassThatKeepsWhatTheBlankShowed) {
+  EXPECT_TRUE(t.SetItemText(2, 2, "abc"));
+  EXPECT_EQ(t.GetItemText(2, 2), "ABC");
+  EXPECT_EQ(t.GetItemFormat(2, 2), format::kRight);
+  EXPECT_EQ(t.EffectiveBackColour(2, 2), kBand);
+  EXPECT_TRUE(t.GetItemModified(2, 2));
+  t.SetItemText(0, 2, "head");  // fixed cells stay plain
+  EXPECT_EQ(t.GetItemText(0, 2), "head");
+  t.SetItemText(3, 0, "x");  // a written label replaces the number
+  EXPECT_EQ(t.GetItemText(3, 0), "x");
+  EXPECT_EQ(t.GetItemText(4, 0), "4");
+  EXPECT_NE(dynamic_cast<UpperCell*>(t.GetCell(5, 2)), nullptr);  // made for writing
+}
+
+TEST_F(BlankCells, AnEmptyTextLeavesThemBlankAndUnmarkedButMarksTheGrid) {
+  EXPECT_TRUE(t.SetItemText(3, 2, ""));
+  EXPECT_TRUE(t.RestoreItemText(3, 1, ""));
+  EXPECT_FALSE(t.GetItemModified(3, 2));
+  EXPECT_FALSE(t.GetItemModified(3, 1));
+  EXPECT_TRUE(t.GetModified());
+}
+
+TEST_F(BlankCells, ChangingAColumnChangesTheCellsAlreadyMade) {
+  t.SetItemText(2, 2, "abc");
+  t.SetColumnFormat(2, format::kCenter);
+  t.SetColumnType(2, nullptr);
+  t.SetRowBanding(Rgb(7, 7, 7));
+  EXPECT_EQ(t.GetItemText(2, 2), "ABC");
+  EXPECT_EQ(t.GetItemFormat(2, 2), format::kCenter);
+  EXPECT_EQ(t.EffectiveBackColour(2, 2), Rgb(7, 7, 7));
+  t.SetItemText(2, 2, "low");
+  EXPECT_EQ(t.GetItemText(2, 2), "low");
+}
+
 TEST_F(Table, FocusCell) {
   EXPECT_FALSE(t.GetFocusCell().IsValid());
   EXPECT_FALSE(t.SetFocusCell(1, 1).IsValid());
@@ -145,7 +212,7 @@ TEST_F(Table, DisabledSelectionSelectsNothing) {
 }
 
 TEST_F(Table, AutoSizeMeasuresHeaderAndDataByStyle) {
-  t.SetItemText(0, 2, "Header");     // 6 characters
+  t.SetItemText(0, 2, "Header");       // 6 characters
   t.SetItemText(3, 2, "A long text");  // 11 characters
   t.AutoSizeColumn(2, CellTable::kAutoSizeHeader);
   EXPECT_EQ(t.GetColumnWidth(2), 6 * 8 + 4 * 8);

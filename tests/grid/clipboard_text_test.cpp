@@ -278,6 +278,19 @@ TEST_F(GuardedChangeTest, RefusedTextIsTakenBackWithTheMarksAsBefore) {
   EXPECT_EQ(t.GetItemText(1, 1), "good");
 }
 
+TEST(GuardedChangeOfBlankCells, ValidatesAsAWrittenCellOfTheColumnWould) {
+  CellTable t{nullptr};
+  t.SetColumnCount(2);
+  t.SetRowCount(3);
+  t.SetColumnType<PickyCell>(1);
+  t.SetModified(false);
+  EXPECT_FALSE(GuardedChange(t, 1, 1, "bad"));
+  EXPECT_EQ(t.GetItemText(1, 1), "");
+  EXPECT_FALSE(t.GetItemModified(1, 1));
+  EXPECT_FALSE(t.GetModified());
+  EXPECT_TRUE(GuardedChange(t, 1, 1, "good"));
+}
+
 TEST_F(GuardedChangeTest, CellsThatMayNotBeEditedAreLeft) {
   t.SetItemReadOnly(2, 2, true);
   EXPECT_FALSE(GuardedChange(t, 2, 2, "x"));

@@ -128,6 +128,30 @@ TEST(Layouts, ArticleColumnsAreAsWideAsMeasuringEveryRowMakesThem) {
   }
 }
 
+TEST(Layouts, BlankArticleCellsEditAndNormaliseAsWrittenOnes) {
+  CellTable t(&measurer);
+  SetupArticlesSheet(t);
+  const CellTable& view = t;
+  const grid::EditSpec barcode = view.GetCell(9, articles::kBarcode)->Edit();
+  EXPECT_TRUE(barcode.digitsOnly);
+  EXPECT_EQ(barcode.lengthLimit, 12);
+  const struct {
+    int col;
+    const char* typed;
+    const char* stored;
+  } cases[] = {
+      {articles::kName, "Milk", "Milk"},    {articles::kBarcode, "12", "000000000012"},
+      {articles::kPrice, "5", "5.00"},      {articles::kTaxGroup, "AB", ""},
+      {articles::kDepartment, "x", ""},     {articles::kUnit, "7", "7"},
+      {articles::kInStock, "1,5", "1.500"},
+  };
+  for (const auto& c : cases) {
+    t.SetItemText(9, c.col, c.typed);
+    EXPECT_EQ(t.GetItemText(9, c.col), c.stored) << c.col;
+  }
+  EXPECT_NE(dynamic_cast<const CGridCellPrice*>(t.GetCell(9, articles::kPrice)), nullptr);
+}
+
 TEST(Layouts, ArticlesReportAddsTurnoverAndSales) {
   CellTable t(&measurer);
   SetupArticlesReportSheet(t);
