@@ -30,7 +30,10 @@
 namespace nuvrel::gui {
 namespace {
 
-constexpr const char* kBarStateKey = "LedraHistory";
+constexpr const char* kBarStateKey = "BarState";
+// Earlier versions kept the bars' state under this name: read when the new key is missing, and
+// removed when the state is next written.
+constexpr const char* kOldBarStateKey = "LedraHistory";
 constexpr const char* kStatusBarKey = "StatusBarShown";
 constexpr const char* kGeometryKey = "WindowGeometry";
 // The window's size on the first run, before it has one of its own to come back to.
@@ -67,7 +70,7 @@ CMainFrame::CMainFrame(GuiUi& ui, Dialogs& dialogs, RegisterLink& link)
 
   const WindowSettings settings;
   if (!restoreGeometry(settings.value(kGeometryKey).toByteArray())) resize(kFirstSize);
-  restoreState(settings.value(kBarStateKey).toByteArray());
+  restoreState(settings.value(kBarStateKey, settings.value(kOldBarStateKey)).toByteArray());
   statusBar()->setVisible(settings.value(kStatusBarKey, true).toBool());
   m_view->RestoreColumnWidths(settings);
   connect(m_view, &CLedraView::stateChanged, this, &CMainFrame::UpdateCommands);
@@ -314,6 +317,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
   WindowSettings settings;
   settings.setValue(kGeometryKey, saveGeometry());
   settings.setValue(kBarStateKey, saveState());
+  settings.remove(kOldBarStateKey);
   settings.setValue(kStatusBarKey, statusBar()->isVisible());
   m_view->StoreColumnWidths(settings);
   QMainWindow::closeEvent(event);

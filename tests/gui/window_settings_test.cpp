@@ -30,7 +30,7 @@ TEST(WindowSettings, QSettingsAndTheCoreWriterShareOneFile) {
 
     QSettings qt(QString::fromStdString(path), QSettings::IniFormat);
     EXPECT_EQ(qt.value("logoman/image").toString().toStdString(), value);
-    qt.setValue("LedraHistory", kBarState);
+    qt.setValue("BarState", kBarState);
     qt.setValue("RecentFileList", kRecent);
     qt.setValue("Ports/COM2", QString::fromUtf8(value));
     qt.sync();
@@ -41,7 +41,7 @@ TEST(WindowSettings, QSettingsAndTheCoreWriterShareOneFile) {
 
     ASSERT_TRUE(core.WriteString("ECR", "EcrCom", "3"));
     const QSettings again(QString::fromStdString(path), QSettings::IniFormat);
-    EXPECT_EQ(again.value("LedraHistory").toByteArray(), kBarState);
+    EXPECT_EQ(again.value("BarState").toByteArray(), kBarState);
     EXPECT_EQ(again.value("RecentFileList").toStringList(), kRecent);
     EXPECT_EQ(again.value("ECR/EcrCom").toString(), "3");
   }

@@ -6,6 +6,7 @@
 
 #include <QMenu>
 #include <QTimer>
+#include <QToolBar>
 
 #include "app_fixture.h"
 #include "gui/grid_ctrl.h"
@@ -57,6 +58,22 @@ TEST(Window, SizePlaceAndColumnWidthsComeBackInTheNextRun) {
   EXPECT_EQ(app.Sheet(SheetId::Operators).GetColumnWidth(1), 0);
   EXPECT_EQ(app.Sheet(SheetId::Departments).GetColumnWidth(1), departmentsWidth);
   EXPECT_GT(app.Sheet(SheetId::FirmData).GetColumnWidth(1), 10);
+}
+
+TEST(Window, TheBarsComeBackAsLeftAlsoFromTheOlderSettingsKey) {
+  test::AppFixture app;
+  app.frame->findChild<QToolBar*>()->hide();
+  app.Key(Qt::Key_Q, Qt::ControlModifier);
+  // As an older version would have left them.
+  const QVariant state = WindowSettings().value("BarState");
+  WindowSettings().remove("BarState");
+  WindowSettings().setValue("LedraHistory", state);
+
+  app.frame = std::make_unique<CMainFrame>(app.ui, app.dialogs, app.link);
+  EXPECT_TRUE(app.frame->findChild<QToolBar*>()->isHidden());
+  app.frame->close();
+  EXPECT_EQ(WindowSettings().value("BarState"), state);
+  EXPECT_FALSE(WindowSettings().contains("LedraHistory"));
 }
 
 TEST(Window, TheContextMenuShowsMenuTextsWithKeysAndOpensUnderTheFocusCell) {
