@@ -55,8 +55,8 @@ void CheckFieldReaders(std::string_view line) {
   FUZZ_CHECK(copied == field.size() && copied <= 13);
   FUZZ_CHECK(field.find('\0') == std::string::npos);
   FUZZ_CHECK(copied == 0 || line.substr(8, copied) == field);
-  const std::string trimmed = Trim(field);
-  FUZZ_CHECK(Trim(trimmed) == trimmed);
+  const std::string_view trimmed = app::Trim(field, kFieldBlanks);
+  FUZZ_CHECK(app::Trim(trimmed, kFieldBlanks) == trimmed);
   if (IsDigitField(field)) FUZZ_CHECK(IsDecimalField(field));
 }
 

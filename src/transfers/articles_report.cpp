@@ -48,7 +48,7 @@ bool IsDataRow(const grid::CellTable& grid, int row) {
 
 // A decimal of the register, which may use a comma, as the sheet writes it.
 std::string Amount(std::string_view field) {
-  std::string text = Trim(field);
+  std::string text(app::Trim(field, kFieldBlanks));
   std::replace(text.begin(), text.end(), ',', '.');
   return text;
 }
@@ -90,11 +90,11 @@ void StoreArticleRecord(app::Ui& ui, grid::CellTable& grid, std::string_view lin
 
   // Trimmed before the translation: a register character that has no PC form becomes a blank
   // there, and such a blank stays part of the name.
-  std::string name = Trim(fields[kName]);
+  std::string name(app::Trim(fields[kName], kFieldBlanks));
   link::TranslateText(name, false);
   grid.SetItemText(row, columns::kName, name);
   ui.EnsureVisible(grid, row, columns::kName);
-  grid.SetItemText(row, columns::kBarcode, Trim(fields[kBarcode]));
+  grid.SetItemText(row, columns::kBarcode, std::string(app::Trim(fields[kBarcode], kFieldBlanks)));
   grid.SetItemText(row, columns::kPrice, Amount(fields[kPrice]));
   link::TranslateText(fields[kTaxGroup], false);
   grid.SetItemText(row, columns::kTaxGroup, fields[kTaxGroup]);

@@ -153,12 +153,13 @@ void StoreDepartmentRecord(app::Ui& ui, grid::CellTable& grid, std::string_view 
   if (row < 1 || row >= grid.GetRowCount()) return;
   const auto fields = ReadGroupFields(line);
   if (!fields) return;
-  std::string name = Trim(fields->first);
+  std::string name(app::Trim(fields->first, kFieldBlanks));
   link::TranslateText(name, false);
   grid.SetItemText(row, sheets::departments::kName, name);
   ui.EnsureVisible(grid, row, sheets::departments::kName);
   // A comma in the turnover is the cell's business: its rule reads it as the decimal point.
-  grid.SetItemText(row, sheets::departments::kTurnover, Trim(fields->second));
+  grid.SetItemText(row, sheets::departments::kTurnover,
+                   std::string(app::Trim(fields->second, kFieldBlanks)));
 }
 
 bool DownloadDailyReport(TransferContext& ctx, ReportPane& pane, grid::CellTable& departmentGrid) {

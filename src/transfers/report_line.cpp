@@ -99,16 +99,8 @@ long ParseFieldNumber(std::string_view line, std::size_t offset, std::size_t cou
   return static_cast<long>(number.value);
 }
 
-std::string Trim(std::string_view text) {
-  constexpr std::string_view kStrip = " \n\r";
-  const std::size_t first = text.find_first_not_of(kStrip);
-  if (first == std::string_view::npos) return {};
-  const std::size_t last = text.find_last_not_of(kStrip);
-  return std::string(text.substr(first, last - first + 1));
-}
-
 bool IsDecimalField(std::string_view field) {
-  const std::string text = Trim(field);
+  const std::string_view text = app::Trim(field, kFieldBlanks);
   std::size_t i = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
   bool digit = false;
   bool point = false;
@@ -126,7 +118,7 @@ bool IsDecimalField(std::string_view field) {
 }
 
 bool IsDigitField(std::string_view field) {
-  const std::string text = Trim(field);
+  const std::string_view text = app::Trim(field, kFieldBlanks);
   return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
