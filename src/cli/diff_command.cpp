@@ -30,8 +30,8 @@ std::optional<std::uint32_t> ParseDevice(const std::string& text) {
 
 }  // namespace
 
-DiffParse ParseDiffArgs(const std::vector<std::string>& words) {
-  DiffParse result;
+Parsed<DiffArgs> ParseDiffArgs(const std::vector<std::string>& words) {
+  Parsed<DiffArgs> result;
   DiffArgs args;
   std::vector<std::string> positional;
   for (std::size_t i = 0; i < words.size(); ++i) {
