@@ -10,7 +10,7 @@
 
 #include "app/trim.h"
 #include "link/handshake.h"
-#include "transfers/report_layout.h"
+#include "link/report_layout.h"
 
 namespace nuvrel::transfers {
 
@@ -43,7 +43,7 @@ class ReportLineReader {
   bool Take(std::string& line);
 
   link::Channel& m_channel;
-  std::array<std::uint8_t, kReportLineCapacity> m_block{};
+  std::array<std::uint8_t, link::kReportLineCapacity> m_block{};
   std::size_t m_next = 0;  // the first byte of the block not yet taken
   std::size_t m_end = 0;   // the end of what the last read brought
 };
