@@ -26,30 +26,42 @@ namespace {
 // The line settles this long after the settings were applied, before the receive queue is purged.
 constexpr auto kSettleTime = std::chrono::milliseconds(10);
 
-speed_t SpeedFor(std::uint32_t baud) {
+speed_t SpeedFor(Baud baud) {
   switch (baud) {
-    case 110: return B110;
-    case 300: return B300;
-    case 600: return B600;
-    case 1200: return B1200;
-    case 2400: return B2400;
-    case 4800: return B4800;
-    case 9600: return B9600;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    default: return B0;
+    case Baud::k110: return B110;
+    case Baud::k300: return B300;
+    case Baud::k600: return B600;
+    case Baud::k1200: return B1200;
+    case Baud::k2400: return B2400;
+    case Baud::k4800: return B4800;
+    case Baud::k9600: return B9600;
+    case Baud::k19200: return B19200;
+    case Baud::k38400: return B38400;
+    case Baud::k57600: return B57600;
+    case Baud::k115200: return B115200;
   }
+  return B9600;
 }
 
-tcflag_t SizeFor(int dataBits) {
+tcflag_t SizeFor(DataBits dataBits) {
   switch (dataBits) {
-    case 5: return CS5;
-    case 6: return CS6;
-    case 7: return CS7;
-    default: return CS8;
+    case DataBits::k5: return CS5;
+    case DataBits::k6: return CS6;
+    case DataBits::k7: return CS7;
+    case DataBits::k8: return CS8;
   }
+  return CS8;
+}
+
+tcflag_t ParityFlags(Parity parity) {
+  switch (parity) {
+    case Parity::None: return 0;
+    case Parity::Odd: return PARENB | PARODD;
+    case Parity::Even: return PARENB;
+    case Parity::Mark: return PARENB | PARODD | CMSPAR;
+    case Parity::Space: return PARENB | CMSPAR;
+  }
+  return 0;
 }
 
 int PollTimeoutMs(Clock::Duration timeout) {
@@ -67,15 +79,6 @@ bool IsPseudoTerminal(int fd) {
   return kind >= 136 && kind <= 143;
 }
 
-// One byte on the line: a start bit, the data bits, the parity bit if any and the stop bits (one
-// and a half counted as two).
-std::chrono::nanoseconds ByteTime(const LineSettings& settings) {
-  if (settings.baud == 0) return {};
-  const long long bits =
-      1 + settings.dataBits + (settings.parity != 0 ? 1 : 0) + (settings.stopBits != 0 ? 2 : 1);
-  return std::chrono::nanoseconds(bits * 1'000'000'000LL / settings.baud);
-}
-
 void SetModemLine(int fd, int line, bool on) {
   // A pseudo-terminal refuses these; the line is then simply not driven.
   (void)ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &line);
@@ -87,8 +90,9 @@ class PosixSerialDevice final : public SerialDevice {
       : m_fd(std::move(fd)),
         m_receiveQueue(settings.receiveQueue),
         m_writeStall(settings.writeStall),
-        m_byteTime(IsPseudoTerminal(m_fd.Get()) ? ByteTime(settings)
-                                                : std::chrono::nanoseconds{}) {}
+        m_byteTime(settings.pacePseudoTerminal && IsPseudoTerminal(m_fd.Get())
+                       ? ByteTime(settings)
+                       : std::chrono::nanoseconds{}) {}
 
   ~PosixSerialDevice() override {
     // Leave the device open for others: exclusive mode would otherwise outlive us while another
@@ -214,14 +218,9 @@ std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path,
   cfmakeraw(&tio);
   tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
   tio.c_cflag |= SizeFor(settings.dataBits) | CLOCAL | CREAD;
-  switch (settings.parity) {
-    case 1: tio.c_cflag |= PARENB | PARODD; break;
-    case 2: tio.c_cflag |= PARENB; break;
-    case 3: tio.c_cflag |= PARENB | PARODD | CMSPAR; break;
-    case 4: tio.c_cflag |= PARENB | CMSPAR; break;
-    default: break;
-  }
-  if (settings.stopBits != 0) tio.c_cflag |= CSTOPB;
+  tio.c_cflag |= ParityFlags(settings.parity);
+  // POSIX has no one and a half stop bits: two stand in for them.
+  if (settings.stopBits != StopBits::One) tio.c_cflag |= CSTOPB;
   tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | INPCK | ISTRIP | IGNPAR | PARMRK);
   tio.c_cc[VMIN] = 0;
   tio.c_cc[VTIME] = 0;
