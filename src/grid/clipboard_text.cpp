@@ -115,7 +115,7 @@ bool GuardedChange(CellTable& grid, int row, int col, std::string_view text) {
   const std::string previous = view.GetItemText(row, col);
   if (previous == text) return false;
 
-  const unsigned previousState = view.GetCell(row, col)->GetState();
+  const CellState previousState = view.GetCell(row, col)->GetState();
   const bool previousModified = grid.GetModified();
   grid.SetItemText(row, col, text);
   if (view.GetCell(row, col)->ValidateEdit(text)) return true;
