@@ -343,7 +343,7 @@ QString CLedraView::DocumentName() const {
   const SheetId id = Current();
   if (!sheets::IsGridSheet(id)) return FromUtf8(app::Text(app::Sid::CaptionReports));
   const sheets::SheetFile& file = m_workspace->File(id);
-  if (file.Empty()) return FromUtf8(app::TextById(20800 + sheets::Index(id)));
+  if (file.Empty()) return FromUtf8(app::Text(app::SheetCaption(sheets::Index(id))));
   return FromPath(file.path.filename());
 }
 

@@ -21,8 +21,7 @@ namespace {
 using sheets::SheetId;
 
 std::string CaptionOf(SheetId id) {
-  return std::string(
-      app::TextById(static_cast<int>(app::Sid::CaptionArticles) + sheets::Index(id)));
+  return std::string(app::Text(app::SheetCaption(sheets::Index(id))));
 }
 
 }  // namespace
