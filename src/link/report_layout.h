@@ -18,10 +18,11 @@
 //   58     13   turnover        8 (trimmed, ',' -> '.')
 //   72     11   sales           9 (trimmed, ',' -> '.')
 //   84     11   stock           7 (trimmed, ',' -> '.')
-// The last field ends at offset 94. A line of kArticlesReportEndLength bytes or fewer ends the report.
+// The last field ends at offset 94. A line of kArticlesReportEndLength bytes or fewer ends the
+// report.
 //
-// Daily exchange: lines of type 'D' (daily), 'O' (operator, four per operator) and 'G' (group, one per
-// department). Group line payload:
+// Daily exchange: lines of type 'D' (daily), 'O' (operator, four per operator) and 'G' (group, one
+// per department). Group line payload:
 //    8      1   department index 0..9  selects the row: index + 1
 //   10     15   name            1 (trimmed, then translated)
 //   38     13   turnover        2 (trimmed)
