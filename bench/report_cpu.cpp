@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // How much processor time an articles report costs the program that reads it: once in nuvrel-cli
-// (the real program, run as a child; its own time from wait4) and once in the window (the desktop
-// program's session in this process, on Qt's offscreen platform unless QT_QPA_PLATFORM says
-// otherwise; getrusage of this process, children excluded). The register is the real ecrsim with a
-// state folder holding the articles.
+// (the real program, run as a child; its own time as its parent sees it) and once in the window
+// (the desktop program's session in this process, on Qt's offscreen platform unless QT_QPA_PLATFORM
+// says otherwise; getrusage of this process, children excluded). The register is the real ecrsim
+// with a state folder holding the articles.
 //
 //   bench_report_cpu [--articles N] [--baud N] [--ecrsim PATH] [--cli PATH]
 //
@@ -15,7 +15,6 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -34,6 +33,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/child_process.h"
 #include "gui/dialogs.h"
 #include "gui/ledra_app.h"
 #include "gui/text_codec.h"
@@ -52,6 +52,8 @@ namespace fs = std::filesystem;
 
 constexpr Seconds kCliTarget{0.3};
 constexpr Seconds kWindowTarget{1.0};
+// Even a paced line reads the longest report in some four minutes.
+constexpr auto kCliTimeout = std::chrono::minutes(30);
 
 double ToSeconds(const timeval& t) {
   return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
@@ -114,42 +116,25 @@ std::string ReadText(const fs::path& path) {
   return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-std::vector<char*> Argv(std::vector<std::string>& args) {
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  return argv;
-}
-
 // nuvrel-cli report articles, its stdout and stderr into files.
 Run RunCli(const std::string& cliPath, const std::string& device, const fs::path& folder,
            int articles) {
-  std::vector<std::string> args{
-      cliPath,    "--port",          device, "--settings", folder / "nuvrel.ini", "report",
-      "articles", folder / "cli.txt"};
-  std::vector<char*> argv = Argv(args);
+  const std::vector<std::string> args{
+      "--port", device,     "--settings",      folder / "nuvrel.ini",
+      "report", "articles", folder / "cli.txt"};
   const std::string outPath = folder / "cli-out.txt";
   const std::string errPath = folder / "cli-err.txt";
   const auto start = SteadyClock::now();
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (out < 0 || err < 0) ::_exit(127);
-    ::dup2(out, STDOUT_FILENO);
-    ::dup2(err, STDERR_FILENO);
-    ::execv(argv[0], argv.data());
-    ::_exit(127);
-  }
+  app::ChildProcess cli(
+      cliPath, args, {false, app::ChildOutput::File(outPath), app::ChildOutput::File(errPath), 0});
   Run run;
-  if (pid < 0) return run;
-  int status = 0;
-  rusage usage{};
-  if (::wait4(pid, &status, 0, &usage) != pid) return run;
+  if (!cli.Started()) return run;
+  const std::optional<app::ChildExit> exit = cli.WaitFor(kCliTimeout);
+  if (!exit) return run;
   run.wall = SteadyClock::now() - start;
-  run.cpu = CpuTime(usage);
+  run.cpu = std::chrono::duration_cast<Seconds>(exit->cpu);
   run.closing = LastLine(ReadText(outPath));
-  run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && run.closing == Closing(articles);
+  run.ok = exit->status == 0 && run.closing == Closing(articles);
   if (!run.ok) std::fprintf(stderr, "nuvrel-cli: %s", ReadText(errPath).c_str());
   return run;
 }

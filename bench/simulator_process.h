@@ -2,12 +2,12 @@
 // ecrsim as a child process, for the benchmarks that time a transfer against the real simulator.
 #pragma once
 
-#include <sys/types.h>
-
 #include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "app/child_process.h"
 
 namespace nuvrel::bench {
 
@@ -20,10 +20,9 @@ Seconds CpuTime(int who);
 // object goes.
 class Simulator {
  public:
-  Simulator(const std::string& path, const std::vector<std::string>& args);
+  Simulator(const std::string& path, const std::vector<std::string>& args)
+      : m_child(path, args, {false, app::ChildOutput::Pipe(), {}, 0}) {}
   ~Simulator() { Stop(); }
-  Simulator(const Simulator&) = delete;
-  Simulator& operator=(const Simulator&) = delete;
 
   // The slave device from its first line, "ecrsim: listening on PATH".
   std::optional<std::string> SlavePath();
@@ -32,8 +31,7 @@ class Simulator {
   std::optional<Seconds> Stop();
 
  private:
-  pid_t m_pid = -1;
-  int m_out = -1;
+  app::ChildProcess m_child;
 };
 
 }  // namespace nuvrel::bench

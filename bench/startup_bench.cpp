@@ -5,12 +5,6 @@
 //
 //   bench_startup [RUNS]      on Qt's offscreen platform, or on the platform QT_QPA_PLATFORM names
 //                             (QT_QPA_PLATFORM=xcb DISPLAY=:8 for an X server such as Xvfb)
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -19,7 +13,7 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "app/child_process.h"
 
 namespace {
 
@@ -39,27 +33,14 @@ struct Run {
 
 // Runs the program to its end.
 Run TimeRun(const std::vector<std::string>& args) {
-  std::vector<char*> argv;
-  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
   const auto start = std::chrono::steady_clock::now();
   // Qt's notes on stderr would bury the results.
-  posix_spawn_file_actions_t quiet;
-  posix_spawn_file_actions_init(&quiet);
-  posix_spawn_file_actions_addopen(&quiet, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, argv[0], &quiet, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&quiet);
-  if (spawned != 0) return {};
-  int status = 0;
-  rusage usage{};
-  if (wait4(pid, &status, 0, &usage) != pid) return {};
+  nuvrel::app::ChildProcess child(args.front(), {args.begin() + 1, args.end()},
+                                  {false, {}, nuvrel::app::ChildOutput::Discard(), 0});
+  const auto exit = child.WaitFor(std::chrono::minutes(1));
+  if (!exit || exit->status != 0) return {};
   const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return {};
-  auto ms = [](const timeval& t) {
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
-  };
-  return {took.count(), ms(usage.ru_utime) + ms(usage.ru_stime)};
+  return {took.count(), std::chrono::duration<double, std::milli>(exit->cpu).count()};
 }
 
 double Median(std::vector<double> values) {

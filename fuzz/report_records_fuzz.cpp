@@ -10,11 +10,11 @@
 
 #include "fuzz_check.h"
 #include "grid/cell_table.h"
+#include "link/report_layout.h"
 #include "sheets/layouts.h"
 #include "support/recording_ui.h"
 #include "transfers/articles_report.h"
 #include "transfers/daily_report.h"
-#include "transfers/report_layout.h"
 #include "transfers/report_line.h"
 
 namespace {
@@ -55,8 +55,8 @@ void CheckFieldReaders(std::string_view line) {
   FUZZ_CHECK(copied == field.size() && copied <= 13);
   FUZZ_CHECK(field.find('\0') == std::string::npos);
   FUZZ_CHECK(copied == 0 || line.substr(8, copied) == field);
-  const std::string trimmed = Trim(field);
-  FUZZ_CHECK(Trim(trimmed) == trimmed);
+  const std::string_view trimmed = app::Trim(field, kFieldBlanks);
+  FUZZ_CHECK(app::Trim(trimmed, kFieldBlanks) == trimmed);
   if (IsDigitField(field)) FUZZ_CHECK(IsDecimalField(field));
 }
 
@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // The article's number picks its row, as in the articles download.
   const long number =
-      ParseFieldNumber(line, article_line::kNumber.offset, article_line::kNumber.size);
+      ParseFieldNumber(line, link::article_line::kNumber.offset, link::article_line::kNumber.size);
   if (number != -1) {
     const int row = number < 0 || number > kReportArticleRows ? 0 : static_cast<int>(number);
     grid::CellTable& articles = LaidOut<sheets::SetupArticlesReportSheet>();
@@ -90,7 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   // The department's index picks its row, as in the daily exchange.
-  const long index = ParseFieldNumber(line, group_line::kIndex.offset, group_line::kIndex.size);
+  const long index =
+      ParseFieldNumber(line, link::group_line::kIndex.offset, link::group_line::kIndex.size);
   if (index != -1) {
     const int row = static_cast<int>(index) + 1;
     grid::CellTable& departments = LaidOut<sheets::SetupDepartmentReportSheet>();

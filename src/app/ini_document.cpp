@@ -2,6 +2,8 @@
 // An INI document kept as its lines.
 #include "app/ini_document.h"
 
+#include "app/trim.h"
+
 namespace nuvrel::app {
 namespace {
 
@@ -9,16 +11,6 @@ constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
-}
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && IsBlank(text.back())) {
-    text.remove_suffix(1);
-  }
-  return text;
 }
 
 char AsciiLower(char c) {

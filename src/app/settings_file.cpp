@@ -13,6 +13,7 @@
 #include "app/file_replace.h"
 #include "app/ini_document.h"
 #include "app/program_files.h"
+#include "app/trim.h"
 #include "app/utf8_path.h"
 
 namespace nuvrel::app {
@@ -39,16 +40,6 @@ Loaded Load(const std::string& path) {
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
-}
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && IsBlank(text.back())) {
-    text.remove_suffix(1);
-  }
-  return text;
 }
 
 // Whether section, key and value can be written as "[section]" and "key=value" lines that read

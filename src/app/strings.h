@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The string table: every text that Nuvrel shows the person, by its numeric ID.
+// The string table: every text that Nuvrel shows the person, by its ID.
 #pragma once
 
 #include <string>
@@ -49,9 +49,21 @@ enum class Sid : int {
   NotFoundBeginningOfGrid = 20051,
   NotFoundBeginningOfSelection = 20052,
   CaptionArticles = 20800,  // 20800 + SheetId
-  CaptionReports = 20807,
+  CaptionOperators,
+  CaptionDepartments,
+  CaptionFirmData,
+  CaptionAdvertisement,
+  CaptionArticlesReport,
+  CaptionDepartmentReport,
+  CaptionReports,
   CaptionArticlesFile = 20900,  // 20900 + SheetId, "%s" file name
-  CaptionReportsFile = 20907,
+  CaptionOperatorsFile,
+  CaptionDepartmentsFile,
+  CaptionFirmDataFile,
+  CaptionAdvertisementFile,
+  CaptionArticlesReportFile,
+  CaptionDepartmentReportFile,
+  CaptionReportsFile,
   AppTitle = 57344,
   IdleStatus = 57345,
 
@@ -199,7 +211,13 @@ enum class Sid : int {
 // The text of an ID; the empty text for an ID the table does not hold.
 std::string_view Text(Sid id);
 
-// The text of a numeric ID, for captions and headers computed as base + index.
-std::string_view TextById(int id);
+// The caption of the sheet with the index (0 Articles .. 7 Reports), and the caption with its
+// file's name ("%s").
+constexpr Sid SheetCaption(int index) {
+  return static_cast<Sid>(static_cast<int>(Sid::CaptionArticles) + index);
+}
+constexpr Sid SheetFileCaption(int index) {
+  return static_cast<Sid>(static_cast<int>(Sid::CaptionArticlesFile) + index);
+}
 
 }  // namespace nuvrel::app

@@ -10,8 +10,8 @@
 
 namespace nuvrel::cli {
 
-CheckParse ParseCheckArgs(const std::vector<std::string>& words) {
-  CheckParse result;
+Parsed<CheckArgs> ParseCheckArgs(const std::vector<std::string>& words) {
+  Parsed<CheckArgs> result;
   std::vector<std::string> positional;
   std::optional<std::string> out;
   for (std::size_t i = 0; i < words.size(); ++i) {

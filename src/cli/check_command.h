@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/options.h"
 #include "sheets/sheet_id.h"
 
 namespace nuvrel::cli {
@@ -20,13 +21,8 @@ struct CheckArgs {
   std::optional<std::string> out;  // -o OUT: the normalised file goes here instead of stdout
 };
 
-struct CheckParse {
-  std::optional<CheckArgs> args;  // empty on a usage error
-  std::string error;              // what was wrong
-};
-
 // Reads the words after "check": SHEET FILE [-o OUT], the option anywhere among them.
-CheckParse ParseCheckArgs(const std::vector<std::string>& words);
+Parsed<CheckArgs> ParseCheckArgs(const std::vector<std::string>& words);
 
 // Reads the file into the sheet, writes the normalised sheet file to OUT or to `out`, then
 // validates the sheet. kCompleted when all three succeed; kFailed, with the message shown through

@@ -14,11 +14,6 @@
 namespace nuvrel::cli {
 namespace {
 
-int UsageError(std::FILE* err, const std::string& error) {
-  std::fprintf(err, "nuvrel-cli: %s\n%s", error.c_str(), UsageText());
-  return kUsage;
-}
-
 template <class Args, class Run>
 int ParseAndRun(const Parsed<Args>& parsed, Run run, const Options& options, std::FILE* out,
                 std::FILE* err, std::FILE* in) {
@@ -62,19 +57,16 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
   const std::vector<std::string> words(options.command.begin() + 1, options.command.end());
 
   if (command == "check") {
-    const CheckParse check = ParseCheckArgs(words);
-    if (!check.args) return UsageError(err, check.error);
-    Session session(options, out, err, in);
-    if (!session.Ready()) return kFailed;
-    return RunCheck(session, *check.args, out, err);
+    const auto run = [&](Session& session, const CheckArgs& check) {
+      return RunCheck(session, check, out, err);
+    };
+    return ParseAndRun(ParseCheckArgs(words), run, options, out, err, in);
   }
-
   if (command == "diff") {
-    const DiffParse diff = ParseDiffArgs(words);
-    if (!diff.args) return UsageError(err, diff.error);
-    Session session(options, out, err, in);
-    if (!session.Ready()) return kFailed;
-    return RunDiff(session, *diff.args, out);
+    const auto run = [&](Session& session, const DiffArgs& diff) {
+      return RunDiff(session, diff, out);
+    };
+    return ParseAndRun(ParseDiffArgs(words), run, options, out, err, in);
   }
   if (command == "fleet") return RunFleetCommand(words, options, out, err);
 

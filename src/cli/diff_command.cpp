@@ -30,8 +30,8 @@ std::optional<std::uint32_t> ParseDevice(const std::string& text) {
 
 }  // namespace
 
-DiffParse ParseDiffArgs(const std::vector<std::string>& words) {
-  DiffParse result;
+Parsed<DiffArgs> ParseDiffArgs(const std::vector<std::string>& words) {
+  Parsed<DiffArgs> result;
   DiffArgs args;
   std::vector<std::string> positional;
   for (std::size_t i = 0; i < words.size(); ++i) {
@@ -73,8 +73,7 @@ int RunDiff(Session& session, const DiffArgs& args, std::FILE* out) {
   if (device) known = memory.Load(*device, args.sheet);
   for (const std::string& warning : memory.TakeWarnings()) session.Ui().Note(warning);
   if (!known) {
-    const std::string caption(
-        app::TextById(static_cast<int>(app::Sid::CaptionArticles) + sheets::Index(args.sheet)));
+    const std::string caption(app::Text(app::SheetCaption(sheets::Index(args.sheet))));
     session.Ui().Note(device ? app::Format(app::Sid::NothingKnown, {*device, caption})
                              : std::string(app::Text(app::Sid::NothingRecorded)));
     return kTrouble;

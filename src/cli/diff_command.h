@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/options.h"
 #include "sheets/sheet_id.h"
 
 namespace nuvrel::cli {
@@ -22,13 +23,8 @@ struct DiffArgs {
   std::optional<std::uint32_t> device;  // --device N; otherwise the register last recorded
 };
 
-struct DiffParse {
-  std::optional<DiffArgs> args;  // empty on a usage error
-  std::string error;
-};
-
 // Reads the words after "diff": SHEET FILE [--device N].
-DiffParse ParseDiffArgs(const std::vector<std::string>& words);
+Parsed<DiffArgs> ParseDiffArgs(const std::vector<std::string>& words);
 
 int RunDiff(Session& session, const DiffArgs& args, std::FILE* out);
 

@@ -14,11 +14,6 @@ namespace {
 
 constexpr unsigned kMostJobs = 64;
 
-int Usage(std::FILE* err, const std::string& error) {
-  std::fprintf(err, "nuvrel-cli: %s\n%s", error.c_str(), UsageText());
-  return kUsage;
-}
-
 }  // namespace
 
 int RunFleetCommand(const std::vector<std::string>& words, const Options& options, std::FILE* out,
@@ -32,26 +27,26 @@ int RunFleetCommand(const std::vector<std::string>& words, const Options& option
       const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), jobs);
       if (value.empty() || ec != std::errc() || end != value.data() + value.size() || jobs < 1 ||
           jobs > kMostJobs) {
-        return Usage(err, "--jobs takes a number from 1 to " + std::to_string(kMostJobs));
+        return UsageError(err, "--jobs takes a number from 1 to " + std::to_string(kMostJobs));
       }
       settings.jobs = jobs;
     } else if (words[i].size() > 1 && words[i][0] == '-') {
-      return Usage(err, "fleet: unknown option '" + words[i] + "'");
+      return UsageError(err, "fleet: unknown option '" + words[i] + "'");
     } else if (manifestPath.empty()) {
       manifestPath = words[i];
     } else {
-      return Usage(err, "fleet takes one MANIFEST");
+      return UsageError(err, "fleet takes one MANIFEST");
     }
   }
-  if (manifestPath.empty()) return Usage(err, "fleet needs a MANIFEST");
+  if (manifestPath.empty()) return UsageError(err, "fleet needs a MANIFEST");
   if (options.port || options.com) {
-    return Usage(err, "the fleet's ports are in its manifest, not in --port or --com");
+    return UsageError(err, "the fleet's ports are in its manifest, not in --port or --com");
   }
   if (options.trace && options.trace->find("{name}") == std::string::npos) {
-    return Usage(err, "the fleet's --trace names one file per register: put {name} in it");
+    return UsageError(err, "the fleet's --trace names one file per register: put {name} in it");
   }
   const ManifestParse parsed = ReadManifest(manifestPath);
-  if (!parsed.manifest) return Usage(err, parsed.error);
+  if (!parsed.manifest) return UsageError(err, parsed.error);
   const FleetManifest& manifest = *parsed.manifest;
 
   settings.settingsPath =

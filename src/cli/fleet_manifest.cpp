@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "app/file_io.h"
+#include "app/trim.h"
 #include "app/utf8_path.h"
 
 namespace nuvrel::cli {
@@ -15,12 +16,8 @@ namespace {
 
 constexpr std::size_t kManifestLimit = std::size_t{1} << 20;
 
-std::string_view Trim(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r");
-  return text.substr(first, last - first + 1);
-}
+// A manifest written on Windows ends its lines in CR LF.
+constexpr std::string_view kLineBlanks = " \t\r";
 
 std::string Lower(std::string_view text) {
   std::string lower(text);
@@ -107,12 +104,12 @@ ManifestParse ParseManifest(std::string_view text, const std::string& folder) {
   while (!text.empty()) {
     ++lineNumber;
     const auto end = text.find('\n');
-    const std::string_view line = Trim(text.substr(0, end));
+    const std::string_view line = app::Trim(text.substr(0, end), kLineBlanks);
     text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
     if (line.empty() || line.front() == ';' || line.front() == '#') continue;
     if (line.front() == '[') {
       if (line.back() != ']') return fail("a section header ends with ']'");
-      section = std::string(Trim(line.substr(1, line.size() - 2)));
+      section = std::string(app::Trim(line.substr(1, line.size() - 2)));
       inDo = Lower(section) == "do";
       if (inDo) {
         if (sawDo) return fail("a second [do] section");
@@ -139,8 +136,8 @@ ManifestParse ParseManifest(std::string_view text, const std::string& folder) {
     if (section.empty()) return fail("a key outside any section");
     const auto equals = line.find('=');
     if (equals == std::string_view::npos) return fail("a register's line is KEY = VALUE");
-    const std::string key = Lower(Trim(line.substr(0, equals)));
-    const std::string value(Trim(line.substr(equals + 1)));
+    const std::string key = Lower(app::Trim(line.substr(0, equals)));
+    const std::string value(app::Trim(line.substr(equals + 1)));
     FleetRegister& reg = manifest.registers.back();
     if (key == "name") {
       reg.name = value;

@@ -83,8 +83,7 @@ bool RunSendStep(transfers::TransferContext& context, const SendArgs& args) {
       case transfers::ChangesOutcome::NothingChanged: return true;
       case transfers::ChangesOutcome::NothingKnown: {
         // Nothing is sent: the whole sheet would overwrite what the register counted itself.
-        const std::string caption(
-            app::TextById(static_cast<int>(app::Sid::CaptionArticles) + sheets::Index(args.sheet)));
+        const std::string caption(app::Text(app::SheetCaption(sheets::Index(args.sheet))));
         context.ui.ShowMessage(
             app::Format(app::Sid::NothingKnown, {context.identity.deviceNumber, caption}),
             app::Icon::Error);

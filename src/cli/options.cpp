@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "app/command_line.h"
+#include "cli/cli.h"
 
 namespace nuvrel::cli {
 namespace {
@@ -61,6 +62,11 @@ const char* UsageText() {
          "\n"
          "Ctrl+C stops a transfer between records; the upload is closed as usual (exit status "
          "130).\n";
+}
+
+int UsageError(std::FILE* err, const std::string& error) {
+  std::fprintf(err, "nuvrel-cli: %s\n%s", error.c_str(), UsageText());
+  return kUsage;
 }
 
 ParseResult ParseOptions(const std::vector<std::string>& args) {

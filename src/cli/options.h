@@ -2,6 +2,7 @@
 // The command line of nuvrel-cli.
 #pragma once
 
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,5 +34,15 @@ ParseResult ParseOptions(const std::vector<std::string>& args);
 
 // The usage text, ending with a line feed.
 const char* UsageText();
+
+// Writes "nuvrel-cli: ERROR" and the usage text to `err`; the exit status of a usage error.
+int UsageError(std::FILE* err, const std::string& error);
+
+// What a command's own arguments read as: the arguments, or the usage error's text.
+template <class Args>
+struct Parsed {
+  std::optional<Args> args;
+  std::string error;
+};
 
 }  // namespace nuvrel::cli

@@ -39,8 +39,7 @@ int RunSendChanges(Session& session, transfers::TransferContext& context, sheets
     case ChangesOutcome::NothingChanged: return kCompleted;
     case ChangesOutcome::NothingKnown: {
       const sheets::SheetInfo& info = sheets::InfoFor(sheet);
-      const std::string caption(
-          app::TextById(static_cast<int>(app::Sid::CaptionArticles) + sheets::Index(sheet)));
+      const std::string caption(app::Text(app::SheetCaption(sheets::Index(sheet))));
       session.Ui().Note(
           app::Format(app::Sid::NothingKnown, {context.identity.deviceNumber, caption}));
       std::string hint =

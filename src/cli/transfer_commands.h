@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/options.h"
 #include "grid/types.h"
 #include "sheets/sheet_id.h"
 
@@ -30,13 +31,6 @@ struct ReportArgs {
 
 struct LogoArgs {
   std::string bitmap;
-};
-
-// Each parse gives the arguments or a usage error text.
-template <class Args>
-struct Parsed {
-  std::optional<Args> args;
-  std::string error;
 };
 
 Parsed<SendArgs> ParseSendArgs(const std::vector<std::string>& words);

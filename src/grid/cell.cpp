@@ -7,7 +7,7 @@ namespace nuvrel::grid {
 
 Size CGridCellBase::CellExtent(const TextMeasurer& measurer, int margin) const {
   const Size text = measurer.TextExtent(DisplayText());
-  return {text.cx + measurer.Overhang() + 4 * margin, text.cy + 2 * margin};
+  return {text.width + measurer.Overhang() + 4 * margin, text.height + 2 * margin};
 }
 
 void CGridCell::TakeOver(const CGridCell& other) {
@@ -25,10 +25,10 @@ void CGridDefaultCell::SetFont(const TextMeasurer* measurer) {
     m_height = 16;
     return;
   }
-  m_margin = measurer->TextExtent(" ").cx;
+  m_margin = measurer->TextExtent(" ").width;
   const Size sample = measurer->TextExtent(" XXXXXXXXXXXX ");
-  m_width = sample.cx;
-  m_height = sample.cy * 3 / 2;
+  m_width = sample.width;
+  m_height = sample.height * 3 / 2;
 }
 
 const TextMeasurer& SheetFontMetrics() {

@@ -38,15 +38,15 @@ class CGridCellBase {
   // The text of the title tip, likewise.
   virtual std::string_view GetTipText() const { return DisplayText(); }
 
-  virtual void SetFormat(unsigned format) = 0;
-  virtual unsigned GetFormat() const = 0;
+  virtual void SetFormat(CellFormat format) = 0;
+  virtual CellFormat GetFormat() const = 0;
   virtual void SetTextColour(Colour c) = 0;
   virtual Colour GetTextColour() const = 0;
   virtual void SetBackColour(Colour c) = 0;
   virtual Colour GetBackColour() const = 0;
   // Kept state bits (read-only, modified); the others come from the grid.
-  virtual void SetState(unsigned state) = 0;
-  virtual unsigned GetState() const = 0;
+  virtual void SetState(CellState state) = 0;
+  virtual CellState GetState() const = 0;
 
   // The in-place edit for this cell.
   virtual EditSpec Edit() const = 0;
@@ -65,14 +65,14 @@ class CGridCell : public CGridCellBase {
   void RestoreText(std::string_view text) override { m_text.assign(text); }
   std::string GetText() const override { return m_text; }
   std::string_view DisplayText() const override { return m_text; }
-  void SetFormat(unsigned format) override { m_format = format; }
-  unsigned GetFormat() const override { return m_format; }
+  void SetFormat(CellFormat format) override { m_format = format; }
+  CellFormat GetFormat() const override { return m_format; }
   void SetTextColour(Colour c) override { m_textColour = c; }
   Colour GetTextColour() const override { return m_textColour; }
   void SetBackColour(Colour c) override { m_backColour = c; }
   Colour GetBackColour() const override { return m_backColour; }
-  void SetState(unsigned state) override { m_state = state; }
-  unsigned GetState() const override { return m_state; }
+  void SetState(CellState state) override { m_state = state; }
+  CellState GetState() const override { return m_state; }
   EditSpec Edit() const override { return {}; }
 
   // Takes over another cell's text (as it stands, not normalised again), format, colours and state:
@@ -86,10 +86,10 @@ class CGridCell : public CGridCellBase {
 
  private:
   std::string m_text;
-  unsigned m_format = format::kSheetBase;
+  CellFormat m_format = CellFormat::SheetBase;
   Colour m_textColour = kDefaultColour;
   Colour m_backColour = kDefaultColour;
-  unsigned m_state = 0;
+  CellState m_state = CellState::None;
 };
 
 // One of the grid's four default cells: the colours, margin and default size that cells of its kind

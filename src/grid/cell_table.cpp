@@ -127,7 +127,7 @@ bool CellTable::CanAutoSize(int col) const {
 }
 
 int CellTable::CellWidth(int row, int col) const {
-  return GetCell(row, col)->CellExtent(*m_measurer, DefaultCellFor(row, col).Margin()).cx;
+  return GetCell(row, col)->CellExtent(*m_measurer, DefaultCellFor(row, col).Margin()).width;
 }
 
 void CellTable::AutoSizeRow(int row) {
@@ -135,8 +135,8 @@ void CellTable::AutoSizeRow(int row) {
   int height = 0;
   for (int c = 0; c < m_cols; ++c) {
     const int margin = DefaultCellFor(row, c).Margin();
-    height =
-        std::max(height, std::as_const(*this).GetCell(row, c)->CellExtent(*m_measurer, margin).cy);
+    height = std::max(height,
+                      std::as_const(*this).GetCell(row, c)->CellExtent(*m_measurer, margin).height);
   }
   SetRowHeight(row, height);
 }
@@ -165,7 +165,7 @@ void CellTable::WriteText(int row, int col, Write write) {
   } else {
     write(*cell);
   }
-  if (cell) cell->SetState(cell->GetState() | state::kModified);
+  if (cell) cell->SetState(cell->GetState() | CellState::Modified);
   m_modified = true;
   NotifyCell(row, col);
 }
@@ -176,7 +176,7 @@ std::string CellTable::GetItemText(int row, int col) const {
   return cell ? cell->GetText() : BlankText(row, col);
 }
 
-bool CellTable::SetItemFormat(int row, int col, unsigned format) {
+bool CellTable::SetItemFormat(int row, int col, CellFormat format) {
   CGridCell* cell = GetCell(row, col);
   if (!cell) return false;
   cell->SetFormat(format);
@@ -184,9 +184,9 @@ bool CellTable::SetItemFormat(int row, int col, unsigned format) {
   return true;
 }
 
-unsigned CellTable::GetItemFormat(int row, int col) const {
+CellFormat CellTable::GetItemFormat(int row, int col) const {
   const CGridCell* cell = GetCell(row, col);
-  return cell ? cell->GetFormat() : 0;
+  return cell ? cell->GetFormat() : CellFormat::Left;
 }
 
 bool CellTable::SetItemBackColour(int row, int col, Colour colour) {
@@ -205,22 +205,22 @@ bool CellTable::SetItemTextColour(int row, int col, Colour colour) {
   return true;
 }
 
-unsigned CellTable::GetItemState(int row, int col) const {
+CellState CellTable::GetItemState(int row, int col) const {
   const CGridCell* cell = GetCell(row, col);
-  if (!cell) return 0;
-  unsigned s = cell->GetState() & (state::kReadOnly | state::kModified);
-  if (m_focus.row == row && m_focus.col == col) s |= state::kFocused;
-  if (IsCellSelected(row, col)) s |= state::kSelected;
-  if (row < m_fixedRows) s |= state::kFixed | state::kFixedRow;
-  if (col < m_fixedCols) s |= state::kFixed | state::kFixedColumn;
+  if (!cell) return CellState::None;
+  CellState s = cell->GetState() & (CellState::ReadOnly | CellState::Modified);
+  if (m_focus.row == row && m_focus.col == col) s |= CellState::Focused;
+  if (IsCellSelected(row, col)) s |= CellState::Selected;
+  if (row < m_fixedRows) s |= CellState::Fixed | CellState::FixedRow;
+  if (col < m_fixedCols) s |= CellState::Fixed | CellState::FixedColumn;
   return s;
 }
 
 bool CellTable::SetItemReadOnly(int row, int col, bool readOnly) {
   CGridCell* cell = GetCell(row, col);
   if (!cell) return false;
-  const unsigned s = cell->GetState();
-  cell->SetState(readOnly ? (s | state::kReadOnly) : (s & ~state::kReadOnly));
+  const CellState s = cell->GetState();
+  cell->SetState(readOnly ? (s | CellState::ReadOnly) : (s & ~CellState::ReadOnly));
   return true;
 }
 
@@ -335,7 +335,7 @@ bool CellTable::SetColumnType(int col, CellFactory factory) {
   return true;
 }
 
-bool CellTable::SetColumnFormat(int col, unsigned format) {
+bool CellTable::SetColumnFormat(int col, CellFormat format) {
   if (col < 0 || col >= m_cols) return false;
   Column& column = m_columns[static_cast<std::size_t>(col)];
   column.format = format;
@@ -388,12 +388,12 @@ Colour CellTable::EffectiveTextColour(int row, int col) const {
 bool CellTable::IsCellEditable(int row, int col) const {
   // Headers and row labels are the sheet's layout, not its data: never edited in place.
   const CGridCell* cell = GetCell(row, col);
-  return m_editable && cell && !IsFixed(row, col) && !(cell->GetState() & state::kReadOnly);
+  return m_editable && cell && !IsFixed(row, col) && !Has(cell->GetState(), CellState::ReadOnly);
 }
 
 bool CellTable::GetItemModified(int row, int col) const {
   const CGridCell* cell = GetCell(row, col);
-  return cell && (cell->GetState() & state::kModified);
+  return cell && Has(cell->GetState(), CellState::Modified);
 }
 
 CellId CellTable::SetFocusCell(int row, int col) {

@@ -104,12 +104,12 @@ class CellTable {
   bool RestoreItemText(int row, int col, std::string_view text);
   // The cell's text; empty for an invalid cell.
   std::string GetItemText(int row, int col) const;
-  bool SetItemFormat(int row, int col, unsigned format);
-  unsigned GetItemFormat(int row, int col) const;
+  bool SetItemFormat(int row, int col, CellFormat format);
+  CellFormat GetItemFormat(int row, int col) const;
   bool SetItemBackColour(int row, int col, Colour colour);
   bool SetItemTextColour(int row, int col, Colour colour);
   // The cell's state: its kept bits plus focused, selected and fixed as they stand now.
-  unsigned GetItemState(int row, int col) const;
+  CellState GetItemState(int row, int col) const;
   bool SetItemReadOnly(int row, int col, bool readOnly);
 
   // Replaces the cell by a new one of another class, which keeps the old text, format and colours.
@@ -138,7 +138,7 @@ class CellTable {
     return SetColumnType(col, &MakeCell<T>);
   }
   // The format of every cell of the column, fixed ones included.
-  bool SetColumnFormat(int col, unsigned format);
+  bool SetColumnFormat(int col, CellFormat format);
   // The back colour of the data cells of every second data row, from the second on.
   void SetRowBanding(Colour colour);
   // Numbers the data rows in column 0: the first data row's label is `first`, each next one more.
@@ -207,7 +207,7 @@ class CellTable {
   // What a blank cell of a column is; the three cells stand for the column's blank cells.
   struct Column {
     CellFactory factory = nullptr;  // the data cells' class; nullptr: plain
-    unsigned format = format::kSheetBase;
+    CellFormat format = CellFormat::SheetBase;
     std::unique_ptr<CGridCell> fixedBlank;
     std::unique_ptr<CGridCell> dataBlank;
     std::unique_ptr<CGridCell> bandedBlank;

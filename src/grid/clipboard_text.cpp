@@ -5,18 +5,13 @@
 #include <cstddef>
 #include <vector>
 
+#include "app/trim.h"
+
 namespace nuvrel::grid {
 namespace {
 
 constexpr std::string_view kFieldEnds = "\t,";
 constexpr std::string_view kTrimmed = " \t\r\n";
-
-std::string_view Trim(std::string_view field) {
-  const std::size_t first = field.find_first_not_of(kTrimmed);
-  if (first == std::string_view::npos) return {};
-  const std::size_t last = field.find_last_not_of(kTrimmed);
-  return field.substr(first, last - first + 1);
-}
 
 bool RowShown(const CellTable& grid, int row) {
   return grid.GetRowHeight(row) > 0;
@@ -36,7 +31,7 @@ void PasteLine(CellTable& grid, int row, const std::vector<int>& columns, std::s
     const std::size_t end = line.find_first_of(kFieldEnds, start);
     const std::string_view field =
         line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-    GuardedChange(grid, row, columns[j], Trim(field));
+    GuardedChange(grid, row, columns[j], app::Trim(field, kTrimmed));
     pasted.maxRow = std::max(pasted.maxRow, row);
     pasted.maxCol = std::max(pasted.maxCol, columns[j]);
     if (end == std::string_view::npos) break;
@@ -120,7 +115,7 @@ bool GuardedChange(CellTable& grid, int row, int col, std::string_view text) {
   const std::string previous = view.GetItemText(row, col);
   if (previous == text) return false;
 
-  const unsigned previousState = view.GetCell(row, col)->GetState();
+  const CellState previousState = view.GetCell(row, col)->GetState();
   const bool previousModified = grid.GetModified();
   grid.SetItemText(row, col, text);
   if (view.GetCell(row, col)->ValidateEdit(text)) return true;

@@ -27,18 +27,8 @@ std::size_t PageIndex(const PageLayout& layout, int page) {
 
 }  // namespace
 
-int MulDivRound(int a, int b, int c) {
-  if (c == 0) return 0;
-  const std::int64_t product = static_cast<std::int64_t>(a) * b;
-  const bool negative = (product < 0) != (c < 0);
-  const std::int64_t magnitude = product < 0 ? -product : product;
-  const std::int64_t divisor = c < 0 ? -static_cast<std::int64_t>(c) : c;
-  const std::int64_t quotient = (magnitude + divisor / 2) / divisor;
-  return ClampToInt(negative ? -quotient : quotient);
-}
-
 Size CharacterSize(int widthOf52Letters, int height) {
-  return {MulDivRound(widthOf52Letters, 1, 52), height};
+  return {(widthOf52Letters + 26) / 52, height};
 }
 
 int RowsToPrint(const CellTable& grid) {
@@ -53,10 +43,10 @@ int RowsToPrint(const CellTable& grid) {
 PageLayout ComputePageLayout(const CellTable& grid, Size charSize, Size paperSize, int rowEnd) {
   PageLayout layout;
   layout.rowEnd = rowEnd < 0 ? grid.GetRowCount() : std::min(rowEnd, grid.GetRowCount());
-  layout.charWidth = charSize.cx;
-  layout.charHeight = charSize.cy;
-  layout.paperWidth = paperSize.cx;
-  layout.paperHeight = paperSize.cy;
+  layout.charWidth = charSize.width;
+  layout.charHeight = charSize.height;
+  layout.paperWidth = paperSize.width;
+  layout.paperHeight = paperSize.height;
 
   const std::vector<int>& heights = grid.RowHeights();
   const std::vector<int>& widths = grid.ColumnWidths();
@@ -64,14 +54,18 @@ PageLayout ComputePageLayout(const CellTable& grid, Size charSize, Size paperSiz
   const auto fixedCols = static_cast<std::size_t>(grid.GetFixedColumnCount());
 
   const std::int64_t sideMargins =
-      static_cast<std::int64_t>(kPrintLeftMarginChars + kPrintRightMarginChars) * charSize.cx;
+      static_cast<std::int64_t>(kPrintLeftMarginChars + kPrintRightMarginChars) * charSize.width;
   const std::int64_t furniture =
       static_cast<std::int64_t>(kPrintHeaderLines + kPrintFooterLines + 2 * kPrintGapLines) *
-      charSize.cy;
+      charSize.height;
 
   layout.logicalWidth = ClampToInt(SumOf(widths, widths.size()) + sideMargins);
   // Same shape as the paper; no paper width gives no height, and so one row a page below.
-  layout.logicalHeight = MulDivRound(layout.logicalWidth, paperSize.cy, paperSize.cx);
+  layout.logicalHeight = paperSize.width <= 0
+                             ? 0
+                             : ClampToInt((std::int64_t{layout.logicalWidth} * paperSize.height +
+                                           paperSize.width / 2) /
+                                          paperSize.width);
   layout.pageHeight =
       ClampToInt(std::int64_t{layout.logicalHeight} - SumOf(heights, fixedRows) - furniture);
   layout.pageWidth =

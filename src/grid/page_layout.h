@@ -32,9 +32,6 @@ struct PageLayout {
   int rowEnd = 0;                   // one past the last row laid out
 };
 
-// a * b / c rounded half away from zero with a 64-bit product; 0 when c is 0.
-int MulDivRound(int a, int b, int c);
-
 // The average character size of a font from the width of the 52 letters a-z A-Z and its height.
 Size CharacterSize(int widthOf52Letters, int height);
 

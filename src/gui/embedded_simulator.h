@@ -3,8 +3,12 @@
 // pseudo-terminal for the length of one run. What is sent to it is kept in the user's data folder.
 #pragma once
 
-#include <QProcess>
+#include <QSocketNotifier>
 #include <QString>
+#include <memory>
+#include <optional>
+
+#include "app/child_process.h"
 
 namespace nuvrel::gui {
 
@@ -21,7 +25,11 @@ class EmbeddedSimulator {
   const QString& Error() const { return m_error; }
 
  private:
-  QProcess m_process;
+  std::optional<app::ChildProcess> m_process;
+  // What the simulator writes once it runs is read and dropped, so that it never waits on a full
+  // pipe.
+  std::unique_ptr<QSocketNotifier> m_outDrain;
+  std::unique_ptr<QSocketNotifier> m_errDrain;
   QString m_device;
   QString m_error;
 };

@@ -11,6 +11,7 @@
 #include "grid/clipboard_text.h"
 #include "gui/code_page_question.h"
 #include "gui/grid_ctrl.h"
+#include "gui/grid_painter.h"
 #include "gui/text_codec.h"
 #include "sheets/cell_types.h"
 
@@ -18,13 +19,7 @@ namespace nuvrel::gui {
 namespace {
 
 Qt::Alignment EditAlignment(const grid::CGridCell& cell, const grid::EditSpec& style) {
-  if (style.alignmentFromFormat) {
-    switch (cell.GetFormat() & grid::format::kAlignMask) {
-      case grid::format::kCenter: return Qt::AlignHCenter;
-      case grid::format::kRight: return Qt::AlignRight;
-      default: return Qt::AlignLeft;
-    }
-  }
+  if (style.alignmentFromFormat) return HorizontalAlignment(cell.GetFormat());
   switch (style.alignment) {
     case grid::EditAlignment::Center: return Qt::AlignHCenter;
     case grid::EditAlignment::Right: return Qt::AlignRight;

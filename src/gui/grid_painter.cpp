@@ -17,19 +17,19 @@ const QColor kMarkBackColour(255, 226, 168);
 const QColor kMarkColour(192, 80, 30);
 constexpr int kMarkSize = 8;
 
-Qt::Alignment HorizontalAlignment(unsigned format) {
-  switch (format & grid::format::kAlignMask) {
-    case grid::format::kCenter: return Qt::AlignHCenter;
-    case grid::format::kRight: return Qt::AlignRight;
+}  // namespace
+
+Qt::Alignment HorizontalAlignment(grid::CellFormat format) {
+  switch (format & grid::CellFormat::AlignMask) {
+    case grid::CellFormat::Center: return Qt::AlignHCenter;
+    case grid::CellFormat::Right: return Qt::AlignRight;
     default: return Qt::AlignLeft;
   }
 }
 
-}  // namespace
-
 QColor ToQColor(grid::Colour colour, const QColor& fallback) {
-  if (colour == grid::kDefaultColour) return fallback;
-  return {grid::Red(colour), grid::Green(colour), grid::Blue(colour)};
+  if (!colour) return fallback;
+  return {colour->red, colour->green, colour->blue};
 }
 
 QColor GridPainter::BackColour(const grid::CellTable& table, int row, int col,
@@ -187,8 +187,8 @@ void GridPainter::DrawText(const grid::CGridCell& cell, int row, int col, const 
   const int margin = m_table.DefaultCellFor(row, col).Margin();
   const QRect area(rect.x() + margin, rect.y(), rect.width() - 1 - 2 * margin, rect.height() - 1);
   if (area.width() <= 0 || area.height() <= 0) return;
-  const unsigned format = cell.GetFormat();
-  const bool elide = (format & grid::format::kEndEllipsis) != 0;
+  const grid::CellFormat format = cell.GetFormat();
+  const bool elide = Has(format, grid::CellFormat::EndEllipsis);
   const Qt::Alignment alignment = HorizontalAlignment(format);
   // Only what fits is converted and laid out; an elided text shows its start whatever its
   // alignment.

@@ -61,6 +61,9 @@ class GridPainter {
   QRect m_dirty;
 };
 
+// The horizontal alignment of a cell's format.
+Qt::Alignment HorizontalAlignment(grid::CellFormat format);
+
 // A grid colour as a Qt colour; grid::kDefaultColour gives `fallback`.
 QColor ToQColor(grid::Colour colour, const QColor& fallback);
 

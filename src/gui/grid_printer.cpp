@@ -20,36 +20,30 @@
 
 #include "app/format.h"
 #include "app/strings.h"
+#include "gui/grid_painter.h"
 #include "gui/text_codec.h"
 
 namespace nuvrel::gui {
 namespace {
 
 using grid::Colour;
+using grid::Rgb;
 
 // Not in the string table: the page footer has always been printed in English.
 constexpr const char* kPageOfPages = "Page %d of %d";
 
 // What a fixed cell prints on when neither it nor its default cell has a background: the face
 // colour of buttons, as headings look on screen.
-constexpr Colour kFaceColour = grid::Rgb(212, 208, 200);
-constexpr Colour kBlack = grid::Rgb(0, 0, 0);
+constexpr Rgb kFaceColour(212, 208, 200);
+constexpr Rgb kBlack(0, 0, 0);
 
 // Line widths in logical units (a few tenths of a millimetre on A4): the grid fine, the rules
 // under the page header and over the footer a little heavier.
 constexpr qreal kGridLineWidth = 0.5;
 constexpr qreal kRuleWidth = 1.0;
 
-QColor ToQColor(Colour c) {
-  return QColor(grid::Red(c), grid::Green(c), grid::Blue(c));
-}
-
-Qt::Alignment HorizontalAlignment(unsigned format) {
-  switch (format & grid::format::kAlignMask) {
-    case grid::format::kCenter: return Qt::AlignHCenter;
-    case grid::format::kRight: return Qt::AlignRight;
-    default: return Qt::AlignLeft;
-  }
+QColor ToQColor(Rgb c) {
+  return QColor(c.red, c.green, c.blue);
 }
 
 QFont Bold(QFont font) {
@@ -70,10 +64,9 @@ void DrawLeftAndRight(QPainter& painter, const QRect& band, const QString& left,
 
 }  // namespace
 
-Colour GrayscaleTextColour(Colour colour) {
+Rgb GrayscaleTextColour(Rgb colour) {
   // Integer shares keep the truncation exact (0.59 has no exact binary form).
-  return grid::Rgb(grid::Red(colour) * 30 / 100, grid::Green(colour) * 59 / 100,
-                   grid::Blue(colour) * 11 / 100);
+  return Rgb(colour.red * 30 / 100, colour.green * 59 / 100, colour.blue * 11 / 100);
 }
 
 PrintColours CellPrintColours(const grid::CellTable& table, int row, int col, bool twoColours) {
@@ -85,17 +78,13 @@ PrintColours CellPrintColours(const grid::CellTable& table, int row, int col, bo
   const bool hasOwnBack = own != grid::kDefaultColour;
 
   if (table.IsFixed(row, col)) {
-    Colour back = hasOwnBack ? own : def.GetBackColour();
-    if (back == grid::kDefaultColour) back = kFaceColour;
-    colours.back = back;
+    colours.back = (hasOwnBack ? own : def.GetBackColour()).value_or(kFaceColour);
   } else if (hasOwnBack && own != def.GetBackColour()) {
     colours.back = own;
   }
 
-  Colour text = hasOwnBack ? cell->GetTextColour() : def.GetTextColour();
-  if (text == grid::kDefaultColour) text = kBlack;
-  if (twoColours && !colours.back) text = GrayscaleTextColour(text);
-  colours.text = text;
+  const Rgb text = (hasOwnBack ? cell->GetTextColour() : def.GetTextColour()).value_or(kBlack);
+  colours.text = twoColours && !colours.back ? GrayscaleTextColour(text) : text;
   return colours;
 }
 

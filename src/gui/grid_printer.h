@@ -25,12 +25,12 @@ namespace nuvrel::gui {
 
 // The text colour a cell without a background prints in on a printer of two colours: each channel
 // scaled by its share of the luminance (red 30 %, green 59 %, blue 11 %), truncated.
-grid::Colour GrayscaleTextColour(grid::Colour colour);
+grid::Rgb GrayscaleTextColour(grid::Rgb colour);
 
 // The colours a cell prints in: a background (none leaves the paper blank) and the text colour.
 struct PrintColours {
-  std::optional<grid::Colour> back;
-  grid::Colour text = 0;
+  std::optional<grid::Rgb> back;
+  grid::Rgb text;
   friend bool operator==(const PrintColours&, const PrintColours&) = default;
 };
 

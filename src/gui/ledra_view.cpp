@@ -244,16 +244,19 @@ void CLedraView::OnSend(bool selection, int firstRow) {
   // A whole-sheet send takes the edit in progress with it; a selection send does not.
   if (!selection && !grid->EndEditing()) return;
   if (!ConfirmHiddenColumns(grid->Table(), selection)) return;
-  transfers::TransferContext context = m_link.Context(m_ui);
-  context.firstRow = firstRow;
-  const bool sent = m_ui.RunTransfer(
-      [&] { return transfers::UploadSheet(context, id, grid->Table(), selection); });
+  int resumeRow = 0;
+  const bool sent = m_link.Run(m_ui, [&](transfers::TransferContext& context) {
+    context.firstRow = firstRow;
+    const bool whole = transfers::UploadSheet(context, id, grid->Table(), selection);
+    resumeRow = context.resumeRow;
+    return whole;
+  });
   ForgetKnown();
   // A whole-sheet upload that was cut short can be taken up again where the register stopped.
   if (sent || selection) {
     if (sent && m_resume && m_resume->sheet == id) m_resume.reset();
-  } else if (context.resumeRow > 0) {
-    m_resume = Resume{id, context.resumeRow};
+  } else if (resumeRow > 0) {
+    m_resume = Resume{id, resumeRow};
     m_ui.SetStatus(m_ui.LastStatus() + "; " + std::string(app::Text(app::Sid::ResumeHint)));
   }
   emit stateChanged();
@@ -267,16 +270,15 @@ void CLedraView::OnArticlesReport() {
   SetCurrent(SheetId::ArticlesReport);
   // The download empties the sheet itself, once the report is whole.
   grid::CellTable& table = m_workspace->Grid(SheetId::ArticlesReport);
-  transfers::TransferContext context = m_link.Context(m_ui);
-  m_ui.RunTransfer([&] { return transfers::DownloadArticlesReport(context, table); });
+  m_link.Run(m_ui,
+             [&](auto& context) { return transfers::DownloadArticlesReport(context, table); });
   ForgetKnown();
 }
 
 void CLedraView::OnGetReports() {
   SetCurrent(SheetId::Reports);
   // The pane keeps its text until a whole report replaces it.
-  transfers::TransferContext context = m_link.Context(m_ui);
-  const bool done = m_ui.RunTransfer([&] {
+  const bool done = m_link.Run(m_ui, [&](auto& context) {
     return transfers::DownloadDailyReport(context, *m_reports,
                                           m_workspace->Grid(SheetId::DepartmentReport));
   });
@@ -341,7 +343,7 @@ QString CLedraView::DocumentName() const {
   const SheetId id = Current();
   if (!sheets::IsGridSheet(id)) return FromUtf8(app::Text(app::Sid::CaptionReports));
   const sheets::SheetFile& file = m_workspace->File(id);
-  if (file.Empty()) return FromUtf8(app::TextById(20800 + sheets::Index(id)));
+  if (file.Empty()) return FromUtf8(app::Text(app::SheetCaption(sheets::Index(id))));
   return FromPath(file.path.filename());
 }
 

@@ -21,8 +21,7 @@ namespace {
 using sheets::SheetId;
 
 std::string CaptionOf(SheetId id) {
-  return std::string(
-      app::TextById(static_cast<int>(app::Sid::CaptionArticles) + sheets::Index(id)));
+  return std::string(app::Text(app::SheetCaption(sheets::Index(id))));
 }
 
 }  // namespace
@@ -32,13 +31,12 @@ void CLedraView::OnSendChanges() {
   CGridCtrl* grid = Grid(id);
   // As the whole sheet, the changes take the edit in progress with them.
   if (!grid->EndEditing()) return;
-  transfers::TransferContext context = m_link.Context(m_ui);
-  const transfers::ChangesOutcome outcome =
-      m_ui.RunTransfer([&] { return transfers::SendChanges(context, id, grid->Table()); });
+  const transfers::ChangesOutcome outcome = m_link.Run(
+      m_ui, [&](auto& context) { return transfers::SendChanges(context, id, grid->Table()); });
   ForgetKnown();
   if (outcome != transfers::ChangesOutcome::NothingKnown) return;
   const std::string text =
-      app::Format(app::Sid::NothingKnown, {context.identity.deviceNumber, CaptionOf(id)});
+      app::Format(app::Sid::NothingKnown, {m_link.identity.deviceNumber, CaptionOf(id)});
   switch (m_ui.AskWhenUnknown(text, id == SheetId::Articles)) {
     case UnknownChoice::SendWholeSheet: OnSend(false); break;
     case UnknownChoice::ReadReport: OnArticlesReport(); break;

@@ -27,8 +27,8 @@ constexpr const char* kRecentKey = "RecentFiles";
 std::string CLedraView::SheetCaption(SheetId id) const {
   const int index = sheets::Index(id);
   const sheets::SheetFile& file = m_workspace->File(id);
-  return file.Empty() ? std::string(app::TextById(20800 + index))
-                      : app::Format(app::TextById(20900 + index), {file.Name()});
+  return file.Empty() ? std::string(app::Text(app::SheetCaption(index)))
+                      : app::Format(app::Text(app::SheetFileCaption(index)), {file.Name()});
 }
 
 void CLedraView::UpdateSheetCaption(int index) {

@@ -151,8 +151,7 @@ void CLogoManagerDlg::OnDefault() {
 void CLogoManagerDlg::OnStart() {
   m_start->setEnabled(false);
   m_status->clear();
-  transfers::TransferContext context = m_link.Context(m_ui);
-  const bool sent = m_ui.RunTransfer([&] {
+  const bool sent = m_link.Run(m_ui, [&](auto& context) {
     return transfers::SendLogo(context, m_logo, [this](int position) {
       m_progress->setValue(std::min(position, m_progress->maximum()));
       m_progress->repaint();

@@ -92,8 +92,7 @@ void RegisterHistoryDialog::ShowDevice() {
     if (state.device != device) continue;
     auto* item = new QTreeWidgetItem(
         m_list, {StateTimeText(state.msSinceEpoch),
-                 FromUtf8(app::TextById(static_cast<int>(app::Sid::CaptionArticles) +
-                                        sheets::Index(state.sheet))),
+                 FromUtf8(app::Text(app::SheetCaption(sheets::Index(state.sheet)))),
                  FromUtf8(app::Text(SourceText(state.source))), QString::number(state.rows)});
     item->setData(0, Qt::UserRole, static_cast<qulonglong>(i));
     item->setTextAlignment(3, Qt::AlignRight);

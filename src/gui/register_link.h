@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/data_folder.h"
+#include "gui/gui_ui.h"
 #include "gui/pumping_link.h"
 #include "link/clock.h"
 #include "link/handshake.h"
@@ -35,13 +36,15 @@ struct RegisterLink {
   // Where what each register holds is recorded (empty: nowhere).
   std::filesystem::path dataFolder = app::DataFolder().value_or(std::filesystem::path());
 
-  // The context of one transfer that talks to the person through `ui`; its waits keep the window
-  // answering.
-  transfers::TransferContext Context(app::Ui& ui) {
+  // Runs one transfer from the window and returns what it returns: `transfer` is called with the
+  // transfer's context, talks to the person through `ui`, and its waits keep the window painting
+  // while the window's input is thrown away.
+  template <class Transfer>
+  auto Run(GuiUi& ui, Transfer&& transfer) {
     pumpedPorts = std::make_unique<PumpingPortOpener>(*ports);
     transfers::TransferContext context{ui, clock, *pumpedPorts, identity, comPortIndex};
     context.dataFolder = dataFolder;
-    return context;
+    return ui.RunTransfer([&] { return transfer(context); });
   }
 
   PumpingClock clock;

@@ -9,15 +9,15 @@ namespace nuvrel::link {
 
 EcrLink::EcrLink(PortMap ports, TraceLog* trace) : m_ports(std::move(ports)), m_trace(trace) {}
 
-EcrLink::~EcrLink() { Close(); }
+EcrLink::~EcrLink() {
+  Close();
+}
 
-bool EcrLink::Open(std::uint32_t portNumber, std::uint32_t baud, int dataBits, int parity,
-                   int stopBits, std::uint32_t receiveQueue, std::uint32_t transmitQueue) {
+bool EcrLink::Open(std::uint32_t portNumber, const LineSettings& settings) {
   Close();
   m_failure = {};
   const std::uint32_t port = portNumber & 0xFFFF;
-  if (port < 1 || port > 4 || !IsSupportedBaud(baud)) return false;
-  const LineSettings settings{baud, dataBits, parity, stopBits, receiveQueue, transmitQueue};
+  if (port < 1 || port > 4) return false;
   const std::string device = m_ports.DeviceFor(port);
   if (IsNetworkAddress(device)) {
     m_device = OpenNetworkPort(device, settings, m_ports.network, m_trace, m_failure);

@@ -23,15 +23,14 @@ class EcrLink final : public Transport {
   EcrLink(const EcrLink&) = delete;
   EcrLink& operator=(const EcrLink&) = delete;
 
-  // Opens COMn. Only the low 16 bits of the port number count; it must be 1..4 and the baud rate one
-  // of the supported rates, else nothing is touched. Parity and stop bits use the platform codes
-  // (0 = none, 0 = one stop bit). False when the port cannot be opened (see LastFailure).
-  bool Open(std::uint32_t portNumber, std::uint32_t baud, int dataBits, int parity, int stopBits,
-            std::uint32_t receiveQueue, std::uint32_t transmitQueue);
+  // Opens COMn with the line settings. Only the low 16 bits of the port number count; it must be
+  // 1..4, else nothing is touched. False when the port cannot be opened (see LastFailure).
+  bool Open(std::uint32_t portNumber, const LineSettings& settings = {});
   void Close();
   bool IsOpen() const { return m_device != nullptr; }
 
-  // Why the last Open failed; device and reason are empty when the checks refused it before any device.
+  // Why the last Open failed; device and reason are empty when the checks refused it before any
+  // device.
   const OpenFailure& LastFailure() const { return m_failure; }
 
   bool Write(std::span<const std::uint8_t> bytes) override;

@@ -131,6 +131,22 @@ TcpConnect ConnectTcp(const std::string& host, std::uint16_t port,
   return result;
 }
 
+Received ReceiveSome(int fd, std::span<std::uint8_t> out, SteadyTime deadline) {
+  if (deadline > std::chrono::steady_clock::now()) {
+    const int ready = WaitSocket(fd, POLLIN, deadline);
+    if (ready == 0) return {};
+    if (ready < 0) return {0, std::strerror(errno)};
+  }
+  for (;;) {
+    const ssize_t n = ::recv(fd, out.data(), out.size(), MSG_DONTWAIT);
+    if (n > 0) return {static_cast<std::size_t>(n), {}};
+    if (n == 0) return {0, std::string(app::Text(app::Sid::ConnectionClosed))};
+    if (errno == EINTR) continue;
+    if (errno == EAGAIN || errno == EWOULDBLOCK) return {};
+    return {0, std::strerror(errno)};
+  }
+}
+
 std::string SendAll(int fd, std::span<const std::uint8_t> bytes, std::chrono::milliseconds stall) {
   auto deadline = std::chrono::steady_clock::now() + stall;
   std::size_t done = 0;

@@ -35,6 +35,16 @@ bool IsPrivateAddress(const sockaddr_storage& address);
 // (poll's revents), 0 when the deadline passed, -1 when the wait failed.
 int WaitSocket(int fd, short events, SteadyTime deadline);
 
+// What one wait-and-read on a socket gave: the count of bytes read, or why the connection ended.
+struct Received {
+  std::size_t count = 0;
+  std::string ended;  // the server closed the connection or the socket failed; "" otherwise
+};
+
+// Waits for the socket until the deadline (not at all once it has passed) and reads what is there
+// into `out`. A count of 0 with nothing in `ended`: nothing came in time.
+Received ReceiveSome(int fd, std::span<std::uint8_t> out, SteadyTime deadline);
+
 // Sends every byte on the non-blocking socket, waiting while the server's window is full; it fails
 // only when the server has taken nothing for the stall time. Returns why it failed, or "".
 std::string SendAll(int fd, std::span<const std::uint8_t> bytes, std::chrono::milliseconds stall);

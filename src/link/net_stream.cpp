@@ -1,13 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "link/net_stream.h"
 
-#include <poll.h>
-#include <sys/socket.h>
-
-#include <cerrno>
-#include <cstring>
-
-#include "app/strings.h"
 #include "link/net_socket.h"
 
 namespace nuvrel::link {
@@ -25,27 +18,9 @@ class PlainStream final : public NetStream {
 
   std::size_t Receive(std::span<std::uint8_t> out, std::chrono::milliseconds timeout) override {
     if (Ended() || out.empty()) return 0;
-    if (timeout.count() > 0) {
-      const int ready =
-          WaitSocket(m_socket.Get(), POLLIN, std::chrono::steady_clock::now() + timeout);
-      if (ready == 0) return 0;
-      if (ready < 0) {
-        End(std::strerror(errno));
-        return 0;
-      }
-    }
-    for (;;) {
-      const ssize_t n = ::recv(m_socket.Get(), out.data(), out.size(), MSG_DONTWAIT);
-      if (n > 0) return static_cast<std::size_t>(n);
-      if (n == 0) {
-        End(std::string(app::Text(app::Sid::ConnectionClosed)));
-      } else if (errno == EINTR) {
-        continue;
-      } else if (errno != EAGAIN && errno != EWOULDBLOCK) {
-        End(std::strerror(errno));
-      }
-      return 0;
-    }
+    Received got = ReceiveSome(m_socket.Get(), out, std::chrono::steady_clock::now() + timeout);
+    if (!got.ended.empty()) End(std::move(got.ended));
+    return got.count;
   }
 
  private:

@@ -9,7 +9,8 @@ namespace nuvrel::link {
 
 std::unique_ptr<Transport> SerialPortOpener::Open(std::uint32_t portNumber, OpenFailure& failure) {
   auto link = std::make_unique<EcrLink>(m_ports, m_trace);
-  if (link->Open(portNumber, 9600, 8, 0, 0, 1024, 1024)) return link;
+  // The register's line: 9600 baud, 8 data bits, no parity, one stop bit.
+  if (link->Open(portNumber, LineSettings{})) return link;
   failure = link->LastFailure();
   return nullptr;
 }

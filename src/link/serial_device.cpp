@@ -2,15 +2,20 @@
 // What every serial backend shares; the backends are posix_serial.cpp and win32_serial.cpp.
 #include "link/serial_device.h"
 
-#include <algorithm>
-#include <array>
-
 namespace nuvrel::link {
 
-bool IsSupportedBaud(std::uint32_t baud) {
-  static constexpr std::array<std::uint32_t, 11> kRates = {110,  300,   600,   1200,  2400,  4800,
-                                                           9600, 19200, 38400, 57600, 115200};
-  return std::find(kRates.begin(), kRates.end(), baud) != kRates.end();
+std::optional<Baud> BaudFor(std::uint32_t bitsPerSecond) {
+  for (const Baud baud : kBaudRates) {
+    if (BitsPerSecond(baud) == bitsPerSecond) return baud;
+  }
+  return std::nullopt;
+}
+
+std::chrono::nanoseconds ByteTime(const LineSettings& settings) {
+  const long long bits = 1 + static_cast<long long>(settings.dataBits) +
+                         (settings.parity != Parity::None ? 1 : 0) +
+                         (settings.stopBits == StopBits::One ? 1 : 2);
+  return std::chrono::nanoseconds(bits * 1'000'000'000LL / BitsPerSecond(settings.baud));
 }
 
 }  // namespace nuvrel::link

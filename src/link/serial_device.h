@@ -14,16 +14,52 @@
 
 namespace nuvrel::link {
 
+// The rates the link offers; each value is the rate in bits per second.
+enum class Baud : std::uint32_t {
+  k110 = 110,
+  k300 = 300,
+  k600 = 600,
+  k1200 = 1200,
+  k2400 = 2400,
+  k4800 = 4800,
+  k9600 = 9600,
+  k19200 = 19200,
+  k38400 = 38400,
+  k57600 = 57600,
+  k115200 = 115200,
+};
+inline constexpr Baud kBaudRates[] = {Baud::k110,   Baud::k300,   Baud::k600,   Baud::k1200,
+                                      Baud::k2400,  Baud::k4800,  Baud::k9600,  Baud::k19200,
+                                      Baud::k38400, Baud::k57600, Baud::k115200};
+
+enum class DataBits : std::uint8_t { k5 = 5, k6 = 6, k7 = 7, k8 = 8 };
+enum class Parity : std::uint8_t { None, Odd, Even, Mark, Space };
+enum class StopBits : std::uint8_t { One, OneAndHalf, Two };
+
 struct LineSettings {
-  std::uint32_t baud = 9600;
-  int dataBits = 8;
-  int parity = 0;    // 0 none, 1 odd, 2 even, 3 mark, 4 space
-  int stopBits = 0;  // 0 one, 1 one and a half, 2 two
+  Baud baud = Baud::k9600;
+  DataBits dataBits = DataBits::k8;
+  Parity parity = Parity::None;
+  StopBits stopBits = StopBits::One;
   std::uint32_t receiveQueue = 1024;
   std::uint32_t transmitQueue = 1024;
   // A write fails when the transmitter has taken nothing for this long (nobody drains the line).
   std::chrono::milliseconds writeStall{5000};
+  // A pseudo-terminal has no line of its own; it takes each byte's line time all the same, so
+  // that an exchange runs as on the serial line it stands for. Off: as fast as the far end reads.
+  bool pacePseudoTerminal = true;
 };
+
+constexpr std::uint32_t BitsPerSecond(Baud baud) {
+  return static_cast<std::uint32_t>(baud);
+}
+
+// The offered rate of that many bits per second; nothing for any other.
+std::optional<Baud> BaudFor(std::uint32_t bitsPerSecond);
+
+// One byte on the line: a start bit, the data bits, the parity bit if any and the stop bits (one
+// and a half counted as two).
+std::chrono::nanoseconds ByteTime(const LineSettings& settings);
 
 struct OpenFailure {
   std::string device;  // the device path tried
@@ -45,8 +81,5 @@ class SerialDevice : public Transport {
 // the path is a COM name ("COM3") or a device path ("\\.\COM10").
 std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path,
                                                const LineSettings& settings, OpenFailure& failure);
-
-// True for the rates the link accepts: 110 to 115200 in the usual steps.
-bool IsSupportedBaud(std::uint32_t baud);
 
 }  // namespace nuvrel::link

@@ -104,12 +104,24 @@ void Append(Bytes& to, const Bytes& more) {
   to.insert(to.end(), more.begin(), more.end());
 }
 
-// The option codes of the line's parity and stop bits (LineSettings keeps the platform's).
-std::uint8_t ParityCode(int parity) {
-  return parity >= 0 && parity <= 4 ? static_cast<std::uint8_t>(parity + 1) : 1;
+// The option codes of the line's parity and stop bits.
+std::uint8_t ParityCode(Parity parity) {
+  switch (parity) {
+    case Parity::None: return 1;
+    case Parity::Odd: return 2;
+    case Parity::Even: return 3;
+    case Parity::Mark: return 4;
+    case Parity::Space: return 5;
+  }
+  return 1;
 }
-std::uint8_t StopCode(int stopBits) {
-  return stopBits == 1 ? 3 : stopBits == 2 ? 2 : 1;
+std::uint8_t StopCode(StopBits stopBits) {
+  switch (stopBits) {
+    case StopBits::One: return 1;
+    case StopBits::Two: return 2;
+    case StopBits::OneAndHalf: return 3;
+  }
+  return 1;
 }
 
 }  // namespace
@@ -117,8 +129,7 @@ std::uint8_t StopCode(int stopBits) {
 TelnetComPort::TelnetComPort(std::unique_ptr<NetStream> stream, std::string address,
                              std::string warning, const LineSettings& settings, TraceLog* trace)
     : StreamTransport(std::move(stream), std::move(address), std::move(warning)),
-      m_byteTime(settings.baud > 0 ? std::chrono::nanoseconds(10'000'000'000LL / settings.baud)
-                                   : std::chrono::nanoseconds::zero()),
+      m_byteTime(ByteTime(settings)),
       m_trace(trace) {}
 
 std::unique_ptr<TelnetComPort> TelnetComPort::Start(std::unique_ptr<NetStream> stream,
@@ -152,11 +163,11 @@ std::unique_ptr<TelnetComPort> TelnetComPort::Start(std::unique_ptr<NetStream> s
   }
 
   Bytes setup;
-  const std::uint32_t baud = settings.baud;
+  const std::uint32_t baud = BitsPerSecond(settings.baud);
   const std::uint8_t rate[4] = {
       static_cast<std::uint8_t>(baud >> 24), static_cast<std::uint8_t>(baud >> 16),
       static_cast<std::uint8_t>(baud >> 8), static_cast<std::uint8_t>(baud)};
-  const std::uint8_t size = static_cast<std::uint8_t>(settings.dataBits);
+  const auto size = static_cast<std::uint8_t>(settings.dataBits);
   const std::uint8_t parity = ParityCode(settings.parity);
   const std::uint8_t stop = StopCode(settings.stopBits);
   const std::uint8_t purge = kPurgeBoth;

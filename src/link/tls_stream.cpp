@@ -137,30 +137,11 @@ class TlsStream final : public NetStream {
 
   // Waits for the socket until the deadline and hands what came to the engine; the count.
   std::size_t Pull(SteadyTime deadline) {
-    if (deadline > std::chrono::steady_clock::now()) {
-      const int ready = WaitSocket(m_socket.Get(), POLLIN, deadline);
-      if (ready == 0) return 0;
-      if (ready < 0) {
-        End(std::strerror(errno));
-        return 0;
-      }
-    }
     std::array<std::uint8_t, kChunk> buffer{};
-    for (;;) {
-      const ssize_t n = ::recv(m_socket.Get(), buffer.data(), buffer.size(), MSG_DONTWAIT);
-      if (n > 0) {
-        BIO_write(SSL_get_rbio(m_ssl), buffer.data(), static_cast<int>(n));
-        return static_cast<std::size_t>(n);
-      }
-      if (n == 0) {
-        End(std::string(app::Text(app::Sid::ConnectionClosed)));
-      } else if (errno == EINTR) {
-        continue;
-      } else if (errno != EAGAIN && errno != EWOULDBLOCK) {
-        End(std::strerror(errno));
-      }
-      return 0;
-    }
+    Received got = ReceiveSome(m_socket.Get(), buffer, deadline);
+    if (!got.ended.empty()) End(std::move(got.ended));
+    if (got.count > 0) BIO_write(SSL_get_rbio(m_ssl), buffer.data(), static_cast<int>(got.count));
+    return got.count;
   }
 
   app::UniqueFd m_socket;

@@ -37,14 +37,30 @@ std::wstring DeviceName(const std::string& path) {
   return L"\\\\.\\" + wide;
 }
 
-// Milliseconds one byte takes on the line, rounded up: a start bit, the data bits, the parity bit
-// if any and the stop bits (one and a half counted as two).
+// Milliseconds one byte takes on the line, rounded up.
 DWORD ByteTimeMs(const LineSettings& settings) {
-  const unsigned bits = 1u + static_cast<unsigned>(settings.dataBits) +
-                        (settings.parity != 0 ? 1u : 0u) + (settings.stopBits != 0 ? 2u : 1u);
-  return settings.baud == 0
-             ? 1
-             : static_cast<DWORD>((bits * 1000u + settings.baud - 1) / settings.baud);
+  return static_cast<DWORD>(
+      std::chrono::ceil<std::chrono::milliseconds>(ByteTime(settings)).count());
+}
+
+BYTE ParityCode(Parity parity) {
+  switch (parity) {
+    case Parity::None: return NOPARITY;
+    case Parity::Odd: return ODDPARITY;
+    case Parity::Even: return EVENPARITY;
+    case Parity::Mark: return MARKPARITY;
+    case Parity::Space: return SPACEPARITY;
+  }
+  return NOPARITY;
+}
+
+BYTE StopBitsCode(StopBits stopBits) {
+  switch (stopBits) {
+    case StopBits::One: return ONESTOPBIT;
+    case StopBits::OneAndHalf: return ONE5STOPBITS;
+    case StopBits::Two: return TWOSTOPBITS;
+  }
+  return ONESTOPBIT;
 }
 
 class Win32SerialDevice final : public SerialDevice {
@@ -168,7 +184,7 @@ std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path,
   }
   // A port that opens is used even when the driver refuses a setting.
   (void)::SetupComm(port, settings.receiveQueue, settings.transmitQueue);
-  line.BaudRate = settings.baud;
+  line.BaudRate = BitsPerSecond(settings.baud);
   line.fBinary = TRUE;
   line.fParity = FALSE;
   line.fOutxCtsFlow = FALSE;
@@ -183,8 +199,8 @@ std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path,
   line.fRtsControl = RTS_CONTROL_DISABLE;
   line.fAbortOnError = FALSE;
   line.ByteSize = static_cast<BYTE>(settings.dataBits);
-  line.Parity = static_cast<BYTE>(settings.parity);
-  line.StopBits = static_cast<BYTE>(settings.stopBits);
+  line.Parity = ParityCode(settings.parity);
+  line.StopBits = StopBitsCode(settings.stopBits);
   (void)::SetCommState(port, &line);
   (void)::EscapeCommFunction(port, SETDTR);
   (void)::EscapeCommFunction(port, CLRRTS);

@@ -13,13 +13,13 @@ namespace {
 
 using app::Sid;
 
-constexpr unsigned kCenter = grid::format::kSheetBase | grid::format::kCenter;
-constexpr unsigned kRight = grid::format::kSheetBase | grid::format::kRight;
+constexpr grid::CellFormat kCenter = grid::CellFormat::SheetBase | grid::CellFormat::Center;
+constexpr grid::CellFormat kRight = grid::CellFormat::SheetBase | grid::CellFormat::Right;
 
 // A column with a cell class of its own: its alignment goes on every row, the header included.
 struct TypedColumn {
   int col;
-  unsigned format;
+  grid::CellFormat format;
   grid::CellFactory factory;
 };
 
@@ -70,7 +70,7 @@ int WidestLabelRow(const grid::CellTable& grid) {
     int width = 0;
     for (const char c : grid.GetItemText(r, 0)) {
       int& w = widths[static_cast<unsigned char>(c)];
-      if (w < 0) w = measurer->TextExtent(std::string_view(&c, 1)).cx;
+      if (w < 0) w = measurer->TextExtent(std::string_view(&c, 1)).width;
       width += w;
     }
     if (width > widest) {

@@ -30,7 +30,7 @@ struct SheetInfo {
   int rows;                  // header row included
   int columns;               // label column included
   bool zeroBasedLabels;      // row r is labelled r - 1
-  grid::Colour zebra;        // background of the even data rows
+  grid::Rgb zebra;           // background of the even data rows
   bool editable;             // the person may type into it
 };
 
@@ -41,9 +41,15 @@ const std::array<SheetInfo, kGridSheetCount>& GridSheets();
 // The grid sheet with this command-line name, e.g. "firm-data".
 std::optional<SheetId> SheetByCliName(std::string_view name);
 
-constexpr int Index(SheetId id) { return static_cast<int>(id); }
+constexpr int Index(SheetId id) {
+  return static_cast<int>(id);
+}
 // Grid sheets are tabs 0 to 6; programmable sheets (sent to the register) are 0 to 4.
-constexpr bool IsGridSheet(SheetId id) { return Index(id) < kGridSheetCount; }
-constexpr bool IsProgrammable(SheetId id) { return Index(id) < 5; }
+constexpr bool IsGridSheet(SheetId id) {
+  return Index(id) < kGridSheetCount;
+}
+constexpr bool IsProgrammable(SheetId id) {
+  return Index(id) < 5;
+}
 
 }  // namespace nuvrel::sheets

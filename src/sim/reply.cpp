@@ -6,8 +6,8 @@
 #include <optional>
 #include <utility>
 
+#include "link/report_layout.h"
 #include "sim/reports.h"
-#include "transfers/report_layout.h"
 
 namespace nuvrel::sim {
 namespace {
@@ -40,20 +40,20 @@ bool IsGroupNine(const ReplyFrame& frame) {
 }
 
 // The field of a report line that a flip-* fault damages; nothing when the line has no such field.
-std::optional<transfers::Field> DamagedField(FaultKind kind, const link::Bytes& head) {
+std::optional<link::ReportField> DamagedField(FaultKind kind, const link::Bytes& head) {
   const std::uint8_t type = head.size() > 7 ? head[7] : 0;
-  std::optional<transfers::Field> field;
+  std::optional<link::ReportField> field;
   if (type == kArticleLineType) {
     switch (kind) {
-      case FaultKind::FlipBarcode: field = transfers::article_line::kBarcode; break;
-      case FaultKind::FlipPrice: field = transfers::article_line::kPrice; break;
-      case FaultKind::FlipTurnover: field = transfers::article_line::kTurnover; break;
-      case FaultKind::FlipSales: field = transfers::article_line::kSales; break;
-      case FaultKind::FlipStock: field = transfers::article_line::kStock; break;
+      case FaultKind::FlipBarcode: field = link::article_line::kBarcode; break;
+      case FaultKind::FlipPrice: field = link::article_line::kPrice; break;
+      case FaultKind::FlipTurnover: field = link::article_line::kTurnover; break;
+      case FaultKind::FlipSales: field = link::article_line::kSales; break;
+      case FaultKind::FlipStock: field = link::article_line::kStock; break;
       default: break;
     }
-  } else if (type == transfers::kGroupLine && kind == FaultKind::FlipTurnover) {
-    field = transfers::group_line::kTurnover;
+  } else if (type == link::kGroupLine && kind == FaultKind::FlipTurnover) {
+    field = link::group_line::kTurnover;
   }
   if (field && head.size() < field->offset + field->size) return std::nullopt;
   return field;

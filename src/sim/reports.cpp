@@ -4,13 +4,13 @@
 #include <array>
 #include <cstdio>
 
+#include "link/report_layout.h"
 #include "link/translation.h"
-#include "transfers/report_layout.h"
 
 namespace nuvrel::sim {
 namespace {
 
-namespace layout = transfers;
+namespace layout = link;
 
 constexpr std::size_t kTaxGroups = 9;
 // Rates of the tax groups A..I in hundredths of a percent.

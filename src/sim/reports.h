@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The report lines the register streams after 'f' (articles report) and 'F' (daily exchange), built
-// from its tables. The line layouts are those of transfers/report_layout.h, which the PC reads
+// from its tables. The line layouts are those of link/report_layout.h, which the PC reads
 // with.
 //
 // Articles report: one line per article in ascending number, type letter 'A', fields separated by

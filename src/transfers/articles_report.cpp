@@ -11,12 +11,12 @@
 #include "app/format.h"
 #include "app/strings.h"
 #include "app/ui.h"
+#include "link/report_layout.h"
 #include "link/translation.h"
 #include "sheets/layouts.h"
 #include "sheets/sheet_file.h"
 #include "transfers/register_memory.h"
 #include "transfers/register_session.h"
-#include "transfers/report_layout.h"
 #include "transfers/report_line.h"
 
 namespace nuvrel::transfers {
@@ -25,10 +25,10 @@ namespace {
 namespace columns = sheets::articles;
 
 enum { kName, kBarcode, kPrice, kTaxGroup, kDepartment, kUnit, kTurnover, kSales, kStock, kCount };
-constexpr std::array<Field, kCount> kFields = {
-    article_line::kName,     article_line::kBarcode,    article_line::kPrice,
-    article_line::kTaxGroup, article_line::kDepartment, article_line::kUnit,
-    article_line::kTurnover, article_line::kSales,      article_line::kStock};
+constexpr std::array<link::ReportField, kCount> kFields = {
+    link::article_line::kName,     link::article_line::kBarcode,    link::article_line::kPrice,
+    link::article_line::kTaxGroup, link::article_line::kDepartment, link::article_line::kUnit,
+    link::article_line::kTurnover, link::article_line::kSales,      link::article_line::kStock};
 using ArticleRecord = std::array<std::string, kCount>;
 
 // The nine fields of an article line; nothing when any is cut short.
@@ -48,7 +48,7 @@ bool IsDataRow(const grid::CellTable& grid, int row) {
 
 // A decimal of the register, which may use a comma, as the sheet writes it.
 std::string Amount(std::string_view field) {
-  std::string text = Trim(field);
+  std::string text(app::Trim(field, kFieldBlanks));
   std::replace(text.begin(), text.end(), ',', '.');
   return text;
 }
@@ -90,11 +90,11 @@ void StoreArticleRecord(app::Ui& ui, grid::CellTable& grid, std::string_view lin
 
   // Trimmed before the translation: a register character that has no PC form becomes a blank
   // there, and such a blank stays part of the name.
-  std::string name = Trim(fields[kName]);
+  std::string name(app::Trim(fields[kName], kFieldBlanks));
   link::TranslateText(name, false);
   grid.SetItemText(row, columns::kName, name);
   ui.EnsureVisible(grid, row, columns::kName);
-  grid.SetItemText(row, columns::kBarcode, Trim(fields[kBarcode]));
+  grid.SetItemText(row, columns::kBarcode, std::string(app::Trim(fields[kBarcode], kFieldBlanks)));
   grid.SetItemText(row, columns::kPrice, Amount(fields[kPrice]));
   link::TranslateText(fields[kTaxGroup], false);
   grid.SetItemText(row, columns::kTaxGroup, fields[kTaxGroup]);
@@ -127,10 +127,10 @@ bool DownloadArticlesReport(TransferContext& ctx, grid::CellTable& grid) {
   ReportLineReader reader(channel);
   std::string line;
   std::size_t length = reader.Receive(line);
-  while (length > kArticlesReportEndLength) {
+  while (length > link::kArticlesReportEndLength) {
     ++ordinal;
-    const long number =
-        ParseFieldNumber(line, article_line::kNumber.offset, article_line::kNumber.size);
+    const long number = ParseFieldNumber(line, link::article_line::kNumber.offset,
+                                         link::article_line::kNumber.size);
     if (number != -1) {
       // A number that does not fit an int is no row of the sheet either.
       const int row = number < 0 || number > kReportArticleRows ? 0 : static_cast<int>(number);

@@ -10,10 +10,10 @@
 #include "app/format.h"
 #include "app/strings.h"
 #include "app/ui.h"
+#include "link/report_layout.h"
 #include "link/translation.h"
 #include "sheets/layouts.h"
 #include "transfers/register_session.h"
-#include "transfers/report_layout.h"
 #include "transfers/report_line.h"
 
 namespace nuvrel::transfers {
@@ -53,10 +53,10 @@ std::size_t TextLength(std::string_view line) {
 std::optional<std::pair<std::string, std::string>> ReadGroupFields(std::string_view line) {
   std::string name;
   std::string turnover;
-  if (CopyField(line, group_line::kName.offset, group_line::kName.size, name) <
-          group_line::kName.size ||
-      CopyField(line, group_line::kTurnover.offset, group_line::kTurnover.size, turnover) <
-          group_line::kTurnover.size) {
+  if (CopyField(line, link::group_line::kName.offset, link::group_line::kName.size, name) <
+          link::group_line::kName.size ||
+      CopyField(line, link::group_line::kTurnover.offset, link::group_line::kTurnover.size,
+                turnover) < link::group_line::kTurnover.size) {
     return std::nullopt;
   }
   return std::pair{std::move(name), std::move(turnover)};
@@ -66,11 +66,11 @@ std::optional<std::pair<std::string, std::string>> ReadGroupFields(std::string_v
 class SectionHeaders {
  public:
   void Before(char type, ReportPane& pane) {
-    if (type == kDailyLine) {
+    if (type == link::kDailyLine) {
       ++m_dailyLines;
       if (m_dailyLines == 10) pane.Append(DailyDiscountHeader());
       if (m_dailyLines == 11) pane.Append(DailyPaymentHeader());
-    } else if (type == kOperatorLine) {
+    } else if (type == link::kOperatorLine) {
       // Four lines per operator.
       switch (m_operatorLines % 4) {
         case 0:
@@ -153,12 +153,13 @@ void StoreDepartmentRecord(app::Ui& ui, grid::CellTable& grid, std::string_view 
   if (row < 1 || row >= grid.GetRowCount()) return;
   const auto fields = ReadGroupFields(line);
   if (!fields) return;
-  std::string name = Trim(fields->first);
+  std::string name(app::Trim(fields->first, kFieldBlanks));
   link::TranslateText(name, false);
   grid.SetItemText(row, sheets::departments::kName, name);
   ui.EnsureVisible(grid, row, sheets::departments::kName);
   // A comma in the turnover is the cell's business: its rule reads it as the decimal point.
-  grid.SetItemText(row, sheets::departments::kTurnover, Trim(fields->second));
+  grid.SetItemText(row, sheets::departments::kTurnover,
+                   std::string(app::Trim(fields->second, kFieldBlanks)));
 }
 
 bool DownloadDailyReport(TransferContext& ctx, ReportPane& pane, grid::CellTable& departmentGrid) {
@@ -197,7 +198,7 @@ bool DownloadDailyReport(TransferContext& ctx, ReportPane& pane, grid::CellTable
   SectionHeaders headers;
   while (received) {
     const char type = line.size() > 7 ? line[7] : '\0';
-    if (type == kGroupLine) break;
+    if (type == link::kGroupLine) break;
     headers.Before(type, staging);
     RenderReportLine(staging, line);
     ui.PumpPaintMessages();
@@ -209,7 +210,8 @@ bool DownloadDailyReport(TransferContext& ctx, ReportPane& pane, grid::CellTable
   // The group lines, whatever their type letter, until department 9.
   bool complete = false;
   while (received && !complete) {
-    const long index = ParseFieldNumber(line, group_line::kIndex.offset, group_line::kIndex.size);
+    const long index =
+        ParseFieldNumber(line, link::group_line::kIndex.offset, link::group_line::kIndex.size);
     if (index != -1) {
       // The field is one byte wide, so the index is a single digit.
       const int row = static_cast<int>(index) + 1;

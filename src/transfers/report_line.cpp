@@ -41,7 +41,7 @@ std::size_t ReportLineReader::Receive(std::string& line) {
       got = fresh > 0;
     }
     if (got && Take(line)) {
-      if (line.size() >= kReportLineCapacity) return fail(link::Fault::Invalid);
+      if (line.size() >= link::kReportLineCapacity) return fail(link::Fault::Invalid);
       return line.size();
     }
     // The limit covers the whole line, so a register that trickles bytes (or noise before the
@@ -68,13 +68,13 @@ bool ReportLineReader::Take(std::string& line) {
   if (line.empty()) first = std::find(first, last, link::kStartByte);
   // The line never grows past the capacity: the byte that reaches it ends the line as refused.
   const auto room = std::min<std::ptrdiff_t>(
-      static_cast<std::ptrdiff_t>(kReportLineCapacity - line.size()), last - first);
+      static_cast<std::ptrdiff_t>(link::kReportLineCapacity - line.size()), last - first);
   const std::uint8_t* const stop = first + room;
   const std::uint8_t* const lineFeed = std::find(first, stop, link::kLineFeed);
   const std::uint8_t* const end = lineFeed == stop ? stop : lineFeed + 1;
   line.append(reinterpret_cast<const char*>(first), static_cast<std::size_t>(end - first));
   m_next = static_cast<std::size_t>(end - block);
-  return lineFeed != stop || line.size() >= kReportLineCapacity;
+  return lineFeed != stop || line.size() >= link::kReportLineCapacity;
 }
 
 std::size_t CopyField(std::string_view line, std::size_t offset, std::size_t count,
@@ -99,16 +99,8 @@ long ParseFieldNumber(std::string_view line, std::size_t offset, std::size_t cou
   return static_cast<long>(number.value);
 }
 
-std::string Trim(std::string_view text) {
-  constexpr std::string_view kStrip = " \n\r";
-  const std::size_t first = text.find_first_not_of(kStrip);
-  if (first == std::string_view::npos) return {};
-  const std::size_t last = text.find_last_not_of(kStrip);
-  return std::string(text.substr(first, last - first + 1));
-}
-
 bool IsDecimalField(std::string_view field) {
-  const std::string text = Trim(field);
+  const std::string_view text = app::Trim(field, kFieldBlanks);
   std::size_t i = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
   bool digit = false;
   bool point = false;
@@ -126,7 +118,7 @@ bool IsDecimalField(std::string_view field) {
 }
 
 bool IsDigitField(std::string_view field) {
-  const std::string text = Trim(field);
+  const std::string_view text = app::Trim(field, kFieldBlanks);
   return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 

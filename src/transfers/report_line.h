@@ -8,8 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "app/trim.h"
 #include "link/handshake.h"
-#include "transfers/report_layout.h"
+#include "link/report_layout.h"
 
 namespace nuvrel::transfers {
 
@@ -42,7 +43,7 @@ class ReportLineReader {
   bool Take(std::string& line);
 
   link::Channel& m_channel;
-  std::array<std::uint8_t, kReportLineCapacity> m_block{};
+  std::array<std::uint8_t, link::kReportLineCapacity> m_block{};
   std::size_t m_next = 0;  // the first byte of the block not yet taken
   std::size_t m_end = 0;   // the end of what the last read brought
 };
@@ -56,8 +57,8 @@ std::size_t CopyField(std::string_view line, std::size_t offset, std::size_t cou
 // the number takes up the whole field; an empty field reads as 0.
 long ParseFieldNumber(std::string_view line, std::size_t offset, std::size_t count);
 
-// The text without blanks, LFs and CRs at either end.
-std::string Trim(std::string_view text);
+// What is cut off either end of a report field: blanks, LFs and CRs (a tab is text).
+inline constexpr std::string_view kFieldBlanks = " \n\r";
 
 // Whether a figure field is whole: once trimmed, empty or a decimal number (an optional leading
 // sign, at least one digit, at most one '.' or ','). A flipped bit or a shifted line gives

@@ -111,9 +111,8 @@ bool SendPlannedRecords(RegisterSession& session, TransferContext& context, grid
   link::Channel& channel = session.Channel();
   if (!link::SendCommand(channel, 'a')) return false;
 
-  const std::string what = app::Format(
-      Sid::SendingSheet,
-      {app::TextById(static_cast<int>(Sid::CaptionArticles) + static_cast<int>(plan.sheet))});
+  const std::string what =
+      app::Format(Sid::SendingSheet, {app::Text(app::SheetCaption(static_cast<int>(plan.sheet)))});
   ui.ShowProgress({what, 0, total});
   bool stopped = false;
   for (const Record& record : records) {

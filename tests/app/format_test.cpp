@@ -36,11 +36,11 @@ TEST(Format, MissingOrMismatchedArgumentsGiveNothingInTheirPlace) {
   EXPECT_EQ(Format("[%d]", {"text"}), "[]");
 }
 
-TEST(StringTable, CaptionsAreFoundByBasePlusSheet) {
-  EXPECT_EQ(TextById(20800 + 2), "Departments");
-  EXPECT_EQ(TextById(20900 + 6), "Department report (%s)");
+TEST(StringTable, CaptionsAreFoundBySheetIndex) {
+  EXPECT_EQ(Text(SheetCaption(2)), "Departments");
+  EXPECT_EQ(Text(SheetFileCaption(6)), "Department report (%s)");
   EXPECT_EQ(Text(Sid::CaptionReports), "Reports");
-  EXPECT_EQ(TextById(20005), "");
+  EXPECT_EQ(Text(static_cast<Sid>(20005)), "");
 }
 
 }  // namespace

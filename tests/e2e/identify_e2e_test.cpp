@@ -157,7 +157,7 @@ TEST(IdentifyEndToEnd, ThePortIsClosedOnEveryWayOut) {
     link::RegisterIdentity identity;
     EXPECT_FALSE(link::IdentifyOnPort(opener, 0, link::SystemClock(), ui, identity)) << fault;
     link::EcrLink again(link::PortMap::AllTo(sim.Device()));
-    EXPECT_TRUE(again.Open(1, 9600, 8, 0, 0, 1024, 1024)) << fault;
+    EXPECT_TRUE(again.Open(1)) << fault;
     again.Close();
     // And the register answers the next identification normally.
     test::RecordingUi ui2;

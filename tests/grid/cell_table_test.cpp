@@ -29,7 +29,7 @@ class Table : public ::testing::Test {
 };
 
 TEST_F(Table, NewRowsAndColumnsTakeTheDefaultSizeOfTheFont) {
-  EXPECT_EQ(t.GetColumnWidth(2), 14 * 8);      // " XXXXXXXXXXXX "
+  EXPECT_EQ(t.GetColumnWidth(2), 14 * 8);  // " XXXXXXXXXXXX "
   EXPECT_EQ(t.GetRowHeight(3), 16 * 3 / 2);
   CellTable bare(nullptr);
   bare.SetColumnCount(1);
@@ -60,11 +60,11 @@ TEST_F(Table, TextChangesAndCountChangesMarkTheGridModified) {
 
 TEST_F(Table, AReplacedCellKeepsTextFormatAndColours) {
   t.SetItemText(2, 1, "keep me");
-  t.SetItemFormat(2, 1, format::kRight);
+  t.SetItemFormat(2, 1, CellFormat::Right);
   t.SetItemBackColour(2, 1, Rgb(1, 2, 3));
   EXPECT_TRUE(t.SetCellType<UpperCell>(2, 1));
   EXPECT_EQ(t.GetItemText(2, 1), "keep me");  // taken over as it stood
-  EXPECT_EQ(t.GetItemFormat(2, 1), format::kRight);
+  EXPECT_EQ(t.GetItemFormat(2, 1), CellFormat::Right);
   EXPECT_EQ(t.GetCell(2, 1)->GetBackColour(), Rgb(1, 2, 3));
   t.SetItemText(2, 1, "new");
   EXPECT_EQ(t.GetItemText(2, 1), "NEW");
@@ -92,10 +92,9 @@ TEST_F(Table, StateCombinesKeptAndComputedFlags) {
   t.SetFocusCell(2, 2);
   t.SelectCell(2, 2);
   t.SetItemText(2, 2, "x");
-  EXPECT_EQ(t.GetItemState(2, 2), state::kFocused | state::kSelected | state::kModified);
-  EXPECT_EQ(t.GetItemState(0, 0),
-            state::kFixed | state::kFixedRow | state::kFixedColumn);
-  EXPECT_EQ(t.GetItemState(0, 2), state::kFixed | state::kFixedRow);
+  EXPECT_EQ(t.GetItemState(2, 2), CellState::Focused | CellState::Selected | CellState::Modified);
+  EXPECT_EQ(t.GetItemState(0, 0), CellState::Fixed | CellState::FixedRow | CellState::FixedColumn);
+  EXPECT_EQ(t.GetItemState(0, 2), CellState::Fixed | CellState::FixedRow);
 }
 
 // Laid out as the sheets are, with nothing written yet: a typed, right-aligned column, banded rows
@@ -107,7 +106,7 @@ class BlankCells : public ::testing::Test {
     t.SetRowCount(6);
     t.SetFixedRowCount(1);
     t.SetFixedColumnCount(1);
-    t.SetColumnFormat(2, format::kRight);
+    t.SetColumnFormat(2, CellFormat::Right);
     t.SetColumnType<UpperCell>(2);
     t.SetRowBanding(kBand);
     t.SetRowLabels(1);
@@ -121,8 +120,8 @@ class BlankCells : public ::testing::Test {
 TEST_F(BlankCells, ReadAsTheirColumnAndRowSay) {
   EXPECT_NE(dynamic_cast<const UpperCell*>(view.GetCell(3, 2)), nullptr);
   EXPECT_EQ(dynamic_cast<const UpperCell*>(view.GetCell(0, 2)), nullptr);  // the header is plain
-  EXPECT_EQ(view.GetItemFormat(0, 2), format::kRight);
-  EXPECT_EQ(view.GetItemFormat(3, 2), format::kRight);
+  EXPECT_EQ(view.GetItemFormat(0, 2), CellFormat::Right);
+  EXPECT_EQ(view.GetItemFormat(3, 2), CellFormat::Right);
   EXPECT_EQ(view.GetCell(2, 1)->GetBackColour(), kBand);  // the second data row
   EXPECT_EQ(view.GetCell(3, 1)->GetBackColour(), kDefaultColour);
   EXPECT_EQ(view.GetCell(2, 0)->GetBackColour(), kDefaultColour);  // labels are not banded
@@ -134,7 +133,7 @@ TEST_F(BlankCells, ReadAsTheirColumnAndRowSay) {
 TEST_F(BlankCells, WritingMakesACellOfTheColumnsClassThatKeepsWhatTheBlankShowed) {
   EXPECT_TRUE(t.SetItemText(2, 2, "abc"));
   EXPECT_EQ(t.GetItemText(2, 2), "ABC");
-  EXPECT_EQ(t.GetItemFormat(2, 2), format::kRight);
+  EXPECT_EQ(t.GetItemFormat(2, 2), CellFormat::Right);
   EXPECT_EQ(t.EffectiveBackColour(2, 2), kBand);
   EXPECT_TRUE(t.GetItemModified(2, 2));
   t.SetItemText(0, 2, "head");  // fixed cells stay plain
@@ -155,11 +154,11 @@ TEST_F(BlankCells, AnEmptyTextLeavesThemBlankAndUnmarkedButMarksTheGrid) {
 
 TEST_F(BlankCells, ChangingAColumnChangesTheCellsAlreadyMade) {
   t.SetItemText(2, 2, "abc");
-  t.SetColumnFormat(2, format::kCenter);
+  t.SetColumnFormat(2, CellFormat::Center);
   t.SetColumnType(2, nullptr);
   t.SetRowBanding(Rgb(7, 7, 7));
   EXPECT_EQ(t.GetItemText(2, 2), "ABC");
-  EXPECT_EQ(t.GetItemFormat(2, 2), format::kCenter);
+  EXPECT_EQ(t.GetItemFormat(2, 2), CellFormat::Center);
   EXPECT_EQ(t.EffectiveBackColour(2, 2), Rgb(7, 7, 7));
   t.SetItemText(2, 2, "low");
   EXPECT_EQ(t.GetItemText(2, 2), "low");

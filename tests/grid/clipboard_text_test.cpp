@@ -30,7 +30,7 @@ std::string Cell(int r, int c) {
 // Forgets every modified mark, as after a save.
 void ClearMarks(CellTable& t) {
   for (int r = 0; r < t.GetRowCount(); ++r) {
-    for (int c = 0; c < t.GetColumnCount(); ++c) t.GetCell(r, c)->SetState(0);
+    for (int c = 0; c < t.GetColumnCount(); ++c) t.GetCell(r, c)->SetState({});
   }
   t.SetModified(false);
 }

@@ -35,16 +35,6 @@ void OneColumn(CellTable& t, std::initializer_list<int> heights) {
 constexpr Size kSmallChar{10, 10};
 constexpr Size kPaper300{180, 360};
 
-TEST(MulDivRound, RoundsHalfAwayFromZeroWithoutOverflow) {
-  EXPECT_EQ(MulDivRound(5, 1, 2), 3);
-  EXPECT_EQ(MulDivRound(-5, 1, 2), -3);
-  EXPECT_EQ(MulDivRound(5, -1, 2), -3);
-  EXPECT_EQ(MulDivRound(4, 1, 3), 1);
-  EXPECT_EQ(MulDivRound(5, 1, 3), 2);
-  EXPECT_EQ(MulDivRound(INT_MAX, 3, 3), INT_MAX);
-  EXPECT_EQ(MulDivRound(7, 8, 0), 0);
-}
-
 TEST(PageLayoutArticles, PageIsScaledToTheGridWidthAndShapedLikeThePaper) {
   CellTable t(nullptr);
   ArticlesLike(t);

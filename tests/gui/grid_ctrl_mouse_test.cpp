@@ -103,7 +103,7 @@ TEST_F(GridMouse, DoubleClickOnAHeaderDividerFitsTheColumnToItsWidestText) {
   QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::NoModifier, ColumnDivider(kName));
   const QtTextMeasurer measurer(SheetTestFont());
   EXPECT_EQ(table.GetColumnWidth(kName),
-            measurer.TextExtent(name).cx + 4 * table.DefaultCellFor(3, kName).Margin());
+            measurer.TextExtent(name).width + 4 * table.DefaultCellFor(3, kName).Margin());
 }
 
 TEST_F(GridMouse, DraggingAHeaderDividerResizesAndDraggingItPastTheLeftEdgeHidesTheColumn) {

@@ -22,7 +22,7 @@ class InPlaceEdit : public GridCtrlFixture {
   // A text in a cell as if it had been read from a file and saved: no modified marks.
   void Put(int row, int col, const std::string& text) {
     table.SetItemText(row, col, text);
-    table.GetCell(row, col)->SetState(0);
+    table.GetCell(row, col)->SetState({});
     table.SetModified(false);
   }
   CGridInPlaceEdit* Edit() { return grid.Editor(); }

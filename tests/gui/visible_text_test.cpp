@@ -43,8 +43,8 @@ TEST(VisibleText, AShortTextIsWholeALongOneCutToWhatOverflowsTheLineAtItsAligned
 
 TEST(QtTextMeasurer, MeasuresALongTextNoWiderThanItsLimit) {
   const QtTextMeasurer measurer(testing::SheetTestFont());
-  EXPECT_EQ(measurer.TextExtent(std::string(1 << 20, 'x')).cx, QtTextMeasurer::kMaxTextWidth);
-  EXPECT_LT(measurer.TextExtent("Sir").cx, 40);
+  EXPECT_EQ(measurer.TextExtent(std::string(1 << 20, 'x')).width, QtTextMeasurer::kMaxTextWidth);
+  EXPECT_LT(measurer.TextExtent("Sir").width, 40);
 }
 
 }  // namespace

@@ -19,27 +19,27 @@ class EcrLinkOnPty : public ::testing::Test {
   void SetUp() override {
     if (!pty.Ok()) GTEST_SKIP() << "no pseudo-terminal available";
   }
-  bool OpenCom1(EcrLink& link) { return link.Open(1, 9600, 8, 0, 0, 1024, 1024); }
+  bool OpenCom1(EcrLink& link) { return link.Open(1); }
 
   test::PtyPair pty;
   PortMap ports = PortMap::AllTo(pty.SlavePath());
 };
 
-TEST_F(EcrLinkOnPty, PortNumberAndBaudAreCheckedBeforeAnyDevice) {
+TEST_F(EcrLinkOnPty, ThePortNumberIsCheckedBeforeAnyDevice) {
   EcrLink link(ports);
-  EXPECT_FALSE(link.Open(0, 9600, 8, 0, 0, 1024, 1024));
-  EXPECT_FALSE(link.Open(5, 9600, 8, 0, 0, 1024, 1024));
-  EXPECT_FALSE(link.Open(1, 9601, 8, 0, 0, 1024, 1024));
+  EXPECT_FALSE(link.Open(0));
+  EXPECT_FALSE(link.Open(5));
   EXPECT_TRUE(link.LastFailure().device.empty());
   // Only the low 16 bits count: 0x10001 is COM1.
-  EXPECT_TRUE(link.Open(0x10001, 9600, 8, 0, 0, 1024, 1024));
+  EXPECT_TRUE(link.Open(0x10001));
 }
 
 TEST_F(EcrLinkOnPty, EverySupportedRateOpens) {
-  for (std::uint32_t baud :
-       {110u, 300u, 600u, 1200u, 2400u, 4800u, 9600u, 19200u, 38400u, 57600u, 115200u}) {
+  for (const Baud baud : kBaudRates) {
     EcrLink link(ports);
-    EXPECT_TRUE(link.Open(1, baud, 8, 0, 0, 1024, 1024)) << baud;
+    LineSettings settings;
+    settings.baud = baud;
+    EXPECT_TRUE(link.Open(1, settings)) << BitsPerSecond(baud);
   }
 }
 
@@ -100,7 +100,7 @@ TEST_F(EcrLinkOnPty, WaitReadableTimesOutWhenNothingComes) {
 // when the far end stops reading altogether, however long the whole block takes.
 TEST_F(EcrLinkOnPty, AWriteFailsOnAStalledLineNotOnASlowOne) {
   LineSettings settings;
-  settings.baud = 0;  // no line time of its own: the far end's reading is the only pace
+  settings.pacePseudoTerminal = false;  // the far end's reading is the only pace
   settings.writeStall = 150ms;
   OpenFailure failure;
   auto device = OpenSerialDevice(pty.SlavePath(), settings, failure);
@@ -138,7 +138,7 @@ TEST_F(EcrLinkOnPty, AWriteOnAPseudoTerminalTakesItsLineTime) {
 
 TEST(EcrLinkWithoutDevice, AMissingDeviceFailsWithItsReason) {
   EcrLink link(PortMap::AllTo("/dev/nonexistent-nuvrel-port"));
-  EXPECT_FALSE(link.Open(1, 9600, 8, 0, 0, 1024, 1024));
+  EXPECT_FALSE(link.Open(1));
   EXPECT_EQ(link.LastFailure().device, "/dev/nonexistent-nuvrel-port");
   EXPECT_FALSE(link.LastFailure().reason.empty());
   std::array<std::uint8_t, 4> buffer{};
@@ -148,7 +148,7 @@ TEST(EcrLinkWithoutDevice, AMissingDeviceFailsWithItsReason) {
 
 TEST(EcrLinkWithoutDevice, AFileThatIsNotATerminalIsRefused) {
   EcrLink link(PortMap::AllTo("/dev/null"));
-  EXPECT_FALSE(link.Open(1, 9600, 8, 0, 0, 1024, 1024));
+  EXPECT_FALSE(link.Open(1));
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace nuvrel::sheets {
 namespace {
 
 using grid::CellTable;
-namespace fmt = grid::format;
+using Fmt = grid::CellFormat;
 
 // Eight pixels a character, sixteen a line: the default width is " XXXXXXXXXXXX " = 112, the
 // margin 8.
@@ -38,7 +38,7 @@ TEST_P(EverySheet, HasItsSizeLabelsZebraRowsAndEditability) {
   EXPECT_EQ(t.GetItemText(1, 0), e.firstLabel);
   EXPECT_EQ(t.GetItemText(e.rows - 1, 0), e.lastLabel);
   EXPECT_EQ(t.GetItemText(0, 0), "");
-  EXPECT_EQ(t.GetItemFormat(1, 0) & fmt::kAlignMask, fmt::kRight);
+  EXPECT_EQ(t.GetItemFormat(1, 0) & Fmt::AlignMask, Fmt::Right);
   EXPECT_EQ(t.IsEditable(), e.editable);
   EXPECT_FALSE(t.GetRowResize());
   EXPECT_TRUE(t.GetModified());  // the set-up itself marks the grid
@@ -73,11 +73,11 @@ TEST(Layouts, ArticlesColumnsHaveTheirHeadersClassesAndAlignments) {
                            "Tax grp.", "Department", "Unit",    "In stock"};
   for (int c = 0; c < 8; ++c) EXPECT_EQ(t.GetItemText(0, c), headers[c]);
 
-  EXPECT_EQ(t.GetItemFormat(0, 1) & fmt::kAlignMask, fmt::kLeft);
-  EXPECT_EQ(t.GetItemFormat(0, 2) & fmt::kAlignMask, fmt::kCenter);
-  EXPECT_EQ(t.GetItemFormat(0, 3) & fmt::kAlignMask, fmt::kRight);
-  EXPECT_EQ(t.GetItemFormat(2400, 7) & fmt::kAlignMask, fmt::kRight);
-  EXPECT_EQ(t.GetItemFormat(5, 5) & fmt::kAlignMask, fmt::kCenter);
+  EXPECT_EQ(t.GetItemFormat(0, 1) & Fmt::AlignMask, Fmt::Left);
+  EXPECT_EQ(t.GetItemFormat(0, 2) & Fmt::AlignMask, Fmt::Center);
+  EXPECT_EQ(t.GetItemFormat(0, 3) & Fmt::AlignMask, Fmt::Right);
+  EXPECT_EQ(t.GetItemFormat(2400, 7) & Fmt::AlignMask, Fmt::Right);
+  EXPECT_EQ(t.GetItemFormat(5, 5) & Fmt::AlignMask, Fmt::Center);
 
   EXPECT_NE(dynamic_cast<const CGridCellBarcode*>(t.GetCell(1, 2)), nullptr);
   EXPECT_NE(dynamic_cast<const CGridCellPrice*>(t.GetCell(2400, 3)), nullptr);
@@ -176,7 +176,7 @@ TEST(Layouts, TextSheetsAndTheDepartmentReport) {
     SetupSheet(id, t);
     EXPECT_EQ(t.GetItemText(0, 1), expected.first);
     EXPECT_EQ(t.GetColumnWidth(1), expected.second);
-    EXPECT_EQ(t.GetItemFormat(0, 1) & fmt::kAlignMask, fmt::kLeft);
+    EXPECT_EQ(t.GetItemFormat(0, 1) & Fmt::AlignMask, Fmt::Left);
   }
   CellTable d(&measurer);
   SetupDepartmentReportSheet(d);

@@ -257,9 +257,9 @@ TEST_F(EcrsimProgram, StateFolderKeepsTablesAndLogoAcrossRuns) {
   const link::Bytes report = port.Read(10 + 99 + 15, Millis(3000));
   ASSERT_EQ(report.size(), 10u + 99u + 15u);
   const link::Bytes line(report.begin() + 10, report.begin() + 10 + 99);
-  EXPECT_EQ(test::FieldOf(line, transfers::article_line::kNumber), "0012");
-  EXPECT_EQ(test::FieldOf(line, transfers::article_line::kName), name + std::string(10, ' '));
-  EXPECT_EQ(test::FieldOf(line, transfers::article_line::kPrice), "    12.50");
+  EXPECT_EQ(test::FieldOf(line, link::article_line::kNumber), "0012");
+  EXPECT_EQ(test::FieldOf(line, link::article_line::kName), name + std::string(10, ' '));
+  EXPECT_EQ(test::FieldOf(line, link::article_line::kPrice), "    12.50");
 
   // The daily exchange has the kept operator's four lines and ends with department 9.
   ASSERT_TRUE(port.Write(link::CommandFrame(123456, 'F')));

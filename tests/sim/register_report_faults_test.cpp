@@ -105,12 +105,12 @@ TEST(ReportFaults, ReportNoiseComesBeforeTheFirstLine) {
 }
 
 TEST(ReportFaults, DamageFaultsBendOneByteOfTheirFieldOrCutTheirLine) {
-  namespace article = transfers::article_line;
+  namespace article = link::article_line;
   struct Case {
     char command;
     const char* text;
     std::size_t line;
-    transfers::Field field;
+    link::ReportField field;
   };
   // The daily exchange of one operator: 11 daily lines, 4 operator lines, then the group lines.
   for (const Case c :
@@ -118,7 +118,7 @@ TEST(ReportFaults, DamageFaultsBendOneByteOfTheirFieldOrCutTheirLine) {
         Case{'f', "flip-price@3:2", 2, article::kPrice},
         Case{'f', "flip-turnover@3:3", 3, article::kTurnover},
         Case{'f', "flip-sales", 1, article::kSales}, Case{'f', "flip-stock", 1, article::kStock},
-        Case{'F', "flip-turnover@3:16", 16, transfers::group_line::kTurnover}}) {
+        Case{'F', "flip-turnover@3:16", 16, link::group_line::kTurnover}}) {
     const auto& clean = Clean(c.command).report;
     const ReportRun run = Report(c.command, {c.text});
     ASSERT_EQ(run.report.size(), clean.size()) << c.text;

@@ -16,7 +16,7 @@ using test::FieldOf;
 using test::kDevice;
 using test::PcPayload;
 using test::SentBlocks;
-namespace line = transfers::article_line;
+namespace line = link::article_line;
 
 bool TrailerRight(const link::Bytes& l) {
   return l.size() >= 4 &&
@@ -82,11 +82,10 @@ TEST(ArticlesReport, OneLinePerArticleInNumberOrderAtThePcsOffsets) {
   for (std::size_t at : {12u, 28u, 41u, 51u, 53u, 55u, 57u, 71u, 83u}) {
     EXPECT_EQ(twelve[at], ' ') << at;
   }
-  EXPECT_EQ(line::kStock.offset + line::kStock.size + transfers::kReportTrailerSize,
-            kArticleLineSize);
+  EXPECT_EQ(line::kStock.offset + line::kStock.size + link::kReportTrailerSize, kArticleLineSize);
 
   const link::Bytes& end = lines[2];
-  EXPECT_LE(end.size(), transfers::kArticlesReportEndLength);
+  EXPECT_LE(end.size(), link::kArticlesReportEndLength);
   EXPECT_EQ(PcPayload(end), "END");
 }
 
@@ -94,7 +93,7 @@ TEST(ArticlesReport, EmptyTablesGiveOnlyTheClosingLine) {
   Register reg(RegisterSettings{}, FaultPlan());
   const auto lines = ReportOf(reg, 'f');
   ASSERT_EQ(lines.size(), 1u);
-  EXPECT_LE(lines[0].size(), transfers::kArticlesReportEndLength);
+  EXPECT_LE(lines[0].size(), link::kArticlesReportEndLength);
 }
 
 TEST(ReportFigures, AmountsAreRightAlignedAndCappedToTheirWidth) {
@@ -212,7 +211,7 @@ TEST_F(DailyExchange, FourOperatorLinesEachWhoseSharesAddUpToTheDay) {
 TEST_F(DailyExchange, GroupLinesCarryNamesAndDepartmentTurnovers) {
   const auto groups = OfType('G');
   ASSERT_EQ(groups.size(), 10u);
-  namespace g = transfers::group_line;
+  namespace g = link::group_line;
   EXPECT_EQ(FieldOf(groups[0], g::kName), "FOOD" + std::string(11, ' '));
   EXPECT_EQ(FieldOf(groups[9], g::kName), "\x80\x8D" + std::string(13, ' '));
   EXPECT_EQ(FieldOf(groups[4], g::kName), std::string(15, ' '));

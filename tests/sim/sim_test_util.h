@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "link/frames.h"
+#include "link/report_layout.h"
 #include "link/translation.h"
 #include "sim/register.h"
-#include "transfers/report_layout.h"
 
 namespace nuvrel::sim::test {
 
@@ -81,7 +81,7 @@ inline link::Bytes LogoHeader(std::string_view digits) {
 }
 
 // A field of a report line, as bytes.
-inline std::string FieldOf(const link::Bytes& line, transfers::Field field) {
+inline std::string FieldOf(const link::Bytes& line, link::ReportField field) {
   if (line.size() < field.offset + field.size) return {};
   return std::string(line.begin() + static_cast<std::ptrdiff_t>(field.offset),
                      line.begin() + static_cast<std::ptrdiff_t>(field.offset + field.size));

@@ -4,8 +4,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -37,54 +35,13 @@ bool Drain(int fd, std::string& text) {
 
 }  // namespace
 
-EcrsimProcess::EcrsimProcess(const std::vector<std::string>& args) {
-  int out[2];
-  int err[2];
-  if (::pipe2(out, O_CLOEXEC) != 0) return;
-  if (::pipe2(err, O_CLOEXEC) != 0) {
-    ::close(out[0]);
-    ::close(out[1]);
-    return;
-  }
-  std::vector<std::string> all{NUVREL_ECRSIM_PATH};
-  all.insert(all.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& a : all) argv.push_back(a.data());
-  argv.push_back(nullptr);
-
-  const pid_t parent = ::getpid();
-  m_pid = ::fork();
-  if (m_pid == 0) {
+EcrsimProcess::EcrsimProcess(const std::vector<std::string>& args)
     // A test program that crashes takes its simulators with it.
-    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-    if (::getppid() != parent) ::_exit(127);
-    ::dup2(out[1], STDOUT_FILENO);
-    ::dup2(err[1], STDERR_FILENO);
-    ::execv(argv[0], argv.data());
-    ::_exit(127);
-  }
-  ::close(out[1]);
-  ::close(err[1]);
-  m_out = out[0];
-  m_err = err[0];
-  if (m_pid < 0) {
-    ::close(m_out);
-    ::close(m_err);
-    m_out = m_err = -1;
-  }
-}
-
-EcrsimProcess::~EcrsimProcess() {
-  if (m_pid > 0) {
-    ::kill(m_pid, SIGKILL);
-    ::waitpid(m_pid, nullptr, 0);
-  }
-  if (m_out >= 0) ::close(m_out);
-  if (m_err >= 0) ::close(m_err);
-}
+    : m_child(NUVREL_ECRSIM_PATH, args,
+              {false, app::ChildOutput::Pipe(), app::ChildOutput::Pipe(), SIGKILL}) {}
 
 std::optional<std::string> EcrsimProcess::FirstLine(Millis timeout) {
-  if (m_firstLine || m_out < 0) return m_firstLine;
+  if (m_firstLine || m_child.Out() < 0) return m_firstLine;
   const auto deadline = Clock::now() + timeout;
   for (;;) {
     if (const auto nl = m_stdout.find('\n'); nl != std::string::npos) {
@@ -92,9 +49,9 @@ std::optional<std::string> EcrsimProcess::FirstLine(Millis timeout) {
       m_stdout.erase(0, nl + 1);
       return m_firstLine;
     }
-    pollfd p{m_out, POLLIN, 0};
+    pollfd p{m_child.Out(), POLLIN, 0};
     if (::poll(&p, 1, MillisLeft(deadline)) <= 0) return std::nullopt;
-    if (!Drain(m_out, m_stdout)) return std::nullopt;
+    if (!Drain(m_child.Out(), m_stdout)) return std::nullopt;
   }
 }
 
@@ -106,36 +63,32 @@ std::optional<std::string> EcrsimProcess::SlavePath() {
 }
 
 std::optional<int> EcrsimProcess::Finish(int signal, Millis timeout) {
-  if (m_pid <= 0) return std::nullopt;
-  if (signal != 0) ::kill(m_pid, signal);
+  if (!Started()) return std::nullopt;
+  if (signal != 0) m_child.Signal(signal);
   // Both pipes reach end of file when the child exits; until then collect what it writes.
   const auto deadline = Clock::now() + timeout;
-  bool outOpen = m_out >= 0;
-  bool errOpen = m_err >= 0;
+  bool outOpen = m_child.Out() >= 0;
+  bool errOpen = m_child.Err() >= 0;
   while (outOpen || errOpen) {
     std::array<pollfd, 2> fds{
-        {{outOpen ? m_out : -1, POLLIN, 0}, {errOpen ? m_err : -1, POLLIN, 0}}};
+        {{outOpen ? m_child.Out() : -1, POLLIN, 0}, {errOpen ? m_child.Err() : -1, POLLIN, 0}}};
     const int ready = ::poll(fds.data(), fds.size(), MillisLeft(deadline));
     if (ready < 0 && errno == EINTR) continue;
     if (ready <= 0) break;
-    if (fds[0].revents != 0) outOpen = Drain(m_out, m_stdout);
-    if (fds[1].revents != 0) errOpen = Drain(m_err, m_stderr);
+    if (fds[0].revents != 0) outOpen = Drain(m_child.Out(), m_stdout);
+    if (fds[1].revents != 0) errOpen = Drain(m_child.Err(), m_stderr);
   }
   const bool ended = !outOpen && !errOpen;
-  if (!ended) ::kill(m_pid, SIGKILL);
-  int status = 0;
-  rusage usage{};
-  ::wait4(m_pid, &status, 0, &usage);
-  m_pid = -1;
-  m_cpu = std::chrono::seconds(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-          std::chrono::microseconds(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
-  if (!ended || !WIFEXITED(status)) return std::nullopt;
-  return WEXITSTATUS(status);
+  const app::ChildExit exit =
+      ended ? m_child.Stop(0, Millis(5000)) : m_child.Stop(SIGKILL, Millis(0));
+  m_cpu = exit.cpu;
+  if (!ended) return std::nullopt;
+  return exit.status;
 }
 
 std::optional<std::chrono::microseconds> EcrsimProcess::CpuSoFar() const {
-  if (m_pid <= 0) return std::nullopt;
-  std::ifstream file("/proc/" + std::to_string(m_pid) + "/stat");
+  if (!Started()) return std::nullopt;
+  std::ifstream file("/proc/" + std::to_string(m_child.Pid()) + "/stat");
   std::string stat;
   if (!std::getline(file, stat)) return std::nullopt;
   // The command name in parentheses may hold spaces; the fields after it are plain numbers.
@@ -155,30 +108,22 @@ std::optional<std::chrono::microseconds> EcrsimProcess::CpuSoFar() const {
 SlavePort::SlavePort(const std::string& path)
     : m_fd(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC)) {}
 
-SlavePort::~SlavePort() {
-  Close();
-}
-
-void SlavePort::Close() {
-  if (m_fd >= 0) ::close(m_fd);
-  m_fd = -1;
-}
-
 bool SlavePort::Write(const std::vector<std::uint8_t>& bytes) {
-  return m_fd >= 0 &&
-         ::write(m_fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+  return m_fd.Valid() &&
+         ::write(m_fd.Get(), bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
 }
 
 std::vector<std::uint8_t> SlavePort::Read(std::size_t count, Millis timeout) {
   std::vector<std::uint8_t> got;
   const auto deadline = Clock::now() + timeout;
-  while (m_fd >= 0 && got.size() < count) {
-    pollfd p{m_fd, POLLIN, 0};
+  while (m_fd.Valid() && got.size() < count) {
+    pollfd p{m_fd.Get(), POLLIN, 0};
     const int ready = ::poll(&p, 1, MillisLeft(deadline));
     if (ready < 0 && errno == EINTR) continue;
     if (ready <= 0 || (p.revents & POLLIN) == 0) break;
     std::array<std::uint8_t, 4096> buffer{};
-    const ssize_t n = ::read(m_fd, buffer.data(), std::min(buffer.size(), count - got.size()));
+    const ssize_t n =
+        ::read(m_fd.Get(), buffer.data(), std::min(buffer.size(), count - got.size()));
     if (n <= 0) break;
     got.insert(got.end(), buffer.begin(), buffer.begin() + n);
   }
@@ -186,16 +131,16 @@ std::vector<std::uint8_t> SlavePort::Read(std::size_t count, Millis timeout) {
 }
 
 bool SlavePort::HungUp(Millis timeout) {
-  if (m_fd < 0) return false;
+  if (!m_fd.Valid()) return false;
   const auto deadline = Clock::now() + timeout;
   for (;;) {
-    pollfd p{m_fd, POLLIN, 0};
+    pollfd p{m_fd.Get(), POLLIN, 0};
     const int ready = ::poll(&p, 1, MillisLeft(deadline));
     if (ready < 0 && errno == EINTR) continue;
     if (ready <= 0) return false;
     if ((p.revents & (POLLHUP | POLLERR)) != 0) return true;
     std::array<std::uint8_t, 256> buffer{};
-    const ssize_t n = ::read(m_fd, buffer.data(), buffer.size());
+    const ssize_t n = ::read(m_fd.Get(), buffer.data(), buffer.size());
     if (n == 0 || (n < 0 && errno == EIO)) return true;
   }
 }

@@ -3,14 +3,14 @@
 // is bounded; a child still running when the object goes is killed.
 #pragma once
 
-#include <sys/resource.h>
-#include <sys/types.h>
-
 #include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "app/child_process.h"
+#include "app/unique_fd.h"
 
 namespace nuvrel::test {
 
@@ -20,11 +20,10 @@ class EcrsimProcess {
  public:
   // Starts ecrsim (NUVREL_ECRSIM_PATH) with the arguments; Started() tells whether the fork worked.
   explicit EcrsimProcess(const std::vector<std::string>& args);
-  ~EcrsimProcess();
   EcrsimProcess(const EcrsimProcess&) = delete;
   EcrsimProcess& operator=(const EcrsimProcess&) = delete;
 
-  bool Started() const { return m_pid > 0; }
+  bool Started() const { return m_child.Started(); }
 
   // The first stdout line without its newline; nothing if it did not come in time.
   std::optional<std::string> FirstLine(Millis timeout = Millis(5000));
@@ -45,9 +44,7 @@ class EcrsimProcess {
   std::optional<std::chrono::microseconds> CpuSoFar() const;
 
  private:
-  pid_t m_pid = -1;
-  int m_out = -1;
-  int m_err = -1;
+  app::ChildProcess m_child;
   std::optional<std::string> m_firstLine;
   std::string m_stdout;
   std::string m_stderr;
@@ -58,20 +55,19 @@ class EcrsimProcess {
 class SlavePort {
  public:
   explicit SlavePort(const std::string& path);
-  ~SlavePort();
   SlavePort(const SlavePort&) = delete;
   SlavePort& operator=(const SlavePort&) = delete;
 
-  bool Ok() const { return m_fd >= 0; }
+  bool Ok() const { return m_fd.Valid(); }
   bool Write(const std::vector<std::uint8_t>& bytes);
   // Reads until `count` bytes arrived or the time is up.
   std::vector<std::uint8_t> Read(std::size_t count, Millis timeout);
   // True when the line hung up (the other side closed) within the time.
   bool HungUp(Millis timeout);
-  void Close();
+  void Close() { m_fd.Reset(); }
 
  private:
-  int m_fd = -1;
+  app::UniqueFd m_fd;
 };
 
 }  // namespace nuvrel::test

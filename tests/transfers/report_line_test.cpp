@@ -161,10 +161,10 @@ TEST(FieldRules, AFigureIsADecimalNumberAndABarcodeDigits) {
 }
 
 TEST(Trim, StripsBlanksAndLineEndsOnly) {
-  EXPECT_EQ(Trim(" \r\n abc d \n\r "), "abc d");
-  EXPECT_EQ(Trim("\tabc\t"), "\tabc\t");
-  EXPECT_EQ(Trim("  \r\n"), "");
-  EXPECT_EQ(Trim(""), "");
+  EXPECT_EQ(app::Trim(" \r\n abc d \n\r ", kFieldBlanks), "abc d");
+  EXPECT_EQ(app::Trim("\tabc\t", kFieldBlanks), "\tabc\t");
+  EXPECT_EQ(app::Trim("  \r\n", kFieldBlanks), "");
+  EXPECT_EQ(app::Trim("", kFieldBlanks), "");
 }
 
 }  // namespace

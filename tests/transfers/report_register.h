@@ -13,9 +13,9 @@
 
 #include "link/frames.h"
 #include "link/handshake.h"
+#include "link/report_layout.h"
 #include "support/recording_ui.h"
 #include "support/scripted_opener.h"
-#include "transfers/report_layout.h"
 #include "transfers/transfer_context.h"
 
 namespace nuvrel::transfers::report_test {
@@ -40,7 +40,7 @@ inline std::string Text(const link::Bytes& bytes) {
 }
 
 // Writes the text into its field of a payload (which starts at line offset 8), blank-padded.
-inline void Put(std::string& payload, Field field, std::string_view text) {
+inline void Put(std::string& payload, link::ReportField field, std::string_view text) {
   const std::size_t at = field.offset - 8;
   if (payload.size() < at + field.size) payload.resize(at + field.size, ' ');
   payload.replace(at, field.size,
@@ -64,34 +64,34 @@ struct ArticleFields {
 // An articles report line of 99 bytes, every field in place.
 inline link::Bytes ArticleLine(const ArticleFields& f) {
   std::string payload;
-  Put(payload, article_line::kNumber, f.number);
-  Put(payload, article_line::kName, f.name);
-  Put(payload, article_line::kBarcode, f.barcode);
-  Put(payload, article_line::kPrice, f.price);
-  Put(payload, article_line::kTaxGroup, f.taxGroup);
-  Put(payload, article_line::kDepartment, f.department);
-  Put(payload, article_line::kUnit, f.unit);
-  Put(payload, article_line::kTurnover, f.turnover);
-  Put(payload, article_line::kSales, f.sales);
-  Put(payload, article_line::kStock, f.stock);
+  Put(payload, link::article_line::kNumber, f.number);
+  Put(payload, link::article_line::kName, f.name);
+  Put(payload, link::article_line::kBarcode, f.barcode);
+  Put(payload, link::article_line::kPrice, f.price);
+  Put(payload, link::article_line::kTaxGroup, f.taxGroup);
+  Put(payload, link::article_line::kDepartment, f.department);
+  Put(payload, link::article_line::kUnit, f.unit);
+  Put(payload, link::article_line::kTurnover, f.turnover);
+  Put(payload, link::article_line::kSales, f.sales);
+  Put(payload, link::article_line::kStock, f.stock);
   return ReportLine('f', payload);
 }
 
 // An article line with just its number, cut to `length` bytes in all (trailer included).
 inline link::Bytes ShortArticleLine(std::string_view number, std::size_t length) {
   std::string payload;
-  Put(payload, article_line::kNumber, number);
+  Put(payload, link::article_line::kNumber, number);
   payload.resize(length - 12, '.');
   return ReportLine('f', payload);
 }
 
 // A group line of 55 bytes.
 inline link::Bytes GroupLine(char index, std::string_view name, std::string_view turnover,
-                             char type = kGroupLine) {
+                             char type = link::kGroupLine) {
   std::string payload;
-  Put(payload, group_line::kIndex, std::string(1, index));
-  Put(payload, group_line::kName, name);
-  Put(payload, group_line::kTurnover, turnover);
+  Put(payload, link::group_line::kIndex, std::string(1, index));
+  Put(payload, link::group_line::kName, name);
+  Put(payload, link::group_line::kTurnover, turnover);
   return ReportLine(type, payload);
 }
 

@@ -18,10 +18,11 @@
 //   58     13   turnover        8 (trimmed, ',' -> '.')
 //   72     11   sales           9 (trimmed, ',' -> '.')
 //   84     11   stock           7 (trimmed, ',' -> '.')
-// The last field ends at offset 94. A line of kArticlesReportEndLength bytes or fewer ends the report.
+// The last field ends at offset 94. A line of kArticlesReportEndLength bytes or fewer ends the
+// report.
 //
-// Daily exchange: lines of type 'D' (daily), 'O' (operator, four per operator) and 'G' (group, one per
-// department). Group line payload:
+// Daily exchange: lines of type 'D' (daily), 'O' (operator, four per operator) and 'G' (group, one
+// per department). Group line payload:
 //    8      1   department index 0..9  selects the row: index + 1
 //   10     15   name            1 (trimmed, then translated)
 //   38     13   turnover        2 (trimmed)
@@ -30,38 +31,38 @@
 
 #include <cstddef>
 
-namespace nuvrel::transfers {
+namespace nuvrel::link {
 
 inline constexpr std::size_t kReportLineCapacity = 500;
 inline constexpr std::size_t kReportTrailerSize = 4;
 inline constexpr std::size_t kArticlesReportEndLength = 66;
 
-struct Field {
+struct ReportField {
   std::size_t offset;
   std::size_t size;
 };
 
 namespace article_line {
-inline constexpr Field kNumber{8, 4};
-inline constexpr Field kName{13, 15};
-inline constexpr Field kBarcode{29, 12};
-inline constexpr Field kPrice{42, 9};
-inline constexpr Field kTaxGroup{52, 1};
-inline constexpr Field kDepartment{54, 1};
-inline constexpr Field kUnit{56, 1};
-inline constexpr Field kTurnover{58, 13};
-inline constexpr Field kSales{72, 11};
-inline constexpr Field kStock{84, 11};
+inline constexpr ReportField kNumber{8, 4};
+inline constexpr ReportField kName{13, 15};
+inline constexpr ReportField kBarcode{29, 12};
+inline constexpr ReportField kPrice{42, 9};
+inline constexpr ReportField kTaxGroup{52, 1};
+inline constexpr ReportField kDepartment{54, 1};
+inline constexpr ReportField kUnit{56, 1};
+inline constexpr ReportField kTurnover{58, 13};
+inline constexpr ReportField kSales{72, 11};
+inline constexpr ReportField kStock{84, 11};
 }  // namespace article_line
 
 namespace group_line {
-inline constexpr Field kIndex{8, 1};
-inline constexpr Field kName{10, 15};
-inline constexpr Field kTurnover{38, 13};
+inline constexpr ReportField kIndex{8, 1};
+inline constexpr ReportField kName{10, 15};
+inline constexpr ReportField kTurnover{38, 13};
 }  // namespace group_line
 
 inline constexpr char kDailyLine = 'D';
 inline constexpr char kOperatorLine = 'O';
 inline constexpr char kGroupLine = 'G';
 
-}  // namespace nuvrel::transfers
+}  // namespace nuvrel::link
