@@ -3,13 +3,23 @@
 // records that a trace file shows the client sent.
 #pragma once
 
-#include <sstream>
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
 #include "link/frames.h"
+#include "sheets/sheet_file.h"
+#include "sheets/workspace.h"
+#include "sim/register.h"
+#include "sim/state_dir.h"
 #include "support/child_process.h"
 #include "support/ecrsim_process.h"
+#include "support/recording_ui.h"
+#include "support/scripted_opener.h"
+#include "support/sim_files.h"
+#include "support/sim_responder.h"
+#include "transfers/uploads.h"
 
 namespace nuvrel::test {
 
@@ -33,21 +43,9 @@ class Sim {
   std::string m_device;
 };
 
-// The blocks the client sent, from a trace file ("<time> TX AA 30 ...").
-inline std::vector<link::Bytes> SentBlocks(const std::string& trace) {
-  std::vector<link::Bytes> blocks;
-  std::istringstream lines(trace);
-  std::string line;
-  while (std::getline(lines, line)) {
-    std::istringstream words(line);
-    std::string time, direction, hex;
-    words >> time >> direction;
-    if (direction != "TX") continue;
-    link::Bytes block;
-    while (words >> hex) block.push_back(static_cast<std::uint8_t>(std::stoul(hex, nullptr, 16)));
-    blocks.push_back(block);
-  }
-  return blocks;
+// The blocks the client sent, from a trace file.
+inline std::vector<link::Bytes> SentBlocks(const std::string& traceFile) {
+  return TraceBlocks(ReadBytes(traceFile).value_or(""), "TX");
 }
 
 inline std::vector<link::Bytes> RecordsWithLetter(const std::vector<link::Bytes>& blocks,
@@ -63,6 +61,38 @@ inline std::string Example(const std::string& name) {
   std::string path(NUVREL_SOURCE_DIR);
   path.append("/examples/").append(name);
   return path;
+}
+
+// The tables of a register that was sent the example articles, operators and departments:
+// programmed in-process on the fake clock, not in seconds of uploads at the protocol's pace.
+inline sim::RegisterTables ExampleTables() {
+  FakeClock clock;
+  ScriptedOpener opener{clock};
+  sim::Register reg(sim::RegisterSettings{}, sim::FaultPlan{});
+  opener.onOpen = [&reg](ScriptedPort& port) { AttachRegister(port, reg); };
+  RecordingUi ui;
+  link::RegisterIdentity identity;
+  transfers::TransferContext ctx{ui, clock, opener, identity, 0};
+  sheets::Workspace workspace;
+  for (auto [id, name] : {std::pair{sheets::SheetId::Articles, "articles.txt"},
+                          {sheets::SheetId::Operators, "operators.txt"},
+                          {sheets::SheetId::Departments, "departments.txt"}}) {
+    grid::CellTable& sheet = workspace.Grid(id);
+    EXPECT_TRUE(sheets::CSheetTextReader(sheet).ReadSheetFile(Example(name), ui)) << name;
+    EXPECT_TRUE(transfers::UploadSheet(ctx, id, sheet, false)) << name;
+  }
+  return reg.Tables();
+}
+
+// A state folder for ecrsim --state that holds the example tables.
+inline void WriteExampleState(const std::string& folder) {
+  const sim::StateDir state(folder);
+  ASSERT_EQ(state.Prepare(), std::nullopt);
+  const sim::RegisterTables tables = ExampleTables();
+  for (sim::TableKind table :
+       {sim::TableKind::Articles, sim::TableKind::Operators, sim::TableKind::Departments}) {
+    ASSERT_EQ(state.Save(tables, table), std::nullopt);
+  }
 }
 
 }  // namespace nuvrel::test
