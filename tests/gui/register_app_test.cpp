@@ -26,6 +26,7 @@
 #include "sheets/sheet_file.h"
 #include "support/child_process.h"
 #include "support/ecrsim_process.h"
+#include "support/sim_files.h"
 
 namespace nuvrel::gui {
 namespace {
@@ -226,20 +227,6 @@ TEST_F(RegisterApp, ATimeOutIsShownOnceAndTheWindowStaysUsable) {
   EXPECT_EQ(Status(), "3 items successfully sent!");
 }
 
-// The bytes of every trace line in that direction, one after the other.
-std::string Bytes(const std::string& trace, const std::string& direction) {
-  std::istringstream lines(trace);
-  std::string bytes;
-  for (std::string line; std::getline(lines, line);) {
-    std::istringstream words(line);
-    std::string time, dir, hex;
-    words >> time >> dir;
-    if (dir != direction) continue;
-    while (words >> hex) bytes += static_cast<char>(std::stoul(hex, nullptr, 16));
-  }
-  return bytes;
-}
-
 TEST_F(RegisterApp, TheCommunicationLogShowsEachFrameOnALineAndSavesItAsATrace) {
   Start();
   Load(SheetId::Operators, "operators.txt");
@@ -269,8 +256,8 @@ TEST_F(RegisterApp, TheCommunicationLogShowsEachFrameOnALineAndSavesItAsATrace) 
         << line;
   }
   // Every byte, both ways, as the register saw it.
-  EXPECT_EQ(Bytes(saved, "TX"), Bytes(Trace(), "RX"));
-  EXPECT_EQ(Bytes(saved, "RX"), Bytes(Trace(), "TX"));
+  EXPECT_EQ(test::TraceBytes(dir / "log.txt", "TX"), test::TraceBytes(dir / "trace.txt", "RX"));
+  EXPECT_EQ(test::TraceBytes(dir / "log.txt", "RX"), test::TraceBytes(dir / "trace.txt", "TX"));
 }
 
 TEST_F(RegisterApp, EcrSetupGetInfoShowsTheRegister) {
