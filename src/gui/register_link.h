@@ -39,12 +39,14 @@ struct RegisterLink {
   // answering.
   transfers::TransferContext Context(app::Ui& ui) {
     pumpedPorts = std::make_unique<PumpingPortOpener>(*ports);
-    transfers::TransferContext context{ui, clock, *pumpedPorts, identity, comPortIndex};
+    transfers::TransferContext context{ui, *clock, *pumpedPorts, identity, comPortIndex};
     context.dataFolder = dataFolder;
     return context;
   }
 
-  PumpingClock clock;
+  PumpingClock pumpingClock;
+  // What the transfers' time-outs and pauses run on: the pumping clock, or a test's fake one.
+  link::Clock* clock = &pumpingClock;
   std::unique_ptr<PumpingPortOpener> pumpedPorts;  // over `ports`, for the running transfer
 };
 
