@@ -139,7 +139,7 @@ int StoredArticles(const std::string& state) {
 TEST(SendEndToEnd, CtrlCOnATerminalStopsBetweenRecordsAndFromRowSendsTheRest) {
   test::TempDir dir;
   std::string sheet;
-  for (int row = 1; row <= 40; ++row)
+  for (int row = 1; row <= 12; ++row)
     sheet += std::to_string(row) + "\tA" + std::to_string(row) + "\t\t1\r\n";
   test::WriteBytes(dir / "a.txt", sheet);
   Sim sim({"--serial", "1", "--state", dir / "state"});
@@ -148,7 +148,7 @@ TEST(SendEndToEnd, CtrlCOnATerminalStopsBetweenRecordsAndFromRowSendsTheRest) {
   // On a terminal: a bar that moves, no line per record with --quiet, and Ctrl+C after the fifth.
   const auto run = test::RunOnTerminal(
       NUVREL_CLI_PATH, {"--port", sim.Device(), "--quiet", "send", "articles", dir / "a.txt"},
-      " 5/40 ", "\x03");
+      " 5/12 ", "\x03");
   EXPECT_EQ(run.status, 130) << run.screen;
   EXPECT_NE(run.screen.find("Sending Articles to the ECR [#"), std::string::npos);
   EXPECT_EQ(run.screen.find("Sending line number"), std::string::npos);
@@ -164,8 +164,8 @@ TEST(SendEndToEnd, CtrlCOnATerminalStopsBetweenRecordsAndFromRowSendsTheRest) {
       sim.Cli({"send", "articles", dir / "a.txt", "--from-row", std::to_string(sent + 1)});
   ASSERT_EQ(rest.status, 0) << rest.err;
   EXPECT_EQ(rest.out.substr(rest.out.rfind('\n', rest.out.size() - 2) + 1),
-            std::to_string(40 - sent) + " items successfully sent!\n");
-  EXPECT_EQ(StoredArticles(dir / "state"), 40);
+            std::to_string(12 - sent) + " items successfully sent!\n");
+  EXPECT_EQ(StoredArticles(dir / "state"), 12);
 }
 
 TEST(ReportEndToEnd, TheArticlesReportComesBackWithTurnoverAndSales) {
