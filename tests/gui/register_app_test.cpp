@@ -26,6 +26,7 @@
 #include "sheets/sheet_file.h"
 #include "support/child_process.h"
 #include "support/ecrsim_process.h"
+#include "support/example_state.h"
 #include "support/fake_clock.h"
 #include "support/sim_files.h"
 
@@ -34,9 +35,7 @@ namespace {
 
 using sheets::SheetId;
 
-std::string Example(const std::string& name) {
-  return std::string(NUVREL_SOURCE_DIR) + "/examples/" + name;
-}
+using test::Example;
 
 class RegisterApp : public ::testing::Test {
  protected:
@@ -142,14 +141,9 @@ TEST_F(RegisterApp, SendChangesSendsWhatTheMarksShowAndClearsThem) {
 }
 
 TEST_F(RegisterApp, CtrlRFillsTheArticlesReportAndCtrlWTheReports) {
-  Start();
-  Load(SheetId::Articles, "articles.txt");
-  Load(SheetId::Operators, "operators.txt");
+  test::WriteExampleState(dir / "state");
+  Start({"--state", dir / "state"});
   app->View().Grid(SheetId::Articles)->setFocus();
-  app->Key(Qt::Key_D, Qt::ControlModifier);
-  app->View().SetCurrent(SheetId::Operators);
-  app->Key(Qt::Key_D, Qt::ControlModifier);
-
   app->Key(Qt::Key_R, Qt::ControlModifier);
   EXPECT_EQ(app->View().Current(), SheetId::ArticlesReport);
   EXPECT_EQ(Status(), "Successfully read 12 items");
@@ -188,12 +182,11 @@ TEST_F(RegisterApp, TheReportsSavedFromTheWindowAreTheBytesTheCommandLineToolWri
 }
 
 TEST_F(RegisterApp, ADamagedReportLeavesTheSheetAndThePaneAsTheyWere) {
-  // Frames: the upload 1-16 (12 records), then three per download; the second Ctrl+R and Ctrl+W
-  // get a damaged price of article 2 and a damaged turnover of department 1.
-  Start({"--fault", "flip-price@25:2", "--fault", "flip-turnover@28:13"});
-  Load(SheetId::Articles, "articles.txt");
+  // Frames: three per download; the second Ctrl+R and Ctrl+W get a damaged price of article 2 and
+  // a damaged turnover of department 1.
+  test::WriteExampleState(dir / "state");
+  Start({"--state", dir / "state", "--fault", "flip-price@9:2", "--fault", "flip-turnover@12:25"});
   app->View().Grid(SheetId::Articles)->setFocus();
-  app->Key(Qt::Key_D, Qt::ControlModifier);
   app->Key(Qt::Key_R, Qt::ControlModifier);
   app->Key(Qt::Key_W, Qt::ControlModifier);
   ASSERT_TRUE(app->shown.empty()) << app->ShownTexts().join("|").toStdString();
@@ -207,7 +200,7 @@ TEST_F(RegisterApp, ADamagedReportLeavesTheSheetAndThePaneAsTheyWere) {
   EXPECT_EQ(
       app->ShownTexts(),
       (QStringList{"Damaged data in line 2 of the report (item 2)!\nNothing was stored.",
-                   "Damaged data in line 13 of the report (subgroup 1)!\nNothing was stored."}));
+                   "Damaged data in line 25 of the report (subgroup 1)!\nNothing was stored."}));
   EXPECT_EQ(sheets::SheetText(report), articles);
   EXPECT_EQ(app->View().Reports()->toPlainText(), pane);
   EXPECT_EQ(app->View().Current(), SheetId::Reports);
