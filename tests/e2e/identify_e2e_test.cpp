@@ -74,13 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"hangup", "The ECR line was closed (hang-up)!"},
         FaultCase{"hangup@2:2", "The ECR line was closed (hang-up)!"}, FaultCase{"zero-device", ""},
         FaultCase{"bad-digits", ""}, FaultCase{"foreign-country", ""}),
-    [](const auto& param) {
-      std::string name = param.param.fault;
-      for (char& ch : name) {
-        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-      }
-      return name;
-    });
+    [](const auto& param) { return test::TestName(param.param.fault); });
 
 TEST(IdentifyEndToEnd, SilenceTimesOutAfterThreeSecondsWithoutBurningCpu) {
   Sim sim({"--fault", "silence"});

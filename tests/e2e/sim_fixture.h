@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,14 @@ class Sim {
   EcrsimProcess m_process;
   std::string m_device;
 };
+
+// A test name made of the text: what is not a letter or digit becomes '_'.
+inline std::string TestName(std::string text) {
+  for (char& ch : text) {
+    if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+  }
+  return text;
+}
 
 // The blocks the client sent, from a trace file.
 inline std::vector<link::Bytes> SentBlocks(const std::string& traceFile) {

@@ -384,11 +384,8 @@ INSTANTIATE_TEST_SUITE_P(
                       "Damaged data in line 25 of the report (subgroup 1)!\nNothing was stored.",
                       "Operation failed"}),
     [](const auto& param) {
-      std::string name = param.param.fault + std::string("_") + param.param.command[1];
-      for (char& ch : name) {
-        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-      }
-      return name;
+      return test::TestName(
+          std::string(param.param.fault).append("_").append(param.param.command[1]));
     });
 
 }  // namespace

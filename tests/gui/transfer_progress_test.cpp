@@ -17,6 +17,7 @@
 #include "modal_answers.h"
 #include "sheets/sheet_file.h"
 #include "support/ecrsim_process.h"
+#include "support/example_state.h"
 #include "support/sim_files.h"
 
 namespace nuvrel::gui {
@@ -36,10 +37,8 @@ TEST(TransferProgress, CancelStopsTheUploadBetweenRecordsAndSendTheRestFinishesI
   const auto device = sim.SlavePath();
   ASSERT_TRUE(device.has_value());
   test::AppFixture app(*device);
-  const std::filesystem::path articles =
-      std::filesystem::path(NUVREL_SOURCE_DIR) / "examples" / "articles.txt";
-  ASSERT_TRUE(
-      sheets::CSheetTextReader(app.Sheet(SheetId::Articles)).ReadSheetFile(articles, app.ui));
+  ASSERT_TRUE(sheets::CSheetTextReader(app.Sheet(SheetId::Articles))
+                  .ReadSheetFile(test::Example("articles.txt"), app.ui));
   app.View().Grid(SheetId::Articles)->setFocus();
 
   // Watches the dialog as a person would, and presses Cancel once three articles have gone.
