@@ -1,7 +1,9 @@
 # SPDX-License-Identifier: MIT
 # make run    installs what is missing, builds, and starts Nuvrel against a simulated register
 #             (under a virtual screen when there is no display)
-# make test   installs what is missing, builds, and runs every test
+# make test   installs what is missing, builds, and runs every test but those labelled slow
+# make test-slow  builds and runs the tests labelled slow: the installed tree and the Debian
+#             package (install_tree, install_package)
 # make bench  installs what is missing, builds the benchmarks and runs them
 # make test-sanitize  builds everything with AddressSanitizer and UndefinedBehaviorSanitizer in
 #             build-sanitize and runs every test under them
@@ -20,7 +22,7 @@ FUZZ_BUILD ?= build-fuzz
 SECONDS ?= 60
 WINDOWS_BUILD ?= build-windows
 
-.PHONY: all deps configure build run test test-sanitize bench fuzz package windows windows-package \
+.PHONY: all deps configure build run test test-slow test-sanitize bench fuzz package windows windows-package \
         test-windows clean
 
 all: build
@@ -38,7 +40,10 @@ run: build
 	@bash scripts/run-demo.sh $(BUILD)
 
 test: build
-	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE slow
+
+test-slow: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -L slow
 
 # Any report of either sanitizer fails the test that raised it (they do not recover).
 test-sanitize: deps

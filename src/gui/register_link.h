@@ -42,12 +42,14 @@ struct RegisterLink {
   template <class Transfer>
   auto Run(GuiUi& ui, Transfer&& transfer) {
     pumpedPorts = std::make_unique<PumpingPortOpener>(*ports);
-    transfers::TransferContext context{ui, clock, *pumpedPorts, identity, comPortIndex};
+    transfers::TransferContext context{ui, *clock, *pumpedPorts, identity, comPortIndex};
     context.dataFolder = dataFolder;
     return ui.RunTransfer([&] { return transfer(context); });
   }
 
-  PumpingClock clock;
+  PumpingClock pumpingClock;
+  // What the transfers' time-outs and pauses run on: the pumping clock, or a test's fake one.
+  link::Clock* clock = &pumpingClock;
   std::unique_ptr<PumpingPortOpener> pumpedPorts;  // over `ports`, for the running transfer
 };
 

@@ -4,60 +4,51 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 namespace nuvrel::app {
 namespace {
 
-TEST(IniDocumentGet, NamesCompareWithoutCaseAndBlanksAroundThemDoNotCount) {
-  const auto doc = IniDocument::Parse("[ Ecr ]\n  ecrcom  =  2  \n");
-  EXPECT_EQ(doc.Get("ECR", "EcrCom"), "2");
-  EXPECT_EQ(doc.Get("ecr", "ECRCOM"), "2");
-  EXPECT_EQ(doc.Get("ECR", "EcrCo"), std::nullopt);
-  EXPECT_EQ(doc.Get("EC", "EcrCom"), std::nullopt);
-}
-
-TEST(IniDocumentGet, OnePairOfEnclosingQuotesIsDropped) {
-  const auto doc = IniDocument::Parse(
-      "[s]\na=\"C:\\My Logos\\x.bmp\"\nb=\"\"q\"\"\nc=\"open\nd=\" padded \"\ne=\"\n");
-  EXPECT_EQ(doc.Get("s", "a"), "C:\\My Logos\\x.bmp");
-  EXPECT_EQ(doc.Get("s", "b"), "\"q\"");
-  EXPECT_EQ(doc.Get("s", "c"), "\"open");
-  EXPECT_EQ(doc.Get("s", "d"), " padded ");
-  EXPECT_EQ(doc.Get("s", "e"), "\"");
-}
-
-TEST(IniDocumentGet, AnEmptyValueIsPresentButAMissingKeyIsNot) {
-  const auto doc = IniDocument::Parse("[s]\nempty=\n");
-  EXPECT_EQ(doc.Get("s", "empty"), "");
-  EXPECT_EQ(doc.Get("s", "other"), std::nullopt);
-}
-
-TEST(IniDocumentGet, OnlyKeysOfTheNamedSectionCount) {
-  const auto doc = IniDocument::Parse(
-      "orphan=1\n"
-      "[A]\n"
-      ";hidden=2\n"
-      "noequals\n"
-      "=nokey\n"
-      "[B]\n"
-      "inB=3\n");
-  EXPECT_EQ(doc.Get("", "orphan"), std::nullopt);
-  EXPECT_EQ(doc.Get("A", "orphan"), std::nullopt);
-  EXPECT_EQ(doc.Get("A", ";hidden"), std::nullopt);
-  EXPECT_EQ(doc.Get("A", "hidden"), std::nullopt);
-  EXPECT_EQ(doc.Get("A", "noequals"), std::nullopt);
-  EXPECT_EQ(doc.Get("A", "inB"), std::nullopt);
-  EXPECT_EQ(doc.Get("B", "inB"), "3");
-}
-
-TEST(IniDocumentGet, TheFirstOfRepeatedSectionsAndKeysWins) {
-  const auto doc = IniDocument::Parse("[s]\nk=first\nk=second\n[t]\n[S]\nk=third\nonlyLater=1\n");
-  EXPECT_EQ(doc.Get("s", "k"), "first");
-  EXPECT_EQ(doc.Get("s", "onlyLater"), std::nullopt);
-}
-
-TEST(IniDocumentGet, ValueKeepsEverythingAfterTheFirstEquals) {
-  const auto doc = IniDocument::Parse("[s]\nk=a=b;c\n");
-  EXPECT_EQ(doc.Get("s", "k"), "a=b;c");
+TEST(IniDocumentGet, FindsTheFirstKeyOfTheNamedSectionWithoutCaseOrBlanks) {
+  struct Case {
+    const char* text;
+    const char* section;
+    const char* key;
+    std::optional<std::string> value;
+  };
+  const char* const named = "orphan=1\n[A]\n;hidden=2\nnoequals\n=nokey\n[B]\ninB=3\n";
+  const char* const quoted =
+      "[s]\na=\"C:\\My Logos\\x.bmp\"\nb=\"\"q\"\"\nc=\"open\nd=\" padded \"\ne=\"\n";
+  const char* const repeated = "[s]\nk=first\nk=second\n[t]\n[S]\nk=third\nonlyLater=1\n";
+  const Case cases[] = {
+      {"[ Ecr ]\n  ecrcom  =  2  \n", "ECR", "EcrCom", "2"},
+      {"[ Ecr ]\n  ecrcom  =  2  \n", "ecr", "ECRCOM", "2"},
+      {"[ Ecr ]\n  ecrcom  =  2  \n", "ECR", "EcrCo", std::nullopt},
+      {"[ Ecr ]\n  ecrcom  =  2  \n", "EC", "EcrCom", std::nullopt},
+      // One pair of enclosing quotes is dropped.
+      {quoted, "s", "a", "C:\\My Logos\\x.bmp"},
+      {quoted, "s", "b", "\"q\""},
+      {quoted, "s", "c", "\"open"},
+      {quoted, "s", "d", " padded "},
+      {quoted, "s", "e", "\""},
+      {"[s]\nempty=\n", "s", "empty", ""},
+      {"[s]\nempty=\n", "s", "other", std::nullopt},
+      {named, "", "orphan", std::nullopt},
+      {named, "A", "orphan", std::nullopt},
+      {named, "A", ";hidden", std::nullopt},
+      {named, "A", "hidden", std::nullopt},
+      {named, "A", "noequals", std::nullopt},
+      {named, "A", "inB", std::nullopt},
+      {named, "B", "inB", "3"},
+      {repeated, "s", "k", "first"},
+      {repeated, "s", "onlyLater", std::nullopt},
+      {"[s]\nk=a=b;c\n", "s", "k", "a=b;c"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(IniDocument::Parse(c.text).Get(c.section, c.key), c.value)
+        << c.text << " [" << c.section << "] " << c.key;
+  }
 }
 
 TEST(IniDocumentParse, CrLfLfAndAMissingLastLineEndReadAlike) {
@@ -125,9 +116,9 @@ TEST(IniDocumentSet, AddsAMissingSectionAtTheEndSetOffByOneBlankLine) {
 }
 
 TEST(IniDocumentSet, EveryValueReadsBackAsWritten) {
-  for (const char* value : {"", "plain", " lead", "trail ", "\"quoted\"", "\"", "a\"b\"", "x=y;z",
-                            "\t", "\xE0\xE1\xE2 cp1251", "a, b", "C:\\Logos\\", "\\\"", "@at",
-                            "@@"}) {
+  for (const char* value :
+       {"", "plain", " lead", "trail ", "\"quoted\"", "\"", "a\"b\"", "x=y;z", "\t",
+        "\xE0\xE1\xE2 cp1251", "a, b", "C:\\Logos\\", "\\\"", "@at", "@@"}) {
     auto doc = IniDocument::Parse("[s]\nk=old\n");
     doc.Set("s", "k", value);
     EXPECT_EQ(IniDocument::Parse(doc.Text()).Get("s", "k"), value) << '[' << value << ']';

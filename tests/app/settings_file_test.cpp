@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <limits>
 #include <string>
@@ -27,14 +28,15 @@ using test::TempDir;
 using test::WriteBytes;
 
 TEST(SettingsFilePath, TheExtensionIsCutOnlyFromTheFileName) {
-  EXPECT_EQ(SettingsFile::PathForExecutable("/opt/x/prog.bin"), "/opt/x/prog.ini");
-  EXPECT_EQ(SettingsFile::PathForExecutable("/opt/my.dir/prog"), "/opt/my.dir/prog.ini");
-  EXPECT_EQ(SettingsFile::PathForExecutable("/opt/x/prog"), "/opt/x/prog.ini");
-  EXPECT_EQ(SettingsFile::PathForExecutable("C:\\Tools\\Prog.exe"), "C:\\Tools\\Prog.ini");
-  EXPECT_EQ(SettingsFile::PathForExecutable("C:\\My.Tools\\Prog"), "C:\\My.Tools\\Prog.ini");
-  EXPECT_EQ(SettingsFile::PathForExecutable("/opt/x/prog.tar.gz"), "/opt/x/prog.tar.ini");
-  EXPECT_EQ(SettingsFile::PathForExecutable("prog.exe"), "prog.ini");
-  EXPECT_EQ(SettingsFile::PathForExecutable("prog"), "prog.ini");
+  for (auto [program, ini] : {std::pair{"/opt/x/prog.bin", "/opt/x/prog.ini"},
+                              {"/opt/my.dir/prog", "/opt/my.dir/prog.ini"},
+                              {"C:\\Tools\\Prog.exe", "C:\\Tools\\Prog.ini"},
+                              {"C:\\My.Tools\\Prog", "C:\\My.Tools\\Prog.ini"},
+                              {"/opt/x/prog.tar.gz", "/opt/x/prog.tar.ini"},
+                              {"prog.exe", "prog.ini"},
+                              {"prog", "prog.ini"}}) {
+    EXPECT_EQ(SettingsFile::PathForExecutable(program), ini);
+  }
 }
 
 TEST(SettingsFilePath, AFileBesideTheProgramWins) {
@@ -116,29 +118,21 @@ TEST(SettingsFileRead, AFolderOrAPathThroughAFileGivesTheDefault) {
 
 TEST(SettingsFileRead, IntegersReadTheLeadingDecimalNumber) {
   TempDir dir;
-  WriteBytes(dir / "s.ini",
-             "[n]\n"
-             "two=2\n"
-             "word=abc\n"
-             "tail=12abc\n"
-             "blank=\n"
-             "plus=+7\n"
-             "minus=-1\n"
-             "lonesign=-\n"
-             "quoted=\" 42\"\n"
-             "hex=0x1F\n"
-             "toolong=4294967301\n");
   const SettingsFile settings(dir / "s.ini");
-  EXPECT_EQ(settings.GetInt("n", "two", 9), 2u);
-  EXPECT_EQ(settings.GetInt("n", "word", 9), 0u);
-  EXPECT_EQ(settings.GetInt("n", "tail", 9), 12u);
-  EXPECT_EQ(settings.GetInt("n", "blank", 9), 0u);
-  EXPECT_EQ(settings.GetInt("n", "plus", 9), 7u);
-  EXPECT_EQ(static_cast<int>(settings.GetInt("n", "minus", 9)), -1);
-  EXPECT_EQ(settings.GetInt("n", "lonesign", 9), 0u);
-  EXPECT_EQ(settings.GetInt("n", "quoted", 9), 42u);
-  EXPECT_EQ(settings.GetInt("n", "hex", 9), 0u);
-  EXPECT_EQ(settings.GetInt("n", "toolong", 9), 9u);  // past 32 bits: as if missing
+  // Past 32 bits reads as if missing.
+  for (auto [value, number] : {std::pair{"2", 2},
+                               {"abc", 0},
+                               {"12abc", 12},
+                               {"", 0},
+                               {"+7", 7},
+                               {"-1", -1},
+                               {"-", 0},
+                               {"\" 42\"", 42},
+                               {"0x1F", 0},
+                               {"4294967301", 9}}) {
+    WriteBytes(dir / "s.ini", std::string("[n]\nk=").append(value).append("\n"));
+    EXPECT_EQ(static_cast<int>(settings.GetInt("n", "k", 9)), number) << value;
+  }
 }
 
 TEST(SettingsFileRead, FilesAboveOneMebibyteAreNotRead) {
@@ -217,16 +211,14 @@ TEST(SettingsFileWrite, NamesAndValuesThatWouldBreakTheFileAreRefused) {
   const std::string original = "[s]\r\nk=v\r\n";
   WriteBytes(dir / "s.ini", original);
   SettingsFile settings(dir / "s.ini");
-  EXPECT_FALSE(settings.WriteString("s", "k", "two\r\nlines"));
-  EXPECT_FALSE(settings.WriteString("s", "k", "lf\nonly"));
-  EXPECT_FALSE(settings.WriteString("s", "k", "cr\ronly"));
-  EXPECT_FALSE(settings.WriteString("s", "k\n", "v"));
-  EXPECT_FALSE(settings.WriteString("s\r", "k", "v"));
-  EXPECT_FALSE(settings.WriteString("s]x", "k", "v"));
-  EXPECT_FALSE(settings.WriteString("s", "a=b", "v"));
-  EXPECT_FALSE(settings.WriteString("s", "  ", "v"));
-  EXPECT_FALSE(settings.WriteString("s", "[t]", "v"));
-  EXPECT_FALSE(settings.WriteString("s", ";k", "v"));
+  const std::array<const char*, 3> refused[] = {
+      {"s", "k", "two\r\nlines"}, {"s", "k", "lf\nonly"}, {"s", "k", "cr\ronly"}, {"s", "k\n", "v"},
+      {"s\r", "k", "v"},          {"s]x", "k", "v"},      {"s", "a=b", "v"},      {"s", "  ", "v"},
+      {"s", "[t]", "v"},          {"s", ";k", "v"}};
+  for (const auto& [section, key, value] : refused) {
+    EXPECT_FALSE(settings.WriteString(section, key, value))
+        << section << "/" << key << "=" << value;
+  }
   EXPECT_EQ(ReadBytes(dir / "s.ini"), original);
 
   SettingsFile fresh(dir / "fresh.ini");
@@ -255,15 +247,6 @@ TEST(SettingsFileWrite, AFailedWriteLeavesTheOldFileByteForByte) {
   EXPECT_EQ(settings.GetInt("ECR", "EcrCom", 0), 2u);
 }
 
-TEST(SettingsFileWrite, APathWhoseParentIsAFileFails) {
-  TempDir dir;
-  WriteBytes(dir / "plain", "not a folder");
-  SettingsFile settings(dir / "plain/s.ini");
-  EXPECT_FALSE(settings.WriteString("s", "k", "v"));
-  EXPECT_EQ(ReadBytes(dir / "plain"), "not a folder");
-  EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"plain"});
-}
-
 TEST(SettingsFileWrite, OneMissingFolderLevelIsCreatedButNotTwo) {
   TempDir dir;
   SettingsFile oneLevel(dir / "nuvrel/nuvrel.ini");
@@ -275,22 +258,21 @@ TEST(SettingsFileWrite, OneMissingFolderLevelIsCreatedButNotTwo) {
   EXPECT_FALSE(std::filesystem::exists(dir / "a"));
 }
 
-TEST(SettingsFileWrite, AnOversizedFileIsNeverRewritten) {
-  TempDir dir;
+TEST(SettingsFileWrite, WhatCannotBeRewrittenIsLeftAsItWas) {
+  // A path through a file, a folder in the file's place, and a file above the size limit.
   const std::string huge = "[s]\r\nk=v\r\n" + std::string(SettingsFile::kMaxFileSize, ';') + "\r\n";
-  WriteBytes(dir / "s.ini", huge);
-  SettingsFile settings(dir / "s.ini");
-  EXPECT_FALSE(settings.WriteString("s", "k", "new"));
-  EXPECT_EQ(ReadBytes(dir / "s.ini"), huge);
-  EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"s.ini"});
-}
-
-TEST(SettingsFileWrite, AFolderInTheFilesPlaceIsNotReplaced) {
-  TempDir dir;
-  ASSERT_EQ(::mkdir((dir / "s.ini").c_str(), 0755), 0);
-  SettingsFile settings(dir / "s.ini");
-  EXPECT_FALSE(settings.WriteString("s", "k", "v"));
-  EXPECT_TRUE(std::filesystem::is_directory(dir / "s.ini"));
+  for (const char* path : {"plain/s.ini", "folder", "huge.ini"}) {
+    TempDir dir;
+    WriteBytes(dir / "plain", "not a folder");
+    ASSERT_EQ(::mkdir((dir / "folder").c_str(), 0755), 0);
+    WriteBytes(dir / "huge.ini", huge);
+    EXPECT_FALSE(SettingsFile(dir / path).WriteString("s", "k", "new")) << path;
+    EXPECT_EQ(ReadBytes(dir / "plain"), "not a folder");
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "folder"));
+    EXPECT_EQ(ReadBytes(dir / "huge.ini"), huge);
+    EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"folder", "huge.ini", "plain"}))
+        << path;
+  }
 }
 
 TEST(SettingsFileWrite, TheFilesPermissionsAreKept) {

@@ -29,6 +29,8 @@ TEST(CliCommandLine, HelpVersionBothOptionSpellingsAndUsageErrors) {
       {{"--help"}, 0, "usage: nuvrel-cli", ""},
       {{"check", "articles", sheet, "-h"}, 0, "usage: nuvrel-cli", ""},
       {{"--version"}, 0, version, ""},
+      {{}, 2, "", "nuvrel-cli: no command given\nusage: nuvrel-cli"},
+      {{"frobnicate"}, 2, "", "nuvrel-cli: unknown command 'frobnicate'\nusage: nuvrel-cli"},
       {{"--trace", dir / "t1.log", "check", "articles", sheet}, 0, "1\tMilk", ""},
       {{"check", "--trace=" + dir / "t2.log", "articles", sheet}, 0, "1\tMilk", ""},
       {{"check", "articles", sheet, "-o", dir / "out.txt"}, 0, "", ""},

@@ -18,18 +18,11 @@ using namespace std::chrono_literals;
 
 using test::Sim;
 
-test::RunResult Identify(const Sim& sim, std::vector<std::string> extra = {}) {
-  std::vector<std::string> args{"--port", sim.Device()};
-  args.insert(args.end(), extra.begin(), extra.end());
-  args.push_back("identify");
-  return test::RunProgram(NUVREL_CLI_PATH, args);
-}
-
 TEST(IdentifyEndToEnd, PrintsWhatTheSetupDialogShowsWithTheRegistersControlBytesEscaped) {
   // A version text that would clear the screen, in Cyrillic letters.
   Sim sim({"--serial", "42", "--firmware", "NV-2.21\x1B[2J\xC4"});
   ASSERT_TRUE(sim.Ok());
-  const auto run = Identify(sim);
+  const auto run = sim.Cli({"identify"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out,
             "Serial number: 000042\nProm version: NV-2.21\\x1B[2J\xD0\x94\nCountry: Serbia\n");
@@ -40,7 +33,7 @@ TEST(IdentifyEndToEnd, TheTraceShowsBothDirectionsOnTheWire) {
   test::TempDir dir;
   Sim sim({"--serial", "1"});
   ASSERT_TRUE(sim.Ok());
-  const auto run = Identify(sim, {"--trace", (dir / "trace.txt")});
+  const auto run = sim.Cli({"--trace", dir / "trace.txt", "identify"});
   ASSERT_EQ(run.status, 0) << run.err;
   const std::string trace = *test::ReadBytes((dir / "trace.txt"));
   EXPECT_NE(trace.find(" TX AA 3F 39 35 0A\n"), std::string::npos) << trace;
@@ -60,7 +53,7 @@ TEST_P(IdentifyFault, GivesExactlyItsMessageAndEndsPromptly) {
   const FaultCase& c = GetParam();
   Sim sim({"--serial", "7", "--fault", c.fault});
   ASSERT_TRUE(sim.Ok());
-  const auto run = Identify(sim);
+  const auto run = sim.Cli({"identify"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, std::string(c.message) + (*c.message ? "\n" : ""));
@@ -71,30 +64,22 @@ TEST_P(IdentifyFault, GivesExactlyItsMessageAndEndsPromptly) {
 INSTANTIATE_TEST_SUITE_P(
     EveryFault, IdentifyFault,
     ::testing::Values(
+        // The faults that end in a time-out: time_out_faults_test.cpp and the silence below.
         FaultCase{"nak", "ECR returned NACK!"}, FaultCase{"nak@2", "ECR returned NACK!"},
-        FaultCase{"nak-partial", "Timeout communicating with ECR!"}, FaultCase{"crc", "CRC error!"},
-        FaultCase{"crc@2", "CRC error!"}, FaultCase{"wrong-device", "Bad ECR number received!"},
-        FaultCase{"silence", "Timeout communicating with ECR!"},
-        FaultCase{"silence@2", "Timeout communicating with ECR!"},
-        FaultCase{"partial", "Timeout communicating with ECR!"},
+        FaultCase{"crc", "CRC error!"}, FaultCase{"crc@2", "CRC error!"},
+        FaultCase{"wrong-device", "Bad ECR number received!"},
         FaultCase{"garbage", "Invalid data received!"},
         FaultCase{"bad-ack", "Invalid data received!"},
         FaultCase{"long-line", "Invalid data received!"},
         FaultCase{"hangup", "The ECR line was closed (hang-up)!"},
         FaultCase{"hangup@2:2", "The ECR line was closed (hang-up)!"}, FaultCase{"zero-device", ""},
         FaultCase{"bad-digits", ""}, FaultCase{"foreign-country", ""}),
-    [](const auto& param) {
-      std::string name = param.param.fault;
-      for (char& ch : name) {
-        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-      }
-      return name;
-    });
+    [](const auto& param) { return test::TestName(param.param.fault); });
 
 TEST(IdentifyEndToEnd, SilenceTimesOutAfterThreeSecondsWithoutBurningCpu) {
   Sim sim({"--fault", "silence"});
   ASSERT_TRUE(sim.Ok());
-  const auto run = Identify(sim);
+  const auto run = sim.Cli({"identify"});
   EXPECT_EQ(run.err, "Timeout communicating with ECR!\n");
   EXPECT_GE(run.wall, 3000ms);
   EXPECT_LT(run.wall, 6000ms);
@@ -106,7 +91,7 @@ TEST(IdentifyEndToEnd, SilenceTimesOutAfterThreeSecondsWithoutBurningCpu) {
 TEST(IdentifyEndToEnd, AHangUpIsReportedAtOnce) {
   Sim sim({"--fault", "hangup"});
   ASSERT_TRUE(sim.Ok());
-  const auto run = Identify(sim);
+  const auto run = sim.Cli({"identify"});
   EXPECT_EQ(run.err, "The ECR line was closed (hang-up)!\n");
   // Before a time-out could have passed.
   EXPECT_LT(run.wall, 3000ms);
@@ -123,7 +108,7 @@ TEST(IdentifyEndToEnd, APortThatDoesNotOpenSaysWhichAndWhy) {
 TEST(IdentifyEndToEnd, APortNumberOutsideOneToFourTouchesNoDevice) {
   Sim sim({});
   ASSERT_TRUE(sim.Ok());
-  const auto run = Identify(sim, {"--com", "5"});
+  const auto run = sim.Cli({"--com", "5", "identify"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "Cannot open COM5 !\n");
 }
@@ -138,13 +123,6 @@ TEST(IdentifyEndToEnd, TheSettingsFileChoosesThePortAndItsDevice) {
       test::RunProgram(NUVREL_CLI_PATH, {"--settings", (dir / "nuvrel.ini"), "identify"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out.substr(0, 21), "Serial number: 000005");
-}
-
-TEST(IdentifyEndToEnd, UsageErrorsExitWithTwo) {
-  EXPECT_EQ(test::RunProgram(NUVREL_CLI_PATH, {}).status, 2);
-  EXPECT_EQ(test::RunProgram(NUVREL_CLI_PATH, {"frobnicate"}).status, 2);
-  EXPECT_EQ(test::RunProgram(NUVREL_CLI_PATH, {"--com", "x", "identify"}).status, 2);
-  EXPECT_EQ(test::RunProgram(NUVREL_CLI_PATH, {"identify", "--port"}).status, 2);
 }
 
 // In-process: after every failure the port is closed again, so the next transfer can open it.

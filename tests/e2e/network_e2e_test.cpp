@@ -11,12 +11,12 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
-#include <sstream>
 #include <thread>
 
 #include "link/frames.h"
 #include "sim_fixture.h"
 #include "support/ser2net_process.h"
+#include "support/sim_files.h"
 #include "support/temp_dir.h"
 #include "support/terminal_run.h"
 
@@ -27,20 +27,6 @@ using namespace std::chrono_literals;
 using test::Example;
 using test::RunProgram;
 using test::Sim;
-
-// One direction of a trace file's bytes, however the blocks were cut.
-link::Bytes TraceBytes(const std::string& path, const std::string& direction) {
-  std::istringstream lines(test::ReadBytes(path).value_or(""));
-  link::Bytes bytes;
-  for (std::string line; std::getline(lines, line);) {
-    std::istringstream words(line);
-    std::string time, dir, hex;
-    words >> time >> dir;
-    if (dir != direction) continue;
-    while (words >> hex) bytes.push_back(static_cast<std::uint8_t>(std::stoul(hex, nullptr, 16)));
-  }
-  return bytes;
-}
 
 int CountOf(const std::string& text, const std::string& what) {
   int n = 0;
@@ -109,9 +95,9 @@ TEST_P(ThroughSer2net, TheRegisterGetsTheBytesOfALocalPortAndTheLineIsSet) {
   ASSERT_TRUE(server.Ok()) << server.Log();
 
   for (const char* direction : {"RX", "TX"}) {
-    const link::Bytes there = TraceBytes(dir / "remote.trace", direction);
+    const link::Bytes there = test::TraceBytes(dir / "remote.trace", direction);
     EXPECT_FALSE(there.empty());
-    EXPECT_EQ(there, TraceBytes(dir / "local.trace", direction)) << direction;
+    EXPECT_EQ(there, test::TraceBytes(dir / "local.trace", direction)) << direction;
   }
   EXPECT_EQ(test::ReadBytes(dir / "remote-report.txt"), test::ReadBytes(dir / "local-report.txt"));
   if (!rfc2217) return;
@@ -322,7 +308,8 @@ TEST(FleetEndToEnd, CtrlCStopsEveryRegisterAndClosesEachUpload) {
   for (int i = 1; i <= 2; ++i) {
     // The upload was ended as the protocol ends it: the end command and the PC's acknowledgement
     // of the end packet.
-    const link::Bytes received = TraceBytes(dir / ("sim" + std::to_string(i) + ".trace"), "RX");
+    const link::Bytes received =
+        test::TraceBytes(dir / ("sim" + std::to_string(i) + ".trace"), "RX");
     EXPECT_TRUE(Contains(received, link::CommandFrame(static_cast<std::uint32_t>(i), 'z'))) << i;
     EXPECT_TRUE(Contains(received, link::AckFrame(static_cast<std::uint32_t>(i)))) << i;
   }

@@ -5,7 +5,6 @@
 
 #include <csignal>
 #include <filesystem>
-#include <sstream>
 
 #include "link/port_opener.h"
 #include "sheets/sheet_file.h"
@@ -21,16 +20,6 @@ namespace {
 
 using test::Example;
 using test::Sim;
-
-// The item lines of a table that ecrsim keeps in its state folder.
-std::vector<std::string> StateLines(const std::string& file) {
-  std::istringstream text(test::ReadBytes(file).value_or(""));
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(text, line);) {
-    if (!line.empty() && line[0] != '#') lines.push_back(line);
-  }
-  return lines;
-}
 
 // An article line ends with the price (nine characters) and the stock (nine).
 std::string PriceField(const std::string& line) {
@@ -55,7 +44,7 @@ TEST_F(SendChangesEndToEnd, ThreeNewPricesGoAsThreeRecordsAndTheRegisterKeepsIts
   }
   // The register sells meanwhile: its stock is no longer what the sheet said.
   std::string counted;
-  for (const std::string& line : StateLines(state + "/articles.txt")) {
+  for (const std::string& line : test::StateLines(state + "/articles.txt")) {
     counted.append(line, 0, line.size() - 9).append("000001234\n");
   }
   test::WriteBytes(state + "/articles.txt", counted);
@@ -77,8 +66,7 @@ TEST_F(SendChangesEndToEnd, ThreeNewPricesGoAsThreeRecordsAndTheRegisterKeepsIts
       sim.Cli({"--trace", m_dir / "trace.txt", "send", "articles", m_dir / "a.txt", "--changed"});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1), "Changes sent: 3 items\n");
-  const auto records =
-      test::RecordsWithLetter(test::SentBlocks(*test::ReadBytes(m_dir / "trace.txt")), 'r');
+  const auto records = test::RecordsWithLetter(test::SentBlocks(m_dir / "trace.txt"), 'r');
   ASSERT_EQ(records.size(), 3u);
   const std::string noValue(15 + 12 + 3, '"');
   const std::pair<const char*, const char*> expected[] = {
@@ -91,7 +79,7 @@ TEST_F(SendChangesEndToEnd, ThreeNewPricesGoAsThreeRecordsAndTheRegisterKeepsIts
   }
   ASSERT_EQ(sim.Process().Finish(SIGTERM), 0);
 
-  const std::vector<std::string> lines = StateLines(state + "/articles.txt");
+  const std::vector<std::string> lines = test::StateLines(state + "/articles.txt");
   ASSERT_EQ(lines.size(), 12u);
   for (const std::string& line : lines) EXPECT_EQ(StockField(line), "000001234") << line;
   EXPECT_EQ(PriceField(lines[0]), "000066502");
@@ -121,8 +109,7 @@ TEST_F(SendChangesEndToEnd, EachRegisterHasItsOwnState) {
             "Nothing is known yet of what register 000008 holds in Articles, so there is nothing "
             "to compare the sheet with.\nnuvrel-cli: send the whole sheet first (send articles "
             "FILE), or read what it holds (report articles OUT)\n");
-  EXPECT_TRUE(test::RecordsWithLetter(test::SentBlocks(*test::ReadBytes(m_dir / "trace.txt")), 'r')
-                  .empty());
+  EXPECT_TRUE(test::RecordsWithLetter(test::SentBlocks(m_dir / "trace.txt"), 'r').empty());
   const auto diff = test::RunProgram(
       NUVREL_CLI_PATH, {"diff", "articles", Example("articles.txt"), "--device", "8"});
   EXPECT_EQ(diff.status, 2);

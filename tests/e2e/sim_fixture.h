@@ -3,13 +3,17 @@
 // records that a trace file shows the client sent.
 #pragma once
 
-#include <sstream>
+#include <gtest/gtest.h>
+
+#include <cctype>
 #include <string>
 #include <vector>
 
 #include "link/frames.h"
 #include "support/child_process.h"
 #include "support/ecrsim_process.h"
+#include "support/example_state.h"
+#include "support/sim_files.h"
 
 namespace nuvrel::test {
 
@@ -33,21 +37,17 @@ class Sim {
   std::string m_device;
 };
 
-// The blocks the client sent, from a trace file ("<time> TX AA 30 ...").
-inline std::vector<link::Bytes> SentBlocks(const std::string& trace) {
-  std::vector<link::Bytes> blocks;
-  std::istringstream lines(trace);
-  std::string line;
-  while (std::getline(lines, line)) {
-    std::istringstream words(line);
-    std::string time, direction, hex;
-    words >> time >> direction;
-    if (direction != "TX") continue;
-    link::Bytes block;
-    while (words >> hex) block.push_back(static_cast<std::uint8_t>(std::stoul(hex, nullptr, 16)));
-    blocks.push_back(block);
+// A test name made of the text: what is not a letter or digit becomes '_'.
+inline std::string TestName(std::string text) {
+  for (char& ch : text) {
+    if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
   }
-  return blocks;
+  return text;
+}
+
+// The blocks the client sent, from a trace file.
+inline std::vector<link::Bytes> SentBlocks(const std::string& traceFile) {
+  return TraceBlocks(ReadBytes(traceFile).value_or(""), "TX");
 }
 
 inline std::vector<link::Bytes> RecordsWithLetter(const std::vector<link::Bytes>& blocks,
@@ -57,12 +57,6 @@ inline std::vector<link::Bytes> RecordsWithLetter(const std::vector<link::Bytes>
     if (b.size() > 11 && b[0] == link::kStartByte && b[7] == letter) records.push_back(b);
   }
   return records;
-}
-
-inline std::string Example(const std::string& name) {
-  std::string path(NUVREL_SOURCE_DIR);
-  path.append("/examples/").append(name);
-  return path;
 }
 
 }  // namespace nuvrel::test

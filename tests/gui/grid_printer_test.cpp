@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/strings.h"
@@ -115,8 +116,10 @@ TEST_F(GridPrinterPdf, FullArticlesSheetPrintsEveryRowOnceWithHeadingsAndPageNum
   GridPrinter printer(table, kTitle);
   ASSERT_TRUE(printer.PrintToPdf(pdf));
   ASSERT_EQ(PdfPageCount(pdf), pages);
+  const QStringList texts = test::PdfPageTexts(pdf);
+  ASSERT_EQ(texts.size(), pages);
 
-  const QString first = PdfText(pdf, 1, 1);
+  const QString& first = texts.front();
   const QString pageOf = QStringLiteral("Page 1 of %1").arg(pages);
   EXPECT_TRUE(first.contains(pageOf)) << first.toStdString();
   EXPECT_TRUE(first.contains(kTitle));
@@ -127,7 +130,7 @@ TEST_F(GridPrinterPdf, FullArticlesSheetPrintsEveryRowOnceWithHeadingsAndPageNum
   EXPECT_TRUE(first.contains(QStringLiteral("860010100001")));
   EXPECT_TRUE(first.contains(QStringLiteral("1290.00")));
 
-  const QString last = PdfText(pdf, pages, pages);
+  const QString& last = texts.back();
   EXPECT_TRUE(last.contains(QStringLiteral("Page %1 of %1").arg(pages)));
   EXPECT_TRUE(last.contains(QStringLiteral("Name"))) << "every page repeats the column headings";
   const std::vector<int> lastLabels = LabelsOf(last);
@@ -138,7 +141,7 @@ TEST_F(GridPrinterPdf, FullArticlesSheetPrintsEveryRowOnceWithHeadingsAndPageNum
   // dealt its rows.
   int next = 1;
   for (int page = 1; page <= pages; ++page) {
-    const std::vector<int> labels = LabelsOf(PdfText(pdf, page, page));
+    const std::vector<int> labels = LabelsOf(texts[page - 1]);
     ASSERT_FALSE(labels.empty()) << "page " << page;
     EXPECT_EQ(labels.front(), grid::FirstRowOfPage(expected, page)) << "page " << page;
     for (int label : labels) ASSERT_EQ(label, next++) << "page " << page;
@@ -189,13 +192,14 @@ TEST(GridPrinterPdfFile, UnwritablePathFails) {
 }
 
 TEST(GrayscaleTextColour, ScalesEachChannelByItsLuminanceShareAndTruncates) {
-  EXPECT_EQ(GrayscaleTextColour(Rgb(255, 255, 255)), Rgb(76, 150, 28));
-  EXPECT_EQ(GrayscaleTextColour(Rgb(0, 0, 0)), Rgb(0, 0, 0));
-  // 100 * 0.59 is exactly 59, even where the binary 0.59 falls short of it.
-  EXPECT_EQ(GrayscaleTextColour(Rgb(10, 100, 9)), Rgb(3, 59, 0));
-  // Channels stay apart: pure red keeps no green or blue.
-  EXPECT_EQ(GrayscaleTextColour(Rgb(200, 0, 0)), Rgb(60, 0, 0));
-  EXPECT_EQ(GrayscaleTextColour(Rgb(0, 0, 255)), Rgb(0, 0, 28));
+  // 100 * 0.59 is exactly 59, even where the binary 0.59 falls short of it; channels stay apart.
+  for (auto [colour, grey] : {std::pair{Rgb(255, 255, 255), Rgb(76, 150, 28)},
+                              {Rgb(0, 0, 0), Rgb(0, 0, 0)},
+                              {Rgb(10, 100, 9), Rgb(3, 59, 0)},
+                              {Rgb(200, 0, 0), Rgb(60, 0, 0)},
+                              {Rgb(0, 0, 255), Rgb(0, 0, 28)}}) {
+    EXPECT_EQ(GrayscaleTextColour(colour), grey);
+  }
 }
 
 class CellPrintColoursTest : public ::testing::Test {
@@ -205,42 +209,29 @@ class CellPrintColoursTest : public ::testing::Test {
   grid::CellTable m_table{&m_measurer};
 };
 
-TEST_F(CellPrintColoursTest, ZebraRowsAreShadedAndOtherDataRowsBlank) {
+TEST_F(CellPrintColoursTest, ZebraRowsAreShadedFixedCellsAlwaysAndTheDefaultsLookBlank) {
   const PrintColours odd = CellPrintColours(m_table, 1, sheets::articles::kName, false);
   EXPECT_FALSE(odd.back);
   EXPECT_EQ(odd.text, Rgb(0, 0, 0));
-  const PrintColours even = CellPrintColours(m_table, 2, sheets::articles::kPrice, false);
-  EXPECT_EQ(even.back, Rgb(255, 255, 224));
-  EXPECT_EQ(even.text, Rgb(0, 0, 0));
-}
-
-TEST_F(CellPrintColoursTest, FixedCellsAlwaysHaveABackground) {
+  EXPECT_EQ(CellPrintColours(m_table, 2, sheets::articles::kPrice, false).back, Rgb(255, 255, 224));
   EXPECT_EQ(CellPrintColours(m_table, 0, 1, false).back, Rgb(212, 208, 200));
-  EXPECT_EQ(CellPrintColours(m_table, 5, 0, false).back, Rgb(212, 208, 200));
   m_table.GetDefaultCell(false, true).SetBackColour(Rgb(10, 20, 30));
   EXPECT_EQ(CellPrintColours(m_table, 5, 0, false).back, Rgb(10, 20, 30));
   m_table.SetItemBackColour(5, 0, Rgb(1, 2, 3));
   EXPECT_EQ(CellPrintColours(m_table, 5, 0, false).back, Rgb(1, 2, 3));
-}
-
-TEST_F(CellPrintColoursTest, ABackgroundLikeTheDefaultCellsPrintsBlank) {
+  // A background like the default cell's prints blank.
   m_table.GetDefaultCell(false, false).SetBackColour(Rgb(255, 255, 224));
   EXPECT_FALSE(CellPrintColours(m_table, 2, 1, false).back);
 }
 
-TEST_F(CellPrintColoursTest, TextColourFollowsWhoseBackgroundItIs) {
-  m_table.GetDefaultCell(false, false).SetTextColour(Rgb(0, 0, 200));
+TEST_F(CellPrintColoursTest, TextColourFollowsWhoseBackgroundItIsAndTwoColoursScaleUnshadedText) {
+  m_table.GetDefaultCell(false, false).SetTextColour(Rgb(100, 100, 100));
   m_table.SetItemTextColour(1, 1, Rgb(200, 0, 0));
   m_table.SetItemTextColour(2, 1, Rgb(0, 200, 0));
-  // Without a background of its own a cell prints in its default cell's colour...
-  EXPECT_EQ(CellPrintColours(m_table, 1, 1, false).text, Rgb(0, 0, 200));
-  // ...with one, in its own.
+  // Without a background of its own a cell prints in its default cell's colour; with one, in its
+  // own, which a two-colour printer leaves as it is.
+  EXPECT_EQ(CellPrintColours(m_table, 1, 1, false).text, Rgb(100, 100, 100));
   EXPECT_EQ(CellPrintColours(m_table, 2, 1, false).text, Rgb(0, 200, 0));
-}
-
-TEST_F(CellPrintColoursTest, TwoColourPrinterScalesOnlyUnshadedText) {
-  m_table.SetItemTextColour(2, 1, Rgb(0, 200, 0));
-  m_table.GetDefaultCell(false, false).SetTextColour(Rgb(100, 100, 100));
   EXPECT_EQ(CellPrintColours(m_table, 1, 1, true).text, Rgb(30, 59, 11));
   EXPECT_EQ(CellPrintColours(m_table, 2, 1, true).text, Rgb(0, 200, 0));
   EXPECT_EQ(CellPrintColours(m_table, 0, 1, true).text, Rgb(0, 0, 0));

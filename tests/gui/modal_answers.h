@@ -43,6 +43,18 @@ class ModalAnswers {
   ModalAnswers(const ModalAnswers&) = delete;
   ModalAnswers& operator=(const ModalAnswers&) = delete;
 
+  // A click on the button, posted as the person's would be.
+  static void ClickButton(QAbstractButton* button) {
+    const QPointF at = QRectF(button->rect()).center();
+    const QPointF global = button->mapToGlobal(at);
+    QCoreApplication::postEvent(
+        button, new QMouseEvent(QEvent::MouseButtonPress, at, global, Qt::LeftButton,
+                                Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(
+        button, new QMouseEvent(QEvent::MouseButtonRelease, at, global, Qt::LeftButton,
+                                Qt::NoButton, Qt::NoModifier));
+  }
+
   // The texts of the message boxes answered so far, in order.
   const QStringList& Texts() const { return m_texts; }
   // Whether every answer was given.
@@ -71,14 +83,7 @@ class ModalAnswers {
     }
     for (QAbstractButton* button : modal->findChildren<QAbstractButton*>()) {
       if (button->text().remove('&') != answer.button) continue;
-      const QPointF at = QRectF(button->rect()).center();
-      const QPointF global = button->mapToGlobal(at);
-      QCoreApplication::postEvent(
-          button, new QMouseEvent(QEvent::MouseButtonPress, at, global, Qt::LeftButton,
-                                  Qt::LeftButton, Qt::NoModifier));
-      QCoreApplication::postEvent(
-          button, new QMouseEvent(QEvent::MouseButtonRelease, at, global, Qt::LeftButton,
-                                  Qt::NoButton, Qt::NoModifier));
+      ClickButton(button);
       return;
     }
     ADD_FAILURE() << "no button " << answer.button.toStdString() << " in the modal window";

@@ -35,6 +35,16 @@ inline int PdfPageCount(const QString& pdf) {
   return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
+// The text of every page, in one run of pdftotext (it ends each page with a form feed).
+inline QStringList PdfPageTexts(const QString& pdf) {
+  QStringList pages =
+      RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
+          .value_or(QString())
+          .split(QLatin1Char('\f'));
+  if (!pages.isEmpty() && pages.back().trimmed().isEmpty()) pages.removeLast();
+  return pages;
+}
+
 inline QString PdfText(const QString& pdf, int firstPage, int lastPage) {
   return RunTool(QStringLiteral("pdftotext"),
                  {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(firstPage),

@@ -26,15 +26,16 @@
 #include "sheets/sheet_file.h"
 #include "support/child_process.h"
 #include "support/ecrsim_process.h"
+#include "support/example_state.h"
+#include "support/fake_clock.h"
+#include "support/sim_files.h"
 
 namespace nuvrel::gui {
 namespace {
 
 using sheets::SheetId;
 
-std::string Example(const std::string& name) {
-  return std::string(NUVREL_SOURCE_DIR) + "/examples/" + name;
-}
+using test::Example;
 
 class RegisterApp : public ::testing::Test {
  protected:
@@ -140,14 +141,9 @@ TEST_F(RegisterApp, SendChangesSendsWhatTheMarksShowAndClearsThem) {
 }
 
 TEST_F(RegisterApp, CtrlRFillsTheArticlesReportAndCtrlWTheReports) {
-  Start();
-  Load(SheetId::Articles, "articles.txt");
-  Load(SheetId::Operators, "operators.txt");
+  test::WriteExampleState(dir / "state");
+  Start({"--state", dir / "state"});
   app->View().Grid(SheetId::Articles)->setFocus();
-  app->Key(Qt::Key_D, Qt::ControlModifier);
-  app->View().SetCurrent(SheetId::Operators);
-  app->Key(Qt::Key_D, Qt::ControlModifier);
-
   app->Key(Qt::Key_R, Qt::ControlModifier);
   EXPECT_EQ(app->View().Current(), SheetId::ArticlesReport);
   EXPECT_EQ(Status(), "Successfully read 12 items");
@@ -186,12 +182,11 @@ TEST_F(RegisterApp, TheReportsSavedFromTheWindowAreTheBytesTheCommandLineToolWri
 }
 
 TEST_F(RegisterApp, ADamagedReportLeavesTheSheetAndThePaneAsTheyWere) {
-  // Frames: the upload 1-16 (12 records), then three per download; the second Ctrl+R and Ctrl+W
-  // get a damaged price of article 2 and a damaged turnover of department 1.
-  Start({"--fault", "flip-price@25:2", "--fault", "flip-turnover@28:13"});
-  Load(SheetId::Articles, "articles.txt");
+  // Frames: three per download; the second Ctrl+R and Ctrl+W get a damaged price of article 2 and
+  // a damaged turnover of department 1.
+  test::WriteExampleState(dir / "state");
+  Start({"--state", dir / "state", "--fault", "flip-price@9:2", "--fault", "flip-turnover@12:25"});
   app->View().Grid(SheetId::Articles)->setFocus();
-  app->Key(Qt::Key_D, Qt::ControlModifier);
   app->Key(Qt::Key_R, Qt::ControlModifier);
   app->Key(Qt::Key_W, Qt::ControlModifier);
   ASSERT_TRUE(app->shown.empty()) << app->ShownTexts().join("|").toStdString();
@@ -205,7 +200,7 @@ TEST_F(RegisterApp, ADamagedReportLeavesTheSheetAndThePaneAsTheyWere) {
   EXPECT_EQ(
       app->ShownTexts(),
       (QStringList{"Damaged data in line 2 of the report (item 2)!\nNothing was stored.",
-                   "Damaged data in line 13 of the report (subgroup 1)!\nNothing was stored."}));
+                   "Damaged data in line 25 of the report (subgroup 1)!\nNothing was stored."}));
   EXPECT_EQ(sheets::SheetText(report), articles);
   EXPECT_EQ(app->View().Reports()->toPlainText(), pane);
   EXPECT_EQ(app->View().Current(), SheetId::Reports);
@@ -216,28 +211,20 @@ TEST_F(RegisterApp, ATimeOutIsShownOnceAndTheWindowStaysUsable) {
   Start({"--fault", "silence"});
   Load(SheetId::Operators, "operators.txt");
   app->View().SetCurrent(SheetId::Operators);
+  // The silent register's time-out passes on the fake clock; the next transfer runs on the real
+  // one.
+  test::FakeClock fake;
+  app->link.clock = &fake;
   app->Key(Qt::Key_D, Qt::ControlModifier);
+  app->link.clock = &app->link.pumpingClock;
   EXPECT_EQ(app->ShownTexts(), QStringList{"Timeout communicating with ECR!"});
+  EXPECT_GT(fake.Elapsed(), link::kReplyTimeout);
   app->Key(Qt::Key_F6);
   EXPECT_EQ(app->View().Current(), SheetId::Departments);
   // The port was closed: the next transfer opens it again and succeeds.
   app->View().SetCurrent(SheetId::Operators);
   app->Key(Qt::Key_D, Qt::ControlModifier);
   EXPECT_EQ(Status(), "3 items successfully sent!");
-}
-
-// The bytes of every trace line in that direction, one after the other.
-std::string Bytes(const std::string& trace, const std::string& direction) {
-  std::istringstream lines(trace);
-  std::string bytes;
-  for (std::string line; std::getline(lines, line);) {
-    std::istringstream words(line);
-    std::string time, dir, hex;
-    words >> time >> dir;
-    if (dir != direction) continue;
-    while (words >> hex) bytes += static_cast<char>(std::stoul(hex, nullptr, 16));
-  }
-  return bytes;
 }
 
 TEST_F(RegisterApp, TheCommunicationLogShowsEachFrameOnALineAndSavesItAsATrace) {
@@ -269,22 +256,8 @@ TEST_F(RegisterApp, TheCommunicationLogShowsEachFrameOnALineAndSavesItAsATrace) 
         << line;
   }
   // Every byte, both ways, as the register saw it.
-  EXPECT_EQ(Bytes(saved, "TX"), Bytes(Trace(), "RX"));
-  EXPECT_EQ(Bytes(saved, "RX"), Bytes(Trace(), "TX"));
-}
-
-TEST_F(RegisterApp, EcrSetupGetInfoShowsTheRegister) {
-  Start();
-  link::RegisterIdentity identity;
-  CEcrSetupDialog dialog(0, link::PortMap::AllTo(*sim->SlavePath()), {}, *app->link.ports, identity,
-                         app->ui);
-  EXPECT_TRUE(dialog.PortList()->itemText(0).startsWith("COM1"));
-  dialog.GetInfo();
-  EXPECT_EQ(dialog.SerialNumber(), "000001");
-  EXPECT_EQ(dialog.Version(), "NV-2.21");
-  EXPECT_EQ(dialog.Country(), "Serbia");
-  dialog.PortList()->setCurrentIndex(3);
-  EXPECT_EQ(dialog.PortIndex(), 3);
+  EXPECT_EQ(test::TraceBytes(dir / "log.txt", "TX"), test::TraceBytes(dir / "trace.txt", "RX"));
+  EXPECT_EQ(test::TraceBytes(dir / "log.txt", "RX"), test::TraceBytes(dir / "trace.txt", "TX"));
 }
 
 TEST_F(RegisterApp, EcrSetupMapsTheChosenComPortToAPortFoundAndGetInfoTriesIt) {
@@ -307,10 +280,14 @@ TEST_F(RegisterApp, EcrSetupMapsTheChosenComPortToAPortFoundAndGetInfoTriesIt) {
   EXPECT_EQ(dialog.PortList()->itemText(1), QString::fromStdString("COM2    " + slave));
   dialog.GetInfo();
   EXPECT_EQ(dialog.SerialNumber(), "000001");
+  EXPECT_EQ(dialog.Version(), "NV-2.21");
+  EXPECT_EQ(dialog.Country(), "Serbia");
 
   // Another COM port shows its own device.
   dialog.PortList()->setCurrentIndex(0);
   EXPECT_EQ(devices->currentText(), "/dev/nonexistent-nuvrel (not found)");
+  EXPECT_EQ(dialog.PortIndex(), 0);
+  EXPECT_TRUE(dialog.PortList()->itemText(0).startsWith("COM1"));
 }
 
 TEST_F(RegisterApp, EcrSetupTakesATypedNetworkAddress) {

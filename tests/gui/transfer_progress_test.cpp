@@ -5,19 +5,20 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
-#include <fstream>
 
 #include "app_fixture.h"
 #include "gui/grid_ctrl.h"
 #include "gui/transfer_progress_dialog.h"
+#include "modal_answers.h"
 #include "sheets/sheet_file.h"
 #include "support/ecrsim_process.h"
+#include "support/example_state.h"
+#include "support/sim_files.h"
 
 namespace nuvrel::gui {
 namespace {
@@ -26,21 +27,7 @@ using sheets::SheetId;
 
 // The articles the simulated register keeps in its state folder.
 int StoredArticles(const std::string& dir) {
-  std::ifstream file(dir + "/articles.txt");
-  int records = 0;
-  for (std::string line; std::getline(file, line);) records += !line.empty() && line[0] != '#';
-  return records;
-}
-
-void Click(QAbstractButton* button) {
-  const QPointF at = QRectF(button->rect()).center();
-  const QPointF global = button->mapToGlobal(at);
-  QCoreApplication::postEvent(
-      button, new QMouseEvent(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
-                              Qt::NoModifier));
-  QCoreApplication::postEvent(
-      button, new QMouseEvent(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
-                              Qt::NoModifier));
+  return static_cast<int>(test::StateLines(dir + "/articles.txt").size());
 }
 
 TEST(TransferProgress, CancelStopsTheUploadBetweenRecordsAndSendTheRestFinishesIt) {
@@ -50,10 +37,8 @@ TEST(TransferProgress, CancelStopsTheUploadBetweenRecordsAndSendTheRestFinishesI
   const auto device = sim.SlavePath();
   ASSERT_TRUE(device.has_value());
   test::AppFixture app(*device);
-  const std::filesystem::path articles =
-      std::filesystem::path(NUVREL_SOURCE_DIR) / "examples" / "articles.txt";
-  ASSERT_TRUE(
-      sheets::CSheetTextReader(app.Sheet(SheetId::Articles)).ReadSheetFile(articles, app.ui));
+  ASSERT_TRUE(sheets::CSheetTextReader(app.Sheet(SheetId::Articles))
+                  .ReadSheetFile(test::Example("articles.txt"), app.ui));
   app.View().Grid(SheetId::Articles)->setFocus();
 
   // Watches the dialog as a person would, and presses Cancel once three articles have gone.
@@ -66,7 +51,7 @@ TEST(TransferProgress, CancelStopsTheUploadBetweenRecordsAndSendTheRestFinishesI
     const QString count = dialog->findChild<QLabel*>("count")->text();
     if (counts.isEmpty() || counts.back() != count) counts << count;
     auto* cancel = dialog->findChild<QPushButton*>();
-    if (count == "3 of 12" && cancel->isEnabled()) Click(cancel);
+    if (count == "3 of 12" && cancel->isEnabled()) test::ModalAnswers::ClickButton(cancel);
   });
   watch.start();
   app.Key(Qt::Key_D, Qt::ControlModifier);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Test helpers for the settings tests: a fresh folder per test, whole-file reads and writes, and a
-// scoped environment variable.
+// Test helpers: a fresh folder per test, whole-file reads and writes, and a scoped environment
+// variable.
 #pragma once
 
 #include <stdlib.h>
