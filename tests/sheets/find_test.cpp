@@ -126,11 +126,17 @@ TEST_F(FindOnArticles, StopsAtTheEdgesWithoutMovingTheFocus) {
   EXPECT_TRUE(ui.shown.empty());
 }
 
-TEST_F(FindOnArticles, EmptyTextIsRefusedAndRemembered) {
-  EXPECT_FALSE(Next());
-  EXPECT_FALSE(Previous());
+TEST_F(FindOnArticles, RemembersAtMostFiftyBytesAndRefusesEmptyText) {
+  EXPECT_FALSE(Find(std::string(60, 'q'), true, false));
+  EXPECT_EQ(memory.text, std::string(50, 'q'));
+  EXPECT_TRUE(memory.matchCase);
+  EXPECT_FALSE(memory.selectionOnly);
+
+  ui.messages.clear();
   memory = {"old", true, true};
   EXPECT_FALSE(Find(""));
+  EXPECT_FALSE(Next());
+  EXPECT_FALSE(Previous());
   ASSERT_EQ(ui.messages.size(), 3U);
   for (const auto& m : ui.messages) {
     EXPECT_EQ(m.text, app::Text(Sid::NoTextToFind));
@@ -139,13 +145,6 @@ TEST_F(FindOnArticles, EmptyTextIsRefusedAndRemembered) {
   EXPECT_EQ(memory.text, "");
   EXPECT_TRUE(memory.matchCase);
   EXPECT_TRUE(memory.selectionOnly);
-}
-
-TEST_F(FindOnArticles, RemembersAtMostFiftyBytes) {
-  EXPECT_FALSE(Find(std::string(60, 'q'), true, false));
-  EXPECT_EQ(memory.text, std::string(50, 'q'));
-  EXPECT_TRUE(memory.matchCase);
-  EXPECT_FALSE(memory.selectionOnly);
 }
 
 TEST_F(FindOnArticles, SelectionOnlyFollowsTheSelectionAsItChanges) {
