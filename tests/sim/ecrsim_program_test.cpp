@@ -131,17 +131,24 @@ TEST_F(EcrsimProgram, HangupFaultClosesTheLineRemovesTheLinkAndExitsZero) {
   EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
 }
 
-TEST_F(EcrsimProgram, PacedRepliesTakeTheirLineTimeAndAreTraced) {
+TEST_F(EcrsimProgram, PacedFramesTakeTheirLineTimeBothWaysAndAreTraced) {
   const fs::path trace = m_dir / "sim.trace";
   // 10 bits per byte at 1200 baud: a 10-byte reply needs 83 ms on the line.
   EcrsimProcess sim({"--baud", "1200", "--trace", trace.string()});
   const auto slave = sim.SlavePath();
   ASSERT_TRUE(slave);
   SlavePort port(*slave);
-  const auto start = std::chrono::steady_clock::now();
+  auto start = std::chrono::steady_clock::now();
   ASSERT_TRUE(port.Write(link::IdentifyRequest()));
   EXPECT_EQ(port.Read(10, Millis(3000)), kIdentifyReply);
   EXPECT_GE(std::chrono::steady_clock::now() - start, Millis(75));
+  // A reply waits for its frame's own wire time too: 63 bytes in and 10 out, some 608 ms.
+  const link::Bytes record = test::ArticleRecord(
+      123456, test::ArticleFields("0001", "A", "000000000001", "111", "000000102", "000000000"));
+  start = std::chrono::steady_clock::now();
+  ASSERT_TRUE(port.Write(record));
+  EXPECT_EQ(port.Read(10, Millis(3000)), link::AckFrame(123456));
+  EXPECT_GE(std::chrono::steady_clock::now() - start, Millis(580));
   EXPECT_EQ(sim.Finish(SIGTERM), 0);
 
   std::ifstream in(trace);
@@ -155,7 +162,7 @@ TEST_F(EcrsimProgram, PacedRepliesTakeTheirLineTimeAndAreTraced) {
        ++it) {
     received.append(received.empty() ? "" : " ").append((*it)[1].str());
   }
-  EXPECT_EQ(received, "AA 3F 39 35 0A") << all;
+  EXPECT_EQ(received.substr(0, 14), "AA 3F 39 35 0A") << all;
   EXPECT_TRUE(std::regex_search(
       text.str(), std::regex(R"([0-9]+\.[0-9]{6} TX 06 31 32 33 34 35 36 30 31 0A\n)")))
       << text.str();
@@ -188,22 +195,6 @@ TEST_F(EcrsimProgram, MissingPcAckOfTheUploadEndIsReportedOnStderr) {
   EXPECT_NE(sim.Stderr().find("ecrsim: no acknowledgement of the upload end packet"),
             std::string::npos)
       << sim.Stderr();
-}
-
-TEST_F(EcrsimProgram, RepliesWaitForTheFramesOwnWireTime) {
-  // 63 bytes in and 10 out at 1200 baud: 73 byte times of 8.3 ms, some 608 ms.
-  EcrsimProcess sim({"--baud", "1200"});
-  const auto slave = sim.SlavePath();
-  ASSERT_TRUE(slave);
-  SlavePort port(*slave);
-  const link::Bytes record = test::ArticleRecord(
-      123456, test::ArticleFields("0001", "A", "000000000001", "111", "000000102", "000000000"));
-  ASSERT_EQ(record.size(), 63u);
-  const auto start = std::chrono::steady_clock::now();
-  ASSERT_TRUE(port.Write(record));
-  EXPECT_EQ(port.Read(10, Millis(3000)), link::AckFrame(123456));
-  EXPECT_GE(std::chrono::steady_clock::now() - start, Millis(580));
-  EXPECT_EQ(sim.Finish(SIGTERM), 0);
 }
 
 TEST_F(EcrsimProgram, ALogoThatStopsIsGivenUpAfterThreeSecondsOfSilence) {

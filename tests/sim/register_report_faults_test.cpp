@@ -51,11 +51,6 @@ bool Noted(const ReportRun& run, std::string_view text) {
   });
 }
 
-TEST(ReportFaults, CleanReportsForComparison) {
-  EXPECT_EQ(Clean('f').report.size(), 5u);
-  EXPECT_EQ(Clean('F').report.size(), 1u + 11u + 4u + 10u);
-}
-
 TEST(ReportFaults, LongReportLineStretchesOneLineToSixHundredBytes) {
   for (const auto& [text, index] : {std::pair{"long-report-line", 2u},
                                     {"long-report-line@3:1", 1u},
