@@ -16,6 +16,12 @@ using report_test::ReportLine;
 using report_test::ShortArticleLine;
 namespace col = sheets::articles;
 
+ArticleFields Numbered(const char* number) {
+  ArticleFields a;
+  a.number = number;
+  return a;
+}
+
 // The line that ends the report: anything of 66 bytes or fewer.
 link::Bytes EndLine(std::size_t length = 20) {
   return ReportLine('f', std::string(length - 12, ' '));
@@ -54,8 +60,7 @@ TEST_F(ArticlesReport, StoresEachArticleInTheRowOfItsNumber) {
   a.turnover = "      1234,5 ";
   a.sales = "     2,25";
   a.stock = "    7,125";
-  ArticleFields b;
-  b.number = "2400";
+  ArticleFields b = Numbered("2400");
   b.name = "\x80\x81";
   reg.lines = {ArticleLine(a), ArticleLine(b), EndLine()};
   grid.SetItemText(5, col::kName, "NOT REPORTED");
@@ -96,51 +101,47 @@ TEST_F(ArticlesReport, TheNameIsTrimmedBeforeItIsTranslated) {
   EXPECT_EQ(Cell(1, col::kName), " AB ");
 }
 
-TEST_F(ArticlesReport, ALineOfSixtySixBytesEndsTheReportAndOneOfSixtySevenDoesNot) {
-  ArticleFields after;
-  after.number = "   5";
-  reg.lines = {ShortArticleLine("   3", 67), EndLine(66), ArticleLine(after)};
-  reg.spacing = 0ms;
-  EXPECT_TRUE(Download());
-  // The 67-byte line is counted but too short to store anything; the line after the end is
-  // neither counted nor stored.
-  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 3", "Successfully read 1 item"}));
-  EXPECT_TRUE(FilledCells().empty());
-}
-
-TEST_F(ArticlesReport, LinesWithoutANumberAreSkippedAndNotCounted) {
-  ArticleFields bad1, bad2, blank, good;
-  bad1.number = "12ab";
-  bad2.number = "  -1";
-  blank.number = "    ";
-  good.number = "   7";
-  reg.lines = {ArticleLine(bad1), ArticleLine(bad2), ArticleLine(blank), ArticleLine(good),
-               EndLine()};
-  EXPECT_TRUE(Download());
-  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 7", "Successfully read 1 item"}));
-  EXPECT_EQ(FilledCells().size(), 9U);
-  EXPECT_EQ(ui.pumps, 1);
-}
-
-TEST_F(ArticlesReport, NumbersOutsideTheSheetAndCutLinesAreCountedButStoreNothing) {
-  // Lines that store nothing are not checked for damage either.
-  ArticleFields zero, beyond;
-  zero.number = "   0";
-  zero.price = "4.0x0";
-  beyond.number = "2401";
+TEST_F(ArticlesReport, LinesOutsideTheSheetOrTooShortAreCountedButStoreNothing) {
+  ArticleFields zero = Numbered("   0"), beyond = Numbered("2401");
+  zero.price = "4.0x0";  // lines that store nothing are not checked for damage either
   beyond.barcode = "12a4";
-  reg.lines = {ArticleLine(zero), ArticleLine(beyond), ShortArticleLine("   4", 80), EndLine()};
-  EXPECT_TRUE(Download());
-  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 0", "Read item 2401", "Read item 4",
-                                                   "Successfully read 3 items"}));
-  EXPECT_TRUE(FilledCells().empty());
-  EXPECT_TRUE(ui.shown.empty());
+  const struct {
+    const char* what;
+    std::vector<link::Bytes> lines;
+    std::vector<std::string> statuses;
+    std::size_t filled;
+  } cases[] = {
+      // A 67-byte line is counted but too short to store anything; one of 66 ends the report, and
+      // the line after it is neither counted nor stored.
+      {"end",
+       {ShortArticleLine("   3", 67), EndLine(66), ArticleLine(Numbered("   5"))},
+       {"Read item 3", "Successfully read 1 item"},
+       0},
+      {"no number",
+       {ArticleLine(Numbered("12ab")), ArticleLine(Numbered("  -1")), ArticleLine(Numbered("    ")),
+        ArticleLine(Numbered("   7")), EndLine()},
+       {"Read item 7", "Successfully read 1 item"},
+       9},
+      {"outside",
+       {ArticleLine(zero), ArticleLine(beyond), ShortArticleLine("   4", 80), EndLine()},
+       {"Read item 0", "Read item 2401", "Read item 4", "Successfully read 3 items"},
+       0},
+  };
+  reg.spacing = 0ms;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ui = {};
+    reg.lines = c.lines;
+    EXPECT_TRUE(Download());
+    EXPECT_EQ(ui.statuses, c.statuses);
+    EXPECT_EQ(FilledCells().size(), c.filled);
+    EXPECT_EQ(ui.shown.size(), c.filled ? 1U : 0U);
+  }
 }
 
 TEST_F(ArticlesReport, ALineCutInTheLastFieldLeavesTheRowAsItWas) {
   grid.SetItemText(6, col::kName, "KEPT");
-  ArticleFields a;
-  a.number = "   6";
+  const ArticleFields a = Numbered("   6");
   std::string line = report_test::Text(ArticleLine(a));
   line.resize(94);  // the stock field lacks its last byte
   StoreArticleRecord(ui, grid, line, 6);
@@ -156,68 +157,15 @@ TEST_F(ArticlesReport, ALineCutInTheLastFieldLeavesTheRowAsItWas) {
   EXPECT_EQ(Cell(7, col::kName), "");
 }
 
-TEST_F(ArticlesReport, AnOverlongLineFailsAndStoresNothing) {
+TEST_F(ArticlesReport, ADamagedLineIsNamedByItsPlaceCountingUnnumberedLinesAndStoresNothing) {
   grid.SetItemText(9, col::kName, "KEPT");
-  ArticleFields a;
-  a.number = "   1";
-  reg.lines = {ArticleLine(a), ReportLine('f', std::string(500 - 12, '1')), EndLine()};
+  ArticleFields damaged = Numbered("   7");
+  damaged.stock = "+-1";
+  reg.lines = {ArticleLine({}), ArticleLine(Numbered("12ab")), ArticleLine(damaged), EndLine()};
   EXPECT_FALSE(Download());
-  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Invalid data received!"});
+  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Damaged data in line 3 of the report (item "
+                                                 "7)!\r\nNothing was stored."});
   EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 1", "Transfer failed after 1 item"}));
-  EXPECT_EQ(FilledCells(), std::vector<std::string>{"9:1"});
-  EXPECT_EQ(ui.waitDepth, 0);
-}
-
-TEST_F(ArticlesReport, ARegisterThatStopsMidReportTimesOut) {
-  ArticleFields a, b;
-  a.number = "   1";
-  b.number = "   2";
-  reg.lines = {ArticleLine(a), ArticleLine(b)};
-  EXPECT_FALSE(Download());
-  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Timeout communicating with ECR!"});
-  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 1", "Read item 2",
-                                                   "Transfer failed after 2 items"}));
-  EXPECT_GT(clock.Now() - reg.lastLineAt, 3000ms);
-  EXPECT_LT(clock.Now() - reg.lastLineAt, 3100ms);
-  EXPECT_TRUE(FilledCells().empty());
-}
-
-TEST_F(ArticlesReport, ADamagedFieldEndsTheReportNamingItsLineAndStoresNothing) {
-  const std::pair<std::string ArticleFields::*, const char*> damages[] = {
-      {&ArticleFields::barcode, "12a4"},
-      {&ArticleFields::price, "4.0x0"},
-      {&ArticleFields::turnover, "1.2.3"},
-      {&ArticleFields::sales, "12 3"},
-      {&ArticleFields::stock, "+-1"}};
-  for (const auto& [field, text] : damages) {
-    ui.messages.clear();
-    ui.statuses.clear();
-    grid.SetItemText(9, col::kName, "KEPT");
-    ArticleFields good, unnumbered, damaged;
-    unnumbered.number = "12ab";
-    damaged.number = "   7";
-    damaged.*field = text;
-    reg.lines = {ArticleLine(good), ArticleLine(unnumbered), ArticleLine(damaged), EndLine()};
-    EXPECT_FALSE(Download()) << text;
-    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Damaged data in line 3 of the report (item "
-                                                   "7)!\r\nNothing was stored."})
-        << text;
-    EXPECT_EQ(ui.statuses,
-              (std::vector<std::string>{"Read item 1", "Transfer failed after 1 item"}));
-    EXPECT_EQ(FilledCells(), std::vector<std::string>{"9:1"}) << text;
-  }
-}
-
-TEST_F(ArticlesReport, AStopBetweenLinesStoresNothing) {
-  grid.SetItemText(9, col::kName, "KEPT");
-  ArticleFields a, b;
-  b.number = "   2";
-  reg.lines = {ArticleLine(a), ArticleLine(b), ArticleLine(a), EndLine()};
-  ui.stopAfterProgress = 3;  // the start and two lines
-  EXPECT_FALSE(Download());
-  EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 1", "Read item 2",
-                                                   "Stopped after 2 items; nothing was stored"}));
   EXPECT_EQ(FilledCells(), std::vector<std::string>{"9:1"});
   EXPECT_EQ(ui.waitDepth, 0);
 }
