@@ -214,56 +214,6 @@ TEST_F(EcrsimProgram, ALogoThatStopsIsGivenUpAfterThreeSecondsOfSilence) {
       << sim.Stderr();
 }
 
-TEST_F(EcrsimProgram, StateFolderKeepsTablesAndLogoAcrossRuns) {
-  const fs::path state = m_dir / "state" / "register";  // made by ecrsim
-  const std::string name = std::string("\x80\x8D\x80") + "\\X";
-  const link::Bytes logo = test::LogoFile(300, 300);
-  {
-    EcrsimProcess sim({"--state", state.string()});
-    const auto slave = sim.SlavePath();
-    ASSERT_TRUE(slave);
-    SlavePort port(*slave);
-    ASSERT_TRUE(port.Write(test::ArticleRecord(
-        123456,
-        test::ArticleFields("0012", name, "000000000123", "203", "000012502", "000001500"))));
-    EXPECT_EQ(port.Read(10, Millis(3000)), link::AckFrame(123456));
-    ASSERT_TRUE(port.Write(test::OperatorRecord(123456, '4', "ANA")));
-    EXPECT_EQ(port.Read(10, Millis(3000)), link::AckFrame(123456));
-    // A logo before any identification carries 000000.
-    ASSERT_TRUE(port.Write(test::Concat(test::LogoHeader("000000"), logo)));
-    EXPECT_EQ(port.Read(10, Millis(3000)), link::AckFrame(0));
-    EXPECT_EQ(sim.Finish(SIGTERM), 0);
-    EXPECT_EQ(sim.Stderr(), "");
-  }
-  EXPECT_EQ(nuvrel::test::FolderEntries(state.string()),
-            (std::vector<std::string>{"articles.txt", "logo.bmp", "operators.txt"}));
-  EXPECT_EQ(nuvrel::test::ReadBytes((state / "logo.bmp").string()),
-            std::string(logo.begin(), logo.end()));
-
-  EcrsimProcess sim({"--state", state.string()});
-  const auto slave = sim.SlavePath();
-  ASSERT_TRUE(slave);
-  SlavePort port(*slave);
-  ASSERT_TRUE(port.Write(link::CommandFrame(123456, 'f')));
-  const link::Bytes report = port.Read(10 + 99 + 15, Millis(3000));
-  ASSERT_EQ(report.size(), 10u + 99u + 15u);
-  const link::Bytes line(report.begin() + 10, report.begin() + 10 + 99);
-  EXPECT_EQ(test::FieldOf(line, transfers::article_line::kNumber), "0012");
-  EXPECT_EQ(test::FieldOf(line, transfers::article_line::kName), name + std::string(10, ' '));
-  EXPECT_EQ(test::FieldOf(line, transfers::article_line::kPrice), "    12.50");
-
-  // The daily exchange has the kept operator's four lines and ends with department 9.
-  ASSERT_TRUE(port.Write(link::CommandFrame(123456, 'F')));
-  const link::Bytes daily = port.Read(1 << 16, Millis(1500));
-  ASSERT_GT(daily.size(), 10u);
-  EXPECT_EQ(std::count(daily.begin(), daily.end(), link::kLineFeed), 1 + 11 + 4 + 10);
-  ASSERT_GE(daily.size(), 55u);
-  EXPECT_EQ(daily[daily.size() - 55 + 7], 'G');
-  EXPECT_EQ(daily[daily.size() - 55 + 8], '9');
-  EXPECT_EQ(sim.Finish(SIGTERM), 0);
-  EXPECT_EQ(sim.Stderr(), "");
-}
-
 TEST_F(EcrsimProgram, CorruptStateStopsTheSimulatorAndIsKept) {
   const fs::path state = m_dir / "state";
   fs::create_directory(state);

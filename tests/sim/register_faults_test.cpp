@@ -79,144 +79,111 @@ Conversation RunAimedAt(const std::vector<std::string>& faults, std::size_t fram
   return c;
 }
 
-TEST(RegisterFaults, BaselineConversationIsClean) {
-  const Conversation& c = Baseline();
-  EXPECT_TRUE(c.awaitingAfterEnd);
-  EXPECT_TRUE(c.afterPcAck.empty());
-  for (const auto& reply : c.replies) EXPECT_TRUE(test::NotesOf(reply).empty());
+// The fault the client finds in a reply block: an upload end packet by its size, else an identify
+// reply or an acknowledgement.
+link::Fault ClientSees(const link::Bytes& block, bool identify) {
+  if (block.size() == link::kUploadEndSize) {
+    return link::CheckUploadEnd(std::span<const std::uint8_t, 23>(block.data(), 23), kDevice);
+  }
+  if (block.size() != 10) return link::Fault::Invalid;
+  return identify ? link::CheckIdentifyReply(Ten(block)).fault
+                  : link::CheckAck(Ten(block), kDevice);
 }
 
-TEST(RegisterFaults, NakReplacesTheWholeReply) {
-  link::Bytes refusal{link::kNakByte};
-  for (char ch : link::DeviceDigits(kDevice)) refusal.push_back(static_cast<std::uint8_t>(ch));
-  link::AppendCheckPair(refusal);
-  EXPECT_EQ(SentBytes(RunAimedAt({"nak"}, 1).replies[0]), refusal);
-  EXPECT_EQ(SentBytes(RunAimedAt({"nak@2"}, 2).replies[1]), refusal);  // no version line either
-  const Conversation end = RunAimedAt({"nak@5"}, 5);
-  EXPECT_EQ(SentBytes(end.replies[4]), refusal);
-  EXPECT_FALSE(end.awaitingAfterEnd);
+TEST(RegisterFaults, EachBendsOnlyItsReplyIntoWhatTheClientMustRecognise) {
+  const link::Bytes refusal = SentBytes(Converse({"nak"}).replies[0]);
+  const struct {
+    const char* fault;
+    std::size_t frame;
+    std::size_t block;  // of the bent reply
+    link::Fault seen;
+    bool awaitingAfterEnd;
+  } cases[] = {
+      {"nak", 1, 0, link::Fault::Refused, true},
+      {"nak@2", 2, 0, link::Fault::Refused, true},  // no version line either
+      {"nak@5", 5, 0, link::Fault::Refused, false},
+      {"crc", 1, 0, link::Fault::BadCheckPair, true},
+      {"crc@2", 2, 0, link::Fault::BadCheckPair, true},
+      // The end packet went out; the PC decides what to do with it.
+      {"crc@5:2", 5, 1, link::Fault::BadCheckPair, true},
+      {"wrong-device", 2, 0, link::Fault::WrongDevice, true},
+      {"wrong-device@5:2", 5, 1, link::Fault::WrongDevice, true},
+      {"zero-device", 1, 0, link::Fault::Silent, true},
+      {"bad-digits", 1, 0, link::Fault::Silent, true},
+      {"bad-ack", 1, 0, link::Fault::Invalid, true},
+      {"bad-ack@4", 4, 0, link::Fault::Invalid, true},
+      {"garbage", 1, 1, link::Fault::None, true},  // before an intact reply
+      {"foreign-country", 2, 0, link::Fault::None, true},
+      {"long-line", 2, 0, link::Fault::None, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fault);
+    const Conversation run = RunAimedAt({c.fault}, c.frame);
+    const auto blocks = SentBlocks(run.replies[c.frame - 1]);
+    ASSERT_GT(blocks.size(), c.block);
+    if (c.seen == link::Fault::Refused) {
+      EXPECT_EQ(blocks, std::vector<link::Bytes>{refusal});
+    } else {
+      EXPECT_EQ(ClientSees(blocks[c.block], c.frame == 1), c.seen);
+    }
+    EXPECT_EQ(run.awaitingAfterEnd, c.awaitingAfterEnd);
+  }
+  EXPECT_EQ(refusal[0], link::kNakByte);
+  EXPECT_TRUE(PairRight(refusal, 7));
 }
 
-TEST(RegisterFaults, NakPartialSendsOnlyTheRefusalByte) {
-  EXPECT_EQ(SentBytes(RunAimedAt({"nak-partial"}, 1).replies[0]), link::Bytes{link::kNakByte});
-  EXPECT_EQ(SentBytes(RunAimedAt({"nak-partial@3"}, 3).replies[2]), link::Bytes{link::kNakByte});
-}
-
-TEST(RegisterFaults, CrcSpoilsOnlyTheCheckPairOfTheChosenFrame) {
-  const link::Bytes identify = SentBytes(RunAimedAt({"crc"}, 1).replies[0]);
-  EXPECT_EQ(link::CheckIdentifyReply(Ten(identify)).fault, link::Fault::BadCheckPair);
-  EXPECT_EQ(link::Bytes(identify.begin(), identify.begin() + 7),
-            link::Bytes(BaseReply(1).begin(), BaseReply(1).begin() + 7));
-
-  const auto version = SentBlocks(RunAimedAt({"crc@2"}, 2).replies[1]);
-  ASSERT_EQ(version.size(), 2u);
-  EXPECT_EQ(link::CheckAck(Ten(version[0]), kDevice), link::Fault::BadCheckPair);
-  EXPECT_EQ(version[1], SentBlocks(Baseline().replies[1])[1]);
-
-  const Conversation end = RunAimedAt({"crc@5:2"}, 5);
-  const auto blocks = SentBlocks(end.replies[4]);
-  ASSERT_EQ(blocks.size(), 2u);
-  EXPECT_EQ(blocks[0], link::AckFrame(kDevice));
-  EXPECT_EQ(link::CheckUploadEnd(std::span<const std::uint8_t, 23>(blocks[1].data(), 23), kDevice),
-            link::Fault::BadCheckPair);
-  EXPECT_TRUE(end.awaitingAfterEnd);  // the packet went out; the PC decides what to do with it
-}
-
-TEST(RegisterFaults, WrongDeviceCarriesTheNextNumberWithARightPair) {
-  const auto version = SentBlocks(RunAimedAt({"wrong-device"}, 2).replies[1]);
-  ASSERT_EQ(version.size(), 2u);
-  EXPECT_EQ(link::CheckAck(Ten(version[0]), kDevice), link::Fault::WrongDevice);
-  EXPECT_EQ(link::CheckAck(Ten(version[0]), kDevice + 1), link::Fault::None);
-
-  const auto end = SentBlocks(RunAimedAt({"wrong-device@5:2"}, 5).replies[4]);
-  ASSERT_EQ(end.size(), 2u);
-  EXPECT_EQ(end[0], link::AckFrame(kDevice));
-  EXPECT_EQ(link::CheckUploadEnd(std::span<const std::uint8_t, 23>(end[1].data(), 23), kDevice),
-            link::Fault::WrongDevice);
-  EXPECT_TRUE(PairRight(end[1], 20));
-
-  // The largest device number wraps to 1 rather than growing a seventh digit.
-  const auto top = SentBlocks(Converse({"wrong-device@3"}, 999999).replies[2]);
-  ASSERT_EQ(top.size(), 1u);
-  EXPECT_EQ(top[0], link::AckFrame(1));
-}
-
-TEST(RegisterFaults, SilenceSkipsOneReplyOnly) {
-  EXPECT_TRUE(SentBytes(RunAimedAt({"silence"}, 1).replies[0]).empty());
-  const Conversation end = RunAimedAt({"silence@5"}, 5);
-  EXPECT_TRUE(SentBytes(end.replies[4]).empty());
-  EXPECT_FALSE(end.awaitingAfterEnd);
+TEST(RegisterFaults, CutRepliesLeaveOutWhatTheyName) {
+  const auto replyTo = [](const char* fault, std::size_t frame) {
+    const Conversation run = RunAimedAt({fault}, frame);
+    return std::pair{SentBytes(run.replies[frame - 1]), run.awaitingAfterEnd};
+  };
+  const auto start = [](std::size_t frame, std::size_t n) {
+    return link::Bytes(BaseReply(frame).begin(), BaseReply(frame).begin() + n);
+  };
+  EXPECT_EQ(replyTo("nak-partial", 1).first, link::Bytes{link::kNakByte});
+  EXPECT_EQ(replyTo("nak-partial@3", 3).first, link::Bytes{link::kNakByte});
+  EXPECT_EQ(replyTo("silence", 1).first, link::Bytes{});
+  EXPECT_EQ(replyTo("silence@5", 5), std::pair(link::Bytes{}, false));
   // Silence from the end packet on: the acknowledgement still goes out.
-  EXPECT_EQ(SentBytes(RunAimedAt({"silence@5:2"}, 5).replies[4]), link::AckFrame(kDevice));
+  EXPECT_EQ(replyTo("silence@5:2", 5).first, link::AckFrame(kDevice));
+  EXPECT_EQ(replyTo("partial", 1).first, start(1, 5));
+  EXPECT_EQ(replyTo("partial@2", 2).first, start(2, 5));
+  EXPECT_EQ(replyTo("partial@5:2", 5), std::pair(start(5, 10 + 11), false));
 }
 
-TEST(RegisterFaults, PartialSendsTheFirstHalfOfTheChosenFrame) {
-  const link::Bytes half(BaseReply(1).begin(), BaseReply(1).begin() + 5);
-  EXPECT_EQ(SentBytes(RunAimedAt({"partial"}, 1).replies[0]), half);
-  EXPECT_EQ(SentBytes(RunAimedAt({"partial@2"}, 2).replies[1]),
-            link::Bytes(BaseReply(2).begin(), BaseReply(2).begin() + 5));
-
-  const Conversation end = RunAimedAt({"partial@5:2"}, 5);
-  EXPECT_EQ(SentBytes(end.replies[4]),
-            link::Bytes(BaseReply(5).begin(), BaseReply(5).begin() + 10 + 11));
-  EXPECT_FALSE(end.awaitingAfterEnd);
-}
-
-TEST(RegisterFaults, GarbageComesBeforeAnIntactReply) {
-  const auto blocks = SentBlocks(RunAimedAt({"garbage"}, 1).replies[0]);
-  ASSERT_EQ(blocks.size(), 2u);
-  EXPECT_EQ(blocks[0], (link::Bytes{0x00, 0x13, 'x', 'y'}));
-  EXPECT_EQ(blocks[1], BaseReply(1));
-}
-
-TEST(RegisterFaults, ZeroDeviceAndBadDigitsKeepTheCheckPairRight) {
-  const link::Bytes zero = SentBytes(RunAimedAt({"zero-device"}, 1).replies[0]);
+TEST(RegisterFaults, BentBytesKeepEverythingElseOfTheReply) {
+  const link::Bytes zero = SentBytes(Converse({"zero-device"}).replies[0]);
   EXPECT_EQ(std::string(zero.begin() + 1, zero.begin() + 7), "000000");
   EXPECT_TRUE(PairRight(zero, 7));
-  EXPECT_EQ(link::CheckIdentifyReply(Ten(zero)).fault, link::Fault::Silent);
-
-  const link::Bytes letter = SentBytes(RunAimedAt({"bad-digits"}, 1).replies[0]);
+  const link::Bytes letter = SentBytes(Converse({"bad-digits"}).replies[0]);
   EXPECT_EQ(std::string(letter.begin() + 1, letter.begin() + 7), "12A456");
   EXPECT_TRUE(PairRight(letter, 7));
-  EXPECT_EQ(link::CheckIdentifyReply(Ten(letter)).fault, link::Fault::Silent);
-}
+  const link::Bytes badAck = SentBytes(Converse({"bad-ack"}).replies[0]);
+  EXPECT_EQ(badAck[0], 0x07);
+  EXPECT_TRUE(PairRight(badAck, 7));
+  const auto end = SentBlocks(Converse({"wrong-device@5:2"}).replies[4]);
+  EXPECT_EQ(end[0], link::AckFrame(kDevice));
+  EXPECT_TRUE(PairRight(end[1], 20));
+  EXPECT_EQ(SentBlocks(Converse({"garbage"}).replies[0])[0], (link::Bytes{0x00, 0x13, 'x', 'y'}));
+  // The largest device number wraps to 1 rather than growing a seventh digit.
+  EXPECT_EQ(SentBytes(Converse({"wrong-device@3"}, 999999).replies[2]), link::AckFrame(1));
 
-TEST(RegisterFaults, ForeignCountryChangesOnlyTheCountryLetter) {
-  const auto blocks = SentBlocks(RunAimedAt({"foreign-country"}, 2).replies[1]);
+  // The version line: another country letter only, or stretched to 1100 bytes ending in CR LF.
   const auto base = SentBlocks(Baseline().replies[1]);
-  ASSERT_EQ(blocks.size(), 2u);
-  EXPECT_EQ(blocks[0], base[0]);
-  ASSERT_EQ(blocks[1].size(), base[1].size());
-  for (std::size_t i = 0; i < blocks[1].size() - 4; ++i) {
+  const auto foreign = SentBlocks(Converse({"foreign-country"}).replies[1]);
+  ASSERT_EQ(foreign[1].size(), base[1].size());
+  for (std::size_t i = 0; i < base[1].size() - 4; ++i) {
     if (i != 10) {
-      EXPECT_EQ(blocks[1][i], base[1][i]) << i;
+      EXPECT_EQ(foreign[1][i], base[1][i]) << i;
     }
   }
-  EXPECT_EQ(link::ParseVersionLine(blocks[1]).country, 'D');
-  EXPECT_TRUE(PairRight(blocks[1], blocks[1].size() - 4));
-}
-
-TEST(RegisterFaults, LongLineIsElevenHundredBytesEndingInCrLf) {
-  const auto blocks = SentBlocks(RunAimedAt({"long-line"}, 2).replies[1]);
-  ASSERT_EQ(blocks.size(), 2u);
-  EXPECT_EQ(blocks[0], link::AckFrame(kDevice));
-  ASSERT_EQ(blocks[1].size(), 1100u);
-  EXPECT_EQ(blocks[1][1098], '\r');
-  EXPECT_EQ(blocks[1][1099], '\n');
-  EXPECT_EQ(std::count(blocks[1].begin(), blocks[1].end(), link::kLineFeed), 1);
-  EXPECT_EQ(link::ParseVersionLine(blocks[1]).country, 'S');
-}
-
-TEST(RegisterFaults, BadAckHasAnInvalidFirstByteOnly) {
-  const link::Bytes identify = SentBytes(RunAimedAt({"bad-ack"}, 1).replies[0]);
-  EXPECT_EQ(identify[0], 0x07);
-  EXPECT_TRUE(PairRight(identify, 7));
-  EXPECT_EQ(link::CheckIdentifyReply(Ten(identify)).fault, link::Fault::Invalid);
-
-  const link::Bytes ack = SentBytes(RunAimedAt({"bad-ack@4"}, 4).replies[3]);
-  EXPECT_EQ(link::CheckAck(Ten(ack), kDevice), link::Fault::Invalid);
-  EXPECT_EQ(link::Bytes(ack.begin() + 1, ack.begin() + 7),
-            link::Bytes(BaseReply(4).begin() + 1, BaseReply(4).begin() + 7));
+  EXPECT_EQ(link::ParseVersionLine(foreign[1]).country, 'D');
+  EXPECT_TRUE(PairRight(foreign[1], foreign[1].size() - 4));
+  const link::Bytes longLine = SentBlocks(Converse({"long-line"}).replies[1])[1];
+  ASSERT_EQ(longLine.size(), 1100u);
+  EXPECT_EQ(longLine[1098], '\r');
+  EXPECT_EQ(std::count(longLine.begin(), longLine.end(), link::kLineFeed), 1);
+  EXPECT_EQ(link::ParseVersionLine(longLine).country, 'S');
 }
 
 TEST(RegisterFaults, HangUpEndsTheConversation) {
