@@ -170,15 +170,7 @@ TEST_F(ArticlesReport, ADamagedLineIsNamedByItsPlaceCountingUnnumberedLinesAndSt
   EXPECT_EQ(ui.waitDepth, 0);
 }
 
-TEST_F(ArticlesReport, AFailedOpenOrARefusedCommandReadsNothing) {
-  opener.refuse = true;
-  EXPECT_FALSE(Download());
-  EXPECT_TRUE(ui.statuses.empty());
-  ASSERT_EQ(ui.messages.size(), 1U);
-  EXPECT_EQ(ui.messages[0].text.rfind("Cannot open COM1 !", 0), 0U);
-
-  ui.messages.clear();
-  opener.refuse = false;
+TEST_F(ArticlesReport, ARefusedCommandReadsNothing) {
   reg.refuseCommand = true;
   reg.lines = {ArticleLine({}), EndLine()};
   EXPECT_FALSE(Download());
