@@ -183,37 +183,6 @@ TEST_F(EcrsimProgram, IdleSimulatorUsesNoCpu) {
   EXPECT_EQ(sim.Finish(SIGTERM), 0);
 }
 
-TEST_F(EcrsimProgram, MissingPcAckOfTheUploadEndIsReportedOnStderr) {
-  EcrsimProcess sim({});
-  const auto slave = sim.SlavePath();
-  ASSERT_TRUE(slave);
-  SlavePort port(*slave);
-  ASSERT_TRUE(port.Write(link::CommandFrame(123456, 'z')));
-  EXPECT_EQ(port.Read(33, Millis(3000)).size(), 33u);  // acknowledgement and end packet
-  EXPECT_TRUE(port.Read(1, Millis(3400)).empty());     // the register's wait runs out meanwhile
-  EXPECT_EQ(sim.Finish(SIGTERM), 0);
-  EXPECT_NE(sim.Stderr().find("ecrsim: no acknowledgement of the upload end packet"),
-            std::string::npos)
-      << sim.Stderr();
-}
-
-TEST_F(EcrsimProgram, ALogoThatStopsIsGivenUpAfterThreeSecondsOfSilence) {
-  EcrsimProcess sim({});
-  const auto slave = sim.SlavePath();
-  ASSERT_TRUE(slave);
-  SlavePort port(*slave);
-  const link::Bytes logo = test::LogoFile(200, 200);
-  ASSERT_TRUE(port.Write(
-      test::Concat(test::LogoHeader("123456"), link::Bytes(logo.begin(), logo.begin() + 50))));
-  // Meanwhile the register still takes what comes as the logo's bytes, so it answers nothing.
-  EXPECT_TRUE(port.Read(1, Millis(3300)).empty());
-  ASSERT_TRUE(port.Write(link::IdentifyRequest()));
-  EXPECT_EQ(port.Read(10, Millis(3000)), kIdentifyReply);
-  EXPECT_EQ(sim.Finish(SIGTERM), 0);
-  EXPECT_NE(sim.Stderr().find("ecrsim: the logo stopped after 50 bytes of 200"), std::string::npos)
-      << sim.Stderr();
-}
-
 TEST_F(EcrsimProgram, CorruptStateStopsTheSimulatorAndIsKept) {
   const fs::path state = m_dir / "state";
   fs::create_directory(state);
