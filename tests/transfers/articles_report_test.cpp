@@ -48,50 +48,6 @@ class ArticlesReport : public report_test::ReportDownload {
   grid::CellTable grid;
 };
 
-TEST_F(ArticlesReport, StoresEachArticleInTheRowOfItsNumber) {
-  ArticleFields a;
-  a.number = "  12";
-  a.name = "ABC";
-  a.barcode = "   4711";
-  a.price = "    12,50";
-  a.taxGroup = "\x80";
-  a.department = "3";
-  a.unit = "1";
-  a.turnover = "      1234,5 ";
-  a.sales = "     2,25";
-  a.stock = "    7,125";
-  ArticleFields b = Numbered("2400");
-  b.name = "\x80\x81";
-  reg.lines = {ArticleLine(a), ArticleLine(b), EndLine()};
-  grid.SetItemText(5, col::kName, "NOT REPORTED");
-
-  EXPECT_TRUE(Download());
-  EXPECT_EQ(Cell(5, col::kName), "");
-  EXPECT_EQ(Cell(12, col::kName), "ABC");
-  EXPECT_EQ(Cell(12, col::kBarcode), "000000004711");
-  EXPECT_EQ(Cell(12, col::kPrice), "12.50");
-  EXPECT_EQ(Cell(12, col::kTaxGroup), "a");
-  EXPECT_EQ(Cell(12, col::kDepartment), "3");
-  EXPECT_EQ(Cell(12, col::kUnit), "1");
-  EXPECT_EQ(Cell(12, col::kInStock), "7.125");
-  EXPECT_EQ(Cell(12, col::kTurnover), "1234.50");
-  EXPECT_EQ(Cell(12, col::kSales), "2.250");
-  EXPECT_EQ(Cell(2400, col::kName), "ab");
-
-  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 12", "Read item 2400",
-                                                   "Successfully read 2 items"}));
-  EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ(ui.shown, (std::vector<std::pair<int, int>>{{12, 1}, {2400, 1}}));
-  EXPECT_EQ(ui.pumps, 2);
-  const std::string what = "Reading the articles report";
-  EXPECT_EQ(ui.progress, (std::vector<test::RecordingUi::ProgressReport>{
-                             {what, 0, 0}, {what, 1, 0}, {what, 2, 0}}));
-  EXPECT_EQ(ui.waitCursors, 1);
-  EXPECT_EQ(ui.waitDepth, 0);
-  ASSERT_EQ(Written().size(), 3U);  // identify, 'V', 'f'
-  EXPECT_EQ(Written()[2], link::CommandFrame(report_test::kDevice, 'f'));
-}
-
 TEST_F(ArticlesReport, TheNameIsTrimmedBeforeItIsTranslated) {
   // 0x01 has no PC form and becomes a blank, which is then no longer trimmed away.
   ArticleFields a;
@@ -155,29 +111,6 @@ TEST_F(ArticlesReport, ALineCutInTheLastFieldLeavesTheRowAsItWas) {
   line[90] = '\0';  // one inside it does
   StoreArticleRecord(ui, grid, line, 7);
   EXPECT_EQ(Cell(7, col::kName), "");
-}
-
-TEST_F(ArticlesReport, ADamagedLineIsNamedByItsPlaceCountingUnnumberedLinesAndStoresNothing) {
-  grid.SetItemText(9, col::kName, "KEPT");
-  ArticleFields damaged = Numbered("   7");
-  damaged.stock = "+-1";
-  reg.lines = {ArticleLine({}), ArticleLine(Numbered("12ab")), ArticleLine(damaged), EndLine()};
-  EXPECT_FALSE(Download());
-  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Damaged data in line 3 of the report (item "
-                                                 "7)!\r\nNothing was stored."});
-  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 1", "Transfer failed after 1 item"}));
-  EXPECT_EQ(FilledCells(), std::vector<std::string>{"9:1"});
-  EXPECT_EQ(ui.waitDepth, 0);
-}
-
-TEST_F(ArticlesReport, ARefusedCommandReadsNothing) {
-  reg.refuseCommand = true;
-  reg.lines = {ArticleLine({}), EndLine()};
-  EXPECT_FALSE(Download());
-  EXPECT_EQ(ui.messages.size(), 1U);
-  EXPECT_TRUE(ui.statuses.empty());
-  EXPECT_TRUE(FilledCells().empty());
-  EXPECT_EQ(ui.waitDepth, 0);
 }
 
 }  // namespace

@@ -107,12 +107,6 @@ TEST(ReadBmpInfo, CompressedPixelsAreNotMeasured) {
   EXPECT_FALSE(Read(rle));
 }
 
-TEST(ColourCount, IsTwoToTheDepthUpTo32Bits) {
-  EXPECT_EQ(ColourCount(1), 2U);
-  EXPECT_EQ(ColourCount(24), 16777216U);
-  EXPECT_EQ(ColourCount(32), 4294967295U);
-}
-
 TEST(ReadBmpFile, ReadsRegularFilesUpToTheLimitOnly) {
   test::TempDir dir;
   const std::string path = dir / "big.bmp";

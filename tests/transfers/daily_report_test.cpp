@@ -179,21 +179,6 @@ TEST_F(DailyReport, AShortLineForDepartmentNineStillEndsTheExchange) {
   EXPECT_EQ(ui.statuses.back(), "Operation completed successfully");
 }
 
-TEST_F(DailyReport, ARegisterThatFallsSilentBeforeDepartmentNineFailsAndStoresNothing) {
-  for (int i = 0; i < 4; ++i) reg.lines.push_back(ReportLine('O', "OP"));
-  Add({GroupLine('0', "ZERO", "1"), GroupLine('1', "ONE", "2")});
-  text = "EARLIER REPORT";
-  EXPECT_FALSE(Download());
-  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Timeout communicating with ECR!"});
-  EXPECT_EQ(ui.statuses,
-            (std::vector<std::string>{"Read subgroup 0", "Read subgroup 1", "Operation failed"}));
-  EXPECT_EQ(text, "EARLIER REPORT");
-  EXPECT_EQ(Name(1), "");
-  EXPECT_EQ(Name(2), "");
-  EXPECT_GT(clock.Now() - reg.lastLineAt, 3000ms);
-  EXPECT_EQ(ui.waitDepth, 0);
-}
-
 TEST_F(DailyReport, ADamagedTurnoverOrAStopLeavesPaneAndSheetAsTheyWere) {
   grid.SetItemText(1, col::kName, "KEPT");
   text = "EARLIER REPORT";

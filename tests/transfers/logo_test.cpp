@@ -107,20 +107,6 @@ class Logo : public ::testing::Test {
   std::vector<int> progress;
 };
 
-TEST_F(Logo, AdvisedBitmapGoesOutWholeWithoutAQuestion) {
-  LoadFile("logo.bmp", {});
-  EXPECT_EQ(state.infoLine, "Width: 224    Height: 80    Colors: 2");
-  EXPECT_EQ(AdvisedFormatText(), state.infoLine);
-  ASSERT_TRUE(Send());
-  EXPECT_TRUE(ui.questions.empty());
-  EXPECT_TRUE(ui.messages.empty());
-  // No identification first: the header is the very first thing on the line.
-  EXPECT_EQ(opener.last->Written().front(), (link::Bytes{0xAA, '0', '0', '0', '0', '4', '2', 'R'}));
-  // The device number is whatever the last identification left, even none.
-  EXPECT_EQ(LogoHeader(0), (link::Bytes{0xAA, '0', '0', '0', '0', '0', '0', 'R'}));
-  EXPECT_TRUE(SendLogo(ctx, state, nullptr));  // progress may be left out
-}
-
 TEST_F(Logo, BodyIsCutIntoHundredthsOfAtLeastOneByte) {
   struct Case {
     BmpSpec shape;
@@ -233,19 +219,6 @@ TEST_F(Logo, WithoutAFileOnlyTheColourQuestionOfAnEarlierBitmapComesBeforeSelect
   EXPECT_FALSE(Send());
   EXPECT_EQ(ui.questions.size(), 2U);
   ExpectOnlyMessage(std::string(app::Text(Sid::LogoSelectFile)));
-  EXPECT_EQ(opener.opened, 0);
-}
-
-TEST_F(Logo, FileGoneOrNotAFileIsReportedByName) {
-  const std::string path = LoadFile("logo.bmp", {});
-  std::filesystem::remove(path);
-  EXPECT_FALSE(Send());
-  ExpectOnlyMessage("The file \"" + path + "\" cannot be opened for reading!");
-
-  ui.messages.clear();
-  std::filesystem::create_directory(path);
-  EXPECT_FALSE(Send());
-  ExpectOnlyMessage(app::Format(Sid::FileCannotOpen, {path}));
   EXPECT_EQ(opener.opened, 0);
 }
 

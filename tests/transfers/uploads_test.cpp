@@ -28,9 +28,6 @@ namespace col = sheets::articles;
 
 constexpr std::uint32_t kDevice = 4711;
 
-// The frames the register counts: identify request, 'V', 'a', then the records.
-constexpr std::uint32_t kFirstRecordFrame = 4;
-
 link::Bytes Record(char letter, const std::string& fields) {
   link::Bytes frame = link::BeginFrame(kDevice, letter);
   frame.insert(frame.end(), fields.begin(), fields.end());
@@ -112,72 +109,6 @@ TEST_F(Uploads, AnEmptyArticlesSheetOpensAndClosesAnUploadWithNoRecord) {
   ExpectWaitCursorRestored();
 }
 
-TEST_F(Uploads, ArticlesSendEveryRowWithACellInAscendingOrder) {
-  grid::CellTable& sheet = Sheet(SheetId::Articles);
-  sheet.SetItemText(2400, col::kInStock, "1.5");
-  sheet.SetItemText(3, col::kPrice, "12.5");
-  sheet.SetItemText(3, col::kTaxGroup, "C");
-  sheet.SetItemText(1, col::kName, "ana");
-
-  ASSERT_TRUE(Upload(SheetId::Articles));
-  const auto quotes = [](std::size_t n) { return std::string(n, '"'); };
-  EXPECT_EQ(Written(),
-            CompleteUpload({
-                Record('r', "0001\x80\x8D\x80" + std::string(12, ' ') + quotes(12 + 3 + 18)),
-                Record('r', "0003" + quotes(27) + "3" + quotes(2) + "000012502" + quotes(9)),
-                Record('r', "2400" + quotes(27 + 3 + 9) + "000001500"),
-            }));
-  EXPECT_EQ(Written()[3].size(), 63U);
-  EXPECT_EQ(ui.statuses,
-            (std::vector<std::string>{SendingLine(1), SendingLine(3), SendingLine(2400),
-                                      "3 items successfully sent!"}));
-  std::vector<std::pair<unsigned, unsigned>> progress;
-  for (const auto& report : ui.progress) progress.push_back({report.done, report.total});
-  EXPECT_EQ(progress, (std::vector<std::pair<unsigned, unsigned>>{{0, 3}, {1, 3}, {2, 3}, {3, 3}}));
-}
-
-TEST_F(Uploads, TextSheetsSendAndCountOnlyTheRowsWithText) {
-  const std::string blanks14(14, ' ');
-  const struct {
-    SheetId sheet;
-    std::vector<std::pair<int, const char*>> rows;
-    std::vector<link::Bytes> records;
-    std::size_t frameSize;
-  } cases[] = {
-      {SheetId::Operators,
-       {{2, "ana"}, {5, "IVO"}},
-       {Record('o', "2\x80\x8D\x80" + std::string(9, ' ') + "*"),
-        Record('o', "5IVO" + std::string(9, ' ') + "*")},
-       25},
-      // Department ten takes two digits, so its frame is a byte longer.
-      {SheetId::Departments,
-       {{10, "X"}},
-       {Record('y', "10X" + blanks14 + std::string(10, '"'))},
-       38},
-      // Firm data and advertisement lines carry the line mark.
-      {SheetId::Advertisement, {{3, "SALE"}}, {Record('u', "30SALE" + blanks14 + "*")}, 32},
-      {SheetId::FirmData, {{6, "sale"}}, {Record('w', "60\x91\x80\x8B\x85" + blanks14 + "*")}, 32},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(static_cast<int>(c.sheet));
-    ui = {};
-    grid::CellTable& sheet = Sheet(c.sheet);
-    std::vector<std::string> statuses;
-    for (const auto& [row, text] : c.rows) {
-      sheet.SetItemText(row, sheets::kTextColumn, text);
-      statuses.push_back(SendingLine(row));
-    }
-    statuses.push_back(c.rows.size() == 1 ? "1 item successfully sent!"
-                                          : "2 items successfully sent!");
-    ASSERT_TRUE(Upload(c.sheet));
-    EXPECT_EQ(Written(), CompleteUpload(c.records));
-    EXPECT_EQ(Written()[3].size(), c.frameSize);
-    EXPECT_EQ(ui.statuses, statuses);
-    EXPECT_EQ(ui.pumps, static_cast<int>(c.rows.size()));
-    ExpectWaitCursorRestored();
-  }
-}
-
 // --- selections ------------------------------------------------------------------------------
 
 TEST_F(Uploads, SelectedTextRowsAreSentEvenEmptyAndCounted) {
@@ -196,40 +127,6 @@ TEST_F(Uploads, SelectedTextRowsAreSentEvenEmptyAndCounted) {
 }
 
 // --- failures --------------------------------------------------------------------------------
-
-TEST_F(Uploads, APortThatDoesNotOpenIsNamed) {
-  Sheet(SheetId::Operators);
-  opener.refuse = true;
-  EXPECT_FALSE(Upload(SheetId::Operators));
-  ASSERT_EQ(ui.messages.size(), 1U);
-  EXPECT_EQ(ui.messages[0].text,
-            "Cannot open COM1 !\r\n" +
-                app::Format(Sid::PortDeviceHint, {"/dev/scripted", "No such file or directory"}));
-  EXPECT_EQ(ui.messages[0].icon, app::Icon::Error);
-  ExpectWaitCursorRestored();
-}
-
-TEST_F(Uploads, ARegisterFaultEndsTheUploadAtItsRecord) {
-  // A refused second record: nothing after it, no third record and no 'z'.
-  UseRegister({sim::FaultSpec{sim::FaultKind::Nak, kFirstRecordFrame + 1}});
-  grid::CellTable& sheet = Sheet(SheetId::Articles);
-  for (int row : {1, 2, 3}) sheet.SetItemText(row, col::kPrice, "1");
-  EXPECT_FALSE(Upload(SheetId::Articles));
-  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"ECR returned NACK!"});
-  EXPECT_EQ(LastStatus(), "Transfer failed after 1 of 3 items");
-  EXPECT_EQ(resumeRow, 2);
-  ASSERT_EQ(Written().size(), 5U);
-  EXPECT_EQ(Written()[4][7], 'r');
-  ExpectWaitCursorRestored();
-
-  // A damaged upload end packet (the second reply to the 'z' after one record) leaves no success.
-  ui = {};
-  UseRegister({sim::FaultSpec{sim::FaultKind::Crc, kFirstRecordFrame + 1, 2}});
-  Sheet(SheetId::Operators).SetItemText(9, sheets::kTextColumn, "LAST");
-  EXPECT_FALSE(Upload(SheetId::Operators));
-  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"CRC error!"});
-  EXPECT_EQ(LastStatus(), "Transfer failed after 1 of 1 item");
-}
 
 TEST_F(Uploads, ARecordThatCannotBeWrittenEndsTheUploadSilentlyUnlessTheLineHungUp) {
   bool hangUp = false;
