@@ -8,43 +8,6 @@ namespace {
 
 using grid::CellTable;
 
-TEST(Layouts, EverySheetIsNumberedStripedEmptyAndEditableUnlessFilledByTheRegister) {
-  const struct {
-    SheetId id;
-    const char* firstLabel;
-    const char* lastLabel;
-    bool editable;
-  } sheets[] = {
-      {SheetId::Articles, "1", "2400", true},       {SheetId::Operators, "1", "9", true},
-      {SheetId::Departments, "0", "9", true},       {SheetId::FirmData, "1", "6", true},
-      {SheetId::Advertisement, "1", "9", true},     {SheetId::ArticlesReport, "1", "2400", false},
-      {SheetId::DepartmentReport, "0", "9", false},
-  };
-  for (const auto& e : sheets) {
-    SCOPED_TRACE(static_cast<int>(e.id));
-    CellTable t(nullptr);
-    SetupSheet(e.id, t);
-    const int rows = t.GetRowCount();
-    EXPECT_EQ(t.GetItemText(1, 0), e.firstLabel);
-    EXPECT_EQ(t.GetItemText(rows - 1, 0), e.lastLabel);
-    EXPECT_EQ(t.IsEditable(), e.editable);
-    EXPECT_EQ(t.IsCellEditable(1, 1), e.editable);
-    EXPECT_TRUE(t.GetModified());  // the set-up itself marks the grid
-
-    // Even data rows are striped, odd ones and the labels plain; every data cell is empty.
-    const grid::Colour stripe = t.GetCell(2, 1)->GetBackColour();
-    EXPECT_NE(stripe, grid::kDefaultColour);
-    for (int r = 1; r < rows; ++r) {
-      for (int c = 1; c < t.GetColumnCount(); ++c) {
-        ASSERT_EQ(t.GetCell(r, c)->GetBackColour(), r % 2 ? grid::kDefaultColour : stripe)
-            << r << "," << c;
-        ASSERT_EQ(t.GetItemText(r, c), "") << r << "," << c;
-      }
-      EXPECT_EQ(t.GetCell(r, 0)->GetBackColour(), grid::kDefaultColour);
-    }
-  }
-}
-
 // Each character as wide as its code modulo 7, plus 5: which row label is the widest depends on
 // its digits ("1000" is wider than "2400").
 class ProportionalMeasurer final : public grid::TextMeasurer {

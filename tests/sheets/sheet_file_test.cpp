@@ -65,31 +65,6 @@ Cells FixedCells(const grid::CellTable& grid) {
   return cells;
 }
 
-// --- Writing ---
-
-TEST(SheetText, ALineHoldsTheLabelAndEveryColumnAndEmptyRowsAreLeftOut) {
-  const struct {
-    SheetId id;
-    std::vector<std::pair<int, std::vector<std::string>>> rows;
-    std::string text;
-  } cases[] = {
-      {SheetId::Articles, {}, ""},
-      {SheetId::Articles,
-       {{3, {"ABC", "123", "1,5", "B", "1", "0", ""}}},
-       "3\tABC\t000000000123\t1.50\tB\t1\t0\t\r\n"},
-      {SheetId::Articles,
-       {{2400, {"last"}}, {1, {"", "", "", "", "", "", "0"}}, {12, {"mid"}}},
-       "1\t\t\t\t\t\t\t0.000\r\n12\tmid\t\t\t\t\t\t\r\n2400\tlast\t\t\t\t\t\t\r\n"},
-      {SheetId::Departments, {{1, {"Bread"}}}, "0\tBread\r\n"},  // numbered from zero
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    Sheet sheet(c.id);
-    for (const auto& [row, texts] : c.rows) FillRow(sheet.grid, row, texts);
-    EXPECT_EQ(SheetText(sheet.grid), c.text);
-  }
-}
-
 // --- Reading ---
 
 // The data cells that hold text, as "row:col=text" joined by "|".
