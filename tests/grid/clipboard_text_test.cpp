@@ -48,30 +48,26 @@ class CopyTextTest : public ::testing::Test {
 };
 
 TEST_F(CopyTextTest, SeparateCellsGiveTheirWholeRectangleWithUnselectedCellsEmpty) {
+  EXPECT_EQ(CopyText(t), "");  // nothing selected
   t.SetItemText(1, 1, "A");
   t.SetItemText(2, 3, "B");
   t.SelectCell(1, 1);
   t.SelectCell(2, 3, true);
   EXPECT_EQ(CopyText(t), "A\t\t\n\t\tB");
-}
-
-TEST_F(CopyTextTest, HiddenRowsAndColumnsAreLeftOutEntirely) {
-  t.SelectRange({1, 1, 3, 3});
-  t.SetRowHeight(2, 0);
-  t.SetColumnWidth(2, 0);
-  EXPECT_EQ(CopyText(t), Cell(1, 1) + "\t" + Cell(1, 3) + "\n" + Cell(3, 1) + "\t" + Cell(3, 3));
-}
-
-TEST_F(CopyTextTest, NothingSelectedGivesNothing) {
-  EXPECT_EQ(CopyText(t), "");
-  t.SelectRange({1, 1, 1, 1});
   t.ClearSelection();
   EXPECT_EQ(CopyText(t), "");
 }
 
-TEST_F(CopyTextTest, SelectedHeadersAreCopiedToo) {
-  t.SelectRange({0, 0, 1, 1});
-  EXPECT_EQ(CopyText(t), Cell(0, 0) + "\t" + Cell(0, 1) + "\n" + Cell(1, 0) + "\t" + Cell(1, 1));
+TEST_F(CopyTextTest, HiddenRowsAndColumnsAreLeftOutAndHeadersCopied) {
+  t.SelectRange({0, 0, 3, 3});
+  t.SetRowHeight(2, 0);
+  t.SetColumnWidth(2, 0);
+  std::string expected;
+  for (int r : {0, 1, 3}) {
+    if (r) expected += "\n";
+    expected += Cell(r, 0) + "\t" + Cell(r, 1) + "\t" + Cell(r, 3);
+  }
+  EXPECT_EQ(CopyText(t), expected);
 }
 
 TEST(PasteTarget, SelectionThenFocusThenVisibleCellThenFirstDataCell) {
@@ -256,26 +252,28 @@ class GuardedChangeTest : public ::testing::Test {
   CellTable t{nullptr};
 };
 
-TEST_F(GuardedChangeTest, EqualTextLeavesTheCellUnmodified) {
-  EXPECT_FALSE(GuardedChange(t, 2, 2, Cell(2, 2)));
-  EXPECT_FALSE(t.GetItemModified(2, 2));
-  EXPECT_FALSE(t.GetModified());
-}
-
-TEST_F(GuardedChangeTest, DifferentTextIsStoredAndMarked) {
-  EXPECT_TRUE(GuardedChange(t, 2, 2, "new"));
-  EXPECT_EQ(t.GetItemText(2, 2), "new");
-  EXPECT_TRUE(t.GetItemModified(2, 2));
-  EXPECT_TRUE(t.GetModified());
-}
-
-TEST_F(GuardedChangeTest, RefusedTextIsTakenBackWithTheMarksAsBefore) {
-  EXPECT_FALSE(GuardedChange(t, 1, 1, "bad"));
-  EXPECT_EQ(t.GetItemText(1, 1), Cell(1, 1));
-  EXPECT_FALSE(t.GetItemModified(1, 1));
-  EXPECT_FALSE(t.GetModified());
-  EXPECT_TRUE(GuardedChange(t, 1, 1, "good"));
-  EXPECT_EQ(t.GetItemText(1, 1), "good");
+TEST(GuardedChange, StoresAndMarksOnlyANewTextTheCellTakes) {
+  const struct {
+    int row, col;
+    std::string text;
+    bool changed;
+  } cases[] = {
+      {2, 2, Cell(2, 2), false},  // the same text
+      {2, 2, "new", true},
+      {1, 1, "bad", false},  // refused: taken back with the marks as before
+      {1, 1, "good", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    CellTable t(nullptr);
+    Fill(t);
+    t.SetCellType<PickyCell>(1, 1);
+    ClearMarks(t);
+    EXPECT_EQ(GuardedChange(t, c.row, c.col, c.text), c.changed);
+    EXPECT_EQ(t.GetItemText(c.row, c.col), c.changed ? c.text : Cell(c.row, c.col));
+    EXPECT_EQ(t.GetItemModified(c.row, c.col), c.changed);
+    EXPECT_EQ(t.GetModified(), c.changed);
+  }
 }
 
 TEST(GuardedChangeOfBlankCells, ValidatesAsAWrittenCellOfTheColumnWould) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <initializer_list>
 
@@ -53,24 +54,10 @@ TEST(PageLayoutArticles, RowsAreDealtOutFortyThreeToAPage) {
   const PageLayout layout = ComputePageLayout(t, kChar, kA4);
   // 1041 / 24 = 43 rows a page; 2400 rows make 55 full pages and one of 35.
   ASSERT_EQ(layout.pageCount, 56);
-  ASSERT_EQ(layout.firstRowOfPage.size(), 56u);
-  for (int p = 1; p <= 56; ++p) EXPECT_EQ(FirstRowOfPage(layout, p), 1 + 43 * (p - 1));
-
-  int next = 1;
   for (int p = 1; p <= layout.pageCount; ++p) {
-    const CellRange cells = PageCells(t, layout, p);
-    ASSERT_TRUE(cells.IsValid());
-    EXPECT_EQ(cells.minRow, next);
-    EXPECT_EQ(cells.minCol, 1);
-    EXPECT_EQ(cells.maxCol, 7);
-    const int rows = cells.maxRow - cells.minRow + 1;
-    EXPECT_LE(rows * 24, layout.pageHeight);
-    if (p < layout.pageCount) {
-      EXPECT_GT((rows + 1) * 24, layout.pageHeight);
-    }
-    next = cells.maxRow + 1;
+    EXPECT_EQ(FirstRowOfPage(layout, p), 1 + 43 * (p - 1));
+    EXPECT_EQ(PageCells(t, layout, p), (CellRange{1 + 43 * (p - 1), 1, std::min(43 * p, 2400), 7}));
   }
-  EXPECT_EQ(next, 2401);
 }
 
 TEST(PageLayoutWalk, ARowStartsANewPageOnlyWhenItWouldNotFit) {

@@ -12,10 +12,6 @@ Bytes B(std::initializer_list<int> values) {
   return b;
 }
 
-TEST(CheckPair, IdentifyRequestIsFiveFixedBytes) {
-  EXPECT_EQ(IdentifyRequest(), B({0xAA, 0x3F, 0x39, 0x35, 0x0A}));
-}
-
 TEST(CheckPair, CommandFrameForBeginUploadOnDeviceOne) {
   // XOR of AA '000001' 'a' is 0xCA.
   EXPECT_EQ(CommandFrame(1, 'a'),
@@ -41,21 +37,6 @@ TEST(CheckPair, OnlyTheLowNibbleOfEachReceivedCharacterCounts) {
   EXPECT_TRUE(CheckPairMatches(covered, 0x7F, 0x4A));
   EXPECT_TRUE(CheckPairMatches(covered, 0x3F, 0x3A));
   EXPECT_FALSE(CheckPairMatches(covered, 0x3F, 0x3B));
-}
-
-TEST(CheckPair, AppendGrowsTheFrameByThree) {
-  Bytes frame = BeginFrame(42, 'r');
-  const std::size_t before = frame.size();
-  AppendCheckPair(frame);
-  EXPECT_EQ(frame.size(), before + 3);
-  EXPECT_EQ(frame.back(), kLineFeed);
-  EXPECT_TRUE(CheckPairMatches(std::span(frame).first(before), frame[before], frame[before + 1]));
-}
-
-TEST(DeviceDigits, AreSixWithLeadingZeros) {
-  EXPECT_EQ(DeviceDigits(0), "000000");
-  EXPECT_EQ(DeviceDigits(42), "000042");
-  EXPECT_EQ(DeviceDigits(999999), "999999");
 }
 
 class AckCheck : public ::testing::Test {

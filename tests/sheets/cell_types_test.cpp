@@ -51,14 +51,15 @@ TEST(CellRules, OneCharacterAndOneDigit) {
 }
 
 TEST(CellRules, Price) {
-  const Rule rules[] = {
-      {"12,5", "12.50"}, {"5", "5.00"},       {" 5", "5.00"},   {"5 ", "5 "},
-      {"-3", "-3"},      {"0.004", "0.00"},   {"-0", "-0.00"},  {"1e3", "1000.00"},
-      {"1.005", "1.00"},  // the binary value of 1.005 lies below it
-      {"abc", "abc"},    {"1,2kg", "1.2kg"},  {"+7", "7.00"},   {".5", "0.50"},
-      {"5.", "5.00"},    {"inf", "inf"},      {"nan", "nan"},   {"0x10", "0x10"},
-      {"1e", "1e"},      {"", ""},            {"  ", "  "},
-  };
+  const Rule rules[] =
+      {
+          {"12,5", "12.50"}, {"5", "5.00"},      {" 5", "5.00"},  {"5 ", "5 "},
+          {"-3", "-3"},      {"0.004", "0.00"},  {"-0", "-0.00"}, {"1e3", "1000.00"},
+          {"1.005", "1.00"},  // the binary value of 1.005 lies below it
+          {"abc", "abc"},    {"1,2kg", "1.2kg"}, {"+7", "7.00"},  {".5", "0.50"},
+          {"5.", "5.00"},    {"inf", "inf"},     {"nan", "nan"},  {"0x10", "0x10"},
+          {"1e", "1e"},      {"", ""},           {"  ", "  "},
+      };
   for (const Rule& r : rules) EXPECT_EQ(Stored<CGridCellPrice>(r.in), r.out) << r.in;
 }
 
@@ -83,20 +84,6 @@ TEST(CellRules, CheckHoldsAStateNotAText) {
   EXPECT_TRUE(cell.IsChecked());
   EXPECT_FALSE(cell.OnClick(40, 5, 3));
   EXPECT_TRUE(cell.IsChecked());
-}
-
-TEST(CellRules, InPlaceEditStyles) {
-  EXPECT_EQ(CGridCellBarcode().Edit().lengthLimit, 12);
-  EXPECT_TRUE(CGridCellBarcode().Edit().digitsOnly);
-  EXPECT_EQ(CGridCellBarcode().Edit().alignment, grid::EditAlignment::Right);
-  EXPECT_EQ(CGridCellChar1().Edit().lengthLimit, 1);
-  EXPECT_FALSE(CGridCellChar1().Edit().digitsOnly);
-  EXPECT_EQ(CGridCellChar1().Edit().alignment, grid::EditAlignment::Center);
-  EXPECT_TRUE(CGridCellNum1().Edit().digitsOnly);
-  EXPECT_EQ(CGridCellPrice().Edit().lengthLimit, 30);
-  EXPECT_EQ(CGridCellQuantity().Edit().alignment, grid::EditAlignment::Right);
-  EXPECT_EQ(grid::CGridCell().Edit().lengthLimit, 0);
-  EXPECT_TRUE(grid::CGridCell().Edit().alignmentFromFormat);
 }
 
 TEST(DecimalText, ReadsLikeTheClassicConversion) {

@@ -131,17 +131,24 @@ TEST_F(EcrsimProgram, HangupFaultClosesTheLineRemovesTheLinkAndExitsZero) {
   EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
 }
 
-TEST_F(EcrsimProgram, PacedRepliesTakeTheirLineTimeAndAreTraced) {
+TEST_F(EcrsimProgram, PacedFramesTakeTheirLineTimeBothWaysAndAreTraced) {
   const fs::path trace = m_dir / "sim.trace";
   // 10 bits per byte at 1200 baud: a 10-byte reply needs 83 ms on the line.
   EcrsimProcess sim({"--baud", "1200", "--trace", trace.string()});
   const auto slave = sim.SlavePath();
   ASSERT_TRUE(slave);
   SlavePort port(*slave);
-  const auto start = std::chrono::steady_clock::now();
+  auto start = std::chrono::steady_clock::now();
   ASSERT_TRUE(port.Write(link::IdentifyRequest()));
   EXPECT_EQ(port.Read(10, Millis(3000)), kIdentifyReply);
   EXPECT_GE(std::chrono::steady_clock::now() - start, Millis(75));
+  // A reply waits for its frame's own wire time too: 63 bytes in and 10 out, some 608 ms.
+  const link::Bytes record = test::ArticleRecord(
+      123456, test::ArticleFields("0001", "A", "000000000001", "111", "000000102", "000000000"));
+  start = std::chrono::steady_clock::now();
+  ASSERT_TRUE(port.Write(record));
+  EXPECT_EQ(port.Read(10, Millis(3000)), link::AckFrame(123456));
+  EXPECT_GE(std::chrono::steady_clock::now() - start, Millis(580));
   EXPECT_EQ(sim.Finish(SIGTERM), 0);
 
   std::ifstream in(trace);
@@ -155,7 +162,7 @@ TEST_F(EcrsimProgram, PacedRepliesTakeTheirLineTimeAndAreTraced) {
        ++it) {
     received.append(received.empty() ? "" : " ").append((*it)[1].str());
   }
-  EXPECT_EQ(received, "AA 3F 39 35 0A") << all;
+  EXPECT_EQ(received.substr(0, 14), "AA 3F 39 35 0A") << all;
   EXPECT_TRUE(std::regex_search(
       text.str(), std::regex(R"([0-9]+\.[0-9]{6} TX 06 31 32 33 34 35 36 30 31 0A\n)")))
       << text.str();
@@ -190,22 +197,6 @@ TEST_F(EcrsimProgram, MissingPcAckOfTheUploadEndIsReportedOnStderr) {
       << sim.Stderr();
 }
 
-TEST_F(EcrsimProgram, RepliesWaitForTheFramesOwnWireTime) {
-  // 63 bytes in and 10 out at 1200 baud: 73 byte times of 8.3 ms, some 608 ms.
-  EcrsimProcess sim({"--baud", "1200"});
-  const auto slave = sim.SlavePath();
-  ASSERT_TRUE(slave);
-  SlavePort port(*slave);
-  const link::Bytes record = test::ArticleRecord(
-      123456, test::ArticleFields("0001", "A", "000000000001", "111", "000000102", "000000000"));
-  ASSERT_EQ(record.size(), 63u);
-  const auto start = std::chrono::steady_clock::now();
-  ASSERT_TRUE(port.Write(record));
-  EXPECT_EQ(port.Read(10, Millis(3000)), link::AckFrame(123456));
-  EXPECT_GE(std::chrono::steady_clock::now() - start, Millis(580));
-  EXPECT_EQ(sim.Finish(SIGTERM), 0);
-}
-
 TEST_F(EcrsimProgram, ALogoThatStopsIsGivenUpAfterThreeSecondsOfSilence) {
   EcrsimProcess sim({});
   const auto slave = sim.SlavePath();
@@ -221,56 +212,6 @@ TEST_F(EcrsimProgram, ALogoThatStopsIsGivenUpAfterThreeSecondsOfSilence) {
   EXPECT_EQ(sim.Finish(SIGTERM), 0);
   EXPECT_NE(sim.Stderr().find("ecrsim: the logo stopped after 50 bytes of 200"), std::string::npos)
       << sim.Stderr();
-}
-
-TEST_F(EcrsimProgram, StateFolderKeepsTablesAndLogoAcrossRuns) {
-  const fs::path state = m_dir / "state" / "register";  // made by ecrsim
-  const std::string name = std::string("\x80\x8D\x80") + "\\X";
-  const link::Bytes logo = test::LogoFile(300, 300);
-  {
-    EcrsimProcess sim({"--state", state.string()});
-    const auto slave = sim.SlavePath();
-    ASSERT_TRUE(slave);
-    SlavePort port(*slave);
-    ASSERT_TRUE(port.Write(test::ArticleRecord(
-        123456,
-        test::ArticleFields("0012", name, "000000000123", "203", "000012502", "000001500"))));
-    EXPECT_EQ(port.Read(10, Millis(3000)), link::AckFrame(123456));
-    ASSERT_TRUE(port.Write(test::OperatorRecord(123456, '4', "ANA")));
-    EXPECT_EQ(port.Read(10, Millis(3000)), link::AckFrame(123456));
-    // A logo before any identification carries 000000.
-    ASSERT_TRUE(port.Write(test::Concat(test::LogoHeader("000000"), logo)));
-    EXPECT_EQ(port.Read(10, Millis(3000)), link::AckFrame(0));
-    EXPECT_EQ(sim.Finish(SIGTERM), 0);
-    EXPECT_EQ(sim.Stderr(), "");
-  }
-  EXPECT_EQ(nuvrel::test::FolderEntries(state.string()),
-            (std::vector<std::string>{"articles.txt", "logo.bmp", "operators.txt"}));
-  EXPECT_EQ(nuvrel::test::ReadBytes((state / "logo.bmp").string()),
-            std::string(logo.begin(), logo.end()));
-
-  EcrsimProcess sim({"--state", state.string()});
-  const auto slave = sim.SlavePath();
-  ASSERT_TRUE(slave);
-  SlavePort port(*slave);
-  ASSERT_TRUE(port.Write(link::CommandFrame(123456, 'f')));
-  const link::Bytes report = port.Read(10 + 99 + 15, Millis(3000));
-  ASSERT_EQ(report.size(), 10u + 99u + 15u);
-  const link::Bytes line(report.begin() + 10, report.begin() + 10 + 99);
-  EXPECT_EQ(test::FieldOf(line, link::article_line::kNumber), "0012");
-  EXPECT_EQ(test::FieldOf(line, link::article_line::kName), name + std::string(10, ' '));
-  EXPECT_EQ(test::FieldOf(line, link::article_line::kPrice), "    12.50");
-
-  // The daily exchange has the kept operator's four lines and ends with department 9.
-  ASSERT_TRUE(port.Write(link::CommandFrame(123456, 'F')));
-  const link::Bytes daily = port.Read(1 << 16, Millis(1500));
-  ASSERT_GT(daily.size(), 10u);
-  EXPECT_EQ(std::count(daily.begin(), daily.end(), link::kLineFeed), 1 + 11 + 4 + 10);
-  ASSERT_GE(daily.size(), 55u);
-  EXPECT_EQ(daily[daily.size() - 55 + 7], 'G');
-  EXPECT_EQ(daily[daily.size() - 55 + 8], '9');
-  EXPECT_EQ(sim.Finish(SIGTERM), 0);
-  EXPECT_EQ(sim.Stderr(), "");
 }
 
 TEST_F(EcrsimProgram, CorruptStateStopsTheSimulatorAndIsKept) {

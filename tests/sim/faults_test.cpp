@@ -13,35 +13,26 @@ FaultSpec Parsed(const char* text) {
   return parsed.fault.value_or(FaultSpec{});
 }
 
-TEST(FaultSpecs, EveryKindHasItsDefaultFrame) {
-  const std::vector<std::pair<const char*, FaultSpec>> cases{
-      {"nak", {FaultKind::Nak, 1, 1}},
-      {"nak-partial", {FaultKind::NakPartial, 1, 1}},
-      {"crc", {FaultKind::Crc, 1, 1}},
-      {"wrong-device", {FaultKind::WrongDevice, 2, 1}},
-      {"silence", {FaultKind::Silence, 1, 1}},
-      {"partial", {FaultKind::Partial, 1, 1}},
-      {"garbage", {FaultKind::Garbage, 1, 1}},
-      {"zero-device", {FaultKind::ZeroDevice, 1, 1}},
-      {"bad-digits", {FaultKind::BadDigits, 1, 1}},
-      {"foreign-country", {FaultKind::ForeignCountry, 2, 1}},
-      {"long-line", {FaultKind::LongLine, 2, 1}},
-      {"bad-ack", {FaultKind::BadAck, 1, 1}},
-      {"hangup", {FaultKind::HangUp, 1, 1}},
-      {"long-report-line", {FaultKind::LongReportLine, 3, 2}},
-      {"report-stops", {FaultKind::ReportStops, 3, 2}},
-      {"no-group-nine", {FaultKind::NoGroupNine, 3, 1}},
-      {"report-noise", {FaultKind::ReportNoise, 3, 1}},
-      {"flip-barcode", {FaultKind::FlipBarcode, 3, 1}},
-      {"flip-price", {FaultKind::FlipPrice, 3, 1}},
-      {"flip-turnover", {FaultKind::FlipTurnover, 3, 1}},
-      {"flip-sales", {FaultKind::FlipSales, 3, 1}},
-      {"flip-stock", {FaultKind::FlipStock, 3, 1}},
-      {"cut-line", {FaultKind::CutLine, 3, 1}},
+TEST(FaultSpecs, EveryKindIsKnownByItsNameAndAimsAtItsDefaultFrame) {
+  // Line faults aim at the identification, the version faults at V, the report faults at the
+  // report command (their P in report lines).
+  const std::pair<std::vector<const char*>, FaultSpec> groups[] = {
+      {{"nak", "nak-partial", "crc", "silence", "partial", "garbage", "zero-device", "bad-digits",
+        "bad-ack", "hangup"},
+       {.frame = 1, .part = 1}},
+      {{"wrong-device", "foreign-country", "long-line"}, {.frame = 2, .part = 1}},
+      {{"no-group-nine", "report-noise", "flip-barcode", "flip-price", "flip-turnover",
+        "flip-sales", "flip-stock", "cut-line"},
+       {.frame = 3, .part = 1}},
+      {{"long-report-line", "report-stops"}, {.frame = 3, .part = 2}},
   };
-  for (const auto& [text, fault] : cases) {
-    EXPECT_EQ(Parsed(text), fault) << text;
-    EXPECT_EQ(FaultKindName(fault.kind), text);
+  for (const auto& [names, where] : groups) {
+    for (const char* name : names) {
+      const FaultSpec fault = Parsed(name);
+      EXPECT_EQ(FaultKindName(fault.kind), name);
+      EXPECT_EQ(fault.frame, where.frame) << name;
+      EXPECT_EQ(fault.part, where.part) << name;
+    }
   }
 }
 

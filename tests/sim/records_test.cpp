@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Record fields decoded into the typed tables: every field of an article, fields without a value,
-// department 10, the records refused, and the fields written back for the state files.
+// Record fields decoded into the typed tables: fields without a value, prices, the records refused,
+// and the fields written back for the state files.
 #include "sim/records.h"
 
 #include <gtest/gtest.h>
@@ -25,23 +25,6 @@ std::string Program(RegisterTables& tables, char letter, const std::string& fiel
 }
 
 const std::string kQuotes9(9, '"');
-
-TEST(ArticleRecords, EveryFieldIsReadFromItsOffset) {
-  RegisterTables tables;
-  const std::string name = std::string("\x80\x8D\x80") + "\x9D 0\x01";
-  ASSERT_EQ(Program(tables, 'r',
-                    ArticleFields("2400", name, "123456789012", "345", "000012502", "000001500")),
-            "");
-  const Article& a = tables.articles.at(2400);
-  EXPECT_EQ(a.number, 2400);
-  EXPECT_EQ(a.name, name + std::string(15 - name.size(), ' '));
-  EXPECT_EQ(a.barcode, "123456789012");
-  EXPECT_EQ(a.taxDigit, 3);
-  EXPECT_EQ(a.department, 4);
-  EXPECT_EQ(a.unit, 5);
-  EXPECT_EQ(a.priceHundredths, 1250u);
-  EXPECT_EQ(a.stockThousandths, 1500u);
-}
 
 TEST(ArticleRecords, FieldsWithoutValueKeepTheEarlierOnes) {
   RegisterTables tables;
@@ -114,27 +97,6 @@ TEST(ArticleRecords, MalformedArticlesAreRefused) {
     EXPECT_NE(Program(tables, 'r', fields), "") << fields;
     EXPECT_TRUE(tables.articles.empty()) << fields;
   }
-}
-
-TEST(OtherRecords, OperatorsDepartmentsAndLines) {
-  RegisterTables tables;
-  EXPECT_EQ(Program(tables, 'o', "9" + std::string("MARKO") + std::string(7, ' ') + "*"), "");
-  EXPECT_EQ(tables.operators.at(9).name, "MARKO       ");
-  EXPECT_EQ(Program(tables, 'y', "1" + std::string(15, 'D') + std::string(10, '"')), "");
-  EXPECT_EQ(tables.departments.at(1).name, std::string(15, 'D'));
-  // Department 10 is the only one with two digits, and the frame is one byte longer.
-  EXPECT_EQ(Program(tables, 'y', "10" + std::string(15, 'T') + std::string(10, '"')), "");
-  EXPECT_EQ(tables.departments.at(10).name, std::string(15, 'T'));
-  EXPECT_EQ(Program(tables, 'w', "60" + std::string(18, 'W') + "*"), "");
-  EXPECT_EQ(Program(tables, 'u', "90" + std::string(18, 'U') + "*"), "");
-  EXPECT_EQ(tables.firmData.at(6).text, std::string(18, 'W'));
-  EXPECT_EQ(tables.advertisement.at(9).text, std::string(18, 'U'));
-
-  // Names without a value keep the earlier name.
-  EXPECT_EQ(Program(tables, 'o', "9" + std::string(12, '"') + "*"), "");
-  EXPECT_EQ(tables.operators.at(9).name, "MARKO       ");
-  EXPECT_EQ(Program(tables, 'y', "10" + std::string(25, '"')), "");
-  EXPECT_EQ(tables.departments.at(10).name, std::string(15, 'T'));
 }
 
 TEST(OtherRecords, MalformedOnesAreRefused) {

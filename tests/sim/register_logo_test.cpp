@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Receiving a logo: the header found without pair or LF, the file read to the length its own size
-// field gives whatever bytes it holds, the sizes refused, a logo that stops, and its place in the
-// frame count.
+// Receiving a logo: the sizes refused, a logo for another register, a logo that stops, its place in
+// the frame count, and what counts as a header.
 #include <gtest/gtest.h>
 
 #include "sim/logo.h"
@@ -25,55 +24,6 @@ link::Bytes Refusal() {
 
 Register MakeRegister(std::vector<FaultSpec> faults = {}) {
   return Register(RegisterSettings{}, FaultPlan(std::move(faults)));
-}
-
-TEST(LogoReceive, TheFileIsReadToItsSizeFieldAndAcknowledgedWithTheHeadersDigits) {
-  for (const char* digits : {"123456", "000000"}) {
-    Register reg = MakeRegister();
-    const link::Bytes file = LogoFile(2302, 2302);  // 224 x 80, two colours
-    const auto header = reg.Feed(LogoHeader(digits));
-    EXPECT_TRUE(header.empty());
-    EXPECT_TRUE(reg.ReceivingLogo());
-    // Everything but the last byte: the file's 0xAA and LF bytes start no frame.
-    EXPECT_TRUE(SentBytes(reg.Feed(std::span(file).first(file.size() - 1))).empty());
-    const auto last = reg.Feed(std::span(file).last(1));
-    EXPECT_EQ(SentBytes(last), link::AckFrame(digits[0] == '0' ? 0 : kDevice)) << digits;
-    EXPECT_FALSE(reg.ReceivingLogo());
-    EXPECT_EQ(reg.Tables().logo, file);
-    EXPECT_TRUE(test::HasAction(last, ActionKind::Save));
-    EXPECT_EQ(reg.FramesReceived(), 1u);
-    // The answer waits only for the last of the hundred chunks the PC sends the file in.
-    for (const Action& action : last) {
-      if (action.kind == ActionKind::Pace) {
-        EXPECT_EQ(action.frameSize, file.size() / 100 + 1);
-      }
-    }
-  }
-}
-
-TEST(LogoReceive, ByteByByteAfterOtherFramesAndBeforeTheNext) {
-  Register reg = MakeRegister();
-  link::Bytes stream = link::IdentifyRequest();
-  const link::Bytes header = LogoHeader("123456");
-  const link::Bytes file = LogoFile(26, 26);  // the smallest taken
-  stream.insert(stream.end(), header.begin(), header.end());
-  stream.insert(stream.end(), file.begin(), file.end());
-  const link::Bytes next = link::CommandFrame(kDevice, 'a');
-  stream.insert(stream.end(), next.begin(), next.end());
-  link::Bytes sent;
-  for (std::uint8_t b : stream) {
-    const link::Bytes part = SentBytes(reg.Feed(std::span(&b, 1)));
-    sent.insert(sent.end(), part.begin(), part.end());
-  }
-  link::Bytes expected = link::IdentifyReply(link::kAckByte, "123456");
-  for (int i = 0; i < 2; ++i) {
-    const link::Bytes ack = link::AckFrame(kDevice);
-    expected.insert(expected.end(), ack.begin(), ack.end());
-  }
-  EXPECT_EQ(sent, expected);
-  EXPECT_EQ(reg.Tables().logo, file);
-  EXPECT_TRUE(reg.UploadOpen());
-  EXPECT_EQ(reg.FramesReceived(), 3u);
 }
 
 TEST(LogoReceive, SizesOutsideTheLimitsAreRefusedAtOnce) {

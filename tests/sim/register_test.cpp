@@ -29,64 +29,12 @@ link::Bytes Refusal(std::uint32_t device = kDevice) {
 
 // --- answers ---------------------------------------------------------------------------------
 
-TEST(RegisterAnswers, IdentifyRequestGetsItsDeviceNumber) {
-  Register reg = MakeRegister();
-  const auto actions = reg.Feed(link::IdentifyRequest());
-  ASSERT_EQ(SentBlocks(actions).size(), 1u);
-  EXPECT_EQ(SentBytes(actions), link::IdentifyReply(link::kAckByte, "123456"));
-  const auto reply = SentBytes(actions);
-  const auto result = link::CheckIdentifyReply(std::span<const std::uint8_t, 10>(reply.data(), 10));
-  EXPECT_EQ(result.fault, link::Fault::None);
-  EXPECT_EQ(result.deviceNumber, kDevice);
-}
-
-TEST(RegisterAnswers, DeviceNumbersAtTheEdgesAreSixDigits) {
-  for (std::uint32_t device : {0u, 1u, 999999u}) {
-    Register reg = MakeRegister(device);
-    EXPECT_EQ(SentBytes(reg.Feed(link::IdentifyRequest())),
-              link::IdentifyReply(link::kAckByte, link::DeviceDigits(device)))
-        << device;
-    EXPECT_EQ(SentBytes(reg.Feed(link::CommandFrame(device, 'a'))), link::AckFrame(device))
-        << device;
-  }
-}
-
-TEST(RegisterAnswers, VersionCommandGetsAckThenVersionLine) {
-  Register reg(RegisterSettings{42, 'D', "NV-9.99 test"}, FaultPlan());
-  const auto blocks = SentBlocks(reg.Feed(link::CommandFrame(42, 'V')));
-  ASSERT_EQ(blocks.size(), 2u);
-  EXPECT_EQ(blocks[0], link::AckFrame(42));
-  const link::Bytes& line = blocks[1];
-  const std::string head =
-      "\xAA"
-      "000042V00D NV-9.99 test";
-  EXPECT_EQ(std::string(line.begin(), line.end() - 4), head);
-  EXPECT_EQ(line, link::TrailedLine(link::Bytes(head.begin(), head.end())));
-  const link::VersionInfo info = link::ParseVersionLine(line);
-  EXPECT_EQ(info.country, 'D');
-  EXPECT_EQ(info.version, "NV-9.99 test");
-}
-
 TEST(RegisterAnswers, UnknownCommandLettersAreAcknowledged) {
   Register reg = MakeRegister();
   for (char letter : {'Q', 'x', 'A'}) {
     EXPECT_EQ(SentBytes(reg.Feed(link::CommandFrame(kDevice, letter))), link::AckFrame(kDevice))
         << letter;
   }
-}
-
-TEST(RegisterAnswers, WrongCheckPairOrDeviceIsRefused) {
-  Register reg = MakeRegister();
-  link::Bytes badPair = link::CommandFrame(kDevice, 'a');
-  badPair[9] ^= 0x01;
-  EXPECT_EQ(SentBytes(reg.Feed(badPair)), Refusal());
-
-  EXPECT_EQ(SentBytes(reg.Feed(link::CommandFrame(kDevice + 1, 'a'))), Refusal());
-  EXPECT_FALSE(reg.UploadOpen());
-
-  link::Bytes badIdentify = link::IdentifyRequest();
-  badIdentify[3] ^= 0x01;
-  EXPECT_EQ(SentBytes(reg.Feed(badIdentify)), Refusal());
 }
 
 TEST(RegisterAnswers, OnlyTheLowNibblesOfTheReceivedPairCount) {
@@ -97,17 +45,23 @@ TEST(RegisterAnswers, OnlyTheLowNibblesOfTheReceivedPairCount) {
   EXPECT_EQ(SentBytes(reg.Feed(frame)), link::AckFrame(kDevice));
 }
 
-TEST(RegisterAnswers, FramesOfNoKnownShapeAreRefused) {
-  Register reg = MakeRegister();
+TEST(RegisterAnswers, AWrongCheckPairOrDeviceOrAFrameOfNoKnownShapeIsRefused) {
+  link::Bytes badPair = link::CommandFrame(kDevice, 'a');
+  badPair[9] ^= 0x01;
+  link::Bytes badIdentify = link::IdentifyRequest();
+  badIdentify[3] ^= 0x01;
   link::Bytes shortFrame{link::kStartByte, 'X'};
   link::AppendCheckPair(shortFrame);  // 5 bytes but not an identify request
-  EXPECT_EQ(SentBytes(reg.Feed(shortFrame)), Refusal());
-
   link::Bytes longCommand = link::BeginFrame(kDevice, 'a');
   longCommand.push_back('1');
   link::AppendCheckPair(longCommand);
-  EXPECT_EQ(SentBytes(reg.Feed(longCommand)), Refusal());
-  EXPECT_EQ(reg.FramesReceived(), 2u);
+  Register reg = MakeRegister();
+  for (const link::Bytes& frame :
+       {badPair, link::CommandFrame(kDevice + 1, 'a'), badIdentify, shortFrame, longCommand}) {
+    EXPECT_EQ(SentBytes(reg.Feed(frame)), Refusal());
+  }
+  EXPECT_FALSE(reg.UploadOpen());
+  EXPECT_EQ(reg.FramesReceived(), 5u);
 }
 
 // --- finding frames in the byte stream ---------------------------------------------------------
@@ -164,39 +118,6 @@ class RegisterUpload : public ::testing::Test {
   Register reg = MakeRegister();
 };
 
-TEST_F(RegisterUpload, BeginOpensAndEndClosesTheUpload) {
-  EXPECT_FALSE(reg.UploadOpen());
-  EXPECT_EQ(SentBytes(reg.Feed(link::CommandFrame(kDevice, 'a'))), link::AckFrame(kDevice));
-  EXPECT_TRUE(reg.UploadOpen());
-  reg.Feed(link::CommandFrame(kDevice, 'z'));
-  EXPECT_FALSE(reg.UploadOpen());
-}
-
-TEST_F(RegisterUpload, EndGetsAckThenAValidEndPacketThenWaitsForThePc) {
-  const auto actions = BeginAndEnd(3);
-  const auto blocks = SentBlocks(actions);
-  ASSERT_EQ(blocks.size(), 2u);
-  EXPECT_EQ(blocks[0], link::AckFrame(kDevice));
-  ASSERT_EQ(blocks[1].size(), link::kUploadEndSize);
-  EXPECT_EQ(link::CheckUploadEnd(std::span<const std::uint8_t, 23>(blocks[1].data(), 23), kDevice),
-            link::Fault::None);
-  // The body counts the records of this upload and the uploads so far.
-  EXPECT_EQ(std::string(blocks[1].begin() + 8, blocks[1].begin() + 20), "000003000001");
-  // The wait starts only after both frames are out.
-  ASSERT_FALSE(actions.empty());
-  EXPECT_EQ(actions.back().kind, ActionKind::AwaitPcAck);
-  EXPECT_TRUE(reg.AwaitingPcAck());
-}
-
-TEST_F(RegisterUpload, RightPcAckEndsTheWaitQuietly) {
-  BeginAndEnd();
-  const auto actions = reg.Feed(test::Concat(link::Bytes{0x00}, link::AckFrame(kDevice)));
-  EXPECT_TRUE(actions.empty());
-  EXPECT_FALSE(reg.AwaitingPcAck());
-  EXPECT_TRUE(reg.PcAckTimedOut().empty());
-  EXPECT_EQ(reg.FramesReceived(), 2u);  // the PC's acknowledgement is not a frame to answer
-}
-
 TEST_F(RegisterUpload, WrongPcAcksAreReported) {
   link::Bytes badPair = link::AckFrame(kDevice);
   badPair[8] ^= 0x01;
@@ -236,53 +157,6 @@ TEST_F(RegisterUpload, AcknowledgementBytesOutsideTheWaitAreIgnored) {
 
 // --- records -------------------------------------------------------------------------------------
 
-TEST(RegisterRecords, EveryRecordKindIsAcknowledgedKeptAndSaved) {
-  Register reg = MakeRegister();
-  const std::string article = test::ArticleFields("0007", "BREAD", std::string(12, '"'), "1\"\"",
-                                                  "000012502", std::string(9, '"'));
-  struct Case {
-    link::Bytes frame;
-    TableKind table;
-  };
-  const std::vector<Case> cases{
-      {test::ArticleRecord(kDevice, article), TableKind::Articles},
-      {test::OperatorRecord(kDevice, '5', "ANA"), TableKind::Operators},
-      {test::DepartmentRecord(kDevice, 3, "MILK"), TableKind::Departments},
-      {test::DepartmentRecord(kDevice, 10, "X"), TableKind::Departments},
-      {test::RecordFrame(kDevice, 'w', "20" + std::string(18, 'F') + "*"), TableKind::FirmData},
-      {test::RecordFrame(kDevice, 'u', "30SALE" + std::string(14, ' ') + "*"),
-       TableKind::Advertisement},
-  };
-  ASSERT_EQ(cases[0].frame.size(), 63u);
-  ASSERT_EQ(cases[2].frame.size(), 37u);
-  ASSERT_EQ(cases[3].frame.size(), 38u);
-  for (const Case& c : cases) {
-    const auto actions = reg.Feed(c.frame);
-    EXPECT_EQ(SentBytes(actions), link::AckFrame(kDevice));
-    // The table is saved before the acknowledgement goes out.
-    ASSERT_FALSE(actions.empty());
-    EXPECT_EQ(actions.front().kind, ActionKind::Save);
-    EXPECT_EQ(actions.front().table, c.table);
-  }
-  const RegisterTables& t = reg.Tables();
-  ASSERT_EQ(t.articles.count(7), 1u);
-  EXPECT_EQ(t.articles.at(7).name, "BREAD          ");
-  EXPECT_EQ(t.articles.at(7).priceHundredths, 1250u);
-  EXPECT_EQ(t.operators.at(5).name, "ANA         ");
-  EXPECT_EQ(t.departments.at(3).name, "MILK           ");
-  EXPECT_EQ(t.departments.at(10).name, "X              ");
-  EXPECT_EQ(t.firmData.at(2).text, std::string(18, 'F'));
-  EXPECT_EQ(t.advertisement.at(3).text, "SALE              ");
-}
-
-TEST(RegisterRecords, LaterRecordReplacesTheEarlierOne) {
-  Register reg = MakeRegister();
-  reg.Feed(test::OperatorRecord(kDevice, '2', "OLD"));
-  reg.Feed(test::OperatorRecord(kDevice, '2', "NEW"));
-  ASSERT_EQ(reg.Tables().operators.size(), 1u);
-  EXPECT_EQ(reg.Tables().operators.at(2).name, "NEW         ");
-}
-
 TEST(RegisterRecords, RefusedRecordsAreNotKeptAndSayWhy) {
   Register reg = MakeRegister();
   link::Bytes badPair = test::OperatorRecord(kDevice, '1', "ANA");
@@ -311,16 +185,6 @@ TEST(RegisterRecords, UploadEndCountsOnlyTheRecordsTaken) {
   const auto blocks = SentBlocks(reg.Feed(link::CommandFrame(kDevice, 'z')));
   ASSERT_EQ(blocks.size(), 2u);
   EXPECT_EQ(std::string(blocks[1].begin() + 8, blocks[1].begin() + 14), "000001");
-}
-
-TEST(RegisterRecords, TablesGivenAtStartAreTheRegistersOwn) {
-  RegisterTables tables;
-  tables.operators[4] = Operator{4, "KEPT        "};
-  Register reg(RegisterSettings{}, FaultPlan(), tables);
-  EXPECT_EQ(reg.Tables(), tables);
-  // A record with no value for the name keeps what was given.
-  reg.Feed(test::RecordFrame(kDevice, 'o', "4" + std::string(12, '"') + "*"));
-  EXPECT_EQ(reg.Tables().operators.at(4).name, "KEPT        ");
 }
 
 }  // namespace

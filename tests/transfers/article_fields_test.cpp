@@ -80,13 +80,6 @@ INSTANTIATE_TEST_SUITE_P(
         // Department and unit go as typed, not translated.
         FieldCase{col::kDepartment, "7", "7"}, FieldCase{col::kUnit, "0", "0"}));
 
-TEST_F(ArticleFields, EmptyCellsOfAWholeSheetKeepWhatTheRegisterHolds) {
-  for (const ArticleField& field : kArticleFields) {
-    EXPECT_EQ(Whole(field.column), std::string(static_cast<std::size_t>(field.width), '"'))
-        << "column " << field.column;
-  }
-}
-
 TEST_F(ArticleFields, ASelectionSendsOnlyItsCellsAndClearsTheEmptyOnes) {
   grid.SetItemText(7, col::kName, "keep");
   grid.SetItemText(7, col::kPrice, "3");
@@ -119,10 +112,6 @@ TEST_F(ArticleFields, TextsTheChecksWouldRefuseStillFitTheirField) {
 }
 
 TEST_F(ArticleFields, TheRecordHoldsTheNumberAndTheFieldsInFrameOrder) {
-  grid.SetItemText(12, col::kPrice, "12.5");
-  EXPECT_EQ(ArticleRecordFields(grid, 12, false),
-            "0012" + std::string(15 + 12 + 3, '"') + "000012502" + std::string(9, '"'));
-
   grid.SetItemText(2400, col::kName, "Z");
   grid.SetItemText(2400, col::kBarcode, "000000000042");
   grid.SetItemText(2400, col::kPrice, "1");

@@ -16,6 +16,12 @@ using report_test::ReportLine;
 using report_test::ShortArticleLine;
 namespace col = sheets::articles;
 
+ArticleFields Numbered(const char* number) {
+  ArticleFields a;
+  a.number = number;
+  return a;
+}
+
 // The line that ends the report: anything of 66 bytes or fewer.
 link::Bytes EndLine(std::size_t length = 20) {
   return ReportLine('f', std::string(length - 12, ' '));
@@ -42,51 +48,6 @@ class ArticlesReport : public report_test::ReportDownload {
   grid::CellTable grid;
 };
 
-TEST_F(ArticlesReport, StoresEachArticleInTheRowOfItsNumber) {
-  ArticleFields a;
-  a.number = "  12";
-  a.name = "ABC";
-  a.barcode = "   4711";
-  a.price = "    12,50";
-  a.taxGroup = "\x80";
-  a.department = "3";
-  a.unit = "1";
-  a.turnover = "      1234,5 ";
-  a.sales = "     2,25";
-  a.stock = "    7,125";
-  ArticleFields b;
-  b.number = "2400";
-  b.name = "\x80\x81";
-  reg.lines = {ArticleLine(a), ArticleLine(b), EndLine()};
-  grid.SetItemText(5, col::kName, "NOT REPORTED");
-
-  EXPECT_TRUE(Download());
-  EXPECT_EQ(Cell(5, col::kName), "");
-  EXPECT_EQ(Cell(12, col::kName), "ABC");
-  EXPECT_EQ(Cell(12, col::kBarcode), "000000004711");
-  EXPECT_EQ(Cell(12, col::kPrice), "12.50");
-  EXPECT_EQ(Cell(12, col::kTaxGroup), "a");
-  EXPECT_EQ(Cell(12, col::kDepartment), "3");
-  EXPECT_EQ(Cell(12, col::kUnit), "1");
-  EXPECT_EQ(Cell(12, col::kInStock), "7.125");
-  EXPECT_EQ(Cell(12, col::kTurnover), "1234.50");
-  EXPECT_EQ(Cell(12, col::kSales), "2.250");
-  EXPECT_EQ(Cell(2400, col::kName), "ab");
-
-  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 12", "Read item 2400",
-                                                   "Successfully read 2 items"}));
-  EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ(ui.shown, (std::vector<std::pair<int, int>>{{12, 1}, {2400, 1}}));
-  EXPECT_EQ(ui.pumps, 2);
-  const std::string what = "Reading the articles report";
-  EXPECT_EQ(ui.progress, (std::vector<test::RecordingUi::ProgressReport>{
-                             {what, 0, 0}, {what, 1, 0}, {what, 2, 0}}));
-  EXPECT_EQ(ui.waitCursors, 1);
-  EXPECT_EQ(ui.waitDepth, 0);
-  ASSERT_EQ(Written().size(), 3U);  // identify, 'V', 'f'
-  EXPECT_EQ(Written()[2], link::CommandFrame(report_test::kDevice, 'f'));
-}
-
 TEST_F(ArticlesReport, TheNameIsTrimmedBeforeItIsTranslated) {
   // 0x01 has no PC form and becomes a blank, which is then no longer trimmed away.
   ArticleFields a;
@@ -96,51 +57,47 @@ TEST_F(ArticlesReport, TheNameIsTrimmedBeforeItIsTranslated) {
   EXPECT_EQ(Cell(1, col::kName), " AB ");
 }
 
-TEST_F(ArticlesReport, ALineOfSixtySixBytesEndsTheReportAndOneOfSixtySevenDoesNot) {
-  ArticleFields after;
-  after.number = "   5";
-  reg.lines = {ShortArticleLine("   3", 67), EndLine(66), ArticleLine(after)};
-  reg.spacing = 0ms;
-  EXPECT_TRUE(Download());
-  // The 67-byte line is counted but too short to store anything; the line after the end is
-  // neither counted nor stored.
-  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 3", "Successfully read 1 item"}));
-  EXPECT_TRUE(FilledCells().empty());
-}
-
-TEST_F(ArticlesReport, LinesWithoutANumberAreSkippedAndNotCounted) {
-  ArticleFields bad1, bad2, blank, good;
-  bad1.number = "12ab";
-  bad2.number = "  -1";
-  blank.number = "    ";
-  good.number = "   7";
-  reg.lines = {ArticleLine(bad1), ArticleLine(bad2), ArticleLine(blank), ArticleLine(good),
-               EndLine()};
-  EXPECT_TRUE(Download());
-  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 7", "Successfully read 1 item"}));
-  EXPECT_EQ(FilledCells().size(), 9U);
-  EXPECT_EQ(ui.pumps, 1);
-}
-
-TEST_F(ArticlesReport, NumbersOutsideTheSheetAndCutLinesAreCountedButStoreNothing) {
-  // Lines that store nothing are not checked for damage either.
-  ArticleFields zero, beyond;
-  zero.number = "   0";
-  zero.price = "4.0x0";
-  beyond.number = "2401";
+TEST_F(ArticlesReport, LinesOutsideTheSheetOrTooShortAreCountedButStoreNothing) {
+  ArticleFields zero = Numbered("   0"), beyond = Numbered("2401");
+  zero.price = "4.0x0";  // lines that store nothing are not checked for damage either
   beyond.barcode = "12a4";
-  reg.lines = {ArticleLine(zero), ArticleLine(beyond), ShortArticleLine("   4", 80), EndLine()};
-  EXPECT_TRUE(Download());
-  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 0", "Read item 2401", "Read item 4",
-                                                   "Successfully read 3 items"}));
-  EXPECT_TRUE(FilledCells().empty());
-  EXPECT_TRUE(ui.shown.empty());
+  const struct {
+    const char* what;
+    std::vector<link::Bytes> lines;
+    std::vector<std::string> statuses;
+    std::size_t filled;
+  } cases[] = {
+      // A 67-byte line is counted but too short to store anything; one of 66 ends the report, and
+      // the line after it is neither counted nor stored.
+      {"end",
+       {ShortArticleLine("   3", 67), EndLine(66), ArticleLine(Numbered("   5"))},
+       {"Read item 3", "Successfully read 1 item"},
+       0},
+      {"no number",
+       {ArticleLine(Numbered("12ab")), ArticleLine(Numbered("  -1")), ArticleLine(Numbered("    ")),
+        ArticleLine(Numbered("   7")), EndLine()},
+       {"Read item 7", "Successfully read 1 item"},
+       9},
+      {"outside",
+       {ArticleLine(zero), ArticleLine(beyond), ShortArticleLine("   4", 80), EndLine()},
+       {"Read item 0", "Read item 2401", "Read item 4", "Successfully read 3 items"},
+       0},
+  };
+  reg.spacing = 0ms;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ui = {};
+    reg.lines = c.lines;
+    EXPECT_TRUE(Download());
+    EXPECT_EQ(ui.statuses, c.statuses);
+    EXPECT_EQ(FilledCells().size(), c.filled);
+    EXPECT_EQ(ui.shown.size(), c.filled ? 1U : 0U);
+  }
 }
 
 TEST_F(ArticlesReport, ALineCutInTheLastFieldLeavesTheRowAsItWas) {
   grid.SetItemText(6, col::kName, "KEPT");
-  ArticleFields a;
-  a.number = "   6";
+  const ArticleFields a = Numbered("   6");
   std::string line = report_test::Text(ArticleLine(a));
   line.resize(94);  // the stock field lacks its last byte
   StoreArticleRecord(ui, grid, line, 6);
@@ -154,90 +111,6 @@ TEST_F(ArticlesReport, ALineCutInTheLastFieldLeavesTheRowAsItWas) {
   line[90] = '\0';  // one inside it does
   StoreArticleRecord(ui, grid, line, 7);
   EXPECT_EQ(Cell(7, col::kName), "");
-}
-
-TEST_F(ArticlesReport, AnOverlongLineFailsAndStoresNothing) {
-  grid.SetItemText(9, col::kName, "KEPT");
-  ArticleFields a;
-  a.number = "   1";
-  reg.lines = {ArticleLine(a), ReportLine('f', std::string(500 - 12, '1')), EndLine()};
-  EXPECT_FALSE(Download());
-  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Invalid data received!"});
-  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 1", "Transfer failed after 1 item"}));
-  EXPECT_EQ(FilledCells(), std::vector<std::string>{"9:1"});
-  EXPECT_EQ(ui.waitDepth, 0);
-}
-
-TEST_F(ArticlesReport, ARegisterThatStopsMidReportTimesOut) {
-  ArticleFields a, b;
-  a.number = "   1";
-  b.number = "   2";
-  reg.lines = {ArticleLine(a), ArticleLine(b)};
-  EXPECT_FALSE(Download());
-  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Timeout communicating with ECR!"});
-  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 1", "Read item 2",
-                                                   "Transfer failed after 2 items"}));
-  EXPECT_GT(clock.Now() - reg.lastLineAt, 3000ms);
-  EXPECT_LT(clock.Now() - reg.lastLineAt, 3100ms);
-  EXPECT_TRUE(FilledCells().empty());
-}
-
-TEST_F(ArticlesReport, ADamagedFieldEndsTheReportNamingItsLineAndStoresNothing) {
-  const std::pair<std::string ArticleFields::*, const char*> damages[] = {
-      {&ArticleFields::barcode, "12a4"},
-      {&ArticleFields::price, "4.0x0"},
-      {&ArticleFields::turnover, "1.2.3"},
-      {&ArticleFields::sales, "12 3"},
-      {&ArticleFields::stock, "+-1"}};
-  for (const auto& [field, text] : damages) {
-    ui.messages.clear();
-    ui.statuses.clear();
-    grid.SetItemText(9, col::kName, "KEPT");
-    ArticleFields good, unnumbered, damaged;
-    unnumbered.number = "12ab";
-    damaged.number = "   7";
-    damaged.*field = text;
-    reg.lines = {ArticleLine(good), ArticleLine(unnumbered), ArticleLine(damaged), EndLine()};
-    EXPECT_FALSE(Download()) << text;
-    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Damaged data in line 3 of the report (item "
-                                                   "7)!\r\nNothing was stored."})
-        << text;
-    EXPECT_EQ(ui.statuses,
-              (std::vector<std::string>{"Read item 1", "Transfer failed after 1 item"}));
-    EXPECT_EQ(FilledCells(), std::vector<std::string>{"9:1"}) << text;
-  }
-}
-
-TEST_F(ArticlesReport, AStopBetweenLinesStoresNothing) {
-  grid.SetItemText(9, col::kName, "KEPT");
-  ArticleFields a, b;
-  b.number = "   2";
-  reg.lines = {ArticleLine(a), ArticleLine(b), ArticleLine(a), EndLine()};
-  ui.stopAfterProgress = 3;  // the start and two lines
-  EXPECT_FALSE(Download());
-  EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Read item 1", "Read item 2",
-                                                   "Stopped after 2 items; nothing was stored"}));
-  EXPECT_EQ(FilledCells(), std::vector<std::string>{"9:1"});
-  EXPECT_EQ(ui.waitDepth, 0);
-}
-
-TEST_F(ArticlesReport, AFailedOpenOrARefusedCommandReadsNothing) {
-  opener.refuse = true;
-  EXPECT_FALSE(Download());
-  EXPECT_TRUE(ui.statuses.empty());
-  ASSERT_EQ(ui.messages.size(), 1U);
-  EXPECT_EQ(ui.messages[0].text.rfind("Cannot open COM1 !", 0), 0U);
-
-  ui.messages.clear();
-  opener.refuse = false;
-  reg.refuseCommand = true;
-  reg.lines = {ArticleLine({}), EndLine()};
-  EXPECT_FALSE(Download());
-  EXPECT_EQ(ui.messages.size(), 1U);
-  EXPECT_TRUE(ui.statuses.empty());
-  EXPECT_TRUE(FilledCells().empty());
-  EXPECT_EQ(ui.waitDepth, 0);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <numeric>
 
 #include "app/format.h"
@@ -106,43 +107,17 @@ class Logo : public ::testing::Test {
   std::vector<int> progress;
 };
 
-TEST_F(Logo, AdvisedBitmapGoesOutWholeWithoutAQuestion) {
-  const std::string path = LoadFile("logo.bmp", {});
-  EXPECT_EQ(state.infoLine, AdvisedFormatText());
-  EXPECT_EQ(AdvisedFormatText(), "Width: 224    Height: 80    Colors: 2");
-
-  ASSERT_TRUE(Send());
-  EXPECT_TRUE(ui.questions.empty());
-  EXPECT_TRUE(ui.messages.empty());
-  // No identification first: the header is the very first thing on the line.
-  const auto& written = opener.last->Written();
-  EXPECT_EQ(written.front(), (link::Bytes{0xAA, '0', '0', '0', '0', '4', '2', 'R'}));
-  EXPECT_EQ(Body(), *test::ReadBytes(path));
-  // 2302 bytes: 100 chunks of 23 and one of 2.
-  std::vector<std::size_t> expected(100, 23);
-  expected.push_back(2);
-  EXPECT_EQ(ChunkSizes(), expected);
-  ExpectProgressOverChunks(101);
-}
-
-TEST_F(Logo, HeaderCarriesWhateverDeviceNumberTheLastIdentificationLeft) {
-  identity.deviceNumber = 0;
-  LoadFile("logo.bmp", {});
-  AnswerBody(link::AckFrame(0));
-  ASSERT_TRUE(Send());
-  EXPECT_EQ(opener.last->Written().front(), LogoHeader(0));
-  EXPECT_EQ(LogoHeader(0), (link::Bytes{0xAA, '0', '0', '0', '0', '0', '0', 'R'}));
-}
-
 TEST_F(Logo, BodyIsCutIntoHundredthsOfAtLeastOneByte) {
   struct Case {
     BmpSpec shape;
     std::size_t size;
     std::vector<std::size_t> chunks;
   };
-  std::vector<std::size_t> of4096(102, 40);
+  std::vector<std::size_t> of2302(100, 23), of4096(102, 40);
+  of2302.push_back(2);
   of4096.push_back(16);
   const Case cases[] = {
+      {{}, 2302, of2302},
       {{.width = 32, .height = 1000, .padTo = 4096}, 4096, of4096},
       {{.width = 32, .height = 22}, 150, std::vector<std::size_t>(150, 1)},
       // Under 100 bytes the chunk size would be 0 and no body would be sent.
@@ -164,7 +139,7 @@ TEST_F(Logo, BodyIsCutIntoHundredthsOfAtLeastOneByte) {
 }
 
 TEST_F(Logo, FileIsReadAfreshAndSentAsItIsNow) {
-  const std::string path = LoadFile("logo.bmp", {});
+  LoadFile("logo.bmp", {});
   // Replaced after it was chosen, even by something that is no bitmap: the PC converts and checks
   // nothing at sending time.
   const std::string now(300, 'x');
@@ -173,85 +148,65 @@ TEST_F(Logo, FileIsReadAfreshAndSentAsItIsNow) {
   EXPECT_EQ(Body(), now);
 }
 
-TEST_F(Logo, ColourBitmapAsksAboutColoursThenSize) {
-  LoadFile("photo.bmp", {.width = 100, .height = 50, .bitsPerPixel = 24});
+TEST_F(Logo, EachQuestionComesForItsOwnReasonAndNoSendsNothing) {
+  const BmpSpec photo{.width = 100, .height = 50, .bitsPerPixel = 24};
+  const struct {
+    BmpSpec shape;
+    std::vector<bool> answers;
+    std::vector<Sid> questions;
+    bool sent;
+  } cases[] = {
+      {photo, {true, true}, {Sid::LogoTooManyColors, Sid::LogoTooLarge}, true},
+      {{.width = 8, .height = 8, .bitsPerPixel = 4}, {true}, {Sid::LogoTooManyColors}, true},
+      {{.width = 640, .height = 80}, {true}, {Sid::LogoTooLarge}, true},
+      {photo, {false}, {Sid::LogoTooManyColors}, false},
+      {photo, {true, false}, {Sid::LogoTooManyColors, Sid::LogoTooLarge}, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.answers));
+    LoadFile("asked.bmp", c.shape);
+    ui.questions.clear();
+    ui.answers.assign(c.answers.begin(), c.answers.end());
+    const int opened = opener.opened;
+    EXPECT_EQ(Send(), c.sent);
+    std::vector<Sid> asked;
+    for (const auto& q : ui.questions) {
+      asked.push_back(q.text == app::Text(Sid::LogoTooLarge) ? Sid::LogoTooLarge
+                                                             : Sid::LogoTooManyColors);
+      EXPECT_EQ(q.icon,
+                asked.back() == Sid::LogoTooLarge ? app::Icon::Information : app::Icon::Question);
+      EXPECT_FALSE(q.noIsDefault);
+    }
+    EXPECT_EQ(asked, c.questions);
+    EXPECT_EQ(opener.opened - opened, c.sent ? 1 : 0);
+    if (!c.sent) {
+      EXPECT_EQ(progress, std::vector<int>{0});
+    }
+  }
   EXPECT_EQ(state.colours, 16777216U);
   EXPECT_EQ(state.infoLine, "Width: 100    Height: 50    Colors: 16777216");
-  ui.answers = {true, true};
-  ASSERT_TRUE(Send());
-  ASSERT_EQ(ui.questions.size(), 2U);
-  EXPECT_EQ(ui.questions[0].text, app::Text(Sid::LogoTooManyColors));
-  EXPECT_EQ(ui.questions[0].icon, app::Icon::Question);
-  EXPECT_FALSE(ui.questions[0].noIsDefault);
-  EXPECT_EQ(ui.questions[1].text, app::Text(Sid::LogoTooLarge));
-  EXPECT_EQ(ui.questions[1].icon, app::Icon::Information);
   EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(Logo, EachQuestionComesOnlyForItsOwnReason) {
-  LoadFile("small.bmp", {.width = 8, .height = 8, .bitsPerPixel = 4});  // 16 colours, 150 bytes
-  ui.answers = {true};
-  ASSERT_TRUE(Send());
-  ASSERT_EQ(ui.questions.size(), 1U);
-  EXPECT_EQ(ui.questions[0].text, app::Text(Sid::LogoTooManyColors));
-
-  ui.questions.clear();
-  LoadFile("wide.bmp", {.width = 640, .height = 80});  // two colours, 6462 bytes
-  ui.answers = {true};
-  ASSERT_TRUE(Send());
-  ASSERT_EQ(ui.questions.size(), 1U);
-  EXPECT_EQ(ui.questions[0].text, app::Text(Sid::LogoTooLarge));
-}
-
-TEST_F(Logo, NoToEitherQuestionSendsNothingAndOpensNoPort) {
-  LoadFile("photo.bmp", {.width = 100, .height = 50, .bitsPerPixel = 24});
-  ui.answers = {false};
-  EXPECT_FALSE(Send());
-  EXPECT_EQ(ui.questions.size(), 1U);
-
-  ui.answers = {true, false};
-  EXPECT_FALSE(Send());
-  EXPECT_EQ(ui.questions.size(), 3U);
-
-  EXPECT_EQ(opener.opened, 0);
-  EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ(progress, std::vector<int>{0});
-}
-
-TEST_F(Logo, BuiltInBitmapCannotBeSent) {
+TEST_F(Logo, WithoutAFileOnlyTheColourQuestionOfAnEarlierBitmapComesBeforeSelectFile) {
+  // The built-in bitmap is never sent, and its colours are not counted.
   ASSERT_TRUE(LoadLogo(state, settings, ""));
-  EXPECT_TRUE(state.loaded);
-  EXPECT_TRUE(state.builtIn);
-  EXPECT_EQ(state.info.width, 384U);
-  EXPECT_EQ(state.info.height, 80U);
-  EXPECT_EQ(state.info.bitsPerPixel, 8);
-  EXPECT_EQ(state.colours, 0U);  // not recomputed for the built-in bitmap
+  EXPECT_TRUE(state.loaded && state.builtIn);
+  EXPECT_EQ(state.colours, 0U);
   EXPECT_TRUE(state.infoLine.empty());
-
   EXPECT_FALSE(Send());
   ExpectOnlyMessage(std::string(app::Text(Sid::LogoSelectFile)));
   EXPECT_TRUE(ui.questions.empty());
-  EXPECT_EQ(opener.opened, 0);
-}
 
-TEST_F(Logo, FailedLoadLeavesNoBitmapButKeepsInfoAndPath) {
-  const std::string good = LoadFile("logo.bmp", {});
+  // A failed load leaves no bitmap but keeps the info line, the path and the colours.
+  const std::string good = LoadFile("photo.bmp", {.width = 10, .height = 10, .bitsPerPixel = 8});
   const std::string infoLine = state.infoLine;
   EXPECT_FALSE(LoadLogo(state, settings, WriteFile("broken.bmp", "BM not really")));
   EXPECT_FALSE(state.loaded);
   EXPECT_EQ(state.infoLine, infoLine);
   EXPECT_EQ(state.path, good);
   EXPECT_EQ(app::LogoPath(settings), good);
-
-  // The path still names a good file, but nothing is loaded.
-  EXPECT_FALSE(Send());
-  ExpectOnlyMessage(std::string(app::Text(Sid::LogoSelectFile)));
-  EXPECT_EQ(opener.opened, 0);
-}
-
-TEST_F(Logo, ColoursOfAnEarlierBitmapStillAskBeforeSelectFile) {
-  LoadFile("photo.bmp", {.width = 10, .height = 10, .bitsPerPixel = 8});
-  EXPECT_FALSE(LoadLogo(state, settings, dir / "missing.bmp"));
+  ui.messages.clear();
   ui.answers = {false};
   EXPECT_FALSE(Send());
   EXPECT_EQ(ui.questions.size(), 1U);
@@ -264,79 +219,54 @@ TEST_F(Logo, ColoursOfAnEarlierBitmapStillAskBeforeSelectFile) {
   EXPECT_FALSE(Send());
   EXPECT_EQ(ui.questions.size(), 2U);
   ExpectOnlyMessage(std::string(app::Text(Sid::LogoSelectFile)));
-}
-
-TEST_F(Logo, FileGoneOrNotAFileIsReportedByName) {
-  const std::string path = LoadFile("logo.bmp", {});
-  std::filesystem::remove(path);
-  EXPECT_FALSE(Send());
-  ExpectOnlyMessage("The file \"" + path + "\" cannot be opened for reading!");
-
-  ui.messages.clear();
-  std::filesystem::create_directory(path);
-  EXPECT_FALSE(Send());
-  ExpectOnlyMessage(app::Format(Sid::FileCannotOpen, {path}));
   EXPECT_EQ(opener.opened, 0);
 }
 
-TEST_F(Logo, PortThatDoesNotOpen) {
-  LoadFile("logo.bmp", {});
-  opener.refuse = true;
-  ctx.comPortIndex = 2;
-  EXPECT_FALSE(Send());
-  ASSERT_EQ(ui.messages.size(), 1U);
-  EXPECT_EQ(ui.messages[0].text.rfind("Cannot open COM3 !", 0), 0U) << ui.messages[0].text;
-  EXPECT_EQ(progress, std::vector<int>{0});
-}
-
-TEST_F(Logo, WhatTheRegisterAnswersAfterTheBody) {
-  LoadFile("logo.bmp", {});
+TEST_F(Logo, LineFailuresAndWrongAnswersEndTheTransferWithTheirMessage) {
+  const auto answer = [this](link::Bytes reply) { return [this, reply] { AnswerBody(reply); }; };
+  const auto onOpen = [this](std::function<void(test::ScriptedPort&)> f) {
+    return [this, f] { opener.onOpen = f; };
+  };
   const struct {
-    link::Bytes reply;
-    Sid message;
+    const char* what;
+    std::function<void()> setUp;
+    std::string message;  // the start of it
+    std::size_t progressSteps;
   } cases[] = {
-      {link::Bytes(10, link::kNakByte), Sid::Nack},
-      {{}, Sid::Timeout},
-      {link::AckFrame(kDevice + 1), Sid::BadEcrNumber},
+      {"nak", answer(link::Bytes(10, link::kNakByte)), "ECR returned NACK!", 103},
+      {"silence", answer({}), "Timeout communicating with ECR!", 103},
+      {"another register", answer(link::AckFrame(kDevice + 1)),
+       std::string(app::Text(Sid::BadEcrNumber)), 103},
+      // Stale bytes on the line are not taken for the answer.
+      {"stale", onOpen([](test::ScriptedPort& p) { p.Arrive(link::AckFrame(kDevice)); }),
+       "Timeout communicating with ECR!", 103},
+      {"no header", onOpen([](test::ScriptedPort& p) { p.FailWrites(); }), "Cannot send data!", 1},
+      {"header only", onOpen([](test::ScriptedPort& p) {
+         p.SetResponder([](test::ScriptedPort& q, const link::Bytes&) { q.FailWrites(); });
+       }),
+       "Cannot send data!", 2},
+      {"port",
+       [this] {
+         opener.refuse = true;
+         ctx.comPortIndex = 2;
+       },
+       "Cannot open COM3 !", 1},
   };
+  LoadFile("logo.bmp", {});
   for (const auto& c : cases) {
-    SCOPED_TRACE(app::Text(c.message));
+    SCOPED_TRACE(c.what);
     ui.messages.clear();
-    AnswerBody(c.reply);
+    c.setUp();
     EXPECT_FALSE(Send());
-    ExpectOnlyMessage(std::string(app::Text(c.message)));
-    // The whole body went out before the answer was awaited.
-    EXPECT_EQ(Body().size(), 2302U);
+    ASSERT_EQ(ui.messages.size(), 1U);
+    EXPECT_EQ(ui.messages[0].text.rfind(c.message, 0), 0U) << ui.messages[0].text;
+    EXPECT_EQ(ui.messages[0].icon, app::Icon::Error);
+    // With an answer awaited, the whole body went out first.
+    EXPECT_EQ(progress.size(), c.progressSteps);
+    if (c.progressSteps > 2) {
+      EXPECT_EQ(Body().size(), 2302U);
+    }
   }
-}
-
-TEST_F(Logo, StaleBytesOnTheLineAreNotTakenForTheAnswer) {
-  LoadFile("logo.bmp", {});
-  opener.onOpen = [](test::ScriptedPort& port) { port.Arrive(link::AckFrame(kDevice)); };
-  EXPECT_FALSE(Send());
-  ExpectOnlyMessage(std::string(app::Text(Sid::Timeout)));
-}
-
-TEST_F(Logo, WriteFailuresStopTheTransfer) {
-  LoadFile("logo.bmp", {});
-  opener.onOpen = [](test::ScriptedPort& port) { port.FailWrites(); };
-  EXPECT_FALSE(Send());
-  ExpectOnlyMessage("Cannot send data!");
-  EXPECT_EQ(progress, std::vector<int>{0});
-
-  // The header goes, the first chunk does not.
-  ui.messages.clear();
-  opener.onOpen = [](test::ScriptedPort& port) {
-    port.SetResponder([](test::ScriptedPort& p, const link::Bytes&) { p.FailWrites(); });
-  };
-  EXPECT_FALSE(Send());
-  ExpectOnlyMessage("Cannot send data!");
-  EXPECT_EQ(progress, (std::vector<int>{0, 5}));
-}
-
-TEST_F(Logo, ProgressMayBeLeftOut) {
-  LoadFile("logo.bmp", {});
-  EXPECT_TRUE(SendLogo(ctx, state, nullptr));
 }
 
 TEST_F(Logo, LoadingRemembersThePathAlsoWhenEmpty) {
@@ -364,9 +294,13 @@ TEST_F(Logo, InitialLoadTriesRememberedThenDefaultThenBuiltIn) {
             (std::filesystem::path(programFolder) / "EcrLogo/OrloLogo.bmp").lexically_normal());
   std::filesystem::create_directory(dir / "EcrLogo");
   test::WriteBytes(defaultPath, BmpBytes({.width = 100, .height = 20}));
-  const std::string remembered = WriteFile("mine.bmp", BmpBytes({.width = 50, .height = 10}));
+  // Nothing remembered: the built-in bitmap at once, without trying the default file.
+  InitialLoad(state, settings, programFolder);
+  EXPECT_TRUE(state.loaded && state.builtIn);
 
+  const std::string remembered = WriteFile("mine.bmp", BmpBytes({.width = 50, .height = 10}));
   app::WriteLogoPath(settings, remembered);
+  state = {};
   InitialLoad(state, settings, programFolder);
   EXPECT_TRUE(state.loaded);
   EXPECT_EQ(state.path, remembered);
@@ -385,18 +319,8 @@ TEST_F(Logo, InitialLoadTriesRememberedThenDefaultThenBuiltIn) {
   app::WriteLogoPath(settings, remembered);
   state = {};
   InitialLoad(state, settings, programFolder);
-  EXPECT_TRUE(state.loaded);
-  EXPECT_TRUE(state.builtIn);
+  EXPECT_TRUE(state.loaded && state.builtIn);
   EXPECT_EQ(app::LogoPath(settings), "");
-}
-
-TEST_F(Logo, InitialLoadWithNothingRememberedTakesTheBuiltInBitmap) {
-  // An empty remembered path loads the built-in bitmap at once, so the default file is not tried.
-  std::filesystem::create_directory(dir / "EcrLogo");
-  test::WriteBytes(DefaultLogoPath(dir.Path()), BmpBytes({}));
-  InitialLoad(state, settings, dir.Path());
-  EXPECT_TRUE(state.loaded);
-  EXPECT_TRUE(state.builtIn);
 }
 
 }  // namespace

@@ -89,15 +89,6 @@ TEST_F(ReceiveLine, SilenceTimesOutJustAfterThreeSeconds) {
   EXPECT_LE(clock.Elapsed(), 3002ms);
 }
 
-TEST_F(ReceiveLine, AHangUpIsReportedAsOneAtOnce) {
-  Arrive(kStart + "D half");
-  port.HangUpAfter(50ms);
-  EXPECT_EQ(Receive(), 0U);
-  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"The ECR line was closed (hang-up)!"});
-  // Seen when the reader next looks at the port (after letting the line pile up), not at the limit.
-  EXPECT_LE(clock.Elapsed(), 400ms);
-}
-
 TEST_F(ReceiveLine, ALineReachingFiveHundredBytesIsInvalidEvenEndingInItsLineFeed) {
   const std::string longest = Text(ReportLine('D', std::string(499 - 12, 'x')));
   ASSERT_EQ(longest.size(), 499U);

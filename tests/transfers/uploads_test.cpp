@@ -28,9 +28,6 @@ namespace col = sheets::articles;
 
 constexpr std::uint32_t kDevice = 4711;
 
-// The frames the register counts: identify request, 'V', 'a', then the records.
-constexpr std::uint32_t kFirstRecordFrame = 4;
-
 link::Bytes Record(char letter, const std::string& fields) {
   link::Bytes frame = link::BeginFrame(kDevice, letter);
   frame.insert(frame.end(), fields.begin(), fields.end());
@@ -112,103 +109,7 @@ TEST_F(Uploads, AnEmptyArticlesSheetOpensAndClosesAnUploadWithNoRecord) {
   ExpectWaitCursorRestored();
 }
 
-TEST_F(Uploads, ArticlesSendEveryRowWithACellInAscendingOrder) {
-  grid::CellTable& sheet = Sheet(SheetId::Articles);
-  sheet.SetItemText(2400, col::kInStock, "1.5");
-  sheet.SetItemText(3, col::kPrice, "12.5");
-  sheet.SetItemText(3, col::kTaxGroup, "C");
-  sheet.SetItemText(1, col::kName, "ana");
-
-  ASSERT_TRUE(Upload(SheetId::Articles));
-  const auto quotes = [](std::size_t n) { return std::string(n, '"'); };
-  EXPECT_EQ(Written(),
-            CompleteUpload({
-                Record('r', "0001\x80\x8D\x80" + std::string(12, ' ') + quotes(12 + 3 + 18)),
-                Record('r', "0003" + quotes(27) + "3" + quotes(2) + "000012502" + quotes(9)),
-                Record('r', "2400" + quotes(27 + 3 + 9) + "000001500"),
-            }));
-  EXPECT_EQ(Written()[3].size(), 63U);
-  EXPECT_EQ(ui.statuses,
-            (std::vector<std::string>{SendingLine(1), SendingLine(3), SendingLine(2400),
-                                      "3 items successfully sent!"}));
-  std::vector<std::pair<unsigned, unsigned>> progress;
-  for (const auto& report : ui.progress) progress.push_back({report.done, report.total});
-  EXPECT_EQ(progress, (std::vector<std::pair<unsigned, unsigned>>{{0, 3}, {1, 3}, {2, 3}, {3, 3}}));
-}
-
-TEST_F(Uploads, TextSheetsSendAndCountOnlyTheRowsWithText) {
-  grid::CellTable& sheet = Sheet(SheetId::Operators);
-  sheet.SetItemText(2, sheets::kTextColumn, "ana");
-  sheet.SetItemText(5, sheets::kTextColumn, "IVO");
-
-  ASSERT_TRUE(Upload(SheetId::Operators));
-  EXPECT_EQ(Written(), CompleteUpload({Record('o', "2\x80\x8D\x80" + std::string(9, ' ') + "*"),
-                                       Record('o', "5IVO" + std::string(9, ' ') + "*")}));
-  EXPECT_EQ(Written()[3].size(), 25U);
-  EXPECT_EQ(ui.statuses, (std::vector<std::string>{SendingLine(2), SendingLine(5),
-                                                   "2 items successfully sent!"}));
-  EXPECT_EQ(ui.pumps, 2);
-  ExpectWaitCursorRestored();
-}
-
-TEST_F(Uploads, DepartmentTenGoesInAThirtyEightByteFrame) {
-  grid::CellTable& sheet = Sheet(SheetId::Departments);
-  sheet.SetItemText(10, sheets::kTextColumn, "X");
-  ASSERT_TRUE(Upload(SheetId::Departments));
-  ASSERT_EQ(Written().size(), 6U);
-  const link::Bytes& frame = Written()[3];
-  ASSERT_EQ(frame.size(), 38U);
-  EXPECT_EQ(std::string(frame.begin() + 8, frame.begin() + 11), "10X");
-  EXPECT_EQ(std::string(frame.begin() + 25, frame.begin() + 35), std::string(10, '"'));
-  EXPECT_EQ(LastStatus(), "1 item successfully sent!");
-}
-
-TEST_F(Uploads, FirmDataAndAdvertisementLinesCarryTheLineMark) {
-  grid::CellTable& sheet = Sheet(SheetId::Advertisement);
-  sheet.SetItemText(3, sheets::kTextColumn, "SALE");
-  ASSERT_TRUE(Upload(SheetId::Advertisement));
-  EXPECT_EQ(Written(), CompleteUpload({Record('u', "30SALE" + std::string(14, ' ') + "*")}));
-  EXPECT_EQ(Written()[3].size(), 32U);
-
-  grid::CellTable& firmData = Sheet(SheetId::FirmData);
-  firmData.SetItemText(6, sheets::kTextColumn, "sale");
-  ASSERT_TRUE(Upload(SheetId::FirmData));
-  EXPECT_EQ(Written(),
-            CompleteUpload({Record('w', "60\x91\x80\x8B\x85" + std::string(14, ' ') + "*")}));
-}
-
 // --- selections ------------------------------------------------------------------------------
-
-TEST_F(Uploads, ASelectedPriceSendsOneRecordThatKeepsEveryOtherField) {
-  grid::CellTable& sheet = Sheet(SheetId::Articles);
-  sheet.SetItemText(7, col::kName, "not sent");
-  sheet.SetItemText(7, col::kPrice, "0.29");
-  sheet.SetItemText(8, col::kPrice, "5");
-  sheet.SelectCell(7, col::kPrice);
-
-  ASSERT_TRUE(Upload(SheetId::Articles, true));
-  EXPECT_EQ(Written(), CompleteUpload({Record('r', "0007" + std::string(30, '"') + "000000292" +
-                                                       std::string(9, '"'))}));
-  EXPECT_EQ(ui.statuses,
-            (std::vector<std::string>{SendingLine(7), "Selected cells successfully sent: 1 item"}));
-  EXPECT_TRUE(ui.questions.empty());
-}
-
-TEST_F(Uploads, EmptySelectedCellsAreClearedOnlyWhenThePersonAgrees) {
-  grid::CellTable& sheet = Sheet(SheetId::Articles);
-  sheet.SelectRange({7, col::kPrice, 7, col::kTaxGroup});
-
-  ui.answers = {false};
-  EXPECT_FALSE(Upload(SheetId::Articles, true));
-  EXPECT_EQ(opener.opened, 0);
-  EXPECT_EQ(ui.questions.size(), 1U);
-
-  ui.answers = {true};
-  ASSERT_TRUE(Upload(SheetId::Articles, true));
-  EXPECT_EQ(Written(),
-            CompleteUpload({Record('r', "0007" + std::string(27, '"') + "2" + std::string(2, '"') +
-                                            "000000000" + std::string(9, '"'))}));
-}
 
 TEST_F(Uploads, SelectedTextRowsAreSentEvenEmptyAndCounted) {
   grid::CellTable& sheet = Sheet(SheetId::Departments);
@@ -226,47 +127,6 @@ TEST_F(Uploads, SelectedTextRowsAreSentEvenEmptyAndCounted) {
 }
 
 // --- failures --------------------------------------------------------------------------------
-
-TEST_F(Uploads, ARefusedSheetOpensNothing) {
-  grid::CellTable& sheet = Sheet(SheetId::Articles);
-  sheet.SetItemText(5, col::kPrice, "-1");
-  sheet.SetItemText(7, col::kName, "\xC3\xEE\xF2\xEE\xE2\xE8\xED\xE0");
-  ui.goOnPastWarnings = true;
-  EXPECT_FALSE(Upload(SheetId::Articles));
-  EXPECT_EQ(opener.opened, 0);
-  ASSERT_EQ(ui.problems.size(), 1U);
-  EXPECT_EQ(ui.problems[0].size(), 2U);
-  EXPECT_TRUE(ui.messages.empty());
-  EXPECT_TRUE(ui.statuses.empty());
-  ExpectWaitCursorRestored();
-}
-
-TEST_F(Uploads, APortThatDoesNotOpenIsNamed) {
-  Sheet(SheetId::Operators);
-  opener.refuse = true;
-  EXPECT_FALSE(Upload(SheetId::Operators));
-  ASSERT_EQ(ui.messages.size(), 1U);
-  EXPECT_EQ(ui.messages[0].text,
-            "Cannot open COM1 !\r\n" +
-                app::Format(Sid::PortDeviceHint, {"/dev/scripted", "No such file or directory"}));
-  EXPECT_EQ(ui.messages[0].icon, app::Icon::Error);
-  ExpectWaitCursorRestored();
-}
-
-TEST_F(Uploads, ARefusedRecordEndsTheUploadAtItsLine) {
-  UseRegister({sim::FaultSpec{sim::FaultKind::Nak, kFirstRecordFrame + 1}});
-  grid::CellTable& sheet = Sheet(SheetId::Articles);
-  for (int row : {1, 2, 3}) sheet.SetItemText(row, col::kPrice, "1");
-
-  EXPECT_FALSE(Upload(SheetId::Articles));
-  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"ECR returned NACK!"});
-  EXPECT_EQ(LastStatus(), "Transfer failed after 1 of 3 items");
-  EXPECT_EQ(resumeRow, 2);
-  // Nothing after the refused record: no third record and no 'z'.
-  ASSERT_EQ(Written().size(), 5U);
-  EXPECT_EQ(Written()[4][7], 'r');
-  ExpectWaitCursorRestored();
-}
 
 TEST_F(Uploads, ARecordThatCannotBeWrittenEndsTheUploadSilentlyUnlessTheLineHungUp) {
   bool hangUp = false;
@@ -295,17 +155,6 @@ TEST_F(Uploads, ARecordThatCannotBeWrittenEndsTheUploadSilentlyUnlessTheLineHung
   hangUp = true;
   EXPECT_FALSE(Upload(SheetId::FirmData));
   EXPECT_EQ(ui.Texts(), std::vector<std::string>{std::string(app::Text(Sid::LineHungUp))});
-}
-
-TEST_F(Uploads, AFaultyUploadEndPacketLeavesNoSuccessText) {
-  // The 'z' of an upload with one record is frame 5; its second reply frame is the end packet.
-  UseRegister({sim::FaultSpec{sim::FaultKind::Crc, kFirstRecordFrame + 1, 2}});
-  grid::CellTable& sheet = Sheet(SheetId::Operators);
-  sheet.SetItemText(9, sheets::kTextColumn, "LAST");
-
-  EXPECT_FALSE(Upload(SheetId::Operators));
-  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"CRC error!"});
-  EXPECT_EQ(LastStatus(), "Transfer failed after 1 of 1 item");
 }
 
 TEST_F(Uploads, AStopEndsTheUploadBetweenRecordsAndTheRestGoesLater) {
