@@ -13,7 +13,7 @@
 #include <string>
 
 #include "grid/cell_table.h"
-#include "gui/grid_ctrl.h"
+#include "gui/grid_widget.h"
 #include "gui/qt_text_measurer.h"
 #include "sheets/layouts.h"
 
@@ -68,7 +68,7 @@ struct ArticlesGrid {
   QFont font = SheetFont();
   gui::QtTextMeasurer measurer{font};
   grid::CellTable table{&measurer};
-  gui::CGridCtrl grid{table};
+  gui::GridWidget grid{table};
   QImage image;
 };
 

@@ -35,7 +35,7 @@
 
 #include "app/child_process.h"
 #include "gui/dialogs.h"
-#include "gui/ledra_app.h"
+#include "gui/session.h"
 #include "gui/text_codec.h"
 #include "sheets/layouts.h"
 #include "sim/register_tables.h"
@@ -152,24 +152,24 @@ Run RunWindow(const std::string& device, const fs::path& folder, int articles) {
   gui::StartOptions options;
   options.noSplash = true;
   options.settingsPath = QString::fromStdString(settings);
-  gui::LedraSession session(options, dialogs);
+  gui::Session session(options, dialogs);
   session.Ui().messageHook = [](const QString& text, app::Icon) {
     std::fprintf(stderr, "message: %s\n", text.toUtf8().constData());
   };
-  gui::CMainFrame& frame = session.Frame();
-  frame.resize(1000, 680);
-  frame.show();
+  gui::MainWindow& window = session.Window();
+  window.resize(1000, 680);
+  window.show();
   QApplication::processEvents();
 
   Run run;
   const Seconds cpuBefore = OwnCpuTime();
   const auto start = SteadyClock::now();
-  frame.Action(gui::Cmd::ArticlesReport)->trigger();
+  window.Action(gui::Cmd::ArticlesReport)->trigger();
   QApplication::processEvents();  // the painting that follows the report
   run.wall = SteadyClock::now() - start;
   run.cpu = OwnCpuTime() - cpuBefore;
-  run.closing = frame.statusBar()->currentMessage().toStdString();
-  const grid::CellTable& grid = frame.View().Sheets().Grid(sheets::SheetId::ArticlesReport);
+  run.closing = window.statusBar()->currentMessage().toStdString();
+  const grid::CellTable& grid = window.View().Sheets().Grid(sheets::SheetId::ArticlesReport);
   run.ok = run.closing == Closing(articles) &&
            !grid.GetItemText(articles, sheets::articles::kName).empty();
   return run;

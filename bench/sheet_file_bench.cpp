@@ -88,7 +88,7 @@ void BM_ReadSheetText(benchmark::State& state) {
   const std::string bytes = FullArticlesFile(false);
   grid::CellTable grid(nullptr);
   sheets::SetupSheet(SheetId::Articles, grid);
-  sheets::CSheetTextReader reader(grid);
+  sheets::SheetTextReader reader(grid);
   for (auto _ : state) {
     sheets::ClearSheetData(grid);
     reader.ReadSheetText(bytes);
@@ -103,7 +103,7 @@ void BM_ReadSheetFile(benchmark::State& state) {
   std::ofstream(path, std::ios::binary) << bytes;
   grid::CellTable grid(nullptr);
   sheets::SetupSheet(SheetId::Articles, grid);
-  sheets::CSheetTextReader reader(grid);
+  sheets::SheetTextReader reader(grid);
   QuietUi ui;
   for (auto _ : state) {
     if (!reader.ReadSheetFile(path, ui)) state.SkipWithError("read failed");
@@ -116,7 +116,7 @@ BENCHMARK(BM_ReadSheetFile)->Unit(benchmark::kMillisecond);
 void BM_SheetText(benchmark::State& state) {
   grid::CellTable grid(nullptr);
   sheets::SetupSheet(SheetId::Articles, grid);
-  sheets::CSheetTextReader(grid).ReadSheetText(FullArticlesFile(false));
+  sheets::SheetTextReader(grid).ReadSheetText(FullArticlesFile(false));
   for (auto _ : state) benchmark::DoNotOptimize(sheets::SheetText(grid));
 }
 BENCHMARK(BM_SheetText)->Unit(benchmark::kMillisecond);
@@ -125,9 +125,9 @@ BENCHMARK(BM_SheetText)->Unit(benchmark::kMillisecond);
 void BM_WriteSheetFile(benchmark::State& state) {
   grid::CellTable grid(nullptr);
   sheets::SetupSheet(SheetId::Articles, grid);
-  sheets::CSheetTextReader(grid).ReadSheetText(FullArticlesFile(false));
+  sheets::SheetTextReader(grid).ReadSheetText(FullArticlesFile(false));
   const std::string path = TempPath("write.txt");
-  sheets::CSheetTextWriter writer(grid);
+  sheets::SheetTextWriter writer(grid);
   QuietUi ui;
   for (auto _ : state) {
     if (!writer.WriteSheetFile(path, ui)) state.SkipWithError("write failed");
@@ -145,8 +145,8 @@ void BM_WorkspaceMemory(benchmark::State& state) {
     {
       sheets::Workspace workspace(nullptr);
       const long long laidOut = LiveHeapBytes();
-      sheets::CSheetTextReader(workspace.Grid(SheetId::Articles)).ReadSheetText(articles);
-      sheets::CSheetTextReader(workspace.Grid(SheetId::ArticlesReport)).ReadSheetText(report);
+      sheets::SheetTextReader(workspace.Grid(SheetId::Articles)).ReadSheetText(articles);
+      sheets::SheetTextReader(workspace.Grid(SheetId::ArticlesReport)).ReadSheetText(report);
       workspace.TakeChange();  // the cells alone, without the step the reads made
       const long long full = LiveHeapBytes();
       state.counters["empty_bytes"] = static_cast<double>(laidOut - before);
@@ -177,7 +177,7 @@ void BM_OpenAsOneStep(benchmark::State& state) {
   sheets::Workspace workspace(nullptr);
   grid::CellTable& articles = workspace.Grid(SheetId::Articles);
   for (auto _ : state) {
-    sheets::CSheetTextReader(articles).ReadSheetText(bytes);
+    sheets::SheetTextReader(articles).ReadSheetText(bytes);
     const sheets::WorkspaceChange step = workspace.TakeChange();
     state.counters["step_bytes"] = StepBytes(step);
     state.counters["cells"] = static_cast<double>(step.sheets.at(0).cells.size());
@@ -192,7 +192,7 @@ BENCHMARK(BM_OpenAsOneStep)->Unit(benchmark::kMillisecond);
 void BM_UndoRedoOpen(benchmark::State& state) {
   sheets::Workspace workspace(nullptr);
   grid::CellTable& articles = workspace.Grid(SheetId::Articles);
-  sheets::CSheetTextReader(articles).ReadSheetText(FullArticlesFile(false));
+  sheets::SheetTextReader(articles).ReadSheetText(FullArticlesFile(false));
   workspace.TakeChange();
   sheets::ClearSheetData(articles);
   const sheets::WorkspaceChange step = workspace.TakeChange();

@@ -28,12 +28,12 @@ void Lay(grid::CellTable& grid) {
   grid.SetFixedRowCount(1);
   grid.SetFixedColumnCount(1);
   for (int r = 1; r < kRows; ++r) {
-    grid.SetCellType<sheets::CGridCellBarcode>(r, 2);
-    grid.SetCellType<sheets::CGridCellPrice>(r, 3);
-    grid.SetCellType<sheets::CGridCellChar1>(r, 4);
-    grid.SetCellType<sheets::CGridCellNum1>(r, 5);
-    grid.SetCellType<sheets::CGridCellQuantity>(r, 6);
-    grid.SetCellType<sheets::CGridCellCheck>(r, 7);
+    grid.SetCellType<sheets::BarcodeCell>(r, 2);
+    grid.SetCellType<sheets::PriceCell>(r, 3);
+    grid.SetCellType<sheets::OneCharCell>(r, 4);
+    grid.SetCellType<sheets::OneDigitCell>(r, 5);
+    grid.SetCellType<sheets::QuantityCell>(r, 6);
+    grid.SetCellType<sheets::CheckBoxCell>(r, 7);
     grid.SetItemText(r, 1, "R" + std::to_string(r));
   }
 }

@@ -39,7 +39,7 @@ grid::CellTable& Sheet(int index) {
 
 std::string ReadThenWrite(grid::CellTable& grid, std::string_view bytes) {
   sheets::ClearSheetData(grid);
-  sheets::CSheetTextReader(grid).ReadSheetText(bytes);
+  sheets::SheetTextReader(grid).ReadSheetText(bytes);
   return sheets::SheetText(grid);
 }
 

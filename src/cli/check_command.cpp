@@ -51,10 +51,10 @@ int RunCheck(Session& session, const CheckArgs& args, std::FILE* out, std::FILE*
   grid::CellTable& grid = workspace.Grid(args.sheet);
   app::Ui& ui = session.Ui();
 
-  if (!sheets::CSheetTextReader(grid).ReadSheetFile(app::Utf8Path(args.file), ui)) return kFailed;
+  if (!sheets::SheetTextReader(grid).ReadSheetFile(app::Utf8Path(args.file), ui)) return kFailed;
 
   if (args.out) {
-    if (!sheets::CSheetTextWriter(grid).WriteSheetFile(app::Utf8Path(*args.out), ui))
+    if (!sheets::SheetTextWriter(grid).WriteSheetFile(app::Utf8Path(*args.out), ui))
       return kFailed;
   } else {
     const std::string text = sheets::SheetText(grid);

@@ -64,7 +64,7 @@ Parsed<DiffArgs> ParseDiffArgs(const std::vector<std::string>& words) {
 int RunDiff(Session& session, const DiffArgs& args, std::FILE* out) {
   sheets::Workspace workspace;
   grid::CellTable& grid = workspace.Grid(args.sheet);
-  if (!sheets::CSheetTextReader(grid).ReadSheetFile(args.file, session.Ui())) return kTrouble;
+  if (!sheets::SheetTextReader(grid).ReadSheetFile(args.file, session.Ui())) return kTrouble;
 
   transfers::RegisterMemory memory(Session::DataFolder());
   const std::optional<std::uint32_t> device =

@@ -71,7 +71,7 @@ class FleetUi final : public app::Ui {
 bool RunSendStep(transfers::TransferContext& context, const SendArgs& args) {
   sheets::Workspace workspace;
   grid::CellTable& grid = workspace.Grid(args.sheet);
-  if (!sheets::CSheetTextReader(grid).ReadSheetFile(app::Utf8Path(args.file), context.ui))
+  if (!sheets::SheetTextReader(grid).ReadSheetFile(app::Utf8Path(args.file), context.ui))
     return false;
   for (grid::CellRange range : args.select) {
     if (range.maxCol < 0) range.maxCol = grid.GetColumnCount() - 1;
@@ -104,7 +104,7 @@ bool RunReportStep(transfers::TransferContext& context, const ReportArgs& args,
   if (!args.daily) {
     grid::CellTable& grid = workspace.Grid(sheets::SheetId::ArticlesReport);
     return transfers::DownloadArticlesReport(context, grid) &&
-           sheets::CSheetTextWriter(grid).WriteSheetFile(app::Utf8Path(out), context.ui);
+           sheets::SheetTextWriter(grid).WriteSheetFile(app::Utf8Path(out), context.ui);
   }
   grid::CellTable& departments = workspace.Grid(sheets::SheetId::DepartmentReport);
   transfers::StringPane pane(workspace.ReportsText());

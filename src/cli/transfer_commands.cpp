@@ -162,7 +162,7 @@ Parsed<LogoArgs> ParseLogoArgs(const std::vector<std::string>& words) {
 int RunSend(Session& session, const SendArgs& args) {
   sheets::Workspace workspace;
   grid::CellTable& grid = workspace.Grid(args.sheet);
-  if (!sheets::CSheetTextReader(grid).ReadSheetFile(app::Utf8Path(args.file), session.Ui()))
+  if (!sheets::SheetTextReader(grid).ReadSheetFile(app::Utf8Path(args.file), session.Ui()))
     return kFailed;
 
   if (!args.select.empty()) {
@@ -191,7 +191,7 @@ int RunReport(Session& session, const ReportArgs& args) {
   if (!args.daily) {
     grid::CellTable& grid = workspace.Grid(sheets::SheetId::ArticlesReport);
     if (!transfers::DownloadArticlesReport(context, grid)) return kFailed;
-    return sheets::CSheetTextWriter(grid).WriteSheetFile(app::Utf8Path(args.out), ui) ? kCompleted
+    return sheets::SheetTextWriter(grid).WriteSheetFile(app::Utf8Path(args.out), ui) ? kCompleted
                                                                                       : kFailed;
   }
   grid::CellTable& departments = workspace.Grid(sheets::SheetId::DepartmentReport);

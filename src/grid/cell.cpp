@@ -5,12 +5,12 @@
 
 namespace nuvrel::grid {
 
-Size CGridCellBase::CellExtent(const TextMeasurer& measurer, int margin) const {
+Size GridCellBase::CellExtent(const TextMeasurer& measurer, int margin) const {
   const Size text = measurer.TextExtent(DisplayText());
   return {text.width + measurer.Overhang() + 4 * margin, text.height + 2 * margin};
 }
 
-void CGridCell::TakeOver(const CGridCell& other) {
+void GridCell::TakeOver(const GridCell& other) {
   m_text = other.m_text;
   m_format = other.m_format;
   m_textColour = other.m_textColour;
@@ -18,7 +18,7 @@ void CGridCell::TakeOver(const CGridCell& other) {
   m_state = other.m_state;
 }
 
-void CGridDefaultCell::SetFont(const TextMeasurer* measurer) {
+void DefaultCell::SetFont(const TextMeasurer* measurer) {
   if (!measurer) {
     m_margin = 3;
     m_width = 40;

@@ -23,9 +23,9 @@ struct EditSpec {
   bool alignmentFromFormat = true;  // the plain cell's edit follows its format's alignment
 };
 
-class CGridCellBase {
+class GridCellBase {
  public:
-  virtual ~CGridCellBase() = default;
+  virtual ~GridCellBase() = default;
 
   // Stores a text; cell classes normalise it first.
   virtual void SetText(std::string_view text) = 0;
@@ -59,7 +59,7 @@ class CGridCellBase {
 };
 
 // The plain text cell: any text of any length.
-class CGridCell : public CGridCellBase {
+class GridCell : public GridCellBase {
  public:
   void SetText(std::string_view text) override { m_text.assign(text); }
   void RestoreText(std::string_view text) override { m_text.assign(text); }
@@ -77,7 +77,7 @@ class CGridCell : public CGridCellBase {
 
   // Takes over another cell's text (as it stands, not normalised again), format, colours and state:
   // a cell replaced by one of another class keeps what its predecessor held.
-  void TakeOver(const CGridCell& other);
+  void TakeOver(const GridCell& other);
 
  protected:
   // Stores a text exactly as given, for classes that have normalised it.
@@ -94,7 +94,7 @@ class CGridCell : public CGridCellBase {
 
 // One of the grid's four default cells: the colours, margin and default size that cells of its kind
 // take when they have none of their own.
-class CGridDefaultCell final : public CGridCell {
+class DefaultCell final : public GridCell {
  public:
   int Margin() const { return m_margin; }
   int DefaultWidth() const { return m_width; }
@@ -110,10 +110,10 @@ class CGridDefaultCell final : public CGridCell {
   int m_height = 16;
 };
 
-using CellFactory = std::unique_ptr<CGridCell> (*)();
+using CellFactory = std::unique_ptr<GridCell> (*)();
 
 template <class T>
-std::unique_ptr<CGridCell> MakeCell() {
+std::unique_ptr<GridCell> MakeCell() {
   return std::make_unique<T>();
 }
 

@@ -144,22 +144,22 @@ void CellTable::AutoSizeRow(int row) {
 bool CellTable::SetItemText(int row, int col, std::string_view text) {
   if (!IsValid(row, col)) return false;
   if (m_journal) m_journal->TextChanging(row, col, GetItemText(row, col));
-  WriteText(row, col, [text](CGridCell& cell) { cell.SetText(text); });
+  WriteText(row, col, [text](GridCell& cell) { cell.SetText(text); });
   return true;
 }
 
 bool CellTable::RestoreItemText(int row, int col, std::string_view text) {
   if (!IsValid(row, col)) return false;
-  WriteText(row, col, [text](CGridCell& cell) { cell.RestoreText(text); });
+  WriteText(row, col, [text](GridCell& cell) { cell.RestoreText(text); });
   return true;
 }
 
 template <class Write>
 void CellTable::WriteText(int row, int col, Write write) {
-  CGridCell* cell = MadeCell(row, col);
+  GridCell* cell = MadeCell(row, col);
   if (!cell) {
     // Written into a cell of its own first: only a text that changes the blank makes the cell.
-    std::unique_ptr<CGridCell> made = NewBlank(row, col);
+    std::unique_ptr<GridCell> made = NewBlank(row, col);
     write(*made);
     if (made->GetText() != BlankText(row, col)) cell = (Slot(row, col) = std::move(made)).get();
   } else {
@@ -172,12 +172,12 @@ void CellTable::WriteText(int row, int col, Write write) {
 
 std::string CellTable::GetItemText(int row, int col) const {
   if (!IsValid(row, col)) return {};
-  const CGridCell* cell = MadeCell(row, col);
+  const GridCell* cell = MadeCell(row, col);
   return cell ? cell->GetText() : BlankText(row, col);
 }
 
 bool CellTable::SetItemFormat(int row, int col, CellFormat format) {
-  CGridCell* cell = GetCell(row, col);
+  GridCell* cell = GetCell(row, col);
   if (!cell) return false;
   cell->SetFormat(format);
   NotifyCell(row, col);
@@ -185,12 +185,12 @@ bool CellTable::SetItemFormat(int row, int col, CellFormat format) {
 }
 
 CellFormat CellTable::GetItemFormat(int row, int col) const {
-  const CGridCell* cell = GetCell(row, col);
+  const GridCell* cell = GetCell(row, col);
   return cell ? cell->GetFormat() : CellFormat::Left;
 }
 
 bool CellTable::SetItemBackColour(int row, int col, Colour colour) {
-  CGridCell* cell = GetCell(row, col);
+  GridCell* cell = GetCell(row, col);
   if (!cell) return false;
   cell->SetBackColour(colour);
   NotifyCell(row, col);
@@ -198,7 +198,7 @@ bool CellTable::SetItemBackColour(int row, int col, Colour colour) {
 }
 
 bool CellTable::SetItemTextColour(int row, int col, Colour colour) {
-  CGridCell* cell = GetCell(row, col);
+  GridCell* cell = GetCell(row, col);
   if (!cell) return false;
   cell->SetTextColour(colour);
   NotifyCell(row, col);
@@ -206,7 +206,7 @@ bool CellTable::SetItemTextColour(int row, int col, Colour colour) {
 }
 
 CellState CellTable::GetItemState(int row, int col) const {
-  const CGridCell* cell = GetCell(row, col);
+  const GridCell* cell = GetCell(row, col);
   if (!cell) return CellState::None;
   CellState s = cell->GetState() & (CellState::ReadOnly | CellState::Modified);
   if (m_focus.row == row && m_focus.col == col) s |= CellState::Focused;
@@ -217,7 +217,7 @@ CellState CellTable::GetItemState(int row, int col) const {
 }
 
 bool CellTable::SetItemReadOnly(int row, int col, bool readOnly) {
-  CGridCell* cell = GetCell(row, col);
+  GridCell* cell = GetCell(row, col);
   if (!cell) return false;
   const CellState s = cell->GetState();
   cell->SetState(readOnly ? (s | CellState::ReadOnly) : (s & ~CellState::ReadOnly));
@@ -226,7 +226,7 @@ bool CellTable::SetItemReadOnly(int row, int col, bool readOnly) {
 
 bool CellTable::SetCellType(int row, int col, CellFactory factory) {
   if (!IsValid(row, col) || !factory) return false;
-  std::unique_ptr<CGridCell> cell = factory();
+  std::unique_ptr<GridCell> cell = factory();
   if (!cell) return false;
   cell->TakeOver(*std::as_const(*this).GetCell(row, col));
   Slot(row, col) = std::move(cell);
@@ -234,38 +234,38 @@ bool CellTable::SetCellType(int row, int col, CellFactory factory) {
   return true;
 }
 
-CGridCell* CellTable::GetCell(int row, int col) {
+GridCell* CellTable::GetCell(int row, int col) {
   return IsValid(row, col) ? &Make(row, col) : nullptr;
 }
 
-const CGridCell* CellTable::GetCell(int row, int col) const {
+const GridCell* CellTable::GetCell(int row, int col) const {
   if (!IsValid(row, col)) return nullptr;
-  const CGridCell* cell = MadeCell(row, col);
+  const GridCell* cell = MadeCell(row, col);
   return cell ? cell : &Blank(row, col);
 }
 
-CGridCell* CellTable::MadeCell(int row, int col) const {
+GridCell* CellTable::MadeCell(int row, int col) const {
   const auto& cells = m_rows[static_cast<std::size_t>(row)];
   return cells.empty() ? nullptr : cells[static_cast<std::size_t>(col)].get();
 }
 
-std::unique_ptr<CGridCell>& CellTable::Slot(int row, int col) {
+std::unique_ptr<GridCell>& CellTable::Slot(int row, int col) {
   auto& cells = m_rows[static_cast<std::size_t>(row)];
   if (cells.empty()) cells.resize(static_cast<std::size_t>(m_cols));
   return cells[static_cast<std::size_t>(col)];
 }
 
-CGridCell& CellTable::Make(int row, int col) {
-  std::unique_ptr<CGridCell>& slot = Slot(row, col);
+GridCell& CellTable::Make(int row, int col) {
+  std::unique_ptr<GridCell>& slot = Slot(row, col);
   if (!slot) slot = NewBlank(row, col);
   return *slot;
 }
 
-std::unique_ptr<CGridCell> CellTable::NewBlank(int row, int col) const {
+std::unique_ptr<GridCell> CellTable::NewBlank(int row, int col) const {
   const Column& column = m_columns[static_cast<std::size_t>(col)];
-  std::unique_ptr<CGridCell> cell;
+  std::unique_ptr<GridCell> cell;
   if (column.factory && !IsFixed(row, col)) cell = column.factory();
-  if (!cell) cell = std::make_unique<CGridCell>();
+  if (!cell) cell = std::make_unique<GridCell>();
   if (IsLabel(row, col)) {
     cell->TakeOver(*column.fixedBlank);
     cell->SetText(BlankText(row, col));
@@ -275,7 +275,7 @@ std::unique_ptr<CGridCell> CellTable::NewBlank(int row, int col) const {
   return cell;
 }
 
-const CGridCell& CellTable::Blank(int row, int col) const {
+const GridCell& CellTable::Blank(int row, int col) const {
   const Column& column = m_columns[static_cast<std::size_t>(col)];
   if (IsLabel(row, col)) {
     const auto r = static_cast<std::size_t>(row);
@@ -302,7 +302,7 @@ bool CellTable::IsBanded(int row) const {
 
 void CellTable::RebuildBlanks(Column& column) {
   auto make = [&column](CellFactory factory, Colour back) {
-    std::unique_ptr<CGridCell> cell = factory ? factory() : std::make_unique<CGridCell>();
+    std::unique_ptr<GridCell> cell = factory ? factory() : std::make_unique<GridCell>();
     cell->SetFormat(column.format);
     cell->SetBackColour(back);
     return cell;
@@ -315,7 +315,7 @@ void CellTable::RebuildBlanks(Column& column) {
 template <class Fn>
 void CellTable::ForEachMadeCell(int col, int first, int last, Fn fn) {
   for (int r = first; r < last; ++r) {
-    if (CGridCell* cell = MadeCell(r, col)) fn(r, *cell);
+    if (GridCell* cell = MadeCell(r, col)) fn(r, *cell);
   }
 }
 
@@ -325,8 +325,8 @@ bool CellTable::SetColumnType(int col, CellFactory factory) {
   column.factory = factory;
   RebuildBlanks(column);
   if (col >= m_fixedCols) {
-    ForEachMadeCell(col, m_fixedRows, GetRowCount(), [&](int row, CGridCell& cell) {
-      std::unique_ptr<CGridCell> typed = factory ? factory() : std::make_unique<CGridCell>();
+    ForEachMadeCell(col, m_fixedRows, GetRowCount(), [&](int row, GridCell& cell) {
+      std::unique_ptr<GridCell> typed = factory ? factory() : std::make_unique<GridCell>();
       typed->TakeOver(cell);
       Slot(row, col) = std::move(typed);
     });
@@ -342,7 +342,7 @@ bool CellTable::SetColumnFormat(int col, CellFormat format) {
   RebuildBlanks(column);
   if (col == 0) m_labels.clear();
   ForEachMadeCell(col, 0, GetRowCount(),
-                  [format](int, CGridCell& cell) { cell.SetFormat(format); });
+                  [format](int, GridCell& cell) { cell.SetFormat(format); });
   NotifyLayout();
   return true;
 }
@@ -352,7 +352,7 @@ void CellTable::SetRowBanding(Colour colour) {
   for (int c = 0; c < m_cols; ++c) {
     RebuildBlanks(m_columns[static_cast<std::size_t>(c)]);
     if (c < m_fixedCols) continue;
-    ForEachMadeCell(c, m_fixedRows, GetRowCount(), [&](int row, CGridCell& cell) {
+    ForEachMadeCell(c, m_fixedRows, GetRowCount(), [&](int row, GridCell& cell) {
       if (IsBanded(row)) cell.SetBackColour(colour);
     });
   }
@@ -365,34 +365,34 @@ void CellTable::SetRowLabels(int first) {
   NotifyLayout();
 }
 
-CGridDefaultCell& CellTable::GetDefaultCell(bool fixedRow, bool fixedCol) {
+DefaultCell& CellTable::GetDefaultCell(bool fixedRow, bool fixedCol) {
   return m_defaultCells[(fixedRow ? 1 : 0) + (fixedCol ? 2 : 0)];
 }
 
-const CGridDefaultCell& CellTable::GetDefaultCell(bool fixedRow, bool fixedCol) const {
+const DefaultCell& CellTable::GetDefaultCell(bool fixedRow, bool fixedCol) const {
   return m_defaultCells[(fixedRow ? 1 : 0) + (fixedCol ? 2 : 0)];
 }
 
 Colour CellTable::EffectiveBackColour(int row, int col) const {
-  const CGridCell* cell = GetCell(row, col);
+  const GridCell* cell = GetCell(row, col);
   if (cell && cell->GetBackColour() != kDefaultColour) return cell->GetBackColour();
   return DefaultCellFor(row, col).GetBackColour();
 }
 
 Colour CellTable::EffectiveTextColour(int row, int col) const {
-  const CGridCell* cell = GetCell(row, col);
+  const GridCell* cell = GetCell(row, col);
   if (cell && cell->GetTextColour() != kDefaultColour) return cell->GetTextColour();
   return DefaultCellFor(row, col).GetTextColour();
 }
 
 bool CellTable::IsCellEditable(int row, int col) const {
   // Headers and row labels are the sheet's layout, not its data: never edited in place.
-  const CGridCell* cell = GetCell(row, col);
+  const GridCell* cell = GetCell(row, col);
   return m_editable && cell && !IsFixed(row, col) && !Has(cell->GetState(), CellState::ReadOnly);
 }
 
 bool CellTable::GetItemModified(int row, int col) const {
-  const CGridCell* cell = GetCell(row, col);
+  const GridCell* cell = GetCell(row, col);
   return cell && Has(cell->GetState(), CellState::Modified);
 }
 

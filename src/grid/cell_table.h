@@ -119,10 +119,10 @@ class CellTable {
     return SetCellType(row, col, &MakeCell<T>);
   }
   // The cell object, made first when it is blank; nullptr for an invalid cell.
-  CGridCell* GetCell(int row, int col);
+  GridCell* GetCell(int row, int col);
   // The cell object as it reads: for a blank cell, one that stands for it, valid until the cell is
   // written or the table's counts or blank cells are set anew. nullptr for an invalid cell.
-  const CGridCell* GetCell(int row, int col) const;
+  const GridCell* GetCell(int row, int col) const;
 
   // --- Blank cells ----------------------------------------------------------------------------
   // A cell nothing was written into reads as its blank: of its column's class and format, with the
@@ -146,9 +146,9 @@ class CellTable {
   void SetRowLabels(int first);
 
   // The default cell for a kind of cell (fixed row, fixed column, both, or neither).
-  CGridDefaultCell& GetDefaultCell(bool fixedRow, bool fixedCol);
-  const CGridDefaultCell& GetDefaultCell(bool fixedRow, bool fixedCol) const;
-  const CGridDefaultCell& DefaultCellFor(int row, int col) const {
+  DefaultCell& GetDefaultCell(bool fixedRow, bool fixedCol);
+  const DefaultCell& GetDefaultCell(bool fixedRow, bool fixedCol) const;
+  const DefaultCell& DefaultCellFor(int row, int col) const {
     return GetDefaultCell(row < m_fixedRows, col < m_fixedCols);
   }
   // The colours a cell shows: its own, or its default cell's.
@@ -208,9 +208,9 @@ class CellTable {
   struct Column {
     CellFactory factory = nullptr;  // the data cells' class; nullptr: plain
     CellFormat format = CellFormat::SheetBase;
-    std::unique_ptr<CGridCell> fixedBlank;
-    std::unique_ptr<CGridCell> dataBlank;
-    std::unique_ptr<CGridCell> bandedBlank;
+    std::unique_ptr<GridCell> fixedBlank;
+    std::unique_ptr<GridCell> dataBlank;
+    std::unique_ptr<GridCell> bandedBlank;
   };
 
   void NotifyCell(int row, int col);
@@ -219,14 +219,14 @@ class CellTable {
   template <class Write>
   void WriteText(int row, int col, Write write);
   // The cell if it was made, else nullptr.
-  CGridCell* MadeCell(int row, int col) const;
+  GridCell* MadeCell(int row, int col) const;
   // The cell's place, with its row's places made.
-  std::unique_ptr<CGridCell>& Slot(int row, int col);
+  std::unique_ptr<GridCell>& Slot(int row, int col);
   // The cell, made from its blank when it is blank.
-  CGridCell& Make(int row, int col);
+  GridCell& Make(int row, int col);
   // A new cell that is what the blank cell (row, col) is.
-  std::unique_ptr<CGridCell> NewBlank(int row, int col) const;
-  const CGridCell& Blank(int row, int col) const;
+  std::unique_ptr<GridCell> NewBlank(int row, int col) const;
+  const GridCell& Blank(int row, int col) const;
   std::string BlankText(int row, int col) const;
   bool IsLabel(int row, int col) const;
   bool IsBanded(int row) const;
@@ -243,18 +243,18 @@ class CellTable {
 
   const TextMeasurer* m_measurer;
   // Per row its cells, m_cols each, null where blank; empty for a row without a cell made.
-  std::vector<std::vector<std::unique_ptr<CGridCell>>> m_rows;
+  std::vector<std::vector<std::unique_ptr<GridCell>>> m_rows;
   std::vector<Column> m_columns;
   Colour m_banding = kDefaultColour;
   std::optional<int> m_firstLabel;
   // The label cells asked for by GetCell, made then: drawing shows a few of thousands.
-  mutable std::vector<std::unique_ptr<CGridCell>> m_labels;
+  mutable std::vector<std::unique_ptr<GridCell>> m_labels;
   int m_cols = 0;
   int m_fixedRows = 0;
   int m_fixedCols = 0;
   std::vector<int> m_rowHeights;
   std::vector<int> m_colWidths;
-  CGridDefaultCell m_defaultCells[4];  // normal, fixed row, fixed column, fixed both
+  DefaultCell m_defaultCells[4];  // normal, fixed row, fixed column, fixed both
 
   bool m_editable = true;
   bool m_rowResize = true;

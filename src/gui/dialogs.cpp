@@ -7,9 +7,9 @@
 #include <QPrinter>
 #include <algorithm>
 
-#include "gui/about_box.h"
+#include "gui/about_dialog.h"
 #include "gui/exec_modal.h"
-#include "gui/goto_dialog.h"
+#include "gui/go_to_line_dialog.h"
 #include "gui/register_history_dialog.h"
 
 namespace nuvrel::gui {
@@ -39,13 +39,13 @@ std::optional<QString> QtDialogs::SaveFileName(QWidget* parent, FileKind kind) {
 }
 
 std::optional<FindRequest> QtDialogs::Find(QWidget* parent) {
-  CFindDialog dialog(parent);
+  FindDialog dialog(parent);
   if (ExecModal(dialog) != QDialog::Accepted) return std::nullopt;
   return dialog.Request();
 }
 
 std::optional<unsigned> QtDialogs::GoToLine(QWidget* parent, unsigned largestLine, app::Ui& ui) {
-  CGoToLineDialog dialog(largestLine, ui, parent);
+  GoToLineDialog dialog(largestLine, ui, parent);
   if (ExecModal(dialog) != QDialog::Accepted) return std::nullopt;
   return dialog.Line();
 }
@@ -58,7 +58,7 @@ std::optional<transfers::RecordedState> QtDialogs::RegisterHistory(
 }
 
 void QtDialogs::About(QWidget* parent) {
-  CAboutBox box(parent);
+  AboutDialog box(parent);
   ExecModal(box);
 }
 
@@ -77,7 +77,7 @@ void QtDialogs::Preview(QWidget* parent, QPrinter& printer,
 }
 
 std::optional<PrintChoice> QtDialogs::PrintSetup(QWidget* parent, const PrintChoice& choice) {
-  CPrintSetupDialog dialog(choice, parent);
+  PrintSetupDialog dialog(choice, parent);
   if (ExecModal(dialog) != QDialog::Accepted) return std::nullopt;
   return dialog.Choice();
 }

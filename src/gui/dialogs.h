@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "gui/find_dialog.h"
-#include "gui/print_setup.h"
+#include "gui/print_setup_dialog.h"
 #include "transfers/register_memory.h"
 
 class QPrinter;

@@ -24,7 +24,7 @@
 
 namespace nuvrel::gui {
 
-CEcrSetupDialog::CEcrSetupDialog(int portIndex, const link::PortMap& ports,
+EcrSetupDialog::EcrSetupDialog(int portIndex, const link::PortMap& ports,
                                  std::vector<link::FoundPort> found, link::PortOpener& opener,
                                  link::RegisterIdentity& identity, GuiUi& ui, QWidget* parent)
     : QDialog(parent),
@@ -48,13 +48,13 @@ CEcrSetupDialog::CEcrSetupDialog(int portIndex, const link::PortMap& ports,
   m_devices->setInsertPolicy(QComboBox::NoInsert);
   m_devices->lineEdit()->setPlaceholderText(FromUtf8(app::Text(app::Sid::DevicePlaceholder)));
   ShowDevice();
-  connect(m_ports, &QComboBox::currentIndexChanged, this, &CEcrSetupDialog::ShowDevice);
-  connect(m_devices, &QComboBox::activated, this, &CEcrSetupDialog::ChooseDevice);
+  connect(m_ports, &QComboBox::currentIndexChanged, this, &EcrSetupDialog::ShowDevice);
+  connect(m_devices, &QComboBox::activated, this, &EcrSetupDialog::ChooseDevice);
   connect(m_devices->lineEdit(), &QLineEdit::editingFinished, this,
-          &CEcrSetupDialog::TakeTypedDevice);
+          &EcrSetupDialog::TakeTypedDevice);
 
   auto* getInfo = new QPushButton("&Get info", this);
-  connect(getInfo, &QPushButton::clicked, this, &CEcrSetupDialog::GetInfo);
+  connect(getInfo, &QPushButton::clicked, this, &EcrSetupDialog::GetInfo);
   for (QLabel* result : {m_serial, m_version, m_country}) {
     result->setMinimumWidth(160);
     result->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -78,18 +78,18 @@ CEcrSetupDialog::CEcrSetupDialog(int portIndex, const link::PortMap& ports,
   layout->addWidget(buttons);
 }
 
-int CEcrSetupDialog::PortIndex() const {
+int EcrSetupDialog::PortIndex() const {
   return m_ports->currentIndex();
 }
 
-QString CEcrSetupDialog::PortText(unsigned portNumber) const {
+QString EcrSetupDialog::PortText(unsigned portNumber) const {
   // Each entry names the device it stands for on this computer.
   return QString("COM%1    %2")
       .arg(portNumber)
       .arg(QString::fromStdString(m_map.DeviceFor(portNumber)));
 }
 
-void CEcrSetupDialog::ShowDevice() {
+void EcrSetupDialog::ShowDevice() {
   m_devices->clear();
   const int index = PortIndex();
   m_devices->setEnabled(index >= 0);
@@ -113,7 +113,7 @@ void CEcrSetupDialog::ShowDevice() {
   m_devices->setCurrentIndex(shown);
 }
 
-void CEcrSetupDialog::ChooseDevice(int index) {
+void EcrSetupDialog::ChooseDevice(int index) {
   const int port = PortIndex();
   if (port < 0 || index < 0) return;
   m_map.devices[static_cast<std::size_t>(port)] =
@@ -121,7 +121,7 @@ void CEcrSetupDialog::ChooseDevice(int index) {
   m_ports->setItemText(port, PortText(static_cast<unsigned>(port) + 1));
 }
 
-void CEcrSetupDialog::TakeTypedDevice() {
+void EcrSetupDialog::TakeTypedDevice() {
   const int port = PortIndex();
   if (port < 0) return;
   const int index = m_devices->currentIndex();
@@ -133,22 +133,22 @@ void CEcrSetupDialog::TakeTypedDevice() {
   m_ports->setItemText(port, PortText(static_cast<unsigned>(port) + 1));
 }
 
-void CEcrSetupDialog::accept() {
+void EcrSetupDialog::accept() {
   TakeTypedDevice();
   QDialog::accept();
 }
 
-QString CEcrSetupDialog::SerialNumber() const {
+QString EcrSetupDialog::SerialNumber() const {
   return m_serial->text();
 }
-QString CEcrSetupDialog::Version() const {
+QString EcrSetupDialog::Version() const {
   return m_version->text();
 }
-QString CEcrSetupDialog::Country() const {
+QString EcrSetupDialog::Country() const {
   return m_country->text();
 }
 
-void CEcrSetupDialog::GetInfo() {
+void EcrSetupDialog::GetInfo() {
   m_serial->clear();
   m_version->clear();
   m_country->clear();

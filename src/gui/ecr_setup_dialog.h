@@ -23,11 +23,11 @@ namespace nuvrel::gui {
 
 class GuiUi;
 
-class CEcrSetupDialog final : public QDialog {
+class EcrSetupDialog final : public QDialog {
   Q_OBJECT
  public:
   // ports: the device of each COM port now; found: the serial ports present, offered as devices.
-  CEcrSetupDialog(int portIndex, const link::PortMap& ports, std::vector<link::FoundPort> found,
+  EcrSetupDialog(int portIndex, const link::PortMap& ports, std::vector<link::FoundPort> found,
                   link::PortOpener& opener, link::RegisterIdentity& identity, GuiUi& ui,
                   QWidget* parent = nullptr);
 

@@ -10,7 +10,7 @@
 
 namespace nuvrel::gui {
 
-CFindDialog::CFindDialog(QWidget* parent)
+FindDialog::FindDialog(QWidget* parent)
     : QDialog(parent),
       m_text(new QLineEdit(this)),
       m_matchCase(new QCheckBox("&Match case", this)),
@@ -35,7 +35,7 @@ CFindDialog::CFindDialog(QWidget* parent)
   layout->setColumnMinimumWidth(1, 220);
 }
 
-FindRequest CFindDialog::Request() const {
+FindRequest FindDialog::Request() const {
   return {m_text->text(), m_matchCase->isChecked(), m_selectionOnly->isChecked()};
 }
 

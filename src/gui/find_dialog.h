@@ -15,10 +15,10 @@ struct FindRequest {
   bool selectionOnly = false;
 };
 
-class CFindDialog final : public QDialog {
+class FindDialog final : public QDialog {
   Q_OBJECT
  public:
-  explicit CFindDialog(QWidget* parent = nullptr);
+  explicit FindDialog(QWidget* parent = nullptr);
   FindRequest Request() const;
 
  private:

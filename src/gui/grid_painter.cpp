@@ -113,7 +113,7 @@ void GridPainter::FillBackground() {
 }
 
 void GridPainter::DrawCell(int row, int col, const QRect& rect) {
-  const grid::CGridCell* cell = m_table.GetCell(row, col);
+  const grid::GridCell* cell = m_table.GetCell(row, col);
   if (!cell) return;
   QColor back = BackColour(m_table, row, col, m_palette);
   QColor text = TextColour(m_table, row, col, m_palette);
@@ -144,7 +144,7 @@ void GridPainter::DrawCell(int row, int col, const QRect& rect) {
   }
   DrawText(*cell, row, col, rect, text);
   if (!m_table.IsFixed(row, col) && Marked(row, col)) DrawMark(rect);
-  if (const auto* check = dynamic_cast<const sheets::CGridCellCheck*>(cell)) {
+  if (const auto* check = dynamic_cast<const sheets::CheckBoxCell*>(cell)) {
     DrawCheckBox(check->IsChecked(), rect);
   }
 }
@@ -180,7 +180,7 @@ void GridPainter::DrawFixedEdges(const QRect& rect, bool sunken) {
   m_painter.drawLine(l, b, r, b);
 }
 
-void GridPainter::DrawText(const grid::CGridCell& cell, int row, int col, const QRect& rect,
+void GridPainter::DrawText(const grid::GridCell& cell, int row, int col, const QRect& rect,
                            const QColor& colour) {
   const std::string_view bytes = cell.DisplayText();
   if (bytes.empty()) return;
@@ -206,8 +206,8 @@ void GridPainter::DrawCheckBox(bool checked, const QRect& rect) {
   const int side = style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &m_widget);
   QStyleOptionButton option;
   option.initFrom(&m_widget);
-  option.rect = QRect(rect.left() + sheets::CGridCellCheck::kBoxOffset,
-                      rect.top() + sheets::CGridCellCheck::kBoxOffset, side, side);
+  option.rect = QRect(rect.left() + sheets::CheckBoxCell::kBoxOffset,
+                      rect.top() + sheets::CheckBoxCell::kBoxOffset, side, side);
   option.state = QStyle::State_Enabled | (checked ? QStyle::State_On : QStyle::State_Off);
   style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &m_painter, &m_widget);
 }

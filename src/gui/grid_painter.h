@@ -39,7 +39,7 @@ class GridPainter {
   void FillBackground();
   void DrawCell(int row, int col, const QRect& rect);
   void DrawFixedEdges(const QRect& rect, bool sunken);
-  void DrawText(const grid::CGridCell& cell, int row, int col, const QRect& rect,
+  void DrawText(const grid::GridCell& cell, int row, int col, const QRect& rect,
                 const QColor& colour);
   void DrawCheckBox(bool checked, const QRect& rect);
   bool Marked(int row, int col) const;

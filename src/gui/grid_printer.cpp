@@ -71,9 +71,9 @@ Rgb GrayscaleTextColour(Rgb colour) {
 
 PrintColours CellPrintColours(const grid::CellTable& table, int row, int col, bool twoColours) {
   PrintColours colours;
-  const grid::CGridCell* cell = table.GetCell(row, col);
+  const grid::GridCell* cell = table.GetCell(row, col);
   if (!cell) return colours;
-  const grid::CGridDefaultCell& def = table.DefaultCellFor(row, col);
+  const grid::DefaultCell& def = table.DefaultCellFor(row, col);
   const Colour own = cell->GetBackColour();
   const bool hasOwnBack = own != grid::kDefaultColour;
 
@@ -188,7 +188,7 @@ int GridPrinter::PrintRow(QPainter& painter, int row, int firstCol, int lastCol,
 }
 
 void GridPrinter::PrintCell(QPainter& painter, int row, int col, const QRect& rect) const {
-  const grid::CGridCell* cell = m_table.GetCell(row, col);
+  const grid::GridCell* cell = m_table.GetCell(row, col);
   if (!cell) return;
   const PrintColours colours = CellPrintColours(m_table, row, col, m_grayscale);
   if (colours.back) painter.fillRect(rect, ToQColor(*colours.back));

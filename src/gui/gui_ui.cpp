@@ -12,7 +12,7 @@
 #include "grid/cell_table.h"
 #include "gui/check_results_dialog.h"
 #include "gui/exec_modal.h"
-#include "gui/grid_ctrl.h"
+#include "gui/grid_widget.h"
 #include "gui/text_codec.h"
 #include "gui/transfer_progress_dialog.h"
 

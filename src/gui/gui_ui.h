@@ -24,7 +24,7 @@ class QWidget;
 
 namespace nuvrel::gui {
 
-class CGridCtrl;
+class GridWidget;
 class TransferProgressDialog;
 
 // About 20 times a second.
@@ -69,7 +69,7 @@ class GuiUi final : public QObject, public app::Ui {
   bool TransferRunning() const { return m_blocking > 0; }
   void SetStatusBar(QStatusBar* bar) { m_statusBar = bar; }
   // The widget that shows a table, for scrolling and focus.
-  void RegisterGrid(grid::CellTable& table, CGridCtrl* widget) { m_grids[&table] = widget; }
+  void RegisterGrid(grid::CellTable& table, GridWidget* widget) { m_grids[&table] = widget; }
 
   // Tests answer here instead of a modal box: the message or question text (Unicode), its icon and,
   // for questions, whether No is the default; a question's hook returns the answer.
@@ -132,7 +132,7 @@ class GuiUi final : public QObject, public app::Ui {
 
   QWidget* m_window;
   QPointer<QStatusBar> m_statusBar;
-  std::map<const grid::CellTable*, CGridCtrl*> m_grids;
+  std::map<const grid::CellTable*, GridWidget*> m_grids;
   int m_blocking = 0;
   // The modal window that was active when the block began (a dialog that started the transfer).
   QPointer<QWidget> m_modalAtBlock;

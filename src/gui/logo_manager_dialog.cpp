@@ -34,7 +34,7 @@ std::string ProgramFolder() {
 
 }  // namespace
 
-CLogoManagerDlg::CLogoManagerDlg(transfers::LogoState& logo, app::SettingsFile& settings, GuiUi& ui,
+LogoManagerDialog::LogoManagerDialog(transfers::LogoState& logo, app::SettingsFile& settings, GuiUi& ui,
                                  RegisterLink& link, QWidget* parent)
     : QDialog(parent),
       m_logo(logo),
@@ -60,9 +60,9 @@ CLogoManagerDlg::CLogoManagerDlg(transfers::LogoState& logo, app::SettingsFile& 
   auto* byDefault = new QPushButton("&Default", this);
   auto* exit = new QPushButton("E&xit", this);
   m_start->setDefault(true);
-  connect(load, &QPushButton::clicked, this, &CLogoManagerDlg::OnLoad);
-  connect(byDefault, &QPushButton::clicked, this, &CLogoManagerDlg::OnDefault);
-  connect(m_start, &QPushButton::clicked, this, &CLogoManagerDlg::OnStart);
+  connect(load, &QPushButton::clicked, this, &LogoManagerDialog::OnLoad);
+  connect(byDefault, &QPushButton::clicked, this, &LogoManagerDialog::OnDefault);
+  connect(m_start, &QPushButton::clicked, this, &LogoManagerDialog::OnStart);
   connect(exit, &QPushButton::clicked, this, &QDialog::reject);
 
   m_progress->setRange(0, 105);
@@ -99,23 +99,23 @@ CLogoManagerDlg::CLogoManagerDlg(transfers::LogoState& logo, app::SettingsFile& 
   RefreshPreview();
 }
 
-QString CLogoManagerDlg::InfoText() const {
+QString LogoManagerDialog::InfoText() const {
   return m_info->text();
 }
 
-QString CLogoManagerDlg::FileText() const {
+QString LogoManagerDialog::FileText() const {
   return m_file->text();
 }
 
-QString CLogoManagerDlg::StatusText() const {
+QString LogoManagerDialog::StatusText() const {
   return m_status->text();
 }
 
-bool CLogoManagerDlg::FileChosen() const {
+bool LogoManagerDialog::FileChosen() const {
   return m_logo.loaded && !m_logo.builtIn && !m_logo.path.empty();
 }
 
-void CLogoManagerDlg::RefreshPreview() {
+void LogoManagerDialog::RefreshPreview() {
   m_info->setText(FromUtf8(m_logo.infoLine));
   m_file->setText(FileChosen() ? FromUtf8(app::Format(app::Sid::LogoFile, {FileName()}))
                                : FromUtf8(app::Text(app::Sid::LogoBuiltInShown)));
@@ -133,22 +133,22 @@ void CLogoManagerDlg::RefreshPreview() {
   update();
 }
 
-void CLogoManagerDlg::Load(const std::string& path) {
+void LogoManagerDialog::Load(const std::string& path) {
   transfers::LoadLogo(m_logo, m_settings, path);
   RefreshPreview();
 }
 
-void CLogoManagerDlg::OnLoad() {
+void LogoManagerDialog::OnLoad() {
   if (const auto path = chooseFile()) Load(path->toStdString());
 }
 
-void CLogoManagerDlg::OnDefault() {
+void LogoManagerDialog::OnDefault() {
   if (!m_ui.Ask(app::Text(app::Sid::LogoLoadDefault), app::Icon::Question, true)) return;
   transfers::LoadDefaultLogo(m_logo, m_settings, ProgramFolder());
   RefreshPreview();
 }
 
-void CLogoManagerDlg::OnStart() {
+void LogoManagerDialog::OnStart() {
   m_start->setEnabled(false);
   m_status->clear();
   const bool sent = m_link.Run(m_ui, [&](auto& context) {
@@ -162,11 +162,11 @@ void CLogoManagerDlg::OnStart() {
   m_start->setEnabled(FileChosen());
 }
 
-std::string CLogoManagerDlg::FileName() const {
+std::string LogoManagerDialog::FileName() const {
   return app::PathText(app::Utf8Path(m_logo.path).filename());
 }
 
-void CLogoManagerDlg::paintEvent(QPaintEvent* event) {
+void LogoManagerDialog::paintEvent(QPaintEvent* event) {
   QDialog::paintEvent(event);
   if (m_preview.isNull() || isMinimized()) return;
   QPainter painter(this);

@@ -24,10 +24,10 @@ namespace nuvrel::gui {
 
 class GuiUi;
 
-class CLogoManagerDlg final : public QDialog {
+class LogoManagerDialog final : public QDialog {
   Q_OBJECT
  public:
-  CLogoManagerDlg(transfers::LogoState& logo, app::SettingsFile& settings, GuiUi& ui,
+  LogoManagerDialog(transfers::LogoState& logo, app::SettingsFile& settings, GuiUi& ui,
                   RegisterLink& link, QWidget* parent = nullptr);
 
   // The Load button's file dialog; tests replace it.

@@ -3,7 +3,7 @@
 #include <QApplication>
 
 #include "app/version.h"
-#include "gui/ledra_app.h"
+#include "gui/session.h"
 #include "gui/start_command_line.h"
 
 int main(int argc, char** argv) {
@@ -28,5 +28,5 @@ int main(int argc, char** argv) {
   if (commandLine.action != StartCommandLine::Action::Run) {
     return nuvrel::gui::AnswerCommandLine(commandLine);
   }
-  return nuvrel::gui::RunLedraApp(commandLine.options);
+  return nuvrel::gui::RunWindowProgram(commandLine.options);
 }

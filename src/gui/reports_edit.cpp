@@ -42,7 +42,7 @@ std::unique_ptr<QTextDocument> PrintDocument(const QString& text, QPrinter& prin
 
 }  // namespace
 
-CReportsEdit::CReportsEdit(std::string& text, QWidget* parent)
+ReportsEdit::ReportsEdit(std::string& text, QWidget* parent)
     : QPlainTextEdit(parent), m_text(text) {
   setReadOnly(true);
   setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -51,7 +51,7 @@ CReportsEdit::CReportsEdit(std::string& text, QWidget* parent)
   setPlainText(FromCp1251(m_text).remove('\r'));
 }
 
-void CReportsEdit::Append(std::string_view text) {
+void ReportsEdit::Append(std::string_view text) {
   m_text.append(text);
   QTextCursor cursor(document());
   cursor.movePosition(QTextCursor::End);
@@ -60,24 +60,24 @@ void CReportsEdit::Append(std::string_view text) {
   verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
-void CReportsEdit::Clear() {
+void ReportsEdit::Clear() {
   SetText({});
 }
 
-void CReportsEdit::SetText(const std::string& text) {
+void ReportsEdit::SetText(const std::string& text) {
   m_text = text;
   setPlainText(FromCp1251(m_text).remove('\r'));
 }
 
-int CReportsEdit::PageCount(QPrinter& printer) const {
+int ReportsEdit::PageCount(QPrinter& printer) const {
   return PrintDocument(toPlainText(), printer)->pageCount();
 }
 
-void CReportsEdit::PrintTo(QPrinter& printer) const {
+void ReportsEdit::PrintTo(QPrinter& printer) const {
   PrintDocument(toPlainText(), printer)->print(&printer);
 }
 
-void CReportsEdit::contextMenuEvent(QContextMenuEvent* event) {
+void ReportsEdit::contextMenuEvent(QContextMenuEvent* event) {
   setFocus();
   // From the keyboard the menu opens at the text cursor.
   const QPoint at = event->reason() == QContextMenuEvent::Keyboard
@@ -86,7 +86,7 @@ void CReportsEdit::contextMenuEvent(QContextMenuEvent* event) {
   emit contextMenuRequested(at);
 }
 
-void CReportsEdit::keyPressEvent(QKeyEvent* event) {
+void ReportsEdit::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
     emit contextMenuRequested(viewport()->mapToGlobal(cursorRect().bottomLeft()));
     return;

@@ -13,11 +13,11 @@ class QPrinter;
 
 namespace nuvrel::gui {
 
-class CReportsEdit final : public QPlainTextEdit, public transfers::ReportPane {
+class ReportsEdit final : public QPlainTextEdit, public transfers::ReportPane {
   Q_OBJECT
  public:
   // A pane over `text`, which must outlive it and is changed only through the pane.
-  explicit CReportsEdit(std::string& text, QWidget* parent = nullptr);
+  explicit ReportsEdit(std::string& text, QWidget* parent = nullptr);
 
   // Appends Windows-1251 text at the end and keeps the last line in view.
   void Append(std::string_view text) override;

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "app/version.h"
-#include "gui/main_frame.h"
+#include "gui/main_window.h"
 
 namespace nuvrel::gui {
 
@@ -62,7 +62,7 @@ int AnswerCommandLine(const StartCommandLine& commandLine) {
           "(--settings=FILE).\n"
           "\n"
           "The manual: %s\n",
-          qPrintable(CMainFrame::ManualPath()));
+          qPrintable(MainWindow::ManualPath()));
       return 0;
     case StartCommandLine::Action::Version: std::printf("nuvrel %s\n", NUVREL_VERSION); return 0;
     case StartCommandLine::Action::UsageError:

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "gui/ledra_app.h"
+#include "gui/session.h"
 
 namespace nuvrel::gui {
 

@@ -26,7 +26,7 @@ std::string NormaliseAmount(std::string_view text, int decimals) {
   return dotted;
 }
 
-void CGridCellBarcode::SetText(std::string_view text) {
+void BarcodeCell::SetText(std::string_view text) {
   if (text.empty() || !AllDigits(text)) {
     StoreText({});
     return;
@@ -40,45 +40,45 @@ void CGridCellBarcode::SetText(std::string_view text) {
   StoreText(std::move(digits));
 }
 
-grid::EditSpec CGridCellBarcode::Edit() const {
+grid::EditSpec BarcodeCell::Edit() const {
   return {grid::EditAlignment::Right, true, kBarcodeDigits, false};
 }
 
-void CGridCellChar1::SetText(std::string_view text) {
+void OneCharCell::SetText(std::string_view text) {
   StoreText(text.size() == 1 ? std::string(text) : std::string());
 }
 
-grid::EditSpec CGridCellChar1::Edit() const { return {grid::EditAlignment::Center, false, 1, false}; }
+grid::EditSpec OneCharCell::Edit() const { return {grid::EditAlignment::Center, false, 1, false}; }
 
-void CGridCellNum1::SetText(std::string_view text) {
+void OneDigitCell::SetText(std::string_view text) {
   StoreText(text.size() == 1 && AllDigits(text) ? std::string(text) : std::string());
 }
 
-grid::EditSpec CGridCellNum1::Edit() const { return {grid::EditAlignment::Center, true, 1, false}; }
+grid::EditSpec OneDigitCell::Edit() const { return {grid::EditAlignment::Center, true, 1, false}; }
 
-void CGridCellPrice::SetText(std::string_view text) { StoreText(NormaliseAmount(text, 2)); }
+void PriceCell::SetText(std::string_view text) { StoreText(NormaliseAmount(text, 2)); }
 
-grid::EditSpec CGridCellPrice::Edit() const { return {grid::EditAlignment::Right, false, 30, false}; }
+grid::EditSpec PriceCell::Edit() const { return {grid::EditAlignment::Right, false, 30, false}; }
 
-void CGridCellQuantity::SetText(std::string_view text) { StoreText(NormaliseAmount(text, 3)); }
+void QuantityCell::SetText(std::string_view text) { StoreText(NormaliseAmount(text, 3)); }
 
-grid::EditSpec CGridCellQuantity::Edit() const {
+grid::EditSpec QuantityCell::Edit() const {
   return {grid::EditAlignment::Right, false, 30, false};
 }
 
-void CGridCellCheck::SetText(std::string_view text) {
+void CheckBoxCell::SetText(std::string_view text) {
   m_checked = !(text.empty() || text == "0");
   StoreText({});
 }
 
-bool CGridCellCheck::OnClick(int x, int y, int) {
+bool CheckBoxCell::OnClick(int x, int y, int) {
   const bool inBox = x >= kBoxOffset && x < kBoxOffset + kBoxSide && y >= kBoxOffset &&
                      y < kBoxOffset + kBoxSide;
   if (inBox) m_checked = !m_checked;
   return inBox;
 }
 
-grid::Size CGridCellCheck::CellExtent(const grid::TextMeasurer&, int margin) const {
+grid::Size CheckBoxCell::CellExtent(const grid::TextMeasurer&, int margin) const {
   const int side = kBoxSide + 2 * margin;
   return {side, side};
 }

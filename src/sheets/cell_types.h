@@ -10,35 +10,35 @@
 namespace nuvrel::sheets {
 
 // Empty, or at least 12 decimal digits, zero-padded on the left. Anything but digits empties it.
-class CGridCellBarcode final : public grid::CGridCell {
+class BarcodeCell final : public grid::GridCell {
  public:
   void SetText(std::string_view text) override;
   grid::EditSpec Edit() const override;
 };
 
 // Empty, or exactly one character.
-class CGridCellChar1 final : public grid::CGridCell {
+class OneCharCell final : public grid::GridCell {
  public:
   void SetText(std::string_view text) override;
   grid::EditSpec Edit() const override;
 };
 
 // Empty, or exactly one decimal digit.
-class CGridCellNum1 final : public grid::CGridCell {
+class OneDigitCell final : public grid::GridCell {
  public:
   void SetText(std::string_view text) override;
   grid::EditSpec Edit() const override;
 };
 
 // A non-negative number with two decimals; commas read as decimal points; any other text as typed.
-class CGridCellPrice final : public grid::CGridCell {
+class PriceCell final : public grid::GridCell {
  public:
   void SetText(std::string_view text) override;
   grid::EditSpec Edit() const override;
 };
 
 // As the price, with three decimals.
-class CGridCellQuantity final : public grid::CGridCell {
+class QuantityCell final : public grid::GridCell {
  public:
   void SetText(std::string_view text) override;
   grid::EditSpec Edit() const override;
@@ -46,7 +46,7 @@ class CGridCellQuantity final : public grid::CGridCell {
 
 // A check box: no text of its own, a check state instead. "" and "0" clear it, anything else sets
 // it.
-class CGridCellCheck final : public grid::CGridCell {
+class CheckBoxCell final : public grid::GridCell {
  public:
   // The side of the box, and where it sits: this far right of and below the cell's top-left corner.
   static constexpr int kBoxSide = 16;

@@ -90,17 +90,17 @@ void SetupArticleColumns(grid::CellTable& grid, SheetId id) {
   const SheetInfo& info = InfoFor(id);
   Begin(grid, info, 150);
   std::initializer_list<TypedColumn> typed = {
-      {articles::kBarcode, kCenter, &grid::MakeCell<CGridCellBarcode>},
-      {articles::kPrice, kRight, &grid::MakeCell<CGridCellPrice>},
-      {articles::kTaxGroup, kCenter, &grid::MakeCell<CGridCellChar1>},
-      {articles::kDepartment, kCenter, &grid::MakeCell<CGridCellNum1>},
-      {articles::kUnit, kCenter, &grid::MakeCell<CGridCellNum1>},
-      {articles::kInStock, kRight, &grid::MakeCell<CGridCellQuantity>},
+      {articles::kBarcode, kCenter, &grid::MakeCell<BarcodeCell>},
+      {articles::kPrice, kRight, &grid::MakeCell<PriceCell>},
+      {articles::kTaxGroup, kCenter, &grid::MakeCell<OneCharCell>},
+      {articles::kDepartment, kCenter, &grid::MakeCell<OneDigitCell>},
+      {articles::kUnit, kCenter, &grid::MakeCell<OneDigitCell>},
+      {articles::kInStock, kRight, &grid::MakeCell<QuantityCell>},
   };
   ApplyTypedColumns(grid, typed);
   if (id == SheetId::ArticlesReport) {
-    ApplyTypedColumns(grid, {{articles::kTurnover, kRight, &grid::MakeCell<CGridCellPrice>},
-                             {articles::kSales, kRight, &grid::MakeCell<CGridCellQuantity>}});
+    ApplyTypedColumns(grid, {{articles::kTurnover, kRight, &grid::MakeCell<PriceCell>},
+                             {articles::kSales, kRight, &grid::MakeCell<QuantityCell>}});
   }
   SetHeaders(grid, {{articles::kName, Sid::HeaderName},
                     {articles::kBarcode, Sid::HeaderBarcode},
@@ -155,7 +155,7 @@ void SetupAdvertisementSheet(grid::CellTable& grid) {
 
 void SetupDepartmentReportSheet(grid::CellTable& grid) {
   Begin(grid, InfoFor(SheetId::DepartmentReport), 150);
-  ApplyTypedColumns(grid, {{departments::kTurnover, kRight, &grid::MakeCell<CGridCellPrice>}});
+  ApplyTypedColumns(grid, {{departments::kTurnover, kRight, &grid::MakeCell<PriceCell>}});
   SetHeaders(
       grid, {{departments::kName, Sid::HeaderName}, {departments::kTurnover, Sid::HeaderTurnover}});
   FitLabelColumn(grid);

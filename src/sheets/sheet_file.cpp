@@ -84,11 +84,11 @@ std::string SheetText(const grid::CellTable& grid) {
   return text;
 }
 
-bool CSheetTextWriter::WriteSheetFile(const std::filesystem::path& path, app::Ui& ui) const {
+bool SheetTextWriter::WriteSheetFile(const std::filesystem::path& path, app::Ui& ui) const {
   return app::SaveFile(ui, path, SheetText(m_grid));
 }
 
-bool CSheetTextReader::ReadSheetFile(const std::filesystem::path& path, app::Ui& ui) {
+bool SheetTextReader::ReadSheetFile(const std::filesystem::path& path, app::Ui& ui) {
   app::WaitCursor wait(ui);
 
   const app::FileContents file = app::ReadWholeFile(path, kMaxFileSize);
@@ -111,13 +111,13 @@ bool CSheetTextReader::ReadSheetFile(const std::filesystem::path& path, app::Ui&
   return true;
 }
 
-void CSheetTextReader::ReadSheetText(std::string_view bytes) {
+void SheetTextReader::ReadSheetText(std::string_view bytes) {
   const ParsedInteger label = ParseInteger(m_grid.GetItemText(kFirstDataRow, 0));
   m_zeroBased = label.consumed > 0 && !label.overflow && label.value == 0;
   ForEachLine(bytes, [this](std::string_view line) { ReadLine(line); });
 }
 
-void CSheetTextReader::ReadLine(std::string_view line) {
+void SheetTextReader::ReadLine(std::string_view line) {
   const std::size_t firstTab = line.find('\t');
   const std::string_view field0 = line.substr(0, firstTab);
   const ParsedInteger number = ParseInteger(field0);

@@ -32,9 +32,9 @@ void ClearSheetData(grid::CellTable& grid);
 // The sheet as file bytes.
 std::string SheetText(const grid::CellTable& grid);
 
-class CSheetTextWriter {
+class SheetTextWriter {
  public:
-  explicit CSheetTextWriter(const grid::CellTable& grid) : m_grid(grid) {}
+  explicit SheetTextWriter(const grid::CellTable& grid) : m_grid(grid) {}
 
   // Writes the sheet to the path. The old file is replaced only when the new one is complete: a
   // failure leaves it as it was. Shows "Cannot create file "%s" !" or "Error writing to file "%s"
@@ -45,9 +45,9 @@ class CSheetTextWriter {
   const grid::CellTable& m_grid;
 };
 
-class CSheetTextReader {
+class SheetTextReader {
  public:
-  explicit CSheetTextReader(grid::CellTable& grid) : m_grid(grid) {}
+  explicit SheetTextReader(grid::CellTable& grid) : m_grid(grid) {}
 
   // Replaces the sheet's data by the file's. A file that cannot be opened shows "The file "%s"
   // cannot be opened for reading!" and leaves the sheet as it was; a read error shows

@@ -159,7 +159,7 @@ StateRead ReadStateText(std::string_view bytes, sheets::SheetId sheet) {
     start = end + 2;
   }
   read.cells = NewKnownTable(sheet);
-  sheets::CSheetTextReader(*read.cells).ReadSheetText(bytes);
+  sheets::SheetTextReader(*read.cells).ReadSheetText(bytes);
   for (const app::CellProblem& problem : CheckSheet(sheet, *read.cells)) {
     if (problem.severity != app::Severity::Error) continue;
     read.cells.reset();

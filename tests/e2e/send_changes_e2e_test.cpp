@@ -134,7 +134,7 @@ TEST_F(SendChangesEndToEnd, AStoppedUploadRecordsOnlyTheRowsTheRegisterTook) {
   ctx.dataFolder = m_dir / "data";
   sheets::Workspace workspace;
   grid::CellTable& grid = workspace.Grid(sheets::SheetId::Articles);
-  ASSERT_TRUE(sheets::CSheetTextReader(grid).ReadSheetFile(Example("articles.txt"), ui));
+  ASSERT_TRUE(sheets::SheetTextReader(grid).ReadSheetFile(Example("articles.txt"), ui));
 
   ui.stopAfterProgress = 4;  // the start and three records
   EXPECT_FALSE(transfers::UploadArticles(ctx, grid));

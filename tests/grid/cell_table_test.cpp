@@ -6,7 +6,7 @@
 namespace nuvrel::grid {
 namespace {
 
-class UpperCell final : public CGridCell {
+class UpperCell final : public GridCell {
  public:
   void SetText(std::string_view text) override {
     std::string upper(text);

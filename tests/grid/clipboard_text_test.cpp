@@ -36,7 +36,7 @@ void ClearMarks(CellTable& t) {
 }
 
 // Takes every text but "bad".
-class PickyCell final : public CGridCell {
+class PickyCell final : public GridCell {
  public:
   bool ValidateEdit(std::string_view text) const override { return text != "bad"; }
 };

@@ -12,8 +12,8 @@
 
 #include "gui/dialogs.h"
 #include "gui/gui_ui.h"
-#include "gui/ledra_view.h"
-#include "gui/main_frame.h"
+#include "gui/workspace_view.h"
+#include "gui/main_window.h"
 #include "gui/window_settings.h"
 #include "link/port_map.h"
 #include "support/temp_dir.h"
@@ -92,7 +92,7 @@ class AppFixture {
       problems.push_back(list);
       return false;
     };
-    frame = std::make_unique<gui::CMainFrame>(ui, dialogs, link);
+    frame = std::make_unique<gui::MainWindow>(ui, dialogs, link);
     ui.SetWindow(frame.get());
     frame->resize(1000, 700);
     frame->show();
@@ -106,7 +106,7 @@ class AppFixture {
     ui.questionHook = nullptr;
     ui.problemsHook = nullptr;
   }
-  gui::CLedraView& View() { return frame->View(); }
+  gui::WorkspaceView& View() { return frame->View(); }
   grid::CellTable& Sheet(sheets::SheetId id) { return View().Sheets().Grid(id); }
   void Trigger(gui::Cmd command) { frame->Action(command)->trigger(); }
   // Presses a key in the window, as a person would.
@@ -124,7 +124,7 @@ class AppFixture {
   gui::GuiUi ui;
   FakeDialogs dialogs;
   gui::RegisterLink link;
-  std::unique_ptr<gui::CMainFrame> frame;
+  std::unique_ptr<gui::MainWindow> frame;
   std::vector<Shown> shown;
   std::deque<bool> answers;
   std::vector<std::vector<app::CellProblem>> problems;  // the lists of problems, in order

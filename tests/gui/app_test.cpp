@@ -10,7 +10,7 @@
 #include <filesystem>
 
 #include "app_fixture.h"
-#include "gui/grid_ctrl.h"
+#include "gui/grid_widget.h"
 #include "gui/reports_edit.h"
 #include "gui/text_codec.h"
 
@@ -165,7 +165,7 @@ TEST(App, GoToLineMovesTheFocusCell) {
 
 TEST(App, TheLineInfoPaneCountsTheEditAndThenTheStoredText) {
   AppFixture app;
-  CGridCtrl* grid = app.View().Grid(SheetId::Articles);
+  GridWidget* grid = app.View().Grid(SheetId::Articles);
   grid->setFocus();
   grid->Table().SetFocusCell(3, 3);
   app.frame->UpdateCommands();

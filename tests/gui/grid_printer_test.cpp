@@ -96,7 +96,7 @@ TEST_F(GridPrinterPdf, FullArticlesSheetPrintsEveryRowOnceWithHeadingsAndPageNum
   if (!HavePoppler()) GTEST_SKIP() << "pdfinfo and pdftotext (poppler-utils) are not installed";
   grid::CellTable table(&m_measurer);
   sheets::SetupSheet(sheets::SheetId::Articles, table);
-  sheets::CSheetTextReader(table).ReadSheetText(FullArticlesText());
+  sheets::SheetTextReader(table).ReadSheetText(FullArticlesText());
   ASSERT_EQ(table.GetItemText(kArticleRows, 0), std::to_string(kArticleRows));
 
   const PrintSetup setup = LayoutOnA4(table, m_dir / "scratch.pdf");
@@ -172,7 +172,7 @@ TEST_F(GridPrinterPdf, ASheetPrintsUpToItsLastRowWithData) {
   sheets::SetupSheet(sheets::SheetId::Articles, table);
   std::string example(NUVREL_SOURCE_DIR);
   example.append("/examples/articles.txt");
-  sheets::CSheetTextReader(table).ReadSheetText(test::ReadBytes(example).value_or(""));
+  sheets::SheetTextReader(table).ReadSheetText(test::ReadBytes(example).value_or(""));
   ASSERT_EQ(grid::RowsToPrint(table), 13);
 
   const QString pdf = QString::fromStdString(m_dir / "twelve.pdf");

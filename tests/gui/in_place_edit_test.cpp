@@ -4,7 +4,7 @@
 #include <QClipboard>
 #include <QSignalSpy>
 
-#include "grid_ctrl_fixture.h"
+#include "grid_widget_fixture.h"
 #include "gui/text_codec.h"
 #include "modal_answers.h"
 
@@ -17,7 +17,7 @@ using sheets::articles::kPrice;
 using sheets::articles::kTaxGroup;
 using test::ModalAnswers;
 
-class InPlaceEdit : public GridCtrlFixture {
+class InPlaceEdit : public GridWidgetFixture {
  protected:
   // A text in a cell as if it had been read from a file and saved: no modified marks.
   void Put(int row, int col, const std::string& text) {
@@ -25,7 +25,7 @@ class InPlaceEdit : public GridCtrlFixture {
     table.GetCell(row, col)->SetState({});
     table.SetModified(false);
   }
-  CGridInPlaceEdit* Edit() { return grid.Editor(); }
+  CellEditor* Edit() { return grid.Editor(); }
 };
 
 TEST_F(InPlaceEdit, EnterStoresTheCellsFormOfTheTextAndGoesOnEditingTheCellBelow) {
@@ -257,16 +257,16 @@ TEST_F(InPlaceEdit, ATextLongerThanALineEditTakesByDefaultIsEditedWhole) {
 }
 
 TEST_F(InPlaceEdit, EveryKeystrokeIsReported) {
-  QSignalSpy spy(&grid, &CGridCtrl::editTextChanged);
+  QSignalSpy spy(&grid, &GridWidget::editTextChanged);
   Focus(1, kName);
   Type("abc");
   EXPECT_GE(spy.count(), 3);
   EXPECT_EQ(grid.EditText(), "abc");
 }
 
-class ReadOnlySheet : public GridCtrlFixture {
+class ReadOnlySheet : public GridWidgetFixture {
  protected:
-  ReadOnlySheet() : GridCtrlFixture(sheets::SheetId::ArticlesReport) {}
+  ReadOnlySheet() : GridWidgetFixture(sheets::SheetId::ArticlesReport) {}
 };
 
 TEST_F(ReadOnlySheet, RefusesTypingF2DeleteCutAndPasteButCopies) {

@@ -70,7 +70,7 @@ TEST(Printing, PrintSetupsChoicesReachPrintNowAndInTheNextRun) {
     return false;
   };
   app.Trigger(Cmd::Print);
-  app.frame = std::make_unique<CMainFrame>(app.ui, app.dialogs, app.link);
+  app.frame = std::make_unique<MainWindow>(app.ui, app.dialogs, app.link);
   app.Sheet(SheetId::Articles).SetItemText(1, 1, "Hleb");
   app.Trigger(Cmd::Print);
   ASSERT_EQ(seen.size(), 2u);

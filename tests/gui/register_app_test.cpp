@@ -20,7 +20,7 @@
 #include "app_fixture.h"
 #include "gui/communication_log.h"
 #include "gui/ecr_setup_dialog.h"
-#include "gui/grid_ctrl.h"
+#include "gui/grid_widget.h"
 #include "gui/logo_manager_dialog.h"
 #include "gui/reports_edit.h"
 #include "sheets/sheet_file.h"
@@ -47,7 +47,7 @@ class RegisterApp : public ::testing::Test {
     app = std::make_unique<test::AppFixture>(*device);
   }
   void Load(SheetId id, const std::string& example) {
-    ASSERT_TRUE(sheets::CSheetTextReader(app->View().Sheets().Grid(id))
+    ASSERT_TRUE(sheets::SheetTextReader(app->View().Sheets().Grid(id))
                     .ReadSheetFile(Example(example), app->ui));
   }
   QString Status() const { return app->frame->statusBar()->currentMessage(); }
@@ -73,7 +73,7 @@ TEST_F(RegisterApp, AKeyPressedOrAWindowClosedDuringAnUploadIsThrownAway) {
   Start({"--baud", "9600"});
   Load(SheetId::Operators, "operators.txt");
   app->View().SetCurrent(SheetId::Operators);
-  CGridCtrl* grid = app->View().Grid(SheetId::Operators);
+  GridWidget* grid = app->View().Grid(SheetId::Operators);
   grid->setFocus();
   grid->Table().SetFocusCell(5, 1);
   QTimer::singleShot(150, grid, [this, grid] {
@@ -110,7 +110,7 @@ TEST_F(RegisterApp, SendChangesSendsWhatTheMarksShowAndClearsThem) {
   Start();
   app->link.dataFolder = dir / "data";
   Load(SheetId::Articles, "articles.txt");
-  CGridCtrl* grid = app->View().Grid(SheetId::Articles);
+  GridWidget* grid = app->View().Grid(SheetId::Articles);
   grid->setFocus();
   // Nothing known of the register yet: the whole sheet is offered, and sent.
   QString asked;
@@ -264,7 +264,7 @@ TEST_F(RegisterApp, EcrSetupMapsTheChosenComPortToAPortFoundAndGetInfoTriesIt) {
   Start();
   const std::string slave = *sim->SlavePath();
   link::RegisterIdentity identity;
-  CEcrSetupDialog dialog(1, link::PortMap::AllTo("/dev/nonexistent-nuvrel"),
+  EcrSetupDialog dialog(1, link::PortMap::AllTo("/dev/nonexistent-nuvrel"),
                          {{"/dev/ttyS0", "ttyS0"}, {slave, "usb-Test_Adapter (pts)"}},
                          *app->link.ports, identity, app->ui);
   QComboBox* devices = dialog.DeviceList();
@@ -296,7 +296,7 @@ TEST_F(RegisterApp, EcrSetupTakesATypedNetworkAddress) {
   const std::string address = listening.FirstLine().value_or("").substr(21);
   ASSERT_EQ(address.rfind("tcp://127.0.0.1:", 0), 0u) << address;
   link::RegisterIdentity identity;
-  CEcrSetupDialog dialog(0, link::PortMap::AllTo("/dev/nonexistent-nuvrel"), {}, *app->link.ports,
+  EcrSetupDialog dialog(0, link::PortMap::AllTo("/dev/nonexistent-nuvrel"), {}, *app->link.ports,
                          identity, app->ui);
   QLineEdit* typed = dialog.DeviceList()->lineEdit();
   typed->selectAll();
@@ -311,7 +311,7 @@ TEST_F(RegisterApp, TheLogoManagerSendsTheDefaultLogoAndRefusesTheBuiltInBitmap)
   Start({"--state", dir / "state"});
   app::SettingsFile settings(dir / "nuvrel.ini");
   transfers::LogoState logo;
-  CLogoManagerDlg dialog(logo, settings, app->ui, app->link);
+  LogoManagerDialog dialog(logo, settings, app->ui, app->link);
   EXPECT_TRUE(logo.builtIn);  // nothing remembered yet: the built-in bitmap
   EXPECT_FALSE(dialog.StartButton()->isEnabled());
   EXPECT_EQ(dialog.FileText(),

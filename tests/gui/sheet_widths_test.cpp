@@ -2,7 +2,7 @@
 // The sheets laid out in the real sheet font have the column widths that measuring every row gives.
 #include <gtest/gtest.h>
 
-#include "grid_ctrl_fixture.h"
+#include "grid_widget_fixture.h"
 #include "sheets/sheet_id.h"
 
 namespace nuvrel::gui::testing {

@@ -1,25 +1,25 @@
 // SPDX-License-Identifier: MIT
 // Title tips: the whole text of a cell too narrow for it, shown over the cell while the mouse
 // rests there, and gone when the mouse moves on or the grid scrolls.
-#include "gui/title_tip.h"
+#include "gui/cell_title_tip.h"
 
 #include <QScreen>
 #include <QScrollBar>
 
-#include "grid_ctrl_fixture.h"
+#include "grid_widget_fixture.h"
 
 namespace nuvrel::gui::testing {
 namespace {
 
 using sheets::articles::kName;
 
-class TitleTip : public GridCtrlFixture {
+class TitleTip : public GridWidgetFixture {
  protected:
   void SetUp() override {
-    GridCtrlFixture::SetUp();
+    GridWidgetFixture::SetUp();
     table.SetItemText(1, kName, kLong);
     table.SetItemText(2, kName, "Sir");
-    m_tip = grid.findChild<CGridTitleTip*>();
+    m_tip = grid.findChild<CellTitleTip*>();
     ASSERT_NE(m_tip, nullptr);
   }
   // The mouse comes from the empty corner cell: moving to where it already is would move nothing.
@@ -30,7 +30,7 @@ class TitleTip : public GridCtrlFixture {
   bool Shown() const { return m_tip->isVisible(); }
 
   static constexpr const char* kLong = "Jogurt vocni jagoda 1kg, casa 6 komada";
-  CGridTitleTip* m_tip = nullptr;
+  CellTitleTip* m_tip = nullptr;
 };
 
 TEST_F(TitleTip, ALongNameShowsWholeOverItsCell) {

@@ -7,7 +7,7 @@
 #include <QTreeWidget>
 
 #include "app_fixture.h"
-#include "gui/grid_ctrl.h"
+#include "gui/grid_widget.h"
 #include "modal_answers.h"
 #include "sheets/layouts.h"
 
@@ -24,7 +24,7 @@ TEST(TransferBoxes, ASendListsEveryBadCellAClickedLineShowsItsCellAndNothingIsSe
   auto& articles = app.Sheet(SheetId::Articles);
   articles.SetItemText(4, col::kName, std::string(40, 'N'));
   articles.SetItemText(900, col::kPrice, "-3");
-  CGridCtrl* grid = app.View().Grid(SheetId::Articles);
+  GridWidget* grid = app.View().Grid(SheetId::Articles);
   grid->setFocus();
   articles.SetFocusCell(1, col::kPrice);
   // A key typed at the sheet while the list is up must not start an edit afterwards.

@@ -12,7 +12,7 @@
 #include <QTimer>
 
 #include "app_fixture.h"
-#include "gui/grid_ctrl.h"
+#include "gui/grid_widget.h"
 #include "gui/transfer_progress_dialog.h"
 #include "modal_answers.h"
 #include "sheets/sheet_file.h"
@@ -37,7 +37,7 @@ TEST(TransferProgress, CancelStopsTheUploadBetweenRecordsAndSendTheRestFinishesI
   const auto device = sim.SlavePath();
   ASSERT_TRUE(device.has_value());
   test::AppFixture app(*device);
-  ASSERT_TRUE(sheets::CSheetTextReader(app.Sheet(SheetId::Articles))
+  ASSERT_TRUE(sheets::SheetTextReader(app.Sheet(SheetId::Articles))
                   .ReadSheetFile(test::Example("articles.txt"), app.ui));
   app.View().Grid(SheetId::Articles)->setFocus();
 

@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "app_fixture.h"
-#include "gui/grid_ctrl.h"
+#include "gui/grid_widget.h"
 #include "gui/reports_edit.h"
 #include "modal_answers.h"
 #include "sheets/layouts.h"
@@ -38,7 +38,7 @@ Snapshot Take(test::AppFixture& app) {
 
 // Types into a cell as a person does: click it, type, Enter.
 void TypeInto(test::AppFixture& app, int row, int col, const QString& text) {
-  CGridCtrl* grid = app.View().Grid(app.View().Current());
+  GridWidget* grid = app.View().Grid(app.View().Current());
   grid->EnsureVisible(row, col);
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
                     grid->CellRect(row, col).center());

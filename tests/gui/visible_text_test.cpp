@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "grid_ctrl_fixture.h"
+#include "grid_widget_fixture.h"
 #include "gui/qt_text_measurer.h"
 
 namespace nuvrel::gui {

@@ -9,7 +9,7 @@
 #include <QToolBar>
 
 #include "app_fixture.h"
-#include "gui/grid_ctrl.h"
+#include "gui/grid_widget.h"
 #include "gui/window_settings.h"
 #include "sheets/layouts.h"
 
@@ -23,7 +23,7 @@ TEST(Window, TheTitleNamesTheSheetsFileAndMarksDataNotSaved) {
   EXPECT_EQ(app.frame->windowTitle(), "Articles[*] - Nuvrel Serbian Edition v2.2");
   EXPECT_FALSE(app.frame->isWindowModified());
 
-  CGridCtrl* grid = app.View().Grid(SheetId::Articles);
+  GridWidget* grid = app.View().Grid(SheetId::Articles);
   grid->setFocus();
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
                     grid->CellRect(2, 1).center());
@@ -52,7 +52,7 @@ TEST(Window, SizePlaceAndColumnWidthsComeBackInTheNextRun) {
   WindowSettings().setValue("ColumnWidths/departments", QVariantList{10});
   WindowSettings().setValue("ColumnWidths/firm-data", QVariantList{10, "wide"});
 
-  app.frame = std::make_unique<CMainFrame>(app.ui, app.dialogs, app.link);
+  app.frame = std::make_unique<MainWindow>(app.ui, app.dialogs, app.link);
   EXPECT_EQ(app.frame->geometry(), QRect(40, 50, 700, 500));
   EXPECT_EQ(app.Sheet(SheetId::Articles).GetColumnWidth(sheets::articles::kName), 222);
   EXPECT_EQ(app.Sheet(SheetId::Operators).GetColumnWidth(1), 0);
@@ -69,7 +69,7 @@ TEST(Window, TheBarsComeBackAsLeftAlsoFromTheOlderSettingsKey) {
   WindowSettings().remove("BarState");
   WindowSettings().setValue("LedraHistory", state);
 
-  app.frame = std::make_unique<CMainFrame>(app.ui, app.dialogs, app.link);
+  app.frame = std::make_unique<MainWindow>(app.ui, app.dialogs, app.link);
   EXPECT_TRUE(app.frame->findChild<QToolBar*>()->isHidden());
   app.frame->close();
   EXPECT_EQ(WindowSettings().value("BarState"), state);
@@ -78,7 +78,7 @@ TEST(Window, TheBarsComeBackAsLeftAlsoFromTheOlderSettingsKey) {
 
 TEST(Window, TheContextMenuShowsMenuTextsWithKeysAndOpensUnderTheFocusCell) {
   test::AppFixture app;
-  CGridCtrl* grid = app.View().Grid(SheetId::Articles);
+  GridWidget* grid = app.View().Grid(SheetId::Articles);
   grid->setFocus();
   grid->Table().SetFocusCell(3, 2);
   QStringList texts;

@@ -35,19 +35,19 @@ TEST(CellRules, Barcode) {
       {"1,5", ""},
       {"", ""},
   };
-  for (const Rule& r : rules) EXPECT_EQ(Stored<CGridCellBarcode>(r.in), r.out) << r.in;
+  for (const Rule& r : rules) EXPECT_EQ(Stored<BarcodeCell>(r.in), r.out) << r.in;
 }
 
 TEST(CellRules, OneCharacterAndOneDigit) {
-  EXPECT_EQ(Stored<CGridCellChar1>("B"), "B");
-  EXPECT_EQ(Stored<CGridCellChar1>("\xC1"), "\xC1");  // any byte
-  EXPECT_EQ(Stored<CGridCellChar1>("BC"), "");
-  EXPECT_EQ(Stored<CGridCellChar1>(""), "");
-  EXPECT_EQ(Stored<CGridCellNum1>("7"), "7");
-  EXPECT_EQ(Stored<CGridCellNum1>("12"), "");
-  EXPECT_EQ(Stored<CGridCellNum1>(" "), "");
-  EXPECT_EQ(Stored<CGridCellNum1>("-"), "");
-  EXPECT_EQ(Stored<CGridCellNum1>("a"), "");
+  EXPECT_EQ(Stored<OneCharCell>("B"), "B");
+  EXPECT_EQ(Stored<OneCharCell>("\xC1"), "\xC1");  // any byte
+  EXPECT_EQ(Stored<OneCharCell>("BC"), "");
+  EXPECT_EQ(Stored<OneCharCell>(""), "");
+  EXPECT_EQ(Stored<OneDigitCell>("7"), "7");
+  EXPECT_EQ(Stored<OneDigitCell>("12"), "");
+  EXPECT_EQ(Stored<OneDigitCell>(" "), "");
+  EXPECT_EQ(Stored<OneDigitCell>("-"), "");
+  EXPECT_EQ(Stored<OneDigitCell>("a"), "");
 }
 
 TEST(CellRules, Price) {
@@ -60,18 +60,18 @@ TEST(CellRules, Price) {
           {"5.", "5.00"},    {"inf", "inf"},     {"nan", "nan"},  {"0x10", "0x10"},
           {"1e", "1e"},      {"", ""},           {"  ", "  "},
       };
-  for (const Rule& r : rules) EXPECT_EQ(Stored<CGridCellPrice>(r.in), r.out) << r.in;
+  for (const Rule& r : rules) EXPECT_EQ(Stored<PriceCell>(r.in), r.out) << r.in;
 }
 
 TEST(CellRules, Quantity) {
-  EXPECT_EQ(Stored<CGridCellQuantity>("2"), "2.000");
-  EXPECT_EQ(Stored<CGridCellQuantity>("1e3"), "1000.000");
-  EXPECT_EQ(Stored<CGridCellQuantity>("1,2kg"), "1.2kg");
-  EXPECT_EQ(Stored<CGridCellQuantity>("1,5"), "1.500");
+  EXPECT_EQ(Stored<QuantityCell>("2"), "2.000");
+  EXPECT_EQ(Stored<QuantityCell>("1e3"), "1000.000");
+  EXPECT_EQ(Stored<QuantityCell>("1,2kg"), "1.2kg");
+  EXPECT_EQ(Stored<QuantityCell>("1,5"), "1.500");
 }
 
 TEST(CellRules, CheckHoldsAStateNotAText) {
-  CGridCellCheck cell;
+  CheckBoxCell cell;
   cell.SetText("yes");
   EXPECT_TRUE(cell.IsChecked());
   EXPECT_EQ(cell.GetText(), "1");

@@ -130,7 +130,7 @@ TEST(SheetTextRead, EachLineLandsInTheRowItsFirstFieldNumbers) {
     sheet.grid.SetItemText(8, 1, "stale");  // what a read replaces
     const Cells fixed = FixedCells(sheet.grid);
     WriteBytes(dir / "in.txt", c.bytes);
-    CSheetTextReader reader(sheet.grid);
+    SheetTextReader reader(sheet.grid);
     RecordingUi ui;
     ASSERT_TRUE(reader.ReadSheetFile(dir / "in.txt", ui));
     EXPECT_TRUE(ui.messages.empty());
@@ -159,7 +159,7 @@ TEST(SheetFileRead, AFileThatCannotBeOpenedLeavesTheSheetAsItWas) {
 
   for (const std::string& path : {missing, dir.Path(), dir / "fifo", huge}) {
     RecordingUi ui;
-    CSheetTextReader reader(articles.grid);
+    SheetTextReader reader(articles.grid);
     EXPECT_FALSE(reader.ReadSheetFile(path, ui)) << path;
     ASSERT_EQ(ui.messages.size(), 1u) << path;
     EXPECT_EQ(ui.messages[0].text, "The file \"" + path + "\" cannot be opened for reading!");
@@ -177,7 +177,7 @@ TEST(SheetFileRead, AReadErrorIsReportedWithItsLineNumber) {
   Sheet articles(SheetId::Articles);
   FillRow(articles.grid, 5, {"old"});
   RecordingUi ui;
-  EXPECT_FALSE(CSheetTextReader(articles.grid).ReadSheetFile(path, ui));
+  EXPECT_FALSE(SheetTextReader(articles.grid).ReadSheetFile(path, ui));
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, "Error reading line: 1 !");
   EXPECT_EQ(ui.messages[0].icon, app::Icon::Error);
@@ -210,8 +210,8 @@ TEST(SheetFileRoundTrip, EverySheetReadsBackAsItWasSaved) {
     read.Grid(info.id).SetItemText(3, 1, "stale");
     const std::string path = dir / (std::string(info.cliName) + ".txt");
     RecordingUi ui;
-    ASSERT_TRUE(CSheetTextWriter(saved.Grid(info.id)).WriteSheetFile(path, ui)) << info.cliName;
-    ASSERT_TRUE(CSheetTextReader(read.Grid(info.id)).ReadSheetFile(path, ui)) << info.cliName;
+    ASSERT_TRUE(SheetTextWriter(saved.Grid(info.id)).WriteSheetFile(path, ui)) << info.cliName;
+    ASSERT_TRUE(SheetTextReader(read.Grid(info.id)).ReadSheetFile(path, ui)) << info.cliName;
     EXPECT_TRUE(ui.messages.empty());
     const auto& a = saved.Grid(info.id);
     const auto& b = read.Grid(info.id);
@@ -246,7 +246,7 @@ TEST_F(SheetFileWrite, ASaveReplacesTheFileOrWhatALinkPointsTo) {
   WriteBytes(target, "old");
   ASSERT_EQ(::symlink("target.txt", link.c_str()), 0);
   RecordingUi ui;
-  ASSERT_TRUE(CSheetTextWriter(m_articles.grid).WriteSheetFile(link, ui));
+  ASSERT_TRUE(SheetTextWriter(m_articles.grid).WriteSheetFile(link, ui));
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_TRUE(std::filesystem::is_symlink(link));
   EXPECT_EQ(ReadBytes(target), SheetText(m_articles.grid));
@@ -262,7 +262,7 @@ TEST_F(SheetFileWrite, APathThatCannotBeWrittenGetsNothingAndIsNamed) {
   };
   for (const auto& [path, message] : cases) {
     RecordingUi ui;
-    EXPECT_FALSE(CSheetTextWriter(m_articles.grid).WriteSheetFile(path, ui));
+    EXPECT_FALSE(SheetTextWriter(m_articles.grid).WriteSheetFile(path, ui));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, message);
     EXPECT_EQ(ui.messages[0].icon, app::Icon::Error);
@@ -285,7 +285,7 @@ TEST_F(SheetFileWrite, AWriteThatFailsPartWayLeavesTheOldFileByteForByte) {
     if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(10);
     ::signal(SIGXFSZ, SIG_DFL);
     RecordingUi ui;
-    if (CSheetTextWriter(m_articles.grid).WriteSheetFile(path, ui)) ::_exit(11);
+    if (SheetTextWriter(m_articles.grid).WriteSheetFile(path, ui)) ::_exit(11);
     if (ui.Texts() != std::vector<std::string>{"Error writing to file \"" + path + "\" !"})
       ::_exit(12);
     if (ui.messages[0].icon != app::Icon::Error) ::_exit(13);

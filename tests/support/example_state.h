@@ -40,7 +40,7 @@ inline sim::RegisterTables ExampleTables() {
                           {sheets::SheetId::Operators, "operators.txt"},
                           {sheets::SheetId::Departments, "departments.txt"}}) {
     grid::CellTable& sheet = workspace.Grid(id);
-    EXPECT_TRUE(sheets::CSheetTextReader(sheet).ReadSheetFile(Example(name), ui)) << name;
+    EXPECT_TRUE(sheets::SheetTextReader(sheet).ReadSheetFile(Example(name), ui)) << name;
     EXPECT_TRUE(transfers::UploadSheet(ctx, id, sheet, false)) << name;
   }
   return reg.Tables();

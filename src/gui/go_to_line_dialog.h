@@ -14,10 +14,10 @@ class Ui;
 
 namespace nuvrel::gui {
 
-class CGoToLineDialog final : public QDialog {
+class GoToLineDialog final : public QDialog {
   Q_OBJECT
  public:
-  CGoToLineDialog(unsigned largestLine, app::Ui& ui, QWidget* parent = nullptr);
+  GoToLineDialog(unsigned largestLine, app::Ui& ui, QWidget* parent = nullptr);
   unsigned Line() const { return m_line; }
   // The field, for tests that type into it.
   QLineEdit* Field() const { return m_field; }

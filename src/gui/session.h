@@ -10,8 +10,8 @@
 #include "gui/commands.h"
 #include "gui/embedded_simulator.h"
 #include "gui/gui_ui.h"
-#include "gui/ledra_view.h"
-#include "gui/main_frame.h"
+#include "gui/workspace_view.h"
+#include "gui/main_window.h"
 #include "transfers/logo.h"
 
 namespace nuvrel::gui {
@@ -28,12 +28,12 @@ struct StartOptions {
 
 // Everything one run holds: the settings, the person's Ui, the register link, the logo state and the
 // main window. Ending it writes the port back to the settings file.
-class LedraSession {
+class Session {
  public:
-  LedraSession(const StartOptions& options, Dialogs& dialogs);
-  ~LedraSession();
+  Session(const StartOptions& options, Dialogs& dialogs);
+  ~Session();
 
-  CMainFrame& Frame() { return *m_frame; }
+  MainWindow& Window() { return *m_window; }
   GuiUi& Ui() { return m_ui; }
   RegisterLink& Link() { return m_link; }
   app::SettingsFile& Settings() { return m_settings; }
@@ -55,10 +55,10 @@ class LedraSession {
   link::PortMap m_portMap;
   transfers::LogoState m_logo;
   QString m_startError;
-  std::unique_ptr<CMainFrame> m_frame;
+  std::unique_ptr<MainWindow> m_window;
 };
 
 // Runs the program; returns its exit status.
-int RunLedraApp(const StartOptions& options);
+int RunWindowProgram(const StartOptions& options);
 
 }  // namespace nuvrel::gui

@@ -33,23 +33,23 @@ class SettingsFile;
 
 namespace nuvrel::gui {
 
-class CGridCtrl;
-class CReportsEdit;
+class GridWidget;
+class ReportsEdit;
 class Dialogs;
 class GuiUi;
 class QtTextMeasurer;
 
-class CLedraView final : public QTabWidget {
+class WorkspaceView final : public QTabWidget {
   Q_OBJECT
  public:
-  CLedraView(GuiUi& ui, Dialogs& dialogs, RegisterLink& link, QWidget* parent = nullptr);
-  ~CLedraView() override;
+  WorkspaceView(GuiUi& ui, Dialogs& dialogs, RegisterLink& link, QWidget* parent = nullptr);
+  ~WorkspaceView() override;
 
   sheets::SheetId Current() const { return static_cast<sheets::SheetId>(currentIndex()); }
   void SetCurrent(sheets::SheetId id) { setCurrentIndex(sheets::Index(id)); }
   // The grid of a grid sheet (nullptr for Reports).
-  CGridCtrl* Grid(sheets::SheetId id) const;
-  CReportsEdit* Reports() const { return m_reports; }
+  GridWidget* Grid(sheets::SheetId id) const;
+  ReportsEdit* Reports() const { return m_reports; }
   sheets::Workspace& Sheets() { return *m_workspace; }
   const sheets::FindMemory& FindMemory() const { return m_find; }
 
@@ -127,7 +127,7 @@ class CLedraView final : public QTabWidget {
   void OnArticlesReport();
   void OnGetReports();
 
-  // What each register holds (ledra_view_changes.cpp).
+  // What each register holds (workspace_view_changes.cpp).
   void OnSendChanges();
   void OnRegisterHistory();
   void OnCompare(bool on);
@@ -147,8 +147,8 @@ class CLedraView final : public QTabWidget {
   RegisterLink& m_link;
   std::unique_ptr<QtTextMeasurer> m_measurer;
   std::unique_ptr<sheets::Workspace> m_workspace;
-  std::array<CGridCtrl*, sheets::kGridSheetCount> m_grids{};
-  CReportsEdit* m_reports = nullptr;
+  std::array<GridWidget*, sheets::kGridSheetCount> m_grids{};
+  ReportsEdit* m_reports = nullptr;
   std::string m_reportsTaken;  // the Reports pane's text as the last step left it
   std::unique_ptr<QPrinter> m_printer;
   sheets::FindMemory m_find;

@@ -4,7 +4,7 @@
 // focus headers.
 #include <QImage>
 
-#include "grid_ctrl_fixture.h"
+#include "grid_widget_fixture.h"
 
 namespace nuvrel::gui::testing {
 namespace {
@@ -13,7 +13,7 @@ using sheets::articles::kBarcode;
 using sheets::articles::kName;
 using sheets::articles::kPrice;
 
-class GridPaint : public GridCtrlFixture {
+class GridPaint : public GridWidgetFixture {
  protected:
   QImage Shot() { return grid.viewport()->grab().toImage(); }
   QRgb At(const QImage& image, QPoint p) { return image.pixel(p); }

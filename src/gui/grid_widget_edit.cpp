@@ -10,7 +10,7 @@
 
 #include "grid/clipboard_text.h"
 #include "gui/code_page_question.h"
-#include "gui/grid_ctrl.h"
+#include "gui/grid_widget.h"
 #include "gui/grid_painter.h"
 #include "gui/text_codec.h"
 #include "sheets/cell_types.h"
@@ -18,7 +18,7 @@
 namespace nuvrel::gui {
 namespace {
 
-Qt::Alignment EditAlignment(const grid::CGridCell& cell, const grid::EditSpec& style) {
+Qt::Alignment EditAlignment(const grid::GridCell& cell, const grid::EditSpec& style) {
   if (style.alignmentFromFormat) return HorizontalAlignment(cell.GetFormat());
   switch (style.alignment) {
     case grid::EditAlignment::Center: return Qt::AlignHCenter;
@@ -49,11 +49,11 @@ bool MovesOn(int key) {
 
 }  // namespace
 
-bool CGridCtrl::StartEdit(int row, int col, CGridInPlaceEdit::Start start, QChar character) {
+bool GridWidget::StartEdit(int row, int col, CellEditor::Start start, QChar character) {
   if (!m_table.IsCellEditable(row, col)) return false;
-  const grid::CGridCell* cell = std::as_const(m_table).GetCell(row, col);
+  const grid::GridCell* cell = std::as_const(m_table).GetCell(row, col);
   // A check box is changed by clicking it, not by typing.
-  if (dynamic_cast<const sheets::CGridCellCheck*>(cell)) return false;
+  if (dynamic_cast<const sheets::CheckBoxCell*>(cell)) return false;
   if (m_editor) {
     if (m_editCell == grid::CellId{row, col}) {
       m_editor->setFocus(Qt::OtherFocusReason);
@@ -68,12 +68,12 @@ bool CGridCtrl::StartEdit(int row, int col, CGridInPlaceEdit::Start start, QChar
 
   const grid::EditSpec style = cell->Edit();
   m_editCell = {row, col};
-  m_editor = new CGridInPlaceEdit(
+  m_editor = new CellEditor(
       viewport(), QRect(rect.x(), rect.y(), rect.width() - 1, rect.height() - 1), m_font, style,
       EditAlignment(*cell, style), m_table.DefaultCellFor(row, col).Margin(),
       FromCp1251(cell->GetText()));
-  connect(m_editor, &CGridInPlaceEdit::endRequested, this, &CGridCtrl::OnEditEnd);
-  connect(m_editor, &QLineEdit::textChanged, this, &CGridCtrl::editTextChanged);
+  connect(m_editor, &CellEditor::endRequested, this, &GridWidget::OnEditEnd);
+  connect(m_editor, &QLineEdit::textChanged, this, &GridWidget::editTextChanged);
   m_editor->show();
   m_editor->setFocus(Qt::OtherFocusReason);
   m_editor->Begin(start, character);
@@ -81,15 +81,15 @@ bool CGridCtrl::StartEdit(int row, int col, CGridInPlaceEdit::Start start, QChar
   return true;
 }
 
-bool CGridCtrl::EndEditing() {
+bool GridWidget::EndEditing() {
   return OnEditEnd(0, Qt::NoModifier);
 }
 
-QString CGridCtrl::EditText() const {
+QString GridWidget::EditText() const {
   return m_editor ? m_editor->text() : QString();
 }
 
-bool CGridCtrl::OnEditEnd(int key, Qt::KeyboardModifiers modifiers) {
+bool GridWidget::OnEditEnd(int key, Qt::KeyboardModifiers modifiers) {
   if (!m_editor) return true;
   if (m_endingEdit) return false;
   std::string bytes;
@@ -106,7 +106,7 @@ bool CGridCtrl::OnEditEnd(int key, Qt::KeyboardModifiers modifiers) {
     bytes = std::move(*storable);
   }
   m_endingEdit = true;
-  CGridInPlaceEdit* editor = std::exchange(m_editor, nullptr);
+  CellEditor* editor = std::exchange(m_editor, nullptr);
   editor->disconnect(this);
   const grid::CellId cell = m_editCell;
   // Taking the focus back first keeps it in the grid rather than letting it wander off when
@@ -128,12 +128,12 @@ bool CGridCtrl::OnEditEnd(int key, Qt::KeyboardModifiers modifiers) {
     MoveFocus(key, modifiers);
     const grid::CellId focus = m_table.GetFocusCell();
     // The next cell opens with its text selected: what is typed replaces it.
-    StartEdit(focus.row, focus.col, CGridInPlaceEdit::Start::SelectAll);
+    StartEdit(focus.row, focus.col, CellEditor::Start::SelectAll);
   }
   return true;
 }
 
-void CGridCtrl::ResumeEditing() {
+void GridWidget::ResumeEditing() {
   m_resumed = true;
   QTimer::singleShot(0, this, [this] { m_resumed = false; });
   // Whatever ended the edit may have scrolled its cell away.
@@ -143,7 +143,7 @@ void CGridCtrl::ResumeEditing() {
   emit editResumed();
 }
 
-void CGridCtrl::PlaceEditor() {
+void GridWidget::PlaceEditor() {
   if (!m_editor || m_endingEdit) return;
   const QRect rect = CellRect(m_editCell.row, m_editCell.col);
   if (rect.isEmpty()) {
@@ -155,19 +155,19 @@ void CGridCtrl::PlaceEditor() {
                         rect.height() - 1);
 }
 
-void CGridCtrl::OnEditCopy() {
+void GridWidget::OnEditCopy() {
   if (m_table.GetSelectedCount() == 0) return;
   QGuiApplication::clipboard()->setText(FromCp1251(grid::CopyText(m_table)));
 }
 
-void CGridCtrl::OnEditCut() {
+void GridWidget::OnEditCut() {
   if (!m_table.IsEditable() || !EndEditing()) return;
   OnEditCopy();
   grid::CutSelected(m_table);
   emit edited();
 }
 
-void CGridCtrl::OnEditPaste() {
+void GridWidget::OnEditPaste() {
   if (!m_table.IsEditable()) return;
   const grid::CellId target = grid::PasteTarget(m_table, TopLeftVisibleCell());
   if (m_editor && m_editCell == target) {
@@ -181,7 +181,7 @@ void CGridCtrl::OnEditPaste() {
   emit edited();
 }
 
-void CGridCtrl::OnEditSelectAll() {
+void GridWidget::OnEditSelectAll() {
   m_table.SelectAll();
 }
 

@@ -10,13 +10,13 @@
 
 namespace nuvrel::gui {
 
-class CGridTitleTip final : public QWidget {
+class CellTitleTip final : public QWidget {
   Q_OBJECT
 
  public:
   // A tip for the cells of `owner` (the grid's viewport), which gets the mouse events that land
   // on the tip.
-  explicit CGridTitleTip(QWidget* owner);
+  explicit CellTitleTip(QWidget* owner);
 
   // Shows `text` over `cellRect` (owner coordinates) when the text with a blank on each side is
   // wider than `textWidth`, the room the cell gives its text; hides the tip otherwise. Returns

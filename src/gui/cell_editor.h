@@ -13,7 +13,7 @@ namespace nuvrel::gui {
 
 class InputRule;
 
-class CGridInPlaceEdit final : public QLineEdit {
+class CellEditor final : public QLineEdit {
   Q_OBJECT
 
  public:
@@ -29,7 +29,7 @@ class CGridInPlaceEdit final : public QLineEdit {
 
   // An edit over `rect` (parent coordinates) showing `text`, in `font`, aligned as `alignment`;
   // `margin` is the cell's text margin, so the text stays where the cell drew it.
-  CGridInPlaceEdit(QWidget* parent, const QRect& rect, const QFont& font,
+  CellEditor(QWidget* parent, const QRect& rect, const QFont& font,
                    const grid::EditSpec& style, Qt::Alignment alignment, int margin,
                    const QString& text);
 

@@ -10,17 +10,17 @@
 #include "app/format.h"
 #include "app/strings.h"
 #include "gui/dialogs.h"
-#include "gui/grid_ctrl.h"
+#include "gui/grid_widget.h"
 #include "gui/grid_printer.h"
 #include "gui/gui_ui.h"
-#include "gui/ledra_view.h"
-#include "gui/print_setup.h"
+#include "gui/workspace_view.h"
+#include "gui/print_setup_dialog.h"
 #include "gui/reports_edit.h"
 #include "gui/text_codec.h"
 
 namespace nuvrel::gui {
 
-QPrinter& CLedraView::Printer() {
+QPrinter& WorkspaceView::Printer() {
   if (!m_printer) {
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     ApplyPrintChoice(LoadPrintChoice(*m_printer), *m_printer);
@@ -28,7 +28,7 @@ QPrinter& CLedraView::Printer() {
   return *m_printer;
 }
 
-void CLedraView::OnPrintSetup() {
+void WorkspaceView::OnPrintSetup() {
   QPrinter& printer = Printer();
   if (const auto choice = m_dialogs.PrintSetup(this, ChoiceOf(printer))) {
     ApplyPrintChoice(*choice, printer);
@@ -36,9 +36,9 @@ void CLedraView::OnPrintSetup() {
   }
 }
 
-void CLedraView::OnPrint(bool preview) {
+void WorkspaceView::OnPrint(bool preview) {
   const sheets::SheetId id = Current();
-  CGridCtrl* grid = Grid(id);
+  GridWidget* grid = Grid(id);
   if (grid && m_workspace->IsEmpty(id)) {
     // A page of headings alone is no use to anyone.
     m_ui.ShowMessage(app::Text(app::Sid::NothingToPrint), app::Icon::Information);
@@ -75,7 +75,7 @@ void CLedraView::OnPrint(bool preview) {
   StorePrintChoice(ChoiceOf(printer));
 }
 
-bool CLedraView::SaveReports() {
+bool WorkspaceView::SaveReports() {
   const auto chosen = m_dialogs.SaveFileName(this, FileKind::Text);
   if (!chosen) return false;
   // The same bytes as the command-line tool's daily report file: Windows-1251, CR LF.

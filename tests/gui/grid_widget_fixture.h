@@ -11,7 +11,7 @@
 #include <string>
 
 #include "grid/cell_table.h"
-#include "gui/grid_ctrl.h"
+#include "gui/grid_widget.h"
 #include "gui/qt_text_measurer.h"
 #include "sheets/layouts.h"
 
@@ -30,9 +30,9 @@ struct MeasuredSheet {
   grid::CellTable table;
 };
 
-class GridCtrlFixture : public ::testing::Test {
+class GridWidgetFixture : public ::testing::Test {
  protected:
-  explicit GridCtrlFixture(sheets::SheetId id = sheets::SheetId::Articles)
+  explicit GridWidgetFixture(sheets::SheetId id = sheets::SheetId::Articles)
       : m_sheet(id), table(m_sheet.table), grid(table) {
     grid.SetGridFont(SheetTestFont());
   }
@@ -78,7 +78,7 @@ class GridCtrlFixture : public ::testing::Test {
 
  protected:
   grid::CellTable& table;
-  CGridCtrl grid;
+  GridWidget grid;
 };
 
 }  // namespace nuvrel::gui::testing

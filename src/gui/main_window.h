@@ -17,19 +17,19 @@ class QToolBar;
 
 namespace nuvrel::gui {
 
-class CLedraView;
+class WorkspaceView;
 class CommunicationLog;
 class Dialogs;
 class GuiUi;
 struct RegisterLink;
 
-class CMainFrame final : public QMainWindow {
+class MainWindow final : public QMainWindow {
   Q_OBJECT
  public:
-  CMainFrame(GuiUi& ui, Dialogs& dialogs, RegisterLink& link);
-  ~CMainFrame() override;
+  MainWindow(GuiUi& ui, Dialogs& dialogs, RegisterLink& link);
+  ~MainWindow() override;
 
-  CLedraView& View() { return *m_view; }
+  WorkspaceView& View() { return *m_view; }
   QAction* Action(Cmd command) const { return m_actions.at(command); }
   QToolBar* ToolBar() const { return m_toolBar; }
   CommunicationLog* Log() const { return m_log; }
@@ -64,7 +64,7 @@ class CMainFrame final : public QMainWindow {
   GuiUi& m_ui;
   Dialogs& m_dialogs;
   RegisterLink& m_link;
-  CLedraView* m_view;
+  WorkspaceView* m_view;
   CommunicationLog* m_log;
   std::map<Cmd, QAction*> m_actions;
   QMenu* m_fileMenu = nullptr;

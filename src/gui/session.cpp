@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "gui/ledra_app.h"
+#include "gui/session.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -18,9 +18,9 @@
 #include "gui/exec_modal.h"
 #include "gui/first_paint_exit.h"
 #include "gui/gui_ui.h"
-#include "gui/ledra_view.h"
+#include "gui/workspace_view.h"
 #include "gui/logo_manager_dialog.h"
-#include "gui/main_frame.h"
+#include "gui/main_window.h"
 #include "gui/text_codec.h"
 #include "gui/window_settings.h"
 #include "link/port_map.h"
@@ -53,7 +53,7 @@ class SplashCloser final : public QObject {
 
 }  // namespace
 
-LedraSession::LedraSession(const StartOptions& options, Dialogs& dialogs)
+Session::Session(const StartOptions& options, Dialogs& dialogs)
     : m_settingsPath(options.settingsPath.isEmpty() ? app::SettingsFile::DefaultPath("nuvrel")
                                                     : options.settingsPath.toStdString()),
       m_settings(m_settingsPath),
@@ -82,36 +82,36 @@ LedraSession::LedraSession(const StartOptions& options, Dialogs& dialogs)
     WindowSettings windowSettings;
     MigrateWindowSettings(OldWindowSettingsFile(), windowSettings);
   }
-  m_frame = std::make_unique<CMainFrame>(m_ui, m_dialogs, m_link);
-  m_ui.SetWindow(m_frame.get());
-  m_frame->onExtraCommand = [this](Cmd command) { RunExtraCommand(command); };
+  m_window = std::make_unique<MainWindow>(m_ui, m_dialogs, m_link);
+  m_ui.SetWindow(m_window.get());
+  m_window->onExtraCommand = [this](Cmd command) { RunExtraCommand(command); };
   if (!m_link.simulatedDevice.isEmpty()) {
     const QString note =
         FromUtf8(app::Format(app::Sid::SimulatedRegister, {m_link.simulatedDevice.toStdString()}));
-    auto* pane = new QLabel(note, m_frame.get());
+    auto* pane = new QLabel(note, m_window.get());
     pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_frame->statusBar()->insertPermanentWidget(0, pane);
+    m_window->statusBar()->insertPermanentWidget(0, pane);
   }
 }
 
-LedraSession::~LedraSession() {
+Session::~Session() {
   app::WriteComPortIndex(m_settings, m_link.comPortIndex);
 }
 
-void LedraSession::RunExtraCommand(Cmd command) {
+void Session::RunExtraCommand(Cmd command) {
   if (command == Cmd::EcrSetup) {
-    CEcrSetupDialog dialog(m_link.comPortIndex, m_portMap, link::FindSerialPorts(), *m_link.ports,
-                           m_link.identity, m_ui, m_frame.get());
+    EcrSetupDialog dialog(m_link.comPortIndex, m_portMap, link::FindSerialPorts(), *m_link.ports,
+                           m_link.identity, m_ui, m_window.get());
     if (ExecModal(dialog) != QDialog::Accepted) return;
     m_link.comPortIndex = dialog.PortIndex();
     StorePorts(dialog.Ports());
   } else if (command == Cmd::SendLogo) {
-    CLogoManagerDlg dialog(m_logo, m_settings, m_ui, m_link, m_frame.get());
+    LogoManagerDialog dialog(m_logo, m_settings, m_ui, m_link, m_window.get());
     ExecModal(dialog);
   }
 }
 
-void LedraSession::StorePorts(const link::PortMap& ports) {
+void Session::StorePorts(const link::PortMap& ports) {
   if (ports.devices == m_portMap.devices) return;
   // Only the ports the person changed: one that leads to the simulated register keeps the real
   // device in the settings.
@@ -124,7 +124,7 @@ void LedraSession::StorePorts(const link::PortMap& ports) {
   m_link.ports = std::make_unique<link::SerialPortOpener>(m_portMap, &m_link.trace);
 }
 
-int RunLedraApp(const StartOptions& options) {
+int RunWindowProgram(const StartOptions& options) {
   // Before the first widget, so that every widget asks it.
   QApplication::setStyle(new DeferredIconStyle);
   std::unique_ptr<QSplashScreen> splash;
@@ -135,16 +135,16 @@ int RunLedraApp(const StartOptions& options) {
   }
 
   QtDialogs dialogs;
-  LedraSession session(options, dialogs);
-  CMainFrame& frame = session.Frame();
+  Session session(options, dialogs);
+  MainWindow& window = session.Window();
 
-  if (!options.file.isEmpty() && !frame.View().OpenFile(options.file)) return 1;
+  if (!options.file.isEmpty() && !window.View().OpenFile(options.file)) return 1;
 
-  // Owned by the frame, which it watches.
+  // Owned by the window, which it watches.
   const FirstPaintExit* exitOnPaint =
-      options.exitOnFirstPaint ? new FirstPaintExit(frame) : nullptr;
-  if (splash) new SplashCloser(*splash, frame);  // owned by the frame
-  frame.show();
+      options.exitOnFirstPaint ? new FirstPaintExit(window) : nullptr;
+  if (splash) new SplashCloser(*splash, window);  // owned by the window
+  window.show();
   if (!session.StartError().isEmpty()) {
     session.Ui().ShowMessage(session.StartError().toStdString(), app::Icon::Error);
   }

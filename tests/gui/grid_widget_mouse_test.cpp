@@ -5,7 +5,7 @@
 #include <QSignalSpy>
 #include <QWheelEvent>
 
-#include "grid_ctrl_fixture.h"
+#include "grid_widget_fixture.h"
 #include "sheets/cell_types.h"
 
 namespace nuvrel::gui::testing {
@@ -18,7 +18,7 @@ using sheets::articles::kName;
 using sheets::articles::kPrice;
 using sheets::articles::kTaxGroup;
 
-class GridMouse : public GridCtrlFixture {
+class GridMouse : public GridWidgetFixture {
  protected:
   QWidget* Viewport() { return grid.viewport(); }
   // The divider right of a column in the header row.
@@ -161,7 +161,7 @@ TEST_F(GridMouse, RowDividersResizeOnlyWhenTheGridAllowsIt) {
 }
 
 TEST_F(GridMouse, RightClickEndsTheEditMovesTheFocusCellAndAsksForTheMenu) {
-  QSignalSpy spy(&grid, &CGridCtrl::contextMenuRequested);
+  QSignalSpy spy(&grid, &GridWidget::contextMenuRequested);
   Focus(1, kName);
   Type("Sir");
   QTest::mouseClick(Viewport(), Qt::RightButton, Qt::NoModifier, Centre(4, kPrice));
@@ -188,14 +188,14 @@ TEST_F(GridMouse, TheWheelScrollsTheConfiguredNumberOfRowsPerNotch) {
 TEST(GridCheckBox, AClickInTheBoxTogglesItAndMarksTheCell) {
   MeasuredSheet sheet(sheets::SheetId::Operators);
   grid::CellTable& table = sheet.table;
-  table.SetCellType<sheets::CGridCellCheck>(2, 1);
+  table.SetCellType<sheets::CheckBoxCell>(2, 1);
   table.SetModified(false);
-  CGridCtrl grid(table);
+  GridWidget grid(table);
   grid.setFixedSize(400, 300);
   grid.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
   const QRect cell = grid.CellRect(2, 1);
-  auto* check = dynamic_cast<sheets::CGridCellCheck*>(table.GetCell(2, 1));
+  auto* check = dynamic_cast<sheets::CheckBoxCell*>(table.GetCell(2, 1));
   ASSERT_NE(check, nullptr);
 
   QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, cell.topLeft() + QPoint(8, 8));

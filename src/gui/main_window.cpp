@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "gui/main_frame.h"
+#include "gui/main_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -20,9 +20,9 @@
 #include "app/utf8_path.h"
 #include "gui/communication_log.h"
 #include "gui/dialogs.h"
-#include "gui/grid_ctrl.h"
+#include "gui/grid_widget.h"
 #include "gui/gui_ui.h"
-#include "gui/ledra_view.h"
+#include "gui/workspace_view.h"
 #include "gui/register_link.h"
 #include "gui/text_codec.h"
 #include "gui/window_settings.h"
@@ -41,11 +41,11 @@ constexpr QSize kFirstSize(1000, 680);
 
 }  // namespace
 
-CMainFrame::CMainFrame(GuiUi& ui, Dialogs& dialogs, RegisterLink& link)
+MainWindow::MainWindow(GuiUi& ui, Dialogs& dialogs, RegisterLink& link)
     : m_ui(ui),
       m_dialogs(dialogs),
       m_link(link),
-      m_view(new CLedraView(ui, dialogs, link, this)),
+      m_view(new WorkspaceView(ui, dialogs, link, this)),
       m_log(new CommunicationLog(dialogs, ui, this)) {
   setWindowIcon(MakeIcon(IconId::Application));
   setCentralWidget(m_view);
@@ -66,28 +66,28 @@ CMainFrame::CMainFrame(GuiUi& ui, Dialogs& dialogs, RegisterLink& link)
           m_log, [log = m_log, entry] { log->Add(entry); }, Qt::QueuedConnection);
     }
   };
-  connect(m_log, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateCommands);
+  connect(m_log, &QDockWidget::visibilityChanged, this, &MainWindow::UpdateCommands);
 
   const WindowSettings settings;
   if (!restoreGeometry(settings.value(kGeometryKey).toByteArray())) resize(kFirstSize);
   restoreState(settings.value(kBarStateKey, settings.value(kOldBarStateKey)).toByteArray());
   statusBar()->setVisible(settings.value(kStatusBarKey, true).toBool());
   m_view->RestoreColumnWidths(settings);
-  connect(m_view, &CLedraView::stateChanged, this, &CMainFrame::UpdateCommands);
-  connect(m_view, &CLedraView::recentFilesChanged, this, &CMainFrame::RebuildRecentFiles);
+  connect(m_view, &WorkspaceView::stateChanged, this, &MainWindow::UpdateCommands);
+  connect(m_view, &WorkspaceView::recentFilesChanged, this, &MainWindow::RebuildRecentFiles);
   // Selecting cells changes whether "Send selected" may run; refresh after every input.
-  connect(qApp, &QApplication::focusChanged, this, &CMainFrame::UpdateCommands);
+  connect(qApp, &QApplication::focusChanged, this, &MainWindow::UpdateCommands);
   UpdateCommands();
 }
 
-CMainFrame::~CMainFrame() {
+MainWindow::~MainWindow() {
   // Focus changes while the window goes must not reach its commands any more.
   disconnect(qApp, &QApplication::focusChanged, this, nullptr);
   disconnect(m_log, nullptr, this, nullptr);
   m_link.onTrace = nullptr;
 }
 
-void CMainFrame::CreateActions() {
+void MainWindow::CreateActions() {
   for (const CommandSpec& entry : Commands()) {
     auto* action = new QAction(MenuText(entry), this);
     action->setShortcuts(entry.keys);
@@ -105,7 +105,7 @@ void CMainFrame::CreateActions() {
   m_actions[Cmd::CompareWithRegister]->setCheckable(true);
 }
 
-void CMainFrame::CreateMenus() {
+void MainWindow::CreateMenus() {
   m_fileMenu = menuBar()->addMenu("&File");
   for (Cmd c : {Cmd::Open, Cmd::Save, Cmd::SaveAs, Cmd::ClearAll}) m_fileMenu->addAction(Action(c));
   m_fileMenu->addSeparator();
@@ -159,11 +159,11 @@ void CMainFrame::CreateMenus() {
   // A menu opened by the first click after start-up shows the bars and the enabling as they stand,
   // not as they stood before the window was shown.
   for (QMenu* menu : {m_fileMenu, edit, ecr, view, help}) {
-    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
+    connect(menu, &QMenu::aboutToShow, this, &MainWindow::UpdateCommands);
   }
 }
 
-void CMainFrame::RebuildRecentFiles() {
+void MainWindow::RebuildRecentFiles() {
   for (QAction* action : m_recentActions) {
     m_fileMenu->removeAction(action);
     action->deleteLater();
@@ -192,7 +192,7 @@ void CMainFrame::RebuildRecentFiles() {
   }
 }
 
-void CMainFrame::CreateToolBar() {
+void MainWindow::CreateToolBar() {
   m_toolBar = addToolBar("Toolbar");
   m_toolBar->setObjectName("Toolbar");
   m_toolBar->setIconSize(QSize(16, 16));
@@ -213,7 +213,7 @@ void CMainFrame::CreateToolBar() {
   }
 }
 
-void CMainFrame::CreateStatusBar() {
+void MainWindow::CreateStatusBar() {
   auto pane = [this](const QString& sample) {
     auto* label = new QLabel(this);
     label->setAlignment(Qt::AlignCenter);
@@ -237,7 +237,7 @@ void CMainFrame::CreateStatusBar() {
   statusBar()->showMessage(FromUtf8(app::Text(app::Sid::IdleStatus)));
 }
 
-void CMainFrame::UpdateCommands() {
+void MainWindow::UpdateCommands() {
   for (auto& [command, action] : m_actions) action->setEnabled(m_view->IsEnabled(command));
   m_actions[Cmd::ToggleToolbar]->setChecked(m_toolBar->isVisible());
   m_actions[Cmd::ToggleStatusBar]->setChecked(statusBar()->isVisible());
@@ -253,7 +253,7 @@ void CMainFrame::UpdateCommands() {
   setWindowModified(m_view->DocumentModified());
 }
 
-bool CMainFrame::event(QEvent* event) {
+bool MainWindow::event(QEvent* event) {
   // Key and mouse input may change the selection of the current grid, on which "Send selected"
   // depends; refresh the commands after it has been handled.
   const bool handled = QMainWindow::event(event);
@@ -264,7 +264,7 @@ bool CMainFrame::event(QEvent* event) {
   return handled;
 }
 
-QString CMainFrame::ManualPath() {
+QString MainWindow::ManualPath() {
   // The manual carries the program's name: beside the program in a build folder, in the data
   // folder of an installed one.
   const std::filesystem::path program = app::Utf8Path(app::ProgramPath());
@@ -272,7 +272,7 @@ QString CMainFrame::ManualPath() {
                                    app::PathText(program.stem()) + ".html"));
 }
 
-void CMainFrame::ShowManual() {
+void MainWindow::ShowManual() {
   const QString path = ManualPath();
   if (!QFileInfo::exists(path)) {
     m_ui.ShowMessage(app::Format(app::Sid::ManualMissing, {path.toStdString()}),
@@ -284,7 +284,7 @@ void CMainFrame::ShowManual() {
   }
 }
 
-void CMainFrame::Dispatch(Cmd command) {
+void MainWindow::Dispatch(Cmd command) {
   switch (command) {
     case Cmd::ToggleToolbar: m_toolBar->setVisible(!m_toolBar->isVisible()); break;
     case Cmd::ToggleStatusBar: statusBar()->setVisible(!statusBar()->isVisible()); break;
@@ -301,7 +301,7 @@ void CMainFrame::Dispatch(Cmd command) {
   UpdateCommands();
 }
 
-void CMainFrame::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   // A transfer runs to its end on this thread; closing now would leave it driving the register
   // behind a hidden window.
   if (m_ui.TransferRunning()) {

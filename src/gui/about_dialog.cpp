@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "gui/about_box.h"
+#include "gui/about_dialog.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -9,7 +9,7 @@
 
 namespace nuvrel::gui {
 
-CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
   setWindowTitle("About");
   auto* picture = new QLabel(this);
   picture->setPixmap(TitlePicture());
@@ -19,23 +19,23 @@ CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
   setFixedSize(sizeHint());
 }
 
-void CAboutBox::mousePressEvent(QMouseEvent* event) {
+void AboutDialog::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
     m_dragging = true;
     m_grab = event->globalPosition().toPoint() - frameGeometry().topLeft();
   }
 }
 
-void CAboutBox::mouseMoveEvent(QMouseEvent* event) {
+void AboutDialog::mouseMoveEvent(QMouseEvent* event) {
   if (m_dragging) move(event->globalPosition().toPoint() - m_grab);
 }
 
-void CAboutBox::mouseReleaseEvent(QMouseEvent* event) {
+void AboutDialog::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) m_dragging = false;
   if (event->button() == Qt::RightButton) accept();
 }
 
-void CAboutBox::mouseDoubleClickEvent(QMouseEvent* event) {
+void AboutDialog::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) accept();
 }
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "gui/title_tip.h"
+#include "gui/cell_title_tip.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -9,7 +9,7 @@
 
 namespace nuvrel::gui {
 
-CGridTitleTip::CGridTitleTip(QWidget* owner)
+CellTitleTip::CellTitleTip(QWidget* owner)
     : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput),
       m_owner(owner) {
   setAttribute(Qt::WA_ShowWithoutActivating);
@@ -19,7 +19,7 @@ CGridTitleTip::CGridTitleTip(QWidget* owner)
   setAutoFillBackground(true);
 }
 
-bool CGridTitleTip::ShowFor(const QRect& cellRect, int textWidth, const QString& text,
+bool CellTitleTip::ShowFor(const QRect& cellRect, int textWidth, const QString& text,
                             const QFont& font) {
   const QString shown = QLatin1Char(' ') + text + QLatin1Char(' ');
   const int width = QFontMetrics(font).horizontalAdvance(shown);
@@ -37,11 +37,11 @@ bool CGridTitleTip::ShowFor(const QRect& cellRect, int textWidth, const QString&
   return true;
 }
 
-void CGridTitleTip::Hide() {
+void CellTitleTip::Hide() {
   if (isVisible()) hide();
 }
 
-void CGridTitleTip::paintEvent(QPaintEvent*) {
+void CellTitleTip::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setPen(palette().color(QPalette::ToolTipText));
   painter.setFont(font());
@@ -51,7 +51,7 @@ void CGridTitleTip::paintEvent(QPaintEvent*) {
 }
 
 // Where the window system does not let mouse events through the tip, the tip hands them on.
-void CGridTitleTip::Forward(QMouseEvent* event) {
+void CellTitleTip::Forward(QMouseEvent* event) {
   const QPointF global = event->globalPosition();
   const QPointF local = m_owner->mapFromGlobal(global);
   QMouseEvent copy(event->type(), local, global, event->button(), event->buttons(),
@@ -59,26 +59,26 @@ void CGridTitleTip::Forward(QMouseEvent* event) {
   QApplication::sendEvent(m_owner, &copy);
 }
 
-void CGridTitleTip::mousePressEvent(QMouseEvent* event) {
+void CellTitleTip::mousePressEvent(QMouseEvent* event) {
   // Handed on while still shown, so the owner knows the press came through the tip.
   Forward(event);
   Hide();
 }
 
-void CGridTitleTip::mouseMoveEvent(QMouseEvent* event) {
+void CellTitleTip::mouseMoveEvent(QMouseEvent* event) {
   Forward(event);
 }
 
-void CGridTitleTip::mouseReleaseEvent(QMouseEvent* event) {
+void CellTitleTip::mouseReleaseEvent(QMouseEvent* event) {
   Forward(event);
 }
 
-void CGridTitleTip::mouseDoubleClickEvent(QMouseEvent* event) {
+void CellTitleTip::mouseDoubleClickEvent(QMouseEvent* event) {
   Forward(event);
   Hide();
 }
 
-void CGridTitleTip::wheelEvent(QWheelEvent* event) {
+void CellTitleTip::wheelEvent(QWheelEvent* event) {
   Hide();
   QWheelEvent copy(m_owner->mapFromGlobal(event->globalPosition()), event->globalPosition(),
                    event->pixelDelta(), event->angleDelta(), event->buttons(), event->modifiers(),

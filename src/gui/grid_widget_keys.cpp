@@ -8,11 +8,11 @@
 #include <algorithm>
 
 #include "grid/clipboard_text.h"
-#include "gui/grid_ctrl.h"
+#include "gui/grid_widget.h"
 
 namespace nuvrel::gui {
 
-void CGridCtrl::keyPressEvent(QKeyEvent* event) {
+void GridWidget::keyPressEvent(QKeyEvent* event) {
   HideTitleTip();
   // A key that reaches the grid while its cell is being edited belongs to the edit: typing fast
   // after the first character must not lose the second.
@@ -54,9 +54,9 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event) {
       grid::CutSelected(m_table);
       emit edited();
       return;
-    case Qt::Key_F2: StartEdit(focus.row, focus.col, CGridInPlaceEdit::Start::Mouse); return;
+    case Qt::Key_F2: StartEdit(focus.row, focus.col, CellEditor::Start::Mouse); return;
     case Qt::Key_Backspace:
-      StartEdit(focus.row, focus.col, CGridInPlaceEdit::Start::Backspace);
+      StartEdit(focus.row, focus.col, CellEditor::Start::Backspace);
       return;
     default: break;
   }
@@ -65,7 +65,7 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event) {
     const bool plain = !(modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && plain) {
       const grid::CellId next = m_table.GetFocusCell();
-      StartEdit(next.row, next.col, CGridInPlaceEdit::Start::SelectAll);
+      StartEdit(next.row, next.col, CellEditor::Start::SelectAll);
     }
     return;
   }
@@ -76,15 +76,15 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event) {
   if (!command && text.size() == 1 && text.front().isPrint()) {
     const QChar typed = text.front();
     StartEdit(focus.row, focus.col,
-              typed == QLatin1Char(' ') ? CGridInPlaceEdit::Start::SelectAll
-                                        : CGridInPlaceEdit::Start::Character,
+              typed == QLatin1Char(' ') ? CellEditor::Start::SelectAll
+                                        : CellEditor::Start::Character,
               typed);
     return;
   }
   event->ignore();
 }
 
-bool CGridCtrl::MoveFocus(int key, Qt::KeyboardModifiers modifiers) {
+bool GridWidget::MoveFocus(int key, Qt::KeyboardModifiers modifiers) {
   const grid::CellId focus = m_table.GetFocusCell();
   if (!m_table.IsValid(focus.row, focus.col)) return false;
   const bool ctrl = modifiers & Qt::ControlModifier;
@@ -153,7 +153,7 @@ bool CGridCtrl::MoveFocus(int key, Qt::KeyboardModifiers modifiers) {
   return true;
 }
 
-void CGridCtrl::MoveTo(grid::CellId next, bool extend) {
+void GridWidget::MoveTo(grid::CellId next, bool extend) {
   if (!extend || !m_selectionStart.IsValid()) m_selectionStart = next;
   if (extend) {
     // A start left on a header by a click on it counts from the first data row or column.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "gui/in_place_edit.h"
+#include "gui/cell_editor.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -43,7 +43,7 @@ constexpr int kLineEditInnerMargin = 2;
 
 }  // namespace
 
-CGridInPlaceEdit::CGridInPlaceEdit(QWidget* parent, const QRect& rect, const QFont& font,
+CellEditor::CellEditor(QWidget* parent, const QRect& rect, const QFont& font,
                                    const grid::EditSpec& style, Qt::Alignment alignment, int margin,
                                    const QString& text)
     : QLineEdit(parent), m_startText(text) {
@@ -68,7 +68,7 @@ CGridInPlaceEdit::CGridInPlaceEdit(QWidget* parent, const QRect& rect, const QFo
   });
 }
 
-void CGridInPlaceEdit::Begin(Start start, QChar character) {
+void CellEditor::Begin(Start start, QChar character) {
   m_start = start;
   switch (start) {
     case Start::Mouse: end(false); break;
@@ -87,7 +87,7 @@ void CGridInPlaceEdit::Begin(Start start, QChar character) {
   Widen();
 }
 
-void CGridInPlaceEdit::keyPressEvent(QKeyEvent* event) {
+void CellEditor::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
   const Qt::KeyboardModifiers modifiers = event->modifiers();
   switch (key) {
@@ -119,20 +119,20 @@ void CGridInPlaceEdit::keyPressEvent(QKeyEvent* event) {
   event->accept();
 }
 
-void CGridInPlaceEdit::focusOutEvent(QFocusEvent* event) {
+void CellEditor::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
   // The edit's own context menu takes the focus for a moment; editing goes on behind it.
   if (event->reason() != Qt::PopupFocusReason) emit endRequested(0, Qt::NoModifier);
 }
 
-void CGridInPlaceEdit::paintEvent(QPaintEvent* event) {
+void CellEditor::paintEvent(QPaintEvent* event) {
   QLineEdit::paintEvent(event);
   QPainter painter(this);
   painter.setPen(palette().color(QPalette::Text));
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-void CGridInPlaceEdit::Widen() {
+void CellEditor::Widen() {
   if (!parentWidget()) return;
   const QMargins margins = textMargins();
   const int room = parentWidget()->width() - x();

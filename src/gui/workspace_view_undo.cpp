@@ -4,16 +4,16 @@
 #include <algorithm>
 #include <utility>
 
-#include "gui/grid_ctrl.h"
-#include "gui/ledra_view.h"
+#include "gui/grid_widget.h"
+#include "gui/workspace_view.h"
 #include "gui/reports_edit.h"
 
 namespace nuvrel::gui {
 
 using sheets::SheetId;
 
-void CLedraView::OnUndo(bool redo) {
-  if (CGridCtrl* grid = Grid(Current()); grid && !grid->EndEditing()) return;
+void WorkspaceView::OnUndo(bool redo) {
+  if (GridWidget* grid = Grid(Current()); grid && !grid->EndEditing()) return;
   CommitChange();
   if (redo) {
     m_undo.redo();
@@ -22,7 +22,7 @@ void CLedraView::OnUndo(bool redo) {
   }
 }
 
-void CLedraView::CommitChange() {
+void WorkspaceView::CommitChange() {
   sheets::WorkspaceChange change = m_workspace->TakeChange();
   std::optional<ReportsChange> reports;
   if (const std::string& now = m_reports->Text(); now != m_reportsTaken) {
@@ -38,7 +38,7 @@ void CLedraView::CommitChange() {
   RefreshDifferences();
 }
 
-void CLedraView::ApplyStep(const sheets::WorkspaceChange& change,
+void WorkspaceView::ApplyStep(const sheets::WorkspaceChange& change,
                            const std::optional<ReportsChange>& reports, bool undo) {
   if (undo) {
     m_workspace->Undo(change);

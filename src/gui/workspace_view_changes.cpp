@@ -6,9 +6,9 @@
 #include "app/format.h"
 #include "app/strings.h"
 #include "gui/dialogs.h"
-#include "gui/grid_ctrl.h"
+#include "gui/grid_widget.h"
 #include "gui/gui_ui.h"
-#include "gui/ledra_view.h"
+#include "gui/workspace_view.h"
 #include "gui/register_history_dialog.h"
 #include "gui/text_codec.h"
 #include "sheets/sheet_file.h"
@@ -26,9 +26,9 @@ std::string CaptionOf(SheetId id) {
 
 }  // namespace
 
-void CLedraView::OnSendChanges() {
+void WorkspaceView::OnSendChanges() {
   const SheetId id = Current();
-  CGridCtrl* grid = Grid(id);
+  GridWidget* grid = Grid(id);
   // As the whole sheet, the changes take the edit in progress with them.
   if (!grid->EndEditing()) return;
   const transfers::ChangesOutcome outcome = m_link.Run(
@@ -44,20 +44,20 @@ void CLedraView::OnSendChanges() {
   }
 }
 
-void CLedraView::OnCompare(bool on) {
+void WorkspaceView::OnCompare(bool on) {
   m_comparing = on;
   // Turned on, it reads afresh what other programs may have recorded meanwhile.
   ForgetKnown();
   RefreshDifferences();
 }
 
-std::optional<std::uint32_t> CLedraView::CompareDevice(transfers::RegisterMemory& memory,
+std::optional<std::uint32_t> WorkspaceView::CompareDevice(transfers::RegisterMemory& memory,
                                                        SheetId id) {
   if (m_link.identity.deviceNumber != 0) return m_link.identity.deviceNumber;
   return memory.NewestDevice(id);
 }
 
-void CLedraView::ShowNewWarnings(transfers::RegisterMemory& memory) {
+void WorkspaceView::ShowNewWarnings(transfers::RegisterMemory& memory) {
   std::string text;
   for (std::string& warning : memory.TakeWarnings()) {
     if (!m_warned.insert(warning).second) continue;
@@ -67,7 +67,7 @@ void CLedraView::ShowNewWarnings(transfers::RegisterMemory& memory) {
   if (!text.empty()) m_ui.ShowMessage(text, app::Icon::Warning);
 }
 
-void CLedraView::RefreshDifferences() {
+void WorkspaceView::RefreshDifferences() {
   const SheetId id = Current();
   for (const sheets::SheetInfo& info : sheets::GridSheets()) {
     if (info.id != id || !m_comparing) Grid(info.id)->SetMarkedCells({});
@@ -102,9 +102,9 @@ void CLedraView::RefreshDifferences() {
   if (m_differencesText != before) emit stateChanged();
 }
 
-void CLedraView::OnGoToDifference(int step) {
+void WorkspaceView::OnGoToDifference(int step) {
   if (!m_comparing) OnCompare(true);
-  CGridCtrl* grid = Grid(Current());
+  GridWidget* grid = Grid(Current());
   const std::vector<grid::CellId>& marked = grid->MarkedCells();
   if (marked.empty()) {
     m_ui.SetStatus(app::Text(app::Sid::NoMoreDifferences));
@@ -125,7 +125,7 @@ void CLedraView::OnGoToDifference(int step) {
   m_ui.FocusGrid(table);
 }
 
-void CLedraView::OnRegisterHistory() {
+void WorkspaceView::OnRegisterHistory() {
   transfers::RegisterMemory memory(m_link.dataFolder);
   std::vector<transfers::RecordedState> states;
   for (const std::uint32_t device : memory.Devices()) {
@@ -149,12 +149,12 @@ void CLedraView::OnRegisterHistory() {
   const std::unique_ptr<grid::CellTable> cells = memory.Read(*chosen);
   ShowNewWarnings(memory);
   if (!cells) return;
-  CGridCtrl* grid = Grid(chosen->sheet);
+  GridWidget* grid = Grid(chosen->sheet);
   if (!grid->EndEditing() || !SaveFirst({chosen->sheet})) return;
   // The sheet keeps its file: the state is opened to look at or to send back, not to save over.
   grid::CellTable& table = grid->Table();
   sheets::ClearSheetData(table);
-  sheets::CSheetTextReader(table).ReadSheetText(sheets::SheetText(*cells));
+  sheets::SheetTextReader(table).ReadSheetText(sheets::SheetText(*cells));
   SetCurrent(chosen->sheet);
   m_ui.SetStatus(app::Format(app::Sid::HistoryOpened,
                              {chosen->device, StateTimeText(chosen->msSinceEpoch).toStdString()}));

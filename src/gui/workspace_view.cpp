@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "gui/ledra_view.h"
+#include "gui/workspace_view.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -8,7 +8,7 @@
 #include "app/format.h"
 #include "app/strings.h"
 #include "gui/dialogs.h"
-#include "gui/grid_ctrl.h"
+#include "gui/grid_widget.h"
 #include "gui/gui_ui.h"
 #include "gui/qt_text_measurer.h"
 #include "gui/reports_edit.h"
@@ -38,7 +38,7 @@ QFont SheetFont() {
 
 }  // namespace
 
-CLedraView::CLedraView(GuiUi& ui, Dialogs& dialogs, RegisterLink& link, QWidget* parent)
+WorkspaceView::WorkspaceView(GuiUi& ui, Dialogs& dialogs, RegisterLink& link, QWidget* parent)
     : QTabWidget(parent),
       m_ui(ui),
       m_dialogs(dialogs),
@@ -50,21 +50,21 @@ CLedraView::CLedraView(GuiUi& ui, Dialogs& dialogs, RegisterLink& link, QWidget*
   m_workspace = std::make_unique<sheets::Workspace>(m_measurer.get());
 
   for (const sheets::SheetInfo& info : sheets::GridSheets()) {
-    auto* grid = new CGridCtrl(m_workspace->Grid(info.id), this);
+    auto* grid = new GridWidget(m_workspace->Grid(info.id), this);
     grid->SetGridFont(SheetFont());
     m_grids[static_cast<std::size_t>(sheets::Index(info.id))] = grid;
     m_ui.RegisterGrid(m_workspace->Grid(info.id), grid);
     addTab(grid, "temp");
     UpdateSheetCaption(sheets::Index(info.id));
-    connect(grid, &CGridCtrl::contextMenuRequested, this,
+    connect(grid, &GridWidget::contextMenuRequested, this,
             [this](const QPoint& at) { ShowContextMenu(at, false); });
-    connect(grid, &CGridCtrl::focusCellChanged, this, &CLedraView::stateChanged);
-    connect(grid, &CGridCtrl::editTextChanged, this, &CLedraView::stateChanged);
-    connect(grid, &CGridCtrl::edited, this, &CLedraView::CommitChange);
+    connect(grid, &GridWidget::focusCellChanged, this, &WorkspaceView::stateChanged);
+    connect(grid, &GridWidget::editTextChanged, this, &WorkspaceView::stateChanged);
+    connect(grid, &GridWidget::edited, this, &WorkspaceView::CommitChange);
     // Going back to an edit that a switch of sheets was ending brings its sheet back; after the
     // switch has finished.
     connect(
-        grid, &CGridCtrl::editResumed, this,
+        grid, &GridWidget::editResumed, this,
         [this, grid] {
           if (currentWidget() == grid || !grid->IsEditing()) return;
           setCurrentWidget(grid);
@@ -72,28 +72,28 @@ CLedraView::CLedraView(GuiUi& ui, Dialogs& dialogs, RegisterLink& link, QWidget*
         },
         Qt::QueuedConnection);
   }
-  m_reports = new CReportsEdit(m_workspace->ReportsText(), this);
+  m_reports = new ReportsEdit(m_workspace->ReportsText(), this);
   m_reports->setFont(SheetFont());
   addTab(m_reports, FromUtf8(app::Text(app::Sid::CaptionReports)));
-  connect(m_reports, &CReportsEdit::contextMenuRequested, this,
+  connect(m_reports, &ReportsEdit::contextMenuRequested, this,
           [this](const QPoint& at) { ShowContextMenu(at, true); });
   // Copy on the Reports tab follows its selection.
-  connect(m_reports, &CReportsEdit::copyAvailable, this, &CLedraView::stateChanged);
-  connect(this, &QTabWidget::currentChanged, this, &CLedraView::stateChanged);
-  connect(this, &QTabWidget::currentChanged, this, &CLedraView::RefreshDifferences);
+  connect(m_reports, &ReportsEdit::copyAvailable, this, &WorkspaceView::stateChanged);
+  connect(this, &QTabWidget::currentChanged, this, &WorkspaceView::stateChanged);
+  connect(this, &QTabWidget::currentChanged, this, &WorkspaceView::RefreshDifferences);
   // Large steps (a whole sheet read or cleared) hold every cell twice; a bound keeps memory in
   // check.
   m_undo.setUndoLimit(kUndoSteps);
-  connect(&m_undo, &QUndoStack::indexChanged, this, &CLedraView::stateChanged);
+  connect(&m_undo, &QUndoStack::indexChanged, this, &WorkspaceView::stateChanged);
   setCurrentIndex(0);
 }
 
-CLedraView::~CLedraView() {
+WorkspaceView::~WorkspaceView() {
   // Removing the tabs must not reach the window that is going too.
   blockSignals(true);
   m_undo.disconnect(this);
   // The grids observe the workspace's tables and the Reports pane holds its text: they go first.
-  for (CGridCtrl*& grid : m_grids) {
+  for (GridWidget*& grid : m_grids) {
     delete grid;
     grid = nullptr;
   }
@@ -101,11 +101,11 @@ CLedraView::~CLedraView() {
   m_reports = nullptr;
 }
 
-CGridCtrl* CLedraView::Grid(SheetId id) const {
+GridWidget* WorkspaceView::Grid(SheetId id) const {
   return sheets::IsGridSheet(id) ? m_grids[static_cast<std::size_t>(sheets::Index(id))] : nullptr;
 }
 
-bool CLedraView::IsEnabled(Cmd command) const {
+bool WorkspaceView::IsEnabled(Cmd command) const {
   const SheetId current = Current();
   switch (command) {
     // The Reports pane is read-only text without a file of its own: these would do nothing there.
@@ -130,9 +130,9 @@ bool CLedraView::IsEnabled(Cmd command) const {
   }
 }
 
-void CLedraView::Execute(Cmd command) {
+void WorkspaceView::Execute(Cmd command) {
   if (!IsEnabled(command)) return;
-  CGridCtrl* grid = Grid(Current());
+  GridWidget* grid = Grid(Current());
   switch (command) {
     case Cmd::Open: OnOpen(); break;
     case Cmd::Save:
@@ -198,10 +198,10 @@ void CLedraView::Execute(Cmd command) {
   emit stateChanged();
 }
 
-void CLedraView::SwitchTab(int step) {
+void WorkspaceView::SwitchTab(int step) {
   const int next = (currentIndex() + step + sheets::kSheetCount) % sheets::kSheetCount;
   setCurrentIndex(next);
-  if (CGridCtrl* grid = Grid(Current())) {
+  if (GridWidget* grid = Grid(Current())) {
     grid->setFocus();
     if (!grid->Table().GetFocusCell().IsValid()) grid->Table().SetFocusCell(1, 1);
   } else {
@@ -209,8 +209,8 @@ void CLedraView::SwitchTab(int step) {
   }
 }
 
-void CLedraView::OnFind() {
-  CGridCtrl* grid = Grid(Current());
+void WorkspaceView::OnFind() {
+  GridWidget* grid = Grid(Current());
   if (!grid) return;
   const auto request = m_dialogs.Find(this);
   if (!request) return;
@@ -218,14 +218,14 @@ void CLedraView::OnFind() {
                       request->selectionOnly);
 }
 
-void CLedraView::OnGoToLine() {
-  CGridCtrl* grid = Grid(Current());
+void WorkspaceView::OnGoToLine() {
+  GridWidget* grid = Grid(Current());
   if (!grid) return;
   const auto line = m_dialogs.GoToLine(this, sheets::LargestLine(grid->Table()), m_ui);
   if (line) sheets::GoToLine(m_ui, grid->Table(), *line);
 }
 
-void CLedraView::OnReportToArticles() {
+void WorkspaceView::OnReportToArticles() {
   std::string note;
   if (m_workspace->HasUnsavedData(SheetId::Articles)) {
     note = app::Format(app::Sid::NotSavedNote, {SheetCaption(SheetId::Articles)});
@@ -238,9 +238,9 @@ void CLedraView::OnReportToArticles() {
   SetCurrent(SheetId::Articles);
 }
 
-void CLedraView::OnSend(bool selection, int firstRow) {
+void WorkspaceView::OnSend(bool selection, int firstRow) {
   const SheetId id = Current();
-  CGridCtrl* grid = Grid(id);
+  GridWidget* grid = Grid(id);
   // A whole-sheet send takes the edit in progress with it; a selection send does not.
   if (!selection && !grid->EndEditing()) return;
   if (!ConfirmHiddenColumns(grid->Table(), selection)) return;
@@ -262,11 +262,11 @@ void CLedraView::OnSend(bool selection, int firstRow) {
   emit stateChanged();
 }
 
-void CLedraView::OnSendRest() {
+void WorkspaceView::OnSendRest() {
   if (m_resume) OnSend(false, m_resume->row);
 }
 
-void CLedraView::OnArticlesReport() {
+void WorkspaceView::OnArticlesReport() {
   SetCurrent(SheetId::ArticlesReport);
   // The download empties the sheet itself, once the report is whole.
   grid::CellTable& table = m_workspace->Grid(SheetId::ArticlesReport);
@@ -275,7 +275,7 @@ void CLedraView::OnArticlesReport() {
   ForgetKnown();
 }
 
-void CLedraView::OnGetReports() {
+void WorkspaceView::OnGetReports() {
   SetCurrent(SheetId::Reports);
   // The pane keeps its text until a whole report replaces it.
   const bool done = m_link.Run(m_ui, [&](auto& context) {
@@ -285,7 +285,7 @@ void CLedraView::OnGetReports() {
   if (done) SetCurrent(SheetId::DepartmentReport);
 }
 
-bool CLedraView::ConfirmHiddenColumns(const grid::CellTable& table, bool selection) {
+bool WorkspaceView::ConfirmHiddenColumns(const grid::CellTable& table, bool selection) {
   std::string hidden;
   for (int col = table.GetFixedColumnCount(); col < table.GetColumnCount(); ++col) {
     if (table.GetColumnWidth(col) != 0) continue;
@@ -302,8 +302,8 @@ bool CLedraView::ConfirmHiddenColumns(const grid::CellTable& table, bool selecti
   return m_ui.Ask(app::Format(app::Sid::HiddenColumnsSent, {hidden}), app::Icon::Question, true);
 }
 
-QString CLedraView::LineInfo() const {
-  CGridCtrl* grid = Grid(Current());
+QString WorkspaceView::LineInfo() const {
+  GridWidget* grid = Grid(Current());
   if (!grid) return {};
   const grid::CellId focus = grid->Table().GetFocusCell();
   if (!focus.IsValid()) return {};
@@ -316,7 +316,7 @@ QString CLedraView::LineInfo() const {
                                static_cast<unsigned>(length)}));
 }
 
-void CLedraView::ShowContextMenu(const QPoint& globalPos, bool reports) {
+void WorkspaceView::ShowContextMenu(const QPoint& globalPos, bool reports) {
   QMenu menu(this);
   auto add = [&](Cmd command) {
     QAction* action = menu.addAction(MenuText(SpecOf(command)));
@@ -339,7 +339,7 @@ void CLedraView::ShowContextMenu(const QPoint& globalPos, bool reports) {
   menu.exec(globalPos);
 }
 
-QString CLedraView::DocumentName() const {
+QString WorkspaceView::DocumentName() const {
   const SheetId id = Current();
   if (!sheets::IsGridSheet(id)) return FromUtf8(app::Text(app::Sid::CaptionReports));
   const sheets::SheetFile& file = m_workspace->File(id);
@@ -347,7 +347,7 @@ QString CLedraView::DocumentName() const {
   return FromPath(file.path.filename());
 }
 
-bool CLedraView::DocumentModified() const {
+bool WorkspaceView::DocumentModified() const {
   return sheets::IsGridSheet(Current()) && m_workspace->HasUnsavedData(Current());
 }
 
@@ -360,7 +360,7 @@ QString ColumnWidthsKey(const sheets::SheetInfo& info) {
 
 }  // namespace
 
-void CLedraView::RestoreColumnWidths(const QSettings& settings) {
+void WorkspaceView::RestoreColumnWidths(const QSettings& settings) {
   for (const sheets::SheetInfo& info : sheets::GridSheets()) {
     grid::CellTable& table = m_workspace->Grid(info.id);
     std::vector<int> widths;
@@ -377,7 +377,7 @@ void CLedraView::RestoreColumnWidths(const QSettings& settings) {
   }
 }
 
-void CLedraView::StoreColumnWidths(QSettings& settings) const {
+void WorkspaceView::StoreColumnWidths(QSettings& settings) const {
   for (const sheets::SheetInfo& info : sheets::GridSheets()) {
     QVariantList widths;
     for (int width : m_workspace->Grid(info.id).ColumnWidths()) widths.append(width);

@@ -6,9 +6,9 @@
 #include "app/format.h"
 #include "app/strings.h"
 #include "gui/dialogs.h"
-#include "gui/grid_ctrl.h"
+#include "gui/grid_widget.h"
 #include "gui/gui_ui.h"
-#include "gui/ledra_view.h"
+#include "gui/workspace_view.h"
 #include "gui/reports_edit.h"
 #include "gui/text_codec.h"
 #include "gui/window_settings.h"
@@ -24,14 +24,14 @@ constexpr const char* kRecentKey = "RecentFiles";
 
 }  // namespace
 
-std::string CLedraView::SheetCaption(SheetId id) const {
+std::string WorkspaceView::SheetCaption(SheetId id) const {
   const int index = sheets::Index(id);
   const sheets::SheetFile& file = m_workspace->File(id);
   return file.Empty() ? std::string(app::Text(app::SheetCaption(index)))
                       : app::Format(app::Text(app::SheetFileCaption(index)), {file.Name()});
 }
 
-void CLedraView::UpdateSheetCaption(int index) {
+void WorkspaceView::UpdateSheetCaption(int index) {
   const auto id = static_cast<SheetId>(index);
   if (!sheets::IsGridSheet(id)) return;
   // The caption follows the sheet's file in every case, also when Clear all runs from the Reports
@@ -39,19 +39,19 @@ void CLedraView::UpdateSheetCaption(int index) {
   setTabText(index, FromUtf8(SheetCaption(id)));
 }
 
-void CLedraView::OnOpen() {
+void WorkspaceView::OnOpen() {
   if (!Grid(Current())) return;
   if (const auto path = m_dialogs.OpenFileName(this)) OpenFile(*path);
 }
 
-bool CLedraView::OpenFile(const QString& path) {
+bool WorkspaceView::OpenFile(const QString& path) {
   const SheetId id = Current();
-  CGridCtrl* grid = Grid(id);
+  GridWidget* grid = Grid(id);
   if (!grid) return true;
   if (!grid->EndEditing() || !SaveFirst({id})) return false;
   const QString absolute = QFileInfo(path).absoluteFilePath();
   const std::filesystem::path file = ToPath(absolute);
-  const bool read = sheets::CSheetTextReader(grid->Table()).ReadSheetFile(file, m_ui);
+  const bool read = sheets::SheetTextReader(grid->Table()).ReadSheetFile(file, m_ui);
   // A file read only in part is not the sheet's: saving would cut it short.
   if (read) {
     m_workspace->File(id).path = file;
@@ -64,8 +64,8 @@ bool CLedraView::OpenFile(const QString& path) {
   return read;
 }
 
-bool CLedraView::SaveSheet(SheetId id, bool saveAs) {
-  CGridCtrl* grid = Grid(id);
+bool WorkspaceView::SaveSheet(SheetId id, bool saveAs) {
+  GridWidget* grid = Grid(id);
   if (!grid) return false;
   // What is being typed is part of what the person saves.
   if (!grid->EndEditing()) return false;
@@ -76,7 +76,7 @@ bool CLedraView::SaveSheet(SheetId id, bool saveAs) {
     if (!chosen) return false;
     path = ToPath(QFileInfo(*chosen).absoluteFilePath());
   }
-  if (!sheets::CSheetTextWriter(grid->Table()).WriteSheetFile(path, m_ui)) return false;
+  if (!sheets::SheetTextWriter(grid->Table()).WriteSheetFile(path, m_ui)) return false;
   if (path == file.path) {
     m_workspace->MarkSaved(id);
   } else {
@@ -87,7 +87,7 @@ bool CLedraView::SaveSheet(SheetId id, bool saveAs) {
   return true;
 }
 
-bool CLedraView::SaveFirst(const std::vector<SheetId>& sheets) {
+bool WorkspaceView::SaveFirst(const std::vector<SheetId>& sheets) {
   std::vector<SheetId> unsaved;
   std::string captions;
   for (SheetId id : sheets) {
@@ -109,14 +109,14 @@ bool CLedraView::SaveFirst(const std::vector<SheetId>& sheets) {
   return true;
 }
 
-bool CLedraView::ConfirmClose() {
-  if (CGridCtrl* grid = Grid(Current()); grid && !grid->EndEditing()) return false;
+bool WorkspaceView::ConfirmClose() {
+  if (GridWidget* grid = Grid(Current()); grid && !grid->EndEditing()) return false;
   std::vector<SheetId> sheets;
   for (const sheets::SheetInfo& info : sheets::GridSheets()) sheets.push_back(info.id);
   return SaveFirst(sheets);
 }
 
-void CLedraView::OnClearAll() {
+void WorkspaceView::OnClearAll() {
   if (m_workspace->AnyModified()) {
     std::string question(app::Text(app::Sid::ResetAllData));
     std::string unsaved;
@@ -138,11 +138,11 @@ void CLedraView::OnClearAll() {
   m_reports->Clear();
 }
 
-QStringList CLedraView::RecentFiles() const {
+QStringList WorkspaceView::RecentFiles() const {
   return WindowSettings().value(kRecentKey).toStringList().mid(0, kRecentFiles);
 }
 
-void CLedraView::AddRecentFile(const QString& path) {
+void WorkspaceView::AddRecentFile(const QString& path) {
   QStringList files = RecentFiles();
   files.removeAll(path);
   files.prepend(path);

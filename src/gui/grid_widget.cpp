@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The grid widget: construction, scrolling, observing the table, drawing.
-#include "gui/grid_ctrl.h"
+#include "gui/grid_widget.h"
 
 #include <QContextMenuEvent>
 #include <QPainter>
@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "gui/grid_painter.h"
-#include "gui/title_tip.h"
+#include "gui/cell_title_tip.h"
 
 namespace nuvrel::gui {
 namespace {
@@ -25,7 +25,7 @@ constexpr int kAutoScrollMs = 25;
 
 }  // namespace
 
-CGridCtrl::CGridCtrl(grid::CellTable& table, QWidget* parent)
+GridWidget::GridWidget(grid::CellTable& table, QWidget* parent)
     : QAbstractScrollArea(parent), m_table(table), m_font(DefaultGridFont()) {
   setFocusPolicy(Qt::StrongFocus);
   viewport()->setMouseTracking(true);
@@ -35,55 +35,55 @@ CGridCtrl::CGridCtrl(grid::CellTable& table, QWidget* parent)
   verticalScrollBar()->setSingleStep(1);
   horizontalScrollBar()->setSingleStep(1);
   m_autoScroll.setInterval(kAutoScrollMs);
-  connect(&m_autoScroll, &QTimer::timeout, this, &CGridCtrl::OnAutoScroll);
-  m_titleTip = new CGridTitleTip(viewport());
+  connect(&m_autoScroll, &QTimer::timeout, this, &GridWidget::OnAutoScroll);
+  m_titleTip = new CellTitleTip(viewport());
   m_table.SetObserver(this);
   m_lastFocus = m_table.GetFocusCell();
   UpdateScrollBars();
 }
 
-CGridCtrl::~CGridCtrl() {
+GridWidget::~GridWidget() {
   m_table.SetObserver(nullptr);
   // The edit goes without storing: the table may be going too.
   if (m_editor) m_editor->disconnect(this);
 }
 
-void CGridCtrl::SetGridFont(const QFont& font) {
+void GridWidget::SetGridFont(const QFont& font) {
   m_font = font;
   if (m_editor) m_editor->setFont(font);
   HideTitleTip();
   viewport()->update();
 }
 
-void CGridCtrl::SetTrackFocusCell(bool on) {
+void GridWidget::SetTrackFocusCell(bool on) {
   m_trackFocus = on;
   viewport()->update();
 }
 
-int CGridCtrl::TopRow() const {
+int GridWidget::TopRow() const {
   return m_table.GetFixedRowCount() + verticalScrollBar()->value();
 }
 
-int CGridCtrl::LeftColumn() const {
+int GridWidget::LeftColumn() const {
   return m_table.GetFixedColumnCount() + horizontalScrollBar()->value();
 }
 
-GridGeometry CGridCtrl::Geometry() const {
+GridGeometry GridWidget::Geometry() const {
   return GridGeometry(m_table, TopRow(), LeftColumn(), viewport()->size());
 }
 
-QRect CGridCtrl::CellRect(int row, int col) const {
+QRect GridWidget::CellRect(int row, int col) const {
   return Geometry().CellRect(row, col);
 }
 
-grid::CellId CGridCtrl::TopLeftVisibleCell() const {
+grid::CellId GridWidget::TopLeftVisibleCell() const {
   const int row = NextShownRow(m_table, TopRow() - 1);
   const int col = NextShownColumn(m_table, LeftColumn() - 1);
   if (row < 0 || col < 0) return {};
   return {row, col};
 }
 
-void CGridCtrl::UpdateScrollBars() {
+void GridWidget::UpdateScrollBars() {
   const GridGeometry geometry = Geometry();
   const QSize vp = viewport()->size();
   verticalScrollBar()->setRange(
@@ -95,7 +95,7 @@ void CGridCtrl::UpdateScrollBars() {
   UpdatePageSteps();
 }
 
-void CGridCtrl::UpdatePageSteps() {
+void GridWidget::UpdatePageSteps() {
   const GridGeometry geometry = Geometry();
   const int lastRow = geometry.LastWholeRow();
   const int lastCol = geometry.LastWholeColumn();
@@ -103,7 +103,7 @@ void CGridCtrl::UpdatePageSteps() {
   horizontalScrollBar()->setPageStep(std::max(1, lastCol - LeftColumn() + 1));
 }
 
-void CGridCtrl::EnsureVisible(int row, int col) {
+void GridWidget::EnsureVisible(int row, int col) {
   if (!m_table.IsValid(row, col)) return;
   const GridGeometry geometry = Geometry();
   const QSize vp = viewport()->size();
@@ -131,7 +131,7 @@ void CGridCtrl::EnsureVisible(int row, int col) {
   }
 }
 
-void CGridCtrl::scrollContentsBy(int, int) {
+void GridWidget::scrollContentsBy(int, int) {
   // An edit does not travel with its cell: it ends, as it does when the person clicks elsewhere.
   HideTitleTip();
   EndEditing();
@@ -139,19 +139,19 @@ void CGridCtrl::scrollContentsBy(int, int) {
   viewport()->update();
 }
 
-void CGridCtrl::resizeEvent(QResizeEvent* event) {
+void GridWidget::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
   UpdateScrollBars();
 }
 
-void CGridCtrl::SetMarkedCells(std::vector<grid::CellId> cells) {
+void GridWidget::SetMarkedCells(std::vector<grid::CellId> cells) {
   std::sort(cells.begin(), cells.end(), CellOrder);
   if (cells == m_marked) return;
   m_marked = std::move(cells);
   viewport()->update();
 }
 
-void CGridCtrl::paintEvent(QPaintEvent* event) {
+void GridWidget::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   const GridGeometry geometry = Geometry();
   GridPainter gridPainter(painter, m_table, geometry, *viewport(), m_font);
@@ -168,7 +168,7 @@ void CGridCtrl::paintEvent(QPaintEvent* event) {
   }
 }
 
-bool CGridCtrl::NoticeFocusChange() {
+bool GridWidget::NoticeFocusChange() {
   const grid::CellId now = m_table.GetFocusCell();
   if (now == m_lastFocus) return false;
   m_lastFocus = now;
@@ -180,26 +180,26 @@ bool CGridCtrl::NoticeFocusChange() {
   return true;
 }
 
-void CGridCtrl::CellChanged(int row, int col) {
+void GridWidget::CellChanged(int row, int col) {
   if (NoticeFocusChange()) return;
   const QRect rect = CellRect(row, col);
   if (!rect.isEmpty()) viewport()->update(rect);
 }
 
-void CGridCtrl::LayoutChanged() {
+void GridWidget::LayoutChanged() {
   NoticeFocusChange();
   UpdateScrollBars();
   PlaceEditor();
   viewport()->update();
 }
 
-void CGridCtrl::contextMenuEvent(QContextMenuEvent* event) {
+void GridWidget::contextMenuEvent(QContextMenuEvent* event) {
   // The mouse's menu comes with the right button's release; only the keyboard's is taken here.
   if (event->reason() == QContextMenuEvent::Keyboard) emit contextMenuRequested(KeyboardMenuPos());
   event->accept();
 }
 
-QPoint CGridCtrl::KeyboardMenuPos() const {
+QPoint GridWidget::KeyboardMenuPos() const {
   // Under the focus cell, where the person is working; near the top-left corner when that cell is
   // out of sight.
   const grid::CellId focus = m_table.GetFocusCell();
@@ -209,7 +209,7 @@ QPoint CGridCtrl::KeyboardMenuPos() const {
   return viewport()->mapToGlobal(cell.bottomLeft() + QPoint(1, 1));
 }
 
-bool CGridCtrl::focusNextPrevChild(bool) {
+bool GridWidget::focusNextPrevChild(bool) {
   // Tab moves between cells, never out of the grid.
   return false;
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "gui/print_setup.h"
+#include "gui/print_setup_dialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -77,7 +77,7 @@ PrintChoice ChoiceOf(const QPrinter& printer) {
   return choice;
 }
 
-CPrintSetupDialog::CPrintSetupDialog(const PrintChoice& choice, QWidget* parent)
+PrintSetupDialog::PrintSetupDialog(const PrintChoice& choice, QWidget* parent)
     : QDialog(parent),
       m_printer(new QComboBox(this)),
       m_paper(new QComboBox(this)),
@@ -114,7 +114,7 @@ CPrintSetupDialog::CPrintSetupDialog(const PrintChoice& choice, QWidget* parent)
   setMinimumWidth(360);
 }
 
-void CPrintSetupDialog::FillPapers(QPageSize::PageSizeId selected) {
+void PrintSetupDialog::FillPapers(QPageSize::PageSizeId selected) {
   QList<QPageSize::PageSizeId> papers;
   const QString printer = Choice().printer;
   if (Installed(printer)) {
@@ -134,7 +134,7 @@ void CPrintSetupDialog::FillPapers(QPageSize::PageSizeId selected) {
   m_paper->setCurrentIndex(static_cast<int>(papers.indexOf(selected)));
 }
 
-PrintChoice CPrintSetupDialog::Choice() const {
+PrintChoice PrintSetupDialog::Choice() const {
   PrintChoice choice;
   choice.printer = m_printer->isEnabled() ? m_printer->currentText() : QString();
   if (m_paper->currentIndex() >= 0) {

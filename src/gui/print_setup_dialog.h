@@ -31,10 +31,10 @@ void ApplyPrintChoice(const PrintChoice& choice, QPrinter& printer);
 // What a printer is set to (after the print dialog, where the person may have changed it).
 PrintChoice ChoiceOf(const QPrinter& printer);
 
-class CPrintSetupDialog final : public QDialog {
+class PrintSetupDialog final : public QDialog {
   Q_OBJECT
  public:
-  explicit CPrintSetupDialog(const PrintChoice& choice, QWidget* parent = nullptr);
+  explicit PrintSetupDialog(const PrintChoice& choice, QWidget* parent = nullptr);
   PrintChoice Choice() const;
 
  private:

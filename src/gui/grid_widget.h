@@ -13,24 +13,24 @@
 
 #include "grid/cell_table.h"
 #include "gui/grid_geometry.h"
-#include "gui/in_place_edit.h"
+#include "gui/cell_editor.h"
 
 namespace nuvrel::gui {
 
-class CGridTitleTip;
+class CellTitleTip;
 
 // Row by row, then column by column.
 inline bool CellOrder(const grid::CellId& a, const grid::CellId& b) {
   return a.row != b.row ? a.row < b.row : a.col < b.col;
 }
 
-class CGridCtrl : public QAbstractScrollArea, private grid::TableObserver {
+class GridWidget : public QAbstractScrollArea, private grid::TableObserver {
   Q_OBJECT
 
  public:
   // A widget over `table`, which must outlive it; the widget becomes the table's observer.
-  explicit CGridCtrl(grid::CellTable& table, QWidget* parent = nullptr);
-  ~CGridCtrl() override;
+  explicit GridWidget(grid::CellTable& table, QWidget* parent = nullptr);
+  ~GridWidget() override;
 
   grid::CellTable& Table() { return m_table; }
   const grid::CellTable& Table() const { return m_table; }
@@ -52,7 +52,7 @@ class CGridCtrl : public QAbstractScrollArea, private grid::TableObserver {
   // The in-place edit's current text; empty when not editing.
   QString EditText() const;
   // The in-place edit, or nullptr when not editing.
-  CGridInPlaceEdit* Editor() const { return m_editor; }
+  CellEditor* Editor() const { return m_editor; }
 
   // The selection to the clipboard, then emptied; only on an editable grid.
   void OnEditCut();
@@ -127,7 +127,7 @@ class CGridCtrl : public QAbstractScrollArea, private grid::TableObserver {
   // Where a menu asked for from the keyboard opens, in global coordinates.
   QPoint KeyboardMenuPos() const;
 
-  // Mouse (grid_ctrl_mouse.cpp).
+  // Mouse (grid_widget_mouse.cpp).
   // A divider the mouse can grab: the column (row) it resizes and where it stands.
   struct Divider {
     int index = -1;
@@ -146,12 +146,12 @@ class CGridCtrl : public QAbstractScrollArea, private grid::TableObserver {
   void HideTitleTip();
   void UpdateTrackLine(int pos);
 
-  // Keys (grid_ctrl_keys.cpp).
+  // Keys (grid_widget_keys.cpp).
   bool MoveFocus(int key, Qt::KeyboardModifiers modifiers);
   void MoveTo(grid::CellId next, bool extend);
 
-  // Editing (grid_ctrl_edit.cpp).
-  bool StartEdit(int row, int col, CGridInPlaceEdit::Start start, QChar character = {});
+  // Editing (grid_widget_edit.cpp).
+  bool StartEdit(int row, int col, CellEditor::Start start, QChar character = {});
   bool OnEditEnd(int key, Qt::KeyboardModifiers modifiers);
   void ResumeEditing();
   void PlaceEditor();
@@ -179,9 +179,9 @@ class CGridCtrl : public QAbstractScrollArea, private grid::TableObserver {
   int m_wheelRemainderX = 0;
   int m_wheelRemainderY = 0;
 
-  CGridTitleTip* m_titleTip = nullptr;
+  CellTitleTip* m_titleTip = nullptr;
 
-  CGridInPlaceEdit* m_editor = nullptr;
+  CellEditor* m_editor = nullptr;
   grid::CellId m_editCell;
   bool m_endingEdit = false;
   // The person has just gone back to editing; until the event that ended the edit is over, what

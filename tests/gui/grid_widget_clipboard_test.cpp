@@ -3,7 +3,7 @@
 // on one side and Unicode on the other.
 #include <QClipboard>
 
-#include "grid_ctrl_fixture.h"
+#include "grid_widget_fixture.h"
 #include "gui/text_codec.h"
 #include "modal_answers.h"
 
@@ -14,7 +14,7 @@ using sheets::articles::kBarcode;
 using sheets::articles::kName;
 using sheets::articles::kPrice;
 
-using GridClipboard = GridCtrlFixture;
+using GridClipboard = GridWidgetFixture;
 using test::ModalAnswers;
 
 QClipboard& Clipboard() {

@@ -6,7 +6,7 @@
 #include <QSignalSpy>
 #include <QVBoxLayout>
 
-#include "grid_ctrl_fixture.h"
+#include "grid_widget_fixture.h"
 
 namespace nuvrel::gui::testing {
 namespace {
@@ -19,11 +19,11 @@ using Cells = std::vector<grid::CellId>;
 
 constexpr int kLastRow = 2400;
 
-using GridKeys = GridCtrlFixture;
+using GridKeys = GridWidgetFixture;
 
 TEST_F(GridKeys, ArrowsAndEnterMoveOneCellAndNeverIntoTheHeaders) {
   Focus(1, kName);
-  QSignalSpy moved(&grid, &CGridCtrl::focusCellChanged);
+  QSignalSpy moved(&grid, &GridWidget::focusCellChanged);
   Key(Qt::Key_Up);
   Key(Qt::Key_Left);
   EXPECT_EQ(FocusCell(), (grid::CellId{1, kName}));
@@ -133,7 +133,7 @@ TEST_F(GridKeys, CtrlASelectsEveryDataCell) {
 }
 
 TEST_F(GridKeys, TheMenuKeyAndShiftF10AskForTheMenuUnderTheFocusCell) {
-  QSignalSpy spy(&grid, &CGridCtrl::contextMenuRequested);
+  QSignalSpy spy(&grid, &GridWidget::contextMenuRequested);
   Focus(2, kName);
   Key(Qt::Key_Menu);
   Key(Qt::Key_F10, Qt::ShiftModifier);
@@ -151,7 +151,7 @@ TEST(GridTabKey, StaysInTheGridWhenOtherWidgetsCouldTakeTheFocus) {
   MeasuredSheet sheet(sheets::SheetId::Articles);
   QWidget window;
   auto* layout = new QVBoxLayout(&window);
-  auto* grid = new CGridCtrl(sheet.table);
+  auto* grid = new GridWidget(sheet.table);
   auto* other = new QLineEdit;
   layout->addWidget(grid);
   layout->addWidget(other);

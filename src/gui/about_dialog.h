@@ -8,10 +8,10 @@
 
 namespace nuvrel::gui {
 
-class CAboutBox final : public QDialog {
+class AboutDialog final : public QDialog {
   Q_OBJECT
  public:
-  explicit CAboutBox(QWidget* parent = nullptr);
+  explicit AboutDialog(QWidget* parent = nullptr);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;

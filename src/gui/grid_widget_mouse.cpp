@@ -13,9 +13,9 @@
 #include <cstdlib>
 #include <utility>
 
-#include "gui/grid_ctrl.h"
+#include "gui/grid_widget.h"
 #include "gui/qt_text_measurer.h"
-#include "gui/title_tip.h"
+#include "gui/cell_title_tip.h"
 #include "gui/visible_text.h"
 
 namespace nuvrel::gui {
@@ -49,17 +49,17 @@ Divider DividerNear(const std::vector<GridGeometry::Span>& spans, const std::vec
 
 }  // namespace
 
-CGridCtrl::Divider CGridCtrl::ColumnDividerAt(const GridGeometry& geometry, QPoint pos) const {
+GridWidget::Divider GridWidget::ColumnDividerAt(const GridGeometry& geometry, QPoint pos) const {
   if (!m_table.GetColumnResize() || pos.y() < 0 || pos.y() >= geometry.FixedHeight()) return {};
   return DividerNear<Divider>(geometry.Columns(), m_table.ColumnWidths(), pos.x());
 }
 
-CGridCtrl::Divider CGridCtrl::RowDividerAt(const GridGeometry& geometry, QPoint pos) const {
+GridWidget::Divider GridWidget::RowDividerAt(const GridGeometry& geometry, QPoint pos) const {
   if (!m_table.GetRowResize() || pos.x() < 0 || pos.x() >= geometry.FixedWidth()) return {};
   return DividerNear<Divider>(geometry.Rows(), m_table.RowHeights(), pos.y());
 }
 
-grid::CellId CGridCtrl::ClampToData(grid::CellId cell) const {
+grid::CellId GridWidget::ClampToData(grid::CellId cell) const {
   // A header or label stands for its column or row: the focus goes to the first one on screen.
   const grid::CellId topLeft = TopLeftVisibleCell();
   if (cell.row < m_table.GetFixedRowCount()) {
@@ -71,7 +71,7 @@ grid::CellId CGridCtrl::ClampToData(grid::CellId cell) const {
   return cell;
 }
 
-void CGridCtrl::ExtendSelection(grid::CellId current) {
+void GridWidget::ExtendSelection(grid::CellId current) {
   const int fixedRows = m_table.GetFixedRowCount();
   const int fixedCols = m_table.GetFixedColumnCount();
   const int lastRow = m_table.GetRowCount() - 1;
@@ -101,9 +101,9 @@ void CGridCtrl::ExtendSelection(grid::CellId current) {
   if (focus != m_table.GetFocusCell()) m_table.SetFocusCell(focus.row, focus.col);
 }
 
-bool CGridCtrl::ClickCheckBox(grid::CellId cell, QPoint pos) {
+bool GridWidget::ClickCheckBox(grid::CellId cell, QPoint pos) {
   if (!m_table.IsCellEditable(cell.row, cell.col)) return false;
-  grid::CGridCell* target = m_table.GetCell(cell.row, cell.col);
+  grid::GridCell* target = m_table.GetCell(cell.row, cell.col);
   const QRect rect = CellRect(cell.row, cell.col);
   const int margin = m_table.DefaultCellFor(cell.row, cell.col).Margin();
   const std::string before = target->GetText();
@@ -116,7 +116,7 @@ bool CGridCtrl::ClickCheckBox(grid::CellId cell, QPoint pos) {
   return true;
 }
 
-void CGridCtrl::mousePressEvent(QMouseEvent* event) {
+void GridWidget::mousePressEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   m_lastMousePos = pos;
   // A press on the title tip reaches the grid through the tip, where the window system does not
@@ -177,7 +177,7 @@ void CGridCtrl::mousePressEvent(QMouseEvent* event) {
   ExtendSelection(cell);
 }
 
-void CGridCtrl::DragSelectTo(QPoint pos) {
+void GridWidget::DragSelectTo(QPoint pos) {
   const GridGeometry geometry = Geometry();
   const QSize vp = viewport()->size();
   const bool rows = m_mouseMode == MouseMode::SelectCells || m_mouseMode == MouseMode::SelectRows;
@@ -207,7 +207,7 @@ void CGridCtrl::DragSelectTo(QPoint pos) {
   }
 }
 
-void CGridCtrl::OnAutoScroll() {
+void GridWidget::OnAutoScroll() {
   const bool rows = m_mouseMode == MouseMode::SelectCells || m_mouseMode == MouseMode::SelectRows;
   const bool cols =
       m_mouseMode == MouseMode::SelectCells || m_mouseMode == MouseMode::SelectColumns;
@@ -230,7 +230,7 @@ void CGridCtrl::OnAutoScroll() {
   DragSelectTo(pos);
 }
 
-void CGridCtrl::mouseMoveEvent(QMouseEvent* event) {
+void GridWidget::mouseMoveEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   m_lastMousePos = pos;
   if (!(event->buttons() & Qt::LeftButton)) {
@@ -262,7 +262,7 @@ void CGridCtrl::mouseMoveEvent(QMouseEvent* event) {
   }
 }
 
-void CGridCtrl::mouseReleaseEvent(QMouseEvent* event) {
+void GridWidget::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   if (QWidget::mouseGrabber() == viewport()) viewport()->releaseMouse();
   if (event->button() == Qt::RightButton) {
@@ -281,7 +281,7 @@ void CGridCtrl::mouseReleaseEvent(QMouseEvent* event) {
   switch (mode) {
     case MouseMode::PrepareEdit:
       if (Geometry().CellAt(pos) == m_pressCell) {
-        StartEdit(m_pressCell.row, m_pressCell.col, CGridInPlaceEdit::Start::Mouse);
+        StartEdit(m_pressCell.row, m_pressCell.col, CellEditor::Start::Mouse);
       }
       break;
     case MouseMode::SizeColumn:
@@ -297,7 +297,7 @@ void CGridCtrl::mouseReleaseEvent(QMouseEvent* event) {
   UpdateCursor(Geometry(), pos);
 }
 
-void CGridCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
+void GridWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   const QPoint pos = event->position().toPoint();
   const GridGeometry geometry = Geometry();
@@ -330,13 +330,13 @@ void CGridCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
       m_table.SelectCell(cell.row, cell.col);
       m_table.SetFocusCell(cell.row, cell.col);
     }
-    if (StartEdit(cell.row, cell.col, CGridInPlaceEdit::Start::Mouse)) return;
+    if (StartEdit(cell.row, cell.col, CellEditor::Start::Mouse)) return;
   }
   // Anywhere else a double-click is one more click.
   mousePressEvent(event);
 }
 
-void CGridCtrl::wheelEvent(QWheelEvent* event) {
+void GridWidget::wheelEvent(QWheelEvent* event) {
   HideTitleTip();
   const int lines = QApplication::wheelScrollLines();
   m_wheelRemainderY += event->angleDelta().y();
@@ -352,7 +352,7 @@ void CGridCtrl::wheelEvent(QWheelEvent* event) {
   event->accept();
 }
 
-bool CGridCtrl::viewportEvent(QEvent* event) {
+bool GridWidget::viewportEvent(QEvent* event) {
   if (event->type() == QEvent::Leave) {
     // Moving onto the tip itself is no leaving of the cell.
     if (!m_titleTip->CellRect().contains(viewport()->mapFromGlobal(QCursor::pos()))) {
@@ -362,7 +362,7 @@ bool CGridCtrl::viewportEvent(QEvent* event) {
   return QAbstractScrollArea::viewportEvent(event);
 }
 
-void CGridCtrl::UpdateCursor(const GridGeometry& geometry, QPoint pos) {
+void GridWidget::UpdateCursor(const GridGeometry& geometry, QPoint pos) {
   Qt::CursorShape shape = Qt::ArrowCursor;
   if (ColumnDividerAt(geometry, pos).IsValid()) {
     shape = Qt::SplitHCursor;
@@ -372,7 +372,7 @@ void CGridCtrl::UpdateCursor(const GridGeometry& geometry, QPoint pos) {
   if (viewport()->cursor().shape() != shape) viewport()->setCursor(shape);
 }
 
-void CGridCtrl::UpdateTitleTip(QPoint pos) {
+void GridWidget::UpdateTitleTip(QPoint pos) {
   if (IsEditing()) return;
   const GridGeometry geometry = Geometry();
   // On a divider the mouse resizes: a tip there would cover what it grabs.
@@ -381,7 +381,7 @@ void CGridCtrl::UpdateTitleTip(QPoint pos) {
     return;
   }
   const grid::CellId cell = geometry.CellAt(pos);
-  const grid::CGridCell* target =
+  const grid::GridCell* target =
       cell.IsValid() ? std::as_const(m_table).GetCell(cell.row, cell.col) : nullptr;
   if (!target || target->DisplayText().empty()) {
     HideTitleTip();
@@ -398,11 +398,11 @@ void CGridCtrl::UpdateTitleTip(QPoint pos) {
   m_titleTip->ShowFor(inner, inner.width() - 2 * margin, tip, m_font);
 }
 
-void CGridCtrl::HideTitleTip() {
+void GridWidget::HideTitleTip() {
   if (m_titleTip) m_titleTip->Hide();
 }
 
-void CGridCtrl::UpdateTrackLine(int pos) {
+void GridWidget::UpdateTrackLine(int pos) {
   if (pos == m_trackLine) return;
   m_trackLine = pos;
   viewport()->update();

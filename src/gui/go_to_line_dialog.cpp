@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "gui/goto_dialog.h"
+#include "gui/go_to_line_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -13,7 +13,7 @@
 
 namespace nuvrel::gui {
 
-CGoToLineDialog::CGoToLineDialog(unsigned largestLine, app::Ui& ui, QWidget* parent)
+GoToLineDialog::GoToLineDialog(unsigned largestLine, app::Ui& ui, QWidget* parent)
     : QDialog(parent), m_largest(largestLine), m_ui(ui), m_field(new QLineEdit(this)) {
   setWindowTitle("Go to line ...");
   auto* prompt = new QLabel(FromUtf8(sheets::GoToLinePrompt(largestLine)), this);
@@ -22,7 +22,7 @@ CGoToLineDialog::CGoToLineDialog(unsigned largestLine, app::Ui& ui, QWidget* par
   m_field->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), m_field));
   prompt->setBuddy(m_field);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &CGoToLineDialog::accept);
+  connect(buttons, &QDialogButtonBox::accepted, this, &GoToLineDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QGridLayout(this);
   layout->addWidget(prompt, 0, 0);
@@ -30,7 +30,7 @@ CGoToLineDialog::CGoToLineDialog(unsigned largestLine, app::Ui& ui, QWidget* par
   layout->addWidget(buttons, 1, 0, 1, 2);
 }
 
-void CGoToLineDialog::accept() {
+void GoToLineDialog::accept() {
   const auto line = sheets::CheckGoToLine(ToCp1251(m_field->text()), m_largest);
   if (!line) {
     m_ui.ShowMessage(sheets::GoToLinePrompt(m_largest), app::Icon::Error);
