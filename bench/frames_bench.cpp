@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The per-record work on the PC side: building a record frame, translating its name, checking a reply.
+// The per-record work on the PC side: building a record frame, translating its name, checking a
+// reply.
 #include <benchmark/benchmark.h>
 
 #include "link/frames.h"
@@ -14,7 +15,11 @@ void BM_ArticleFrame(benchmark::State& state) {
     Bytes frame = BeginFrame(123456, 'r');
     std::string name = "mleko 1l       ";
     TranslateText(name, true);
-    const std::string fields = "0001" + name + "000000000123" "121" "000012502" "000001500";
+    const std::string fields = "0001" + name +
+                               "000000000123"
+                               "121"
+                               "000012502"
+                               "000001500";
     frame.insert(frame.end(), fields.begin(), fields.end());
     AppendCheckPair(frame);
     benchmark::DoNotOptimize(frame);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The XDG data folder.
-#include "app/data_folder.h"
-
 #include <cstdlib>
+
+#include "app/data_folder.h"
 
 namespace nuvrel::app {
 

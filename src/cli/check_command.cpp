@@ -54,8 +54,7 @@ int RunCheck(Session& session, const CheckArgs& args, std::FILE* out, std::FILE*
   if (!sheets::SheetTextReader(grid).ReadSheetFile(app::Utf8Path(args.file), ui)) return kFailed;
 
   if (args.out) {
-    if (!sheets::SheetTextWriter(grid).WriteSheetFile(app::Utf8Path(*args.out), ui))
-      return kFailed;
+    if (!sheets::SheetTextWriter(grid).WriteSheetFile(app::Utf8Path(*args.out), ui)) return kFailed;
   } else {
     const std::string text = sheets::SheetText(grid);
     const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();

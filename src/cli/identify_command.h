@@ -7,8 +7,8 @@ namespace nuvrel::cli {
 
 class Session;
 
-// nuvrel-cli identify: prints the serial number, program version and country as the ECR setup dialog
-// shows them.
+// nuvrel-cli identify: prints the serial number, program version and country as the ECR setup
+// dialog shows them.
 int RunIdentify(Session& session, std::FILE* out);
 
 }  // namespace nuvrel::cli

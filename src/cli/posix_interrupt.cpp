@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "cli/interrupt.h"
-
 #include <atomic>
 #include <csignal>
+
+#include "cli/interrupt.h"
 
 namespace nuvrel::cli {
 namespace {

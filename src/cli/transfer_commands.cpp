@@ -192,7 +192,7 @@ int RunReport(Session& session, const ReportArgs& args) {
     grid::CellTable& grid = workspace.Grid(sheets::SheetId::ArticlesReport);
     if (!transfers::DownloadArticlesReport(context, grid)) return kFailed;
     return sheets::SheetTextWriter(grid).WriteSheetFile(app::Utf8Path(args.out), ui) ? kCompleted
-                                                                                      : kFailed;
+                                                                                     : kFailed;
   }
   grid::CellTable& departments = workspace.Grid(sheets::SheetId::DepartmentReport);
   transfers::StringPane pane(workspace.ReportsText());

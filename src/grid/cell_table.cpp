@@ -341,8 +341,7 @@ bool CellTable::SetColumnFormat(int col, CellFormat format) {
   column.format = format;
   RebuildBlanks(column);
   if (col == 0) m_labels.clear();
-  ForEachMadeCell(col, 0, GetRowCount(),
-                  [format](int, GridCell& cell) { cell.SetFormat(format); });
+  ForEachMadeCell(col, 0, GetRowCount(), [format](int, GridCell& cell) { cell.SetFormat(format); });
   NotifyLayout();
   return true;
 }

@@ -44,8 +44,8 @@ constexpr int kLineEditInnerMargin = 2;
 }  // namespace
 
 CellEditor::CellEditor(QWidget* parent, const QRect& rect, const QFont& font,
-                                   const grid::EditSpec& style, Qt::Alignment alignment, int margin,
-                                   const QString& text)
+                       const grid::EditSpec& style, Qt::Alignment alignment, int margin,
+                       const QString& text)
     : QLineEdit(parent), m_startText(text) {
   setFrame(false);
   setFont(font);

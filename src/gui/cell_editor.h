@@ -29,9 +29,8 @@ class CellEditor final : public QLineEdit {
 
   // An edit over `rect` (parent coordinates) showing `text`, in `font`, aligned as `alignment`;
   // `margin` is the cell's text margin, so the text stays where the cell drew it.
-  CellEditor(QWidget* parent, const QRect& rect, const QFont& font,
-                   const grid::EditSpec& style, Qt::Alignment alignment, int margin,
-                   const QString& text);
+  CellEditor(QWidget* parent, const QRect& rect, const QFont& font, const grid::EditSpec& style,
+             Qt::Alignment alignment, int margin, const QString& text);
 
   // Places the caret (or the first character) for the way editing began.
   void Begin(Start start, QChar character = {});

@@ -20,7 +20,7 @@ CellTitleTip::CellTitleTip(QWidget* owner)
 }
 
 bool CellTitleTip::ShowFor(const QRect& cellRect, int textWidth, const QString& text,
-                            const QFont& font) {
+                           const QFont& font) {
   const QString shown = QLatin1Char(' ') + text + QLatin1Char(' ');
   const int width = QFontMetrics(font).horizontalAdvance(shown);
   if (text.isEmpty() || width <= textWidth) {

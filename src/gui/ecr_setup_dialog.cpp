@@ -25,8 +25,8 @@
 namespace nuvrel::gui {
 
 EcrSetupDialog::EcrSetupDialog(int portIndex, const link::PortMap& ports,
-                                 std::vector<link::FoundPort> found, link::PortOpener& opener,
-                                 link::RegisterIdentity& identity, GuiUi& ui, QWidget* parent)
+                               std::vector<link::FoundPort> found, link::PortOpener& opener,
+                               link::RegisterIdentity& identity, GuiUi& ui, QWidget* parent)
     : QDialog(parent),
       m_map(ports),
       m_original(ports),

@@ -28,8 +28,8 @@ class EcrSetupDialog final : public QDialog {
  public:
   // ports: the device of each COM port now; found: the serial ports present, offered as devices.
   EcrSetupDialog(int portIndex, const link::PortMap& ports, std::vector<link::FoundPort> found,
-                  link::PortOpener& opener, link::RegisterIdentity& identity, GuiUi& ui,
-                  QWidget* parent = nullptr);
+                 link::PortOpener& opener, link::RegisterIdentity& identity, GuiUi& ui,
+                 QWidget* parent = nullptr);
 
   // The chosen port index (0 for COM1), -1 when nothing is chosen.
   int PortIndex() const;

@@ -7,8 +7,8 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "gui/grid_painter.h"
 #include "gui/cell_title_tip.h"
+#include "gui/grid_painter.h"
 
 namespace nuvrel::gui {
 namespace {

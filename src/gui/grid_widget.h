@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "grid/cell_table.h"
-#include "gui/grid_geometry.h"
 #include "gui/cell_editor.h"
+#include "gui/grid_geometry.h"
 
 namespace nuvrel::gui {
 

@@ -10,8 +10,8 @@
 
 #include "grid/clipboard_text.h"
 #include "gui/code_page_question.h"
-#include "gui/grid_widget.h"
 #include "gui/grid_painter.h"
+#include "gui/grid_widget.h"
 #include "gui/text_codec.h"
 #include "sheets/cell_types.h"
 
@@ -68,10 +68,10 @@ bool GridWidget::StartEdit(int row, int col, CellEditor::Start start, QChar char
 
   const grid::EditSpec style = cell->Edit();
   m_editCell = {row, col};
-  m_editor = new CellEditor(
-      viewport(), QRect(rect.x(), rect.y(), rect.width() - 1, rect.height() - 1), m_font, style,
-      EditAlignment(*cell, style), m_table.DefaultCellFor(row, col).Margin(),
-      FromCp1251(cell->GetText()));
+  m_editor =
+      new CellEditor(viewport(), QRect(rect.x(), rect.y(), rect.width() - 1, rect.height() - 1),
+                     m_font, style, EditAlignment(*cell, style),
+                     m_table.DefaultCellFor(row, col).Margin(), FromCp1251(cell->GetText()));
   connect(m_editor, &CellEditor::endRequested, this, &GridWidget::OnEditEnd);
   connect(m_editor, &QLineEdit::textChanged, this, &GridWidget::editTextChanged);
   m_editor->show();

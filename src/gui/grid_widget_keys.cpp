@@ -55,9 +55,7 @@ void GridWidget::keyPressEvent(QKeyEvent* event) {
       emit edited();
       return;
     case Qt::Key_F2: StartEdit(focus.row, focus.col, CellEditor::Start::Mouse); return;
-    case Qt::Key_Backspace:
-      StartEdit(focus.row, focus.col, CellEditor::Start::Backspace);
-      return;
+    case Qt::Key_Backspace: StartEdit(focus.row, focus.col, CellEditor::Start::Backspace); return;
     default: break;
   }
   if (MoveFocus(key, modifiers)) {
@@ -75,10 +73,10 @@ void GridWidget::keyPressEvent(QKeyEvent* event) {
   const bool command = modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
   if (!command && text.size() == 1 && text.front().isPrint()) {
     const QChar typed = text.front();
-    StartEdit(focus.row, focus.col,
-              typed == QLatin1Char(' ') ? CellEditor::Start::SelectAll
-                                        : CellEditor::Start::Character,
-              typed);
+    StartEdit(
+        focus.row, focus.col,
+        typed == QLatin1Char(' ') ? CellEditor::Start::SelectAll : CellEditor::Start::Character,
+        typed);
     return;
   }
   event->ignore();

@@ -13,9 +13,9 @@
 #include <cstdlib>
 #include <utility>
 
+#include "gui/cell_title_tip.h"
 #include "gui/grid_widget.h"
 #include "gui/qt_text_measurer.h"
-#include "gui/cell_title_tip.h"
 #include "gui/visible_text.h"
 
 namespace nuvrel::gui {

@@ -34,8 +34,8 @@ std::string ProgramFolder() {
 
 }  // namespace
 
-LogoManagerDialog::LogoManagerDialog(transfers::LogoState& logo, app::SettingsFile& settings, GuiUi& ui,
-                                 RegisterLink& link, QWidget* parent)
+LogoManagerDialog::LogoManagerDialog(transfers::LogoState& logo, app::SettingsFile& settings,
+                                     GuiUi& ui, RegisterLink& link, QWidget* parent)
     : QDialog(parent),
       m_logo(logo),
       m_settings(settings),

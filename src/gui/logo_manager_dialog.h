@@ -28,7 +28,7 @@ class LogoManagerDialog final : public QDialog {
   Q_OBJECT
  public:
   LogoManagerDialog(transfers::LogoState& logo, app::SettingsFile& settings, GuiUi& ui,
-                  RegisterLink& link, QWidget* parent = nullptr);
+                    RegisterLink& link, QWidget* parent = nullptr);
 
   // The Load button's file dialog; tests replace it.
   std::function<std::optional<QString>()> chooseFile;

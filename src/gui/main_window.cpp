@@ -22,10 +22,10 @@
 #include "gui/dialogs.h"
 #include "gui/grid_widget.h"
 #include "gui/gui_ui.h"
-#include "gui/workspace_view.h"
 #include "gui/register_link.h"
 #include "gui/text_codec.h"
 #include "gui/window_settings.h"
+#include "gui/workspace_view.h"
 
 namespace nuvrel::gui {
 namespace {

@@ -18,11 +18,11 @@
 #include "gui/exec_modal.h"
 #include "gui/first_paint_exit.h"
 #include "gui/gui_ui.h"
-#include "gui/workspace_view.h"
 #include "gui/logo_manager_dialog.h"
 #include "gui/main_window.h"
 #include "gui/text_codec.h"
 #include "gui/window_settings.h"
+#include "gui/workspace_view.h"
 #include "link/port_map.h"
 #include "link/port_scan.h"
 #include "transfers/logo.h"
@@ -101,7 +101,7 @@ Session::~Session() {
 void Session::RunExtraCommand(Cmd command) {
   if (command == Cmd::EcrSetup) {
     EcrSetupDialog dialog(m_link.comPortIndex, m_portMap, link::FindSerialPorts(), *m_link.ports,
-                           m_link.identity, m_ui, m_window.get());
+                          m_link.identity, m_ui, m_window.get());
     if (ExecModal(dialog) != QDialog::Accepted) return;
     m_link.comPortIndex = dialog.PortIndex();
     StorePorts(dialog.Ports());

@@ -10,8 +10,8 @@
 #include "gui/commands.h"
 #include "gui/embedded_simulator.h"
 #include "gui/gui_ui.h"
-#include "gui/workspace_view.h"
 #include "gui/main_window.h"
+#include "gui/workspace_view.h"
 #include "transfers/logo.h"
 
 namespace nuvrel::gui {
@@ -26,8 +26,8 @@ struct StartOptions {
   QString settingsPath;           // empty: the settings file beside the program
 };
 
-// Everything one run holds: the settings, the person's Ui, the register link, the logo state and the
-// main window. Ending it writes the port back to the settings file.
+// Everything one run holds: the settings, the person's Ui, the register link, the logo state and
+// the main window. Ending it writes the port back to the settings file.
 class Session {
  public:
   Session(const StartOptions& options, Dialogs& dialogs);

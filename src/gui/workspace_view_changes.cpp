@@ -8,9 +8,9 @@
 #include "gui/dialogs.h"
 #include "gui/grid_widget.h"
 #include "gui/gui_ui.h"
-#include "gui/workspace_view.h"
 #include "gui/register_history_dialog.h"
 #include "gui/text_codec.h"
+#include "gui/workspace_view.h"
 #include "sheets/sheet_file.h"
 #include "transfers/send_changes.h"
 #include "transfers/sheet_differences.h"
@@ -52,7 +52,7 @@ void WorkspaceView::OnCompare(bool on) {
 }
 
 std::optional<std::uint32_t> WorkspaceView::CompareDevice(transfers::RegisterMemory& memory,
-                                                       SheetId id) {
+                                                          SheetId id) {
   if (m_link.identity.deviceNumber != 0) return m_link.identity.deviceNumber;
   return memory.NewestDevice(id);
 }

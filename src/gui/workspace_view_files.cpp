@@ -8,10 +8,10 @@
 #include "gui/dialogs.h"
 #include "gui/grid_widget.h"
 #include "gui/gui_ui.h"
-#include "gui/workspace_view.h"
 #include "gui/reports_edit.h"
 #include "gui/text_codec.h"
 #include "gui/window_settings.h"
+#include "gui/workspace_view.h"
 #include "sheets/sheet_file.h"
 
 namespace nuvrel::gui {

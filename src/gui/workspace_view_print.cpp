@@ -10,13 +10,13 @@
 #include "app/format.h"
 #include "app/strings.h"
 #include "gui/dialogs.h"
-#include "gui/grid_widget.h"
 #include "gui/grid_printer.h"
+#include "gui/grid_widget.h"
 #include "gui/gui_ui.h"
-#include "gui/workspace_view.h"
 #include "gui/print_setup_dialog.h"
 #include "gui/reports_edit.h"
 #include "gui/text_codec.h"
+#include "gui/workspace_view.h"
 
 namespace nuvrel::gui {
 

@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "gui/grid_widget.h"
-#include "gui/workspace_view.h"
 #include "gui/reports_edit.h"
+#include "gui/workspace_view.h"
 
 namespace nuvrel::gui {
 
@@ -39,7 +39,7 @@ void WorkspaceView::CommitChange() {
 }
 
 void WorkspaceView::ApplyStep(const sheets::WorkspaceChange& change,
-                           const std::optional<ReportsChange>& reports, bool undo) {
+                              const std::optional<ReportsChange>& reports, bool undo) {
   if (undo) {
     m_workspace->Undo(change);
   } else {

@@ -5,9 +5,13 @@
 
 namespace nuvrel::link {
 
-Clock::TimePoint SteadyClock::Now() { return std::chrono::steady_clock::now(); }
+Clock::TimePoint SteadyClock::Now() {
+  return std::chrono::steady_clock::now();
+}
 
-void SteadyClock::SleepFor(Duration d) { std::this_thread::sleep_for(d); }
+void SteadyClock::SleepFor(Duration d) {
+  std::this_thread::sleep_for(d);
+}
 
 Clock& SystemClock() {
   static SteadyClock clock;

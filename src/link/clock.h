@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The clock that the protocol's time-outs and pauses run on. Tests replace it with a fake one, so the
-// timing can be checked without real waits.
+// The clock that the protocol's time-outs and pauses run on. Tests replace it with a fake one, so
+// the timing can be checked without real waits.
 #pragma once
 
 #include <chrono>

@@ -23,7 +23,8 @@ void AppendCheckPair(Bytes& frame) {
   frame.push_back(kLineFeed);
 }
 
-bool CheckPairMatches(std::span<const std::uint8_t> covered, std::uint8_t first, std::uint8_t second) {
+bool CheckPairMatches(std::span<const std::uint8_t> covered, std::uint8_t first,
+                      std::uint8_t second) {
   const auto received = static_cast<std::uint8_t>((first << 4) | (second & 0x0F));
   return received == XorOf(covered);
 }
@@ -101,7 +102,8 @@ Fault CheckAck(std::span<const std::uint8_t, kReplySize> reply, std::uint32_t de
   return Fault::None;
 }
 
-Fault CheckUploadEnd(std::span<const std::uint8_t, kUploadEndSize> packet, std::uint32_t deviceNumber) {
+Fault CheckUploadEnd(std::span<const std::uint8_t, kUploadEndSize> packet,
+                     std::uint32_t deviceNumber) {
   if (packet[0] != kStartByte || packet[22] != kLineFeed) return Fault::Invalid;
   const std::string digits = DeviceDigits(deviceNumber);
   for (std::size_t i = 0; i < 6; ++i) {

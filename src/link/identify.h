@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Identification: who is the register at the other end (device number, country, program version).
-// Every transfer but the logo identifies first; the system works only with registers of country 'S'.
+// Every transfer but the logo identifies first; the system works only with registers of country
+// 'S'.
 #pragma once
 
 #include "link/handshake.h"
@@ -17,7 +18,8 @@ inline constexpr char kServedCountry = 'S';
 // country) end it without any message.
 bool IdentifyRegister(Channel& channel);
 
-// Opens COM(portIndex + 1), identifies, closes. Shows "Cannot open COM%d !" when the port does not open.
+// Opens COM(portIndex + 1), identifies, closes. Shows "Cannot open COM%d !" when the port does not
+// open.
 bool IdentifyOnPort(PortOpener& opener, int portIndex, Clock& clock, app::Ui& ui,
                     RegisterIdentity& identity);
 

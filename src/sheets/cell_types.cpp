@@ -35,7 +35,7 @@ void BarcodeCell::SetText(std::string_view text) {
   // digit of a long barcode kept exactly.
   const std::size_t firstNonZero = text.find_first_not_of('0');
   std::string digits(firstNonZero == std::string_view::npos ? std::string_view("0")
-                                                             : text.substr(firstNonZero));
+                                                            : text.substr(firstNonZero));
   if (digits.size() < kBarcodeDigits) digits.insert(0, kBarcodeDigits - digits.size(), '0');
   StoreText(std::move(digits));
 }
@@ -48,19 +48,29 @@ void OneCharCell::SetText(std::string_view text) {
   StoreText(text.size() == 1 ? std::string(text) : std::string());
 }
 
-grid::EditSpec OneCharCell::Edit() const { return {grid::EditAlignment::Center, false, 1, false}; }
+grid::EditSpec OneCharCell::Edit() const {
+  return {grid::EditAlignment::Center, false, 1, false};
+}
 
 void OneDigitCell::SetText(std::string_view text) {
   StoreText(text.size() == 1 && AllDigits(text) ? std::string(text) : std::string());
 }
 
-grid::EditSpec OneDigitCell::Edit() const { return {grid::EditAlignment::Center, true, 1, false}; }
+grid::EditSpec OneDigitCell::Edit() const {
+  return {grid::EditAlignment::Center, true, 1, false};
+}
 
-void PriceCell::SetText(std::string_view text) { StoreText(NormaliseAmount(text, 2)); }
+void PriceCell::SetText(std::string_view text) {
+  StoreText(NormaliseAmount(text, 2));
+}
 
-grid::EditSpec PriceCell::Edit() const { return {grid::EditAlignment::Right, false, 30, false}; }
+grid::EditSpec PriceCell::Edit() const {
+  return {grid::EditAlignment::Right, false, 30, false};
+}
 
-void QuantityCell::SetText(std::string_view text) { StoreText(NormaliseAmount(text, 3)); }
+void QuantityCell::SetText(std::string_view text) {
+  StoreText(NormaliseAmount(text, 3));
+}
 
 grid::EditSpec QuantityCell::Edit() const {
   return {grid::EditAlignment::Right, false, 30, false};
@@ -72,8 +82,8 @@ void CheckBoxCell::SetText(std::string_view text) {
 }
 
 bool CheckBoxCell::OnClick(int x, int y, int) {
-  const bool inBox = x >= kBoxOffset && x < kBoxOffset + kBoxSide && y >= kBoxOffset &&
-                     y < kBoxOffset + kBoxSide;
+  const bool inBox =
+      x >= kBoxOffset && x < kBoxOffset + kBoxSide && y >= kBoxOffset && y < kBoxOffset + kBoxSide;
   if (inBox) m_checked = !m_checked;
   return inBox;
 }

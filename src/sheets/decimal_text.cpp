@@ -8,8 +8,12 @@
 namespace nuvrel::sheets {
 namespace {
 
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsSpace(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -95,7 +99,7 @@ ParsedInteger ParseInteger(std::string_view text) {
   result.consumed = i;
   if (negative) {
     result.value = magnitude == 9223372036854775808ULL ? std::numeric_limits<long long>::min()
-                                                        : -static_cast<long long>(magnitude);
+                                                       : -static_cast<long long>(magnitude);
   } else {
     result.value = static_cast<long long>(magnitude);
   }

@@ -28,7 +28,8 @@ struct ParsedInteger {
 };
 
 // Reads a signed decimal integer from the start of the text, as strtol would with base 10:
-// leading white space and one sign allowed. An empty or blank text reads as 0 with nothing consumed.
+// leading white space and one sign allowed. An empty or blank text reads as 0 with nothing
+// consumed.
 ParsedInteger ParseInteger(std::string_view text);
 
 // The value printed with a fixed number of decimals, as "%.*f" prints it.

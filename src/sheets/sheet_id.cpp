@@ -17,7 +17,9 @@ const std::array<SheetInfo, kGridSheetCount>& GridSheets() {
   return sheets;
 }
 
-const SheetInfo& InfoFor(SheetId id) { return GridSheets()[static_cast<std::size_t>(Index(id))]; }
+const SheetInfo& InfoFor(SheetId id) {
+  return GridSheets()[static_cast<std::size_t>(Index(id))];
+}
 
 std::optional<SheetId> SheetByCliName(std::string_view name) {
   for (const SheetInfo& info : GridSheets()) {

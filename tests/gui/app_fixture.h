@@ -12,9 +12,9 @@
 
 #include "gui/dialogs.h"
 #include "gui/gui_ui.h"
-#include "gui/workspace_view.h"
 #include "gui/main_window.h"
 #include "gui/window_settings.h"
+#include "gui/workspace_view.h"
 #include "link/port_map.h"
 #include "support/temp_dir.h"
 

@@ -265,8 +265,8 @@ TEST_F(RegisterApp, EcrSetupMapsTheChosenComPortToAPortFoundAndGetInfoTriesIt) {
   const std::string slave = *sim->SlavePath();
   link::RegisterIdentity identity;
   EcrSetupDialog dialog(1, link::PortMap::AllTo("/dev/nonexistent-nuvrel"),
-                         {{"/dev/ttyS0", "ttyS0"}, {slave, "usb-Test_Adapter (pts)"}},
-                         *app->link.ports, identity, app->ui);
+                        {{"/dev/ttyS0", "ttyS0"}, {slave, "usb-Test_Adapter (pts)"}},
+                        *app->link.ports, identity, app->ui);
   QComboBox* devices = dialog.DeviceList();
   ASSERT_EQ(devices->count(), 3);
   EXPECT_EQ(devices->currentText(), "/dev/nonexistent-nuvrel (not found)");
@@ -297,7 +297,7 @@ TEST_F(RegisterApp, EcrSetupTakesATypedNetworkAddress) {
   ASSERT_EQ(address.rfind("tcp://127.0.0.1:", 0), 0u) << address;
   link::RegisterIdentity identity;
   EcrSetupDialog dialog(0, link::PortMap::AllTo("/dev/nonexistent-nuvrel"), {}, *app->link.ports,
-                         identity, app->ui);
+                        identity, app->ui);
   QLineEdit* typed = dialog.DeviceList()->lineEdit();
   typed->selectAll();
   QTest::keyClicks(typed, QString::fromStdString(address));

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: MIT
 // Title tips: the whole text of a cell too narrow for it, shown over the cell while the mouse
 // rests there, and gone when the mouse moves on or the grid scrolls.
-#include "gui/cell_title_tip.h"
-
 #include <QScreen>
 #include <QScrollBar>
 
 #include "grid_widget_fixture.h"
+#include "gui/cell_title_tip.h"
 
 namespace nuvrel::gui::testing {
 namespace {

@@ -14,8 +14,7 @@ Bytes B(std::initializer_list<int> values) {
 
 TEST(CheckPair, CommandFrameForBeginUploadOnDeviceOne) {
   // XOR of AA '000001' 'a' is 0xCA.
-  EXPECT_EQ(CommandFrame(1, 'a'),
-            B({0xAA, '0', '0', '0', '0', '0', '1', 'a', 0x3C, 0x3A, 0x0A}));
+  EXPECT_EQ(CommandFrame(1, 'a'), B({0xAA, '0', '0', '0', '0', '0', '1', 'a', 0x3C, 0x3A, 0x0A}));
 }
 
 TEST(CheckPair, CharactersStayInTheDigitsAndSixPunctuationMarks) {
@@ -32,7 +31,8 @@ TEST(CheckPair, CharactersStayInTheDigitsAndSixPunctuationMarks) {
 
 TEST(CheckPair, OnlyTheLowNibbleOfEachReceivedCharacterCounts) {
   // Bytes whose XOR is 0xFA: the pair 0x7F 0x4A is accepted although it is not what we would send.
-  const Bytes covered = B({0x06, '0', '0', '0', '0', '0', 0xFA ^ 0x06 ^ 0x30 ^ 0x30 ^ 0x30 ^ 0x30 ^ 0x30});
+  const Bytes covered =
+      B({0x06, '0', '0', '0', '0', '0', 0xFA ^ 0x06 ^ 0x30 ^ 0x30 ^ 0x30 ^ 0x30 ^ 0x30});
   ASSERT_EQ(XorOf(covered), 0xFA);
   EXPECT_TRUE(CheckPairMatches(covered, 0x7F, 0x4A));
   EXPECT_TRUE(CheckPairMatches(covered, 0x3F, 0x3A));
@@ -128,8 +128,8 @@ TEST(IdentifyReplyCheck, OtherCodesAreRefusalOrInvalid) {
 }
 
 TEST(VersionLine, CountryAtTenAndVersionUpToTheTrailer) {
-  Bytes line = TrailedLine(B({0xAA, '0', '0', '0', '0', '0', '1', 'V', '0', '0', 'S', ' ', 'v', '1',
-                              '.', '2'}));
+  Bytes line = TrailedLine(
+      B({0xAA, '0', '0', '0', '0', '0', '1', 'V', '0', '0', 'S', ' ', 'v', '1', '.', '2'}));
   ASSERT_EQ(line.size(), 20u);
   const VersionInfo info = ParseVersionLine(line);
   EXPECT_EQ(info.country, 'S');

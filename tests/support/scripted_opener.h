@@ -22,7 +22,8 @@ class ScriptedOpener final : public link::PortOpener {
   // The last port handed out; it stays alive after the transfer closes it, for inspection.
   ScriptedPort* last = nullptr;
 
-  std::unique_ptr<link::Transport> Open(std::uint32_t portNumber, link::OpenFailure& failure) override;
+  std::unique_ptr<link::Transport> Open(std::uint32_t portNumber,
+                                        link::OpenFailure& failure) override;
 
  private:
   class Handle;

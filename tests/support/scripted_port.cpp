@@ -13,8 +13,9 @@ void ScriptedPort::Arrive(const link::Bytes& bytes, link::Clock::Duration after)
 }
 
 std::size_t ScriptedPort::Unread() const {
-  return static_cast<std::size_t>(std::count_if(m_arrivals.begin(), m_arrivals.end(),
-                                                [&](const Arrival& a) { return a.at <= m_clock.Now(); }));
+  return static_cast<std::size_t>(
+      std::count_if(m_arrivals.begin(), m_arrivals.end(),
+                    [&](const Arrival& a) { return a.at <= m_clock.Now(); }));
 }
 
 bool ScriptedPort::Write(std::span<const std::uint8_t> bytes) {

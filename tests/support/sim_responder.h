@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The simulator's register answering on a scripted port: the real register logic, on the fake clock,
-// with no pseudo-terminal. Each block the program writes is fed to the register; what the register
-// sends arrives after the given delay.
+// The simulator's register answering on a scripted port: the real register logic, on the fake
+// clock, with no pseudo-terminal. Each block the program writes is fed to the register; what the
+// register sends arrives after the given delay.
 #pragma once
 
 #include <chrono>
