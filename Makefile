@@ -4,6 +4,7 @@
 # make test   installs what is missing, builds, and runs every test but those labelled slow
 # make test-slow  builds and runs the tests labelled slow: the installed tree and the Debian
 #             package (install_tree, install_package)
+# make format-check  fails when a C++ file differs from .clang-format's layout
 # make bench  installs what is missing, builds the benchmarks and runs them
 # make test-sanitize  builds everything with AddressSanitizer and UndefinedBehaviorSanitizer in
 #             build-sanitize and runs every test under them
@@ -21,8 +22,10 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_BUILD ?= build-fuzz
 SECONDS ?= 60
 WINDOWS_BUILD ?= build-windows
+# ON: every warning in our code stops the build (CI builds this way)
+WERROR ?= OFF
 
-.PHONY: all deps configure build run test test-slow test-sanitize bench fuzz package windows windows-package \
+.PHONY: all deps configure build run test test-slow format-check test-sanitize bench fuzz package windows windows-package \
         test-windows clean
 
 all: build
@@ -31,7 +34,8 @@ deps:
 	@bash scripts/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUVREL_BUILD_BENCH=ON >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUVREL_BUILD_BENCH=ON \
+	  -DNUVREL_WERROR=$(WERROR) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -41,6 +45,9 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE slow
+
+format-check: deps
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 test-slow: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -L slow

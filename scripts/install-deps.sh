@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libqt6svg6
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-dev
+  clang clang-format libclang-rt-dev
   fonts-liberation
   xvfb xdotool x11-apps imagemagick poppler-utils
   time
