@@ -15,9 +15,9 @@ if(NUVREL_RSVG_CONVERT)
   foreach(svg IN LISTS NUVREL_ICON_SVGS)
     get_filename_component(name ${svg} NAME_WE)
     # The toolbar and the menus at one and two device pixels a point; the application icon also
-    # for window lists and the title picture (176).
+    # for window lists.
     if(name STREQUAL "nuvrel")
-      set(sides 16 32 64 128 176 256)
+      set(sides 16 32 64 128 256)
     else()
       set(sides 16 32)
     endif()

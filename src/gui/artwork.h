@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The program's pictures drawn in code: the title picture of the splash screen and the About box,
-// and the built-in logo.
+// The program's pictures: the title picture of the splash screen and the About box (drawn at build
+// time by cmake/title_picture.cpp), and the built-in logo.
 #pragma once
 
 #include <QImage>
