@@ -2,6 +2,7 @@
 #include "grid/cell_table.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace nuvrel::grid {
@@ -290,6 +291,32 @@ const GridCell& CellTable::Blank(int row, int col) const {
 std::string CellTable::BlankText(int row, int col) const {
   if (IsLabel(row, col)) return std::to_string(*m_firstLabel + (row - m_fixedRows));
   return Blank(row, col).GetText();
+}
+
+bool CellTable::HasDataText() const {
+  const int rows = GetRowCount();
+  // A blank data cell reads as its column's blank of a plain or a banded row, or as its label.
+  std::vector<std::array<bool, 2>> blankHasText(static_cast<std::size_t>(m_cols));
+  std::array<bool, 2> anyBlankHasText{};
+  for (int c = m_fixedCols; c < m_cols; ++c) {
+    for (std::size_t banded = 0; banded < 2 && m_fixedRows + static_cast<int>(banded) < rows;
+         ++banded) {
+      const bool text = !BlankText(m_fixedRows + static_cast<int>(banded), c).empty();
+      blankHasText[static_cast<std::size_t>(c)][banded] = text;
+      anyBlankHasText[banded] = anyBlankHasText[banded] || text;
+    }
+  }
+  for (int r = m_fixedRows; r < rows; ++r) {
+    const auto& cells = m_rows[static_cast<std::size_t>(r)];
+    const auto banded = static_cast<std::size_t>(IsBanded(r));
+    if (cells.empty() && !anyBlankHasText[banded]) continue;
+    for (int c = m_fixedCols; c < m_cols; ++c) {
+      const auto col = static_cast<std::size_t>(c);
+      const GridCell* cell = cells.empty() ? nullptr : cells[col].get();
+      if (cell ? !cell->GetText().empty() : blankHasText[col][banded]) return true;
+    }
+  }
+  return false;
 }
 
 bool CellTable::IsLabel(int row, int col) const {

@@ -199,6 +199,9 @@ class CellTable {
 
   // The non-fixed area: the first and last data row and column; invalid when there are none.
   CellRange DataRange() const;
+  // Whether any data cell (not fixed) reads as a text, blank ones with a label included. Looks at
+  // the cells made and at each column's blanks, not at every cell.
+  bool HasDataText() const;
 
  private:
   static std::uint32_t Key(int row, int col) {

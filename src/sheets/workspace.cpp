@@ -154,13 +154,7 @@ bool Workspace::HasUnsavedData(SheetId id) const {
 }
 
 bool Workspace::IsEmpty(SheetId id) const {
-  const grid::CellTable& grid = Grid(id);
-  for (int r = grid.GetFixedRowCount(); r < grid.GetRowCount(); ++r) {
-    for (int c = grid.GetFixedColumnCount(); c < grid.GetColumnCount(); ++c) {
-      if (!grid.GetItemText(r, c).empty()) return false;
-    }
-  }
-  return true;
+  return !Grid(id).HasDataText();
 }
 
 }  // namespace nuvrel::sheets
