@@ -48,32 +48,24 @@ inline void Put(std::string& payload, link::ReportField field, std::string_view 
                       std::string(field.size - std::min(field.size, text.size()), ' '));
 }
 
-struct ArticleFields {
-  std::string number = "   1";
-  std::string name = "ITEM";
-  std::string barcode = "123";
-  std::string price = "1.00";
-  std::string taxGroup = "A";
-  std::string department = "1";
-  std::string unit = "0";
-  std::string turnover = "0.00";
-  std::string sales = "0.000";
-  std::string stock = "0.000";
-};
-
-// An articles report line of 99 bytes, every field in place.
-inline link::Bytes ArticleLine(const ArticleFields& f) {
+// An articles report line of 99 bytes, every field in place, the number given and one more field
+// set to `text` if wanted.
+inline link::Bytes ArticleLine(std::string_view number, link::ReportField field = {},
+                               std::string_view text = {}) {
+  namespace f = link::article_line;
   std::string payload;
-  Put(payload, link::article_line::kNumber, f.number);
-  Put(payload, link::article_line::kName, f.name);
-  Put(payload, link::article_line::kBarcode, f.barcode);
-  Put(payload, link::article_line::kPrice, f.price);
-  Put(payload, link::article_line::kTaxGroup, f.taxGroup);
-  Put(payload, link::article_line::kDepartment, f.department);
-  Put(payload, link::article_line::kUnit, f.unit);
-  Put(payload, link::article_line::kTurnover, f.turnover);
-  Put(payload, link::article_line::kSales, f.sales);
-  Put(payload, link::article_line::kStock, f.stock);
+  for (const auto& [at, value] : {std::pair{f::kName, "ITEM"},
+                                  {f::kBarcode, "123"},
+                                  {f::kPrice, "1.00"},
+                                  {f::kTaxGroup, "A"},
+                                  {f::kDepartment, "1"},
+                                  {f::kUnit, "0"},
+                                  {f::kTurnover, "0.00"},
+                                  {f::kSales, "0.000"},
+                                  {f::kStock, "0.000"}})
+    Put(payload, at, value);
+  Put(payload, f::kNumber, number);
+  if (field.size) Put(payload, field, text);
   return ReportLine('f', payload);
 }
 
