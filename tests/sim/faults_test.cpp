@@ -13,29 +13,6 @@ FaultSpec Parsed(const char* text) {
   return parsed.fault.value_or(FaultSpec{});
 }
 
-TEST(FaultSpecs, EveryKindIsKnownByItsNameAndAimsAtItsDefaultFrame) {
-  // Line faults aim at the identification, the version faults at V, the report faults at the
-  // report command (their P in report lines).
-  const std::pair<std::vector<const char*>, FaultSpec> groups[] = {
-      {{"nak", "nak-partial", "crc", "silence", "partial", "garbage", "zero-device", "bad-digits",
-        "bad-ack", "hangup"},
-       {.frame = 1, .part = 1}},
-      {{"wrong-device", "foreign-country", "long-line"}, {.frame = 2, .part = 1}},
-      {{"no-group-nine", "report-noise", "flip-barcode", "flip-price", "flip-turnover",
-        "flip-sales", "flip-stock", "cut-line"},
-       {.frame = 3, .part = 1}},
-      {{"long-report-line", "report-stops"}, {.frame = 3, .part = 2}},
-  };
-  for (const auto& [names, where] : groups) {
-    for (const char* name : names) {
-      const FaultSpec fault = Parsed(name);
-      EXPECT_EQ(FaultKindName(fault.kind), name);
-      EXPECT_EQ(fault.frame, where.frame) << name;
-      EXPECT_EQ(fault.part, where.part) << name;
-    }
-  }
-}
-
 TEST(FaultSpecs, FrameAndPartAreTaken) {
   EXPECT_EQ(Parsed("crc@7"), (FaultSpec{FaultKind::Crc, 7, 1}));
   EXPECT_EQ(Parsed("wrong-device@2405:2"), (FaultSpec{FaultKind::WrongDevice, 2405, 2}));

@@ -54,22 +54,6 @@ TEST(LogoReceive, ALogoForAnotherRegisterIsReadWholeThenRefused) {
   EXPECT_FALSE(reg.Tables().logo);
 }
 
-TEST(LogoReceive, ALogoThatStopsIsGivenUpAndNotCounted) {
-  Register reg = MakeRegister();
-  reg.Feed(LogoHeader("123456"));
-  const link::Bytes file = LogoFile(100, 100);
-  reg.Feed(std::span(file).first(50));
-  const auto actions = reg.LogoTimedOut();
-  ASSERT_EQ(test::NotesOf(actions).size(), 1u);
-  EXPECT_NE(test::NotesOf(actions)[0].find("50 bytes of 100"), std::string::npos);
-  EXPECT_FALSE(reg.ReceivingLogo());
-  EXPECT_TRUE(reg.LogoTimedOut().empty());
-  EXPECT_EQ(SentBytes(reg.Feed(link::IdentifyRequest())),
-            link::IdentifyReply(link::kAckByte, "123456"));
-  EXPECT_EQ(reg.FramesReceived(), 1u);
-  EXPECT_FALSE(reg.Tables().logo);
-}
-
 TEST(LogoReceive, FaultsCountTheLogoAsOneFrame) {
   // Refused by fault: nothing kept.
   Register refused = MakeRegister({FaultSpec{FaultKind::Nak, 2, 1}});

@@ -27,8 +27,6 @@ link::Bytes Refusal(std::uint32_t device = kDevice) {
   return frame;
 }
 
-// --- answers ---------------------------------------------------------------------------------
-
 TEST(RegisterAnswers, UnknownCommandLettersAreAcknowledged) {
   Register reg = MakeRegister();
   for (char letter : {'Q', 'x', 'A'}) {
@@ -63,8 +61,6 @@ TEST(RegisterAnswers, AWrongCheckPairOrDeviceOrAFrameOfNoKnownShapeIsRefused) {
   EXPECT_FALSE(reg.UploadOpen());
   EXPECT_EQ(reg.FramesReceived(), 5u);
 }
-
-// --- finding frames in the byte stream ---------------------------------------------------------
 
 TEST(RegisterFraming, BytesBeforeTheStartByteAreIgnored) {
   Register reg = MakeRegister();
@@ -103,8 +99,6 @@ TEST(RegisterFraming, OverlongFrameIsDroppedAndTheNextOneAnswered) {
   EXPECT_EQ(reg.FramesReceived(), 1u);
 }
 
-// --- begin and end of an upload ------------------------------------------------------------------
-
 class RegisterUpload : public ::testing::Test {
  protected:
   // Opens an upload and ends it; returns the actions for z.
@@ -132,16 +126,6 @@ TEST_F(RegisterUpload, WrongPcAcksAreReported) {
   }
 }
 
-TEST_F(RegisterUpload, MissingPcAckIsReportedOnTimeOut) {
-  BeginAndEnd();
-  reg.Feed(link::Bytes{0x06, '1', '2'});  // a part of it, then nothing
-  const auto actions = reg.PcAckTimedOut();
-  ASSERT_EQ(test::NotesOf(actions).size(), 1u);
-  EXPECT_FALSE(reg.AwaitingPcAck());
-  // The broken acknowledgement does not swallow the next frame.
-  EXPECT_EQ(SentBytes(reg.Feed(link::CommandFrame(kDevice, 'a'))), link::AckFrame(kDevice));
-}
-
 TEST_F(RegisterUpload, NextFrameInsteadOfPcAckIsReportedAndAnswered) {
   BeginAndEnd();
   const auto actions = reg.Feed(link::IdentifyRequest());
@@ -154,8 +138,6 @@ TEST_F(RegisterUpload, AcknowledgementBytesOutsideTheWaitAreIgnored) {
   EXPECT_TRUE(reg.Feed(link::AckFrame(kDevice)).empty());
   EXPECT_EQ(reg.FramesReceived(), 0u);
 }
-
-// --- records -------------------------------------------------------------------------------------
 
 TEST(RegisterRecords, RefusedRecordsAreNotKeptAndSayWhy) {
   Register reg = MakeRegister();
