@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// A register for the report download tests, on a scripted port: it identifies itself as device 42
-// of country 'S', acknowledges 'f' and 'F', and then streams the report lines a test gives it.
+// A register for the report download tests, on a scripted port: the simulator's register, device
+// 42 of country 'S', except that it acknowledges 'f' and 'F' and then streams the report lines a
+// test gives it.
 // Also builds report lines field by field.
 #pragma once
 
@@ -14,6 +15,7 @@
 #include "link/frames.h"
 #include "link/handshake.h"
 #include "link/report_layout.h"
+#include "sim/register.h"
 #include "support/recording_ui.h"
 #include "support/scripted_opener.h"
 #include "transfers/transfer_context.h"
@@ -89,46 +91,31 @@ inline link::Bytes GroupLine(char index, std::string_view name, std::string_view
 
 struct ReportRegister {
   std::vector<link::Bytes> lines;  // streamed after the acknowledgement of 'f' or 'F'
-  link::Clock::Duration firstLine = 150ms;
   link::Clock::Duration spacing = 10ms;
   bool refuseCommand = false;
-  // When the last line arrived, for measuring the time-out after it.
-  link::Clock::TimePoint lastLineAt{};
+  // Identification and every other frame: the simulator's register.
+  sim::Register reg{sim::RegisterSettings{kDevice, 'S', "1.0"}, sim::FaultPlan()};
 
   void Attach(test::ScriptedPort& port) {
     port.SetResponder([this](test::ScriptedPort& p, const link::Bytes& written) {
-      if (written == link::IdentifyRequest()) {
-        p.Arrive(link::IdentifyReply(link::kAckByte, kDigits), 5ms);
-        return;
-      }
-      if (written.size() != link::kCommandSize) return;
-      const char letter = static_cast<char>(written[7]);
-      if (letter == 'V') {
+      const bool report =
+          written.size() == link::kCommandSize && (written[7] == 'f' || written[7] == 'F');
+      if (!report) {
+        for (const sim::Action& action : reg.Feed(written))
+          if (action.kind == sim::ActionKind::Send) p.Arrive(action.bytes, 5ms);
+      } else if (refuseCommand) {
+        link::Bytes nak(link::kReplySize, 0x30);
+        nak[0] = link::kNakByte;
+        p.Arrive(nak, 5ms);
+      } else {
         p.Arrive(link::AckFrame(kDevice), 5ms);
-        p.Arrive(VersionLine(), 30ms);
-      } else if (letter == 'f' || letter == 'F') {
-        if (refuseCommand) {
-          link::Bytes nak(link::kReplySize, 0x30);
-          nak[0] = link::kNakByte;
-          p.Arrive(nak, 5ms);
-          return;
-        }
-        p.Arrive(link::AckFrame(kDevice), 5ms);
-        auto at = firstLine;
+        link::Clock::Duration at = 150ms;
         for (const link::Bytes& line : lines) {
           p.Arrive(line, at);
-          lastLineAt = p.Clock().Now() + at;
           at += spacing;
         }
       }
     });
-  }
-
-  static link::Bytes VersionLine() {
-    std::string head = "\xAA";
-    head += kDigits;
-    head += "V00S 1.0";
-    return link::TrailedLine(link::Bytes(head.begin(), head.end()));
   }
 };
 
