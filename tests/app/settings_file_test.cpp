@@ -85,7 +85,7 @@ TEST(SettingsFileWrite, AFreshHomeGetsItsConfigFolderAndTheProgramsFolderInIt) {
   EXPECT_EQ(st.st_mode & 0777, 0700u);
 }
 
-TEST(SettingsFileRead, AMissingFileSectionOrKeyGivesTheDefault) {
+TEST(SettingsFileRead, AMissingFileSectionOrKeyOrAFolderGivesTheDefault) {
   TempDir dir;
   const SettingsFile none(dir / "none.ini");
   EXPECT_EQ(none.GetString("ECR", "EcrCom", "dflt"), "dflt");
@@ -97,10 +97,7 @@ TEST(SettingsFileRead, AMissingFileSectionOrKeyGivesTheDefault) {
   EXPECT_EQ(settings.GetString("ECR", "Other", "d"), "d");
   EXPECT_EQ(settings.GetInt("ECR", "Other", 5), 5u);
   EXPECT_EQ(settings.GetString("ecr", "ECRCOM", "d"), "2");
-}
-
-TEST(SettingsFileRead, AFolderOrAPathThroughAFileGivesTheDefault) {
-  TempDir dir;
+  // So does a folder, or a path through a file.
   EXPECT_EQ(SettingsFile(dir.Path()).GetString("s", "k", "d"), "d");
   WriteBytes(dir / "plain", "x");
   EXPECT_EQ(SettingsFile(dir / "plain/s.ini").GetString("s", "k", "d"), "d");

@@ -46,21 +46,10 @@ std::vector<link::Bytes> CompleteUpload(const std::vector<link::Bytes>& records)
   return frames;
 }
 
-std::string SendingLine(int row) {
-  return app::Format(Sid::SendingLine, {row});
-}
-
 class Uploads : public ::testing::Test {
  protected:
   Uploads() {
-    UseRegister({});
     opener.onOpen = [this](test::ScriptedPort& port) { test::AttachRegister(port, *reg); };
-  }
-
-  void UseRegister(std::vector<sim::FaultSpec> faults) {
-    sim::RegisterSettings settings;
-    settings.deviceNumber = kDevice;
-    reg = std::make_unique<sim::Register>(settings, sim::FaultPlan(std::move(faults)));
   }
 
   // A new sheet of this kind; the uploads below send the latest one.
@@ -81,17 +70,12 @@ class Uploads : public ::testing::Test {
   const std::vector<link::Bytes>& Written() const { return opener.last->Written(); }
   std::string LastStatus() const { return ui.statuses.empty() ? "" : ui.statuses.back(); }
 
-  // Each call ran under exactly one wait cursor, restored at the end.
-  void ExpectWaitCursorRestored() {
-    EXPECT_EQ(ui.waitCursors, 1);
-    EXPECT_EQ(ui.waitDepth, 0);
-  }
-
   test::FakeClock clock;
   test::RecordingUi ui;
   test::ScriptedOpener opener{clock};
   link::RegisterIdentity identity;
-  std::unique_ptr<sim::Register> reg;
+  std::unique_ptr<sim::Register> reg = std::make_unique<sim::Register>(
+      sim::RegisterSettings{.deviceNumber = kDevice}, sim::FaultPlan());
   int resumeRow = 0;  // what the last upload left to resume
 
  private:
@@ -104,7 +88,9 @@ TEST_F(Uploads, AnEmptyArticlesSheetOpensAndClosesAnUploadWithNoRecord) {
   EXPECT_EQ(Written(), CompleteUpload({}));
   EXPECT_EQ(ui.statuses, std::vector<std::string>{"0 items successfully sent!"});
   EXPECT_TRUE(ui.messages.empty());
-  ExpectWaitCursorRestored();
+  // Under exactly one wait cursor, restored at the end.
+  EXPECT_EQ(ui.waitCursors, 1);
+  EXPECT_EQ(ui.waitDepth, 0);
 }
 
 TEST_F(Uploads, SelectedTextRowsAreSentEvenEmptyAndCounted) {
@@ -138,8 +124,8 @@ TEST_F(Uploads, ARecordThatCannotBeWrittenEndsTheUploadSilently) {
 
   EXPECT_FALSE(Upload(SheetId::FirmData));
   EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ(ui.statuses,
-            (std::vector<std::string>{SendingLine(2), "Transfer failed after 0 of 1 item"}));
+  EXPECT_EQ(ui.statuses, (std::vector<std::string>{app::Format(Sid::SendingLine, {2}),
+                                                   "Transfer failed after 0 of 1 item"}));
   EXPECT_EQ(Written().back(), link::CommandFrame(kDevice, 'a'));
 }
 

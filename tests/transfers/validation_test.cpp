@@ -165,25 +165,5 @@ TEST_F(Validation, AnErrorStopsWithOneListAndNoQuestion) {
   EXPECT_FALSE(t.GetFocusCell().IsValid());
 }
 
-TEST_F(Validation, WarningsAloneLeaveItToThePersonThenEmptyCellsAreAskedAbout) {
-  grid::CellTable& t = Sheet(SheetId::FirmData, {{1, 1, "\xCF\xC8\xC1"}});
-  EXPECT_FALSE(ValidateSheet(SheetId::FirmData, t, ui));
-  ui.goOnPastWarnings = true;
-  EXPECT_TRUE(ValidateSheet(SheetId::FirmData, t, ui));
-  EXPECT_EQ(ui.problems.size(), 2U);
-
-  t.SetSelectedCells({{1, 1}, {2, 1}});
-  ui = {};
-  ui.goOnPastWarnings = true;
-  ui.answers = {true};
-  EXPECT_TRUE(ValidateSelection(SheetId::FirmData, t, ui));
-  EXPECT_EQ(ui.problems.size(), 1U);
-  ASSERT_EQ(ui.questions.size(), 1U);
-  EXPECT_EQ(ui.questions[0].text, app::Text(Sid::EmptySelectedCells));
-  EXPECT_EQ(ui.questions[0].icon, app::Icon::Question);
-  EXPECT_TRUE(ui.questions[0].noIsDefault);
-  EXPECT_FALSE(ValidateSelection(SheetId::FirmData, t, ui));  // No by default
-}
-
 }  // namespace
 }  // namespace nuvrel::transfers
