@@ -192,29 +192,6 @@ TEST_F(Filled, PasteRefusesAHeaderOrReadOnlyTargetOrANonEditableGrid) {
   EXPECT_EQ(CopyText(t), Cell(2, 2));
 }
 
-TEST(PasteTextLarge, ThousandsOfLinesAndNulsFillTheGridAndStop) {
-  CellTable t(nullptr);
-  Fill(t, 2401, 8);
-  std::string text;
-  for (int i = 0; i < 10000; ++i) {
-    text += std::to_string(i);
-    text += '\t';
-    text.append(500, ',');
-    text += '\n';
-  }
-  text.append(1000, '\0');
-  text += "late";
-  ASSERT_TRUE(PasteText(t, {1, 1}, text));
-  EXPECT_EQ(t.GetItemText(1, 1), "0");
-  EXPECT_EQ(t.GetItemText(2400, 1), "2399");
-  EXPECT_EQ(t.GetItemText(2400, 7), "");
-  EXPECT_EQ(t.GetSelectedBoundingRange(), (CellRange{1, 1, 2400, 7}));
-
-  const std::string nuls(100000, '\0');
-  ASSERT_TRUE(PasteText(t, {1, 1}, nuls));
-  EXPECT_EQ(t.GetItemText(1, 1), "0");
-}
-
 TEST(PasteTextSheets, ArticlesCellsNormaliseWhatIsPasted) {
   CellTable t;
   sheets::SetupSheet(sheets::SheetId::Articles, t);

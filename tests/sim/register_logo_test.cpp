@@ -13,14 +13,8 @@ namespace {
 using test::kDevice;
 using test::LogoFile;
 using test::LogoHeader;
+using test::Refusal;
 using test::SentBytes;
-
-link::Bytes Refusal() {
-  link::Bytes frame{link::kNakByte};
-  for (char c : link::DeviceDigits(kDevice)) frame.push_back(static_cast<std::uint8_t>(c));
-  link::AppendCheckPair(frame);
-  return frame;
-}
 
 Register MakeRegister(std::vector<FaultSpec> faults = {}) {
   return Register(RegisterSettings{}, FaultPlan(std::move(faults)));

@@ -13,18 +13,12 @@ namespace nuvrel::sim {
 namespace {
 
 using test::kDevice;
+using test::Refusal;
 using test::SentBlocks;
 using test::SentBytes;
 
 Register MakeRegister(std::uint32_t device = kDevice) {
   return Register(RegisterSettings{device, 'S', "NV-2.21"}, FaultPlan());
-}
-
-link::Bytes Refusal(std::uint32_t device = kDevice) {
-  link::Bytes frame{link::kNakByte};
-  for (char c : link::DeviceDigits(device)) frame.push_back(static_cast<std::uint8_t>(c));
-  link::AppendCheckPair(frame);
-  return frame;
 }
 
 TEST(RegisterAnswers, UnknownCommandLettersAreAcknowledged) {
