@@ -6,8 +6,6 @@
 #include <functional>
 #include <string>
 
-#include "sheets/layouts.h"
-
 namespace nuvrel::grid {
 namespace {
 
@@ -190,20 +188,6 @@ TEST_F(Filled, PasteRefusesAHeaderOrReadOnlyTargetOrANonEditableGrid) {
   // The selection stays and can still be copied.
   EXPECT_EQ(t.GetSelectedBoundingRange(), (CellRange{2, 2, 2, 2}));
   EXPECT_EQ(CopyText(t), Cell(2, 2));
-}
-
-TEST(PasteTextSheets, ArticlesCellsNormaliseWhatIsPasted) {
-  CellTable t;
-  sheets::SetupSheet(sheets::SheetId::Articles, t);
-  using namespace sheets::articles;
-  // The comma splits "1,50" in two: the price gets 1, the one-character tax group refuses 50.
-  ASSERT_TRUE(PasteText(t, {1, kPrice}, "1,50\r\n2.5,x,12"));
-  EXPECT_EQ(t.GetItemText(1, kPrice), "1.00");
-  EXPECT_EQ(t.GetItemText(1, kTaxGroup), "");
-  EXPECT_EQ(t.GetItemText(2, kPrice), "2.50");
-  EXPECT_EQ(t.GetItemText(2, kTaxGroup), "x");
-  EXPECT_EQ(t.GetItemText(2, kDepartment), "");
-  EXPECT_EQ(t.GetSelectedBoundingRange(), (CellRange{1, kPrice, 2, kDepartment}));
 }
 
 TEST(GuardedChange, StoresAndMarksOnlyANewTextTheCellTakes) {
