@@ -32,12 +32,6 @@ class InputReader {
     m_rest.remove_prefix(1);
     return b;
   }
-  // Up to `count` bytes, fewer at the end of the input.
-  std::string_view Take(std::size_t count) {
-    const std::string_view taken = m_rest.substr(0, count);
-    m_rest.remove_prefix(taken.size());
-    return taken;
-  }
   std::string_view Rest() const { return m_rest; }
 
  private:

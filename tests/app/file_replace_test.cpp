@@ -60,7 +60,7 @@ TEST(FileReplace, ADeviceOrAFifoIsWrittenInPlaceAndNeverReplaced) {
   EXPECT_TRUE(S_ISFIFO(Stat(fifo).st_mode));
 }
 
-TEST(FileReplace, AReplacedFileKeepsItsModeOwnerAndEveryName) {
+TEST(FileReplace, AReplacedFileKeepsItsModeOwnerEveryNameAndLinks) {
   test::TempDir dir;
   const std::string path = dir / "sheet.txt";
   WriteBytes(path, "old");
@@ -83,9 +83,13 @@ TEST(FileReplace, AReplacedFileKeepsItsModeOwnerAndEveryName) {
   ASSERT_EQ(ReplaceFile(path, "seen by both"), ReplaceStatus::Replaced);
   EXPECT_EQ(ReadBytes(other), "seen by both");
   EXPECT_EQ(Stat(path).st_ino, Stat(other).st_ino);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
-                          std::filesystem::directory_iterator()),
-            2);
+  // A symbolic link stays and its target changes.
+  ASSERT_EQ(::symlink("sheet.txt", (dir / "link.txt").c_str()), 0);
+  ASSERT_EQ(ReplaceFile(dir / "link.txt", "through the link"), ReplaceStatus::Replaced);
+  EXPECT_TRUE(S_ISLNK(Stat(dir / "link.txt").st_mode));
+  EXPECT_EQ(ReadBytes(path), "through the link");
+  EXPECT_EQ(test::FolderEntries(dir.Path()),
+            (std::vector<std::string>{"link.txt", "other-name.txt", "sheet.txt"}));
 }
 
 TEST(FileReplace, AReadOnlyFileIsRefusedAlsoForRoot) {

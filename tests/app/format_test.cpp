@@ -30,12 +30,5 @@ TEST(Format, FillsPlaceholdersAndLeavesWhatIsNoneOrHasNoArgument) {
   for (const auto& [formatted, expected] : cases) EXPECT_EQ(formatted, expected);
 }
 
-TEST(StringTable, CaptionsAreFoundBySheetIndex) {
-  EXPECT_EQ(Text(SheetCaption(2)), "Departments");
-  EXPECT_EQ(Text(SheetFileCaption(6)), "Department report (%s)");
-  EXPECT_EQ(Text(Sid::CaptionReports), "Reports");
-  EXPECT_EQ(Text(static_cast<Sid>(20005)), "");
-}
-
 }  // namespace
 }  // namespace nuvrel::app

@@ -51,68 +51,49 @@ TEST(IniDocumentGet, FindsTheFirstKeyOfTheNamedSectionWithoutCaseOrBlanks) {
   }
 }
 
-TEST(IniDocumentParse, CrLfLfAndAMissingLastLineEndReadAlike) {
+TEST(IniDocumentParse, AnyLineEndsReadAlikeAndTheTextComesBackInCrLfLines) {
   for (const char* text :
        {"[s]\r\nk=v\r\nlast=x\r\n", "[s]\nk=v\nlast=x\n", "[s]\r\nk=v\nlast=x"}) {
     const auto doc = IniDocument::Parse(text);
     EXPECT_EQ(doc.Get("s", "k"), "v") << text;
     EXPECT_EQ(doc.Get("s", "last"), "x") << text;
+    EXPECT_EQ(doc.Text(), "[s]\r\nk=v\r\nlast=x\r\n") << text;
   }
-}
-
-TEST(IniDocumentParse, ALeadingBomIsNotPartOfTheFirstLineAndIsKept) {
-  const auto doc = IniDocument::Parse("\xEF\xBB\xBF[s]\nk=v\n");
-  EXPECT_EQ(doc.Get("s", "k"), "v");
-  EXPECT_EQ(doc.Text(), "\xEF\xBB\xBF[s]\r\nk=v\r\n");
-}
-
-TEST(IniDocumentText, EveryLineEndsInCrLfAndNothingElseChanges) {
-  const auto doc = IniDocument::Parse("; note\n\n  [s]  \nk = v \n\t\nstray line\n");
-  EXPECT_EQ(doc.Text(), "; note\r\n\r\n  [s]  \r\nk = v \r\n\t\r\nstray line\r\n");
+  // Nothing but the line ends changes; a leading byte order mark is not part of the first line.
+  EXPECT_EQ(IniDocument::Parse("; note\n\n  [s]  \nk = v \n\t\nstray line\n").Text(),
+            "; note\r\n\r\n  [s]  \r\nk = v \r\n\t\r\nstray line\r\n");
   EXPECT_EQ(IniDocument::Parse("").Text(), "");
+  const auto bom = IniDocument::Parse("\xEF\xBB\xBF[s]\nk=v\n");
+  EXPECT_EQ(bom.Get("s", "k"), "v");
+  EXPECT_EQ(bom.Text(), "\xEF\xBB\xBF[s]\r\nk=v\r\n");
 }
 
-TEST(IniDocumentSet, ReplacesTheKeyLineInPlaceAndKeepsTheFilesSpelling) {
-  auto doc =
-      IniDocument::Parse("; settings\n[ECR]\n  ECRCOM = 1 \nother=x\n[Ports]\nCOM1=/dev/a\n");
-  doc.Set("ecr", "EcrCom", "3");
-  EXPECT_EQ(doc.Text(), "; settings\r\n[ECR]\r\nECRCOM=3\r\nother=x\r\n[Ports]\r\nCOM1=/dev/a\r\n");
-}
-
-TEST(IniDocumentSet, ReplacesOnlyTheFirstOfRepeatedKeys) {
-  auto doc = IniDocument::Parse("[s]\nk=1\nk=2\n");
-  doc.Set("s", "k", "9");
-  EXPECT_EQ(doc.Text(), "[s]\r\nk=9\r\nk=2\r\n");
-}
-
-TEST(IniDocumentSet, AddsAMissingKeyAfterTheSectionsLastNonBlankLine) {
-  auto doc = IniDocument::Parse("[a]\nx=1\n; trailing note\n\n\n[b]\ny=2\n");
-  doc.Set("A", "new", "v");
-  EXPECT_EQ(doc.Text(), "[a]\r\nx=1\r\n; trailing note\r\nnew=v\r\n\r\n\r\n[b]\r\ny=2\r\n");
-
-  auto last = IniDocument::Parse("[a]\nx=1\n[b]\n");
-  last.Set("b", "y", "2");
-  EXPECT_EQ(last.Text(), "[a]\r\nx=1\r\n[b]\r\ny=2\r\n");
-}
-
-TEST(IniDocumentSet, KeysBeforeTheFirstSectionAreNotTakenForTheSectionsKeys) {
-  auto doc = IniDocument::Parse("k=outside\n[s]\n");
-  doc.Set("s", "k", "inside");
-  EXPECT_EQ(doc.Text(), "k=outside\r\n[s]\r\nk=inside\r\n");
-}
-
-TEST(IniDocumentSet, AddsAMissingSectionAtTheEndSetOffByOneBlankLine) {
-  auto doc = IniDocument::Parse("[a]\nx=1");
-  doc.Set("logoman", "image", "/tmp/l.bmp");
-  EXPECT_EQ(doc.Text(), "[a]\r\nx=1\r\n\r\n[logoman]\r\nimage=/tmp/l.bmp\r\n");
-
-  auto blankEnd = IniDocument::Parse("[a]\nx=1\n\n");
-  blankEnd.Set("b", "k", "v");
-  EXPECT_EQ(blankEnd.Text(), "[a]\r\nx=1\r\n\r\n[b]\r\nk=v\r\n");
-
-  IniDocument empty;
-  empty.Set("ECR", "EcrCom", "0");
-  EXPECT_EQ(empty.Text(), "[ECR]\r\nEcrCom=0\r\n");
+TEST(IniDocumentSet, ChangesOnlyTheFirstKeyLineOrAddsItAtTheEndOfItsSection) {
+  const struct {
+    const char* text;
+    const char* section;
+    const char* key;
+    const char* after;
+  } cases[] = {
+      // The key line is replaced in place with the file's spelling of the key.
+      {"; settings\n[ECR]\n  ECRCOM = 1 \nother=x\n[Ports]\nCOM1=/dev/a\n", "ecr", "EcrCom",
+       "; settings\r\n[ECR]\r\nECRCOM=v\r\nother=x\r\n[Ports]\r\nCOM1=/dev/a\r\n"},
+      {"[s]\nk=1\nk=2\n", "s", "k", "[s]\r\nk=v\r\nk=2\r\n"},
+      // A missing key goes after the section's last line that is not blank.
+      {"[a]\nx=1\n; trailing note\n\n\n[b]\ny=2\n", "A", "new",
+       "[a]\r\nx=1\r\n; trailing note\r\nnew=v\r\n\r\n\r\n[b]\r\ny=2\r\n"},
+      {"[a]\nx=1\n[b]\n", "b", "y", "[a]\r\nx=1\r\n[b]\r\ny=v\r\n"},
+      {"k=outside\n[s]\n", "s", "k", "k=outside\r\n[s]\r\nk=v\r\n"},
+      // A missing section goes at the end, set off by one blank line.
+      {"[a]\nx=1", "logoman", "image", "[a]\r\nx=1\r\n\r\n[logoman]\r\nimage=v\r\n"},
+      {"[a]\nx=1\n\n", "b", "k", "[a]\r\nx=1\r\n\r\n[b]\r\nk=v\r\n"},
+      {"", "ECR", "EcrCom", "[ECR]\r\nEcrCom=v\r\n"},
+  };
+  for (const auto& c : cases) {
+    auto doc = IniDocument::Parse(c.text);
+    doc.Set(c.section, c.key, "v");
+    EXPECT_EQ(doc.Text(), c.after) << c.text;
+  }
 }
 
 TEST(IniDocumentSet, EveryValueReadsBackAsWritten) {

@@ -20,20 +20,20 @@ const char* const kBuiltInPorts[] = {"COM1", "COM2", "COM3", "COM4"};
 const char* const kBuiltInPorts[] = {"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"};
 #endif
 
-TEST(Settings, WithoutAFileEveryKeyHasItsDefault) {
+TEST(Settings, PortDevicesComeFromThePortsSectionOrAreTheBuiltInOnes) {
   TempDir dir;
   const SettingsFile settings(dir / "nuvrel.ini");
   EXPECT_EQ(ReadComPortIndex(settings), 0);
+  EXPECT_EQ(LogoPath(settings), "");
   for (int port = 1; port <= 4; ++port) {
     EXPECT_EQ(DevicePathForPort(settings, port), kBuiltInPorts[port - 1]);
   }
-  EXPECT_EQ(LogoPath(settings), "");
-}
-
-TEST(Settings, PortNumbersOutsideOneToFourHaveNoDevice) {
-  TempDir dir;
-  WriteBytes(dir / "nuvrel.ini", "[Ports]\nCOM0=/dev/zero\nCOM5=/dev/five\n");
-  const SettingsFile settings(dir / "nuvrel.ini");
+  WriteBytes(dir / "nuvrel.ini",
+             "[Ports]\nCOM2 = /dev/ttyUSB0\ncom4=\nCOM0=/dev/zero\nCOM5=/dev/five\n");
+  EXPECT_EQ(DevicePathForPort(settings, 1), kBuiltInPorts[0]);
+  EXPECT_EQ(DevicePathForPort(settings, 2), "/dev/ttyUSB0");
+  // A key that is present but empty is the person's choice, not a missing key.
+  EXPECT_EQ(DevicePathForPort(settings, 4), "");
   for (int port : {0, 5, -1, 255}) {
     EXPECT_EQ(DevicePathForPort(settings, port), "") << port;
   }
@@ -58,16 +58,6 @@ TEST(Settings, AWrittenComPortIndexReadsBackAndANegativeOneIsStoredSigned) {
   EXPECT_EQ(ReadComPortIndex(settings), 3);
   ASSERT_TRUE(WriteComPortIndex(settings, -1));
   EXPECT_EQ(ReadBytes(dir / "nuvrel.ini"), "[ECR]\r\nEcrCom=-1\r\n");
-}
-
-TEST(Settings, PortDevicesComeFromThePortsSection) {
-  TempDir dir;
-  WriteBytes(dir / "nuvrel.ini", "[Ports]\nCOM2 = /dev/ttyUSB0\ncom4=\n");
-  const SettingsFile settings(dir / "nuvrel.ini");
-  EXPECT_EQ(DevicePathForPort(settings, 1), kBuiltInPorts[0]);
-  EXPECT_EQ(DevicePathForPort(settings, 2), "/dev/ttyUSB0");
-  // A key that is present but empty is the person's choice, not a missing key.
-  EXPECT_EQ(DevicePathForPort(settings, 4), "");
 }
 
 TEST(Settings, TheLogoPathRoundTripsAndIsCutTo259Bytes) {

@@ -76,7 +76,13 @@ TEST_F(Table, ColoursFallBackToTheDefaultCellOfTheirKind) {
   EXPECT_EQ(t.EffectiveBackColour(2, 2), Rgb(4, 4, 4));
 }
 
-TEST_F(Table, HeadersAndLabelsAreNeverEditable) {
+TEST_F(Table, TheStateCombinesKeptAndComputedFlagsAndHeadersAreNeverEditable) {
+  t.SetFocusCell(2, 2);
+  t.SelectCell(2, 2);
+  t.SetItemText(2, 2, "x");
+  EXPECT_EQ(t.GetItemState(2, 2), CellState::Focused | CellState::Selected | CellState::Modified);
+  EXPECT_EQ(t.GetItemState(0, 0), CellState::Fixed | CellState::FixedRow | CellState::FixedColumn);
+  EXPECT_EQ(t.GetItemState(0, 2), CellState::Fixed | CellState::FixedRow);
   EXPECT_TRUE(t.IsCellEditable(1, 1));
   EXPECT_FALSE(t.IsCellEditable(0, 1));
   EXPECT_FALSE(t.IsCellEditable(1, 0));
@@ -84,15 +90,6 @@ TEST_F(Table, HeadersAndLabelsAreNeverEditable) {
   EXPECT_FALSE(t.IsCellEditable(2, 2));
   t.SetEditable(false);
   EXPECT_FALSE(t.IsCellEditable(1, 1));
-}
-
-TEST_F(Table, StateCombinesKeptAndComputedFlags) {
-  t.SetFocusCell(2, 2);
-  t.SelectCell(2, 2);
-  t.SetItemText(2, 2, "x");
-  EXPECT_EQ(t.GetItemState(2, 2), CellState::Focused | CellState::Selected | CellState::Modified);
-  EXPECT_EQ(t.GetItemState(0, 0), CellState::Fixed | CellState::FixedRow | CellState::FixedColumn);
-  EXPECT_EQ(t.GetItemState(0, 2), CellState::Fixed | CellState::FixedRow);
 }
 
 // Laid out as the sheets are, with nothing written yet: a typed, right-aligned column, banded rows
@@ -162,14 +159,6 @@ TEST_F(BlankCells, ChangingAColumnChangesTheCellsAlreadyMade) {
   EXPECT_EQ(t.GetItemText(2, 2), "low");
 }
 
-TEST_F(Table, FocusCell) {
-  EXPECT_FALSE(t.GetFocusCell().IsValid());
-  EXPECT_FALSE(t.SetFocusCell(1, 1).IsValid());
-  EXPECT_EQ(t.SetFocusCell(3, 2), (CellId{1, 1}));
-  t.SetFocusCell(99, 1);
-  EXPECT_FALSE(t.GetFocusCell().IsValid());
-}
-
 TEST_F(Table, SelectionOfRangesRowsColumnsAndAll) {
   t.SelectRange({1, 1, 2, 2});
   EXPECT_EQ(t.GetSelectedCount(), 4u);
@@ -190,22 +179,25 @@ TEST_F(Table, SelectionOfRangesRowsColumnsAndAll) {
   EXPECT_EQ(t.GetSelectedCount(), 12u);
   t.ClearSelection();
   EXPECT_FALSE(t.GetSelectedBoundingRange().IsValid());
+  // Disabled, selecting selects nothing.
+  t.EnableSelection(false);
+  t.SelectAll();
+  EXPECT_EQ(t.GetSelectedCount(), 0u);
+  EXPECT_FALSE(t.IsCellSelected(1, 1));
 }
 
-TEST_F(Table, SelectionIsClippedAndForgottenWithTheRowsItCovered) {
+TEST_F(Table, SelectionAndFocusAreClippedAndForgottenWithTheRowsTheyCovered) {
+  EXPECT_FALSE(t.GetFocusCell().IsValid());
+  EXPECT_FALSE(t.SetFocusCell(1, 1).IsValid());
+  EXPECT_EQ(t.SetFocusCell(3, 2), (CellId{1, 1}));
+  t.SetFocusCell(99, 1);
+  EXPECT_FALSE(t.GetFocusCell().IsValid());
   t.SelectRange({3, 1, 99, 99});
   EXPECT_EQ(t.GetSelectedCount(), 6u);
   t.SetFocusCell(4, 1);
   t.SetRowCount(4);
   EXPECT_EQ(t.GetSelectedCount(), 3u);
   EXPECT_FALSE(t.GetFocusCell().IsValid());
-}
-
-TEST_F(Table, DisabledSelectionSelectsNothing) {
-  t.EnableSelection(false);
-  t.SelectAll();
-  EXPECT_EQ(t.GetSelectedCount(), 0u);
-  EXPECT_FALSE(t.IsCellSelected(1, 1));
 }
 
 TEST_F(Table, AutoSizeMeasuresHeaderAndDataByStyle) {

@@ -36,7 +36,7 @@ void OneColumn(CellTable& t, std::initializer_list<int> heights) {
 constexpr Size kSmallChar{10, 10};
 constexpr Size kPaper300{180, 360};
 
-TEST(PageLayoutArticles, PageIsScaledToTheGridWidthAndShapedLikeThePaper) {
+TEST(PageLayoutArticles, PageIsScaledToTheGridWidthAndRowsAreDealtOutFortyThreeToAPage) {
   CellTable t(nullptr);
   ArticlesLike(t);
   const PageLayout layout = ComputePageLayout(t, kChar, kA4);
@@ -46,12 +46,6 @@ TEST(PageLayoutArticles, PageIsScaledToTheGridWidthAndShapedLikeThePaper) {
   // Less the header row and 2 + 2 + 2 lines of page header, footer and gaps.
   EXPECT_EQ(layout.pageHeight, 1185 - 24 - 120);
   EXPECT_EQ(layout.pageWidth, 758 - 40);
-}
-
-TEST(PageLayoutArticles, RowsAreDealtOutFortyThreeToAPage) {
-  CellTable t(nullptr);
-  ArticlesLike(t);
-  const PageLayout layout = ComputePageLayout(t, kChar, kA4);
   // 1041 / 24 = 43 rows a page; 2400 rows make 55 full pages and one of 35.
   ASSERT_EQ(layout.pageCount, 56);
   for (int p = 1; p <= layout.pageCount; ++p) {

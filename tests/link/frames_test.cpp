@@ -39,20 +39,15 @@ TEST(CheckPair, OnlyTheLowNibbleOfEachReceivedCharacterCounts) {
   EXPECT_FALSE(CheckPairMatches(covered, 0x3F, 0x3B));
 }
 
-class AckCheck : public ::testing::Test {
- protected:
-  std::array<std::uint8_t, kReplySize> Reply(const Bytes& b) {
-    std::array<std::uint8_t, kReplySize> r{};
-    std::copy_n(b.begin(), kReplySize, r.begin());
-    return r;
-  }
-};
-
-TEST_F(AckCheck, AcceptsTheAcknowledgementOfTheCurrentDevice) {
-  EXPECT_EQ(CheckAck(Reply(AckFrame(1)), 1), Fault::None);
+std::array<std::uint8_t, kReplySize> Reply(const Bytes& b) {
+  std::array<std::uint8_t, kReplySize> r{};
+  std::copy_n(b.begin(), kReplySize, r.begin());
+  return r;
 }
 
-TEST_F(AckCheck, TestsRunInOrderRefusalCodeLineFeedPairDevice) {
+TEST(AckCheck, TestsRunInOrderRefusalCodeLineFeedPairDevice) {
+  EXPECT_EQ(CheckAck(Reply(AckFrame(1)), 1), Fault::None);
+
   Bytes nak = AckFrame(1);
   nak[0] = kNakByte;
   nak[9] = 'x';  // a refusal is reported as such, whatever the rest holds
@@ -93,54 +88,48 @@ TEST(UploadEndCheck, DeviceIsTestedBeforeTheLetter) {
   EXPECT_EQ(CheckUploadEnd(p, 7), Fault::Invalid);
 }
 
-TEST(IdentifyReplyCheck, AcceptsBothCodesWithTheCodeInsideThePair) {
-  for (std::uint8_t code : {kAckByte, kAltAckByte}) {
-    Bytes reply = IdentifyReply(code, "123456");
+TEST(IdentifyReplyCheck, TakesBothCodesAndOnlyPossibleNumbers) {
+  const struct {
+    std::uint8_t code;
+    const char* digits;
+    Fault fault;
+    std::uint32_t device;
+  } cases[] = {
+      {kAckByte, "123456", Fault::None, 123456},  // the code counts in the pair
+      {kAltAckByte, "123456", Fault::None, 123456},
+      {kAckByte, "  0042", Fault::None, 42},  // leading blanks are taken
+      // Impossible numbers fail without a message.
+      {kAckByte, "000000", Fault::Silent, 0},
+      {kAckByte, "12A456", Fault::Silent, 0},
+      {kAckByte, "      ", Fault::Silent, 0},
+      {kAckByte, "-00001", Fault::Silent, 0},
+      {kAckByte, "12345 ", Fault::Silent, 0},
+      {kNakByte, "000001", Fault::Refused, 0},
+      {0x07, "000001", Fault::Invalid, 0},
+  };
+  for (const auto& c : cases) {
+    const Bytes reply = IdentifyReply(c.code, c.digits);
     std::array<std::uint8_t, kReplySize> r{};
     std::copy(reply.begin(), reply.end(), r.begin());
-    const auto result = CheckIdentifyReply(r);
-    EXPECT_EQ(result.fault, Fault::None);
-    EXPECT_EQ(result.deviceNumber, 123456u);
+    const IdentifyResult result = CheckIdentifyReply(r);
+    EXPECT_EQ(result.fault, c.fault) << c.digits;
+    if (c.fault == Fault::None) {
+      EXPECT_EQ(result.deviceNumber, c.device) << c.digits;
+    }
   }
 }
 
-TEST(IdentifyReplyCheck, ImpossibleNumbersFailWithoutAMessage) {
-  for (const char* digits : {"000000", "12A456", "      ", "-00001", "12345 "}) {
-    Bytes reply = IdentifyReply(kAckByte, digits);
-    std::array<std::uint8_t, kReplySize> r{};
-    std::copy(reply.begin(), reply.end(), r.begin());
-    EXPECT_EQ(CheckIdentifyReply(r).fault, Fault::Silent) << digits;
-  }
-  // strtoul takes leading blanks.
-  Bytes blanks = IdentifyReply(kAckByte, "  0042");
-  std::array<std::uint8_t, kReplySize> r{};
-  std::copy(blanks.begin(), blanks.end(), r.begin());
-  EXPECT_EQ(CheckIdentifyReply(r).deviceNumber, 42u);
-}
-
-TEST(IdentifyReplyCheck, OtherCodesAreRefusalOrInvalid) {
-  Bytes reply = IdentifyReply(kNakByte, "000001");
-  std::array<std::uint8_t, kReplySize> r{};
-  std::copy(reply.begin(), reply.end(), r.begin());
-  EXPECT_EQ(CheckIdentifyReply(r).fault, Fault::Refused);
-  r[0] = 0x07;
-  EXPECT_EQ(CheckIdentifyReply(r).fault, Fault::Invalid);
-}
-
-TEST(VersionLine, CountryAtTenAndVersionUpToTheTrailer) {
+TEST(VersionLine, CountryAtTenAndVersionUpToTheTrailerIfAny) {
   Bytes line = TrailedLine(
       B({0xAA, '0', '0', '0', '0', '0', '1', 'V', '0', '0', 'S', ' ', 'v', '1', '.', '2'}));
   ASSERT_EQ(line.size(), 20u);
   const VersionInfo info = ParseVersionLine(line);
   EXPECT_EQ(info.country, 'S');
   EXPECT_EQ(info.version, "v1.2");  // bytes 12 to 15
-}
-
-TEST(VersionLine, ShortLinesHaveNoVersion) {
-  const Bytes line = B({0xAA, '0', '0', '0', '0', '0', '1', 'V', '0', '0', 'D', ' ', 0x0D, 0x0A});
-  const VersionInfo info = ParseVersionLine(line);
-  EXPECT_EQ(info.country, 'D');
-  EXPECT_EQ(info.version, "");
+  const VersionInfo shortLine = ParseVersionLine(
+      B({0xAA, '0', '0', '0', '0', '0', '1', 'V', '0', '0', 'D', ' ', 0x0D, 0x0A}));
+  EXPECT_EQ(shortLine.country, 'D');
+  EXPECT_EQ(shortLine.version, "");
   EXPECT_EQ(ParseVersionLine(B({0xAA, 0x0A})).country, 0);
 }
 

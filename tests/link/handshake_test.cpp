@@ -53,33 +53,6 @@ TEST_F(Handshake, ARefusalWhoseOtherBytesNeverComeIsATimeout) {
   EXPECT_LT(clock.Elapsed(), 3200ms);
 }
 
-TEST_F(Handshake, EachFaultOfAnAckHasItsOwnMessage) {
-  struct Case {
-    Bytes reply;
-    const char* message;
-  };
-  Bytes nak = AckFrame(1);
-  nak[0] = kNakByte;
-  Bytes invalid = AckFrame(1);
-  invalid[0] = 0x07;
-  Bytes crc = AckFrame(1);
-  crc[7] ^= 0x01;
-  const Case cases[] = {
-      {nak, "ECR returned NACK!"},
-      {invalid, "Invalid data received!"},
-      {crc, "CRC error!"},
-      {AckFrame(2), "Bad ECR number received!"},
-  };
-  for (const Case& c : cases) {
-    ui.messages.clear();
-    port.Arrive(c.reply);
-    EXPECT_FALSE(AwaitAck(channel));
-    ASSERT_EQ(ui.messages.size(), 1u) << c.message;
-    EXPECT_EQ(ui.messages[0].text, c.message);
-    EXPECT_EQ(ui.messages[0].icon, app::Icon::Error);
-  }
-}
-
 TEST_F(Handshake, AReplyCompletedAfterThreeSecondsIsStillATimeout) {
   port.Arrive(AckFrame(1), 3050ms);
   EXPECT_FALSE(AwaitAck(channel));
@@ -95,13 +68,6 @@ TEST_F(Handshake, AHungUpLineEndsEveryWaitAtOnceAndSaysSo) {
   EXPECT_FALSE(SendCommand(channel, 'z'));
   EXPECT_EQ(Messages(), (std::vector<std::string>{hungUp, hungUp, hungUp}));
   EXPECT_LT(clock.Elapsed(), 500ms);
-}
-
-TEST_F(Handshake, SendCommandWritesTheFrameThenAwaitsTheAck) {
-  port.SetResponder([](test::ScriptedPort& p, const Bytes&) { p.Arrive(AckFrame(1), 20ms); });
-  EXPECT_TRUE(SendCommand(channel, 'a'));
-  ASSERT_EQ(port.Written().size(), 1u);
-  EXPECT_EQ(port.Written()[0], CommandFrame(1, 'a'));
 }
 
 TEST_F(Handshake, AWriteThatFailsSaysSoAndWaitsForNothing) {

@@ -57,33 +57,9 @@ class Identify : public ::testing::Test {
   FakeRegister reg;
 };
 
-TEST_F(Identify, LearnsDeviceCountryAndVersion) {
-  EXPECT_TRUE(IdentifyRegister(channel));
-  EXPECT_EQ(identity.deviceNumber, 42u);
-  EXPECT_EQ(identity.country, 'S');
-  EXPECT_EQ(identity.version, "v1.2");
-  ASSERT_EQ(port.Written().size(), 2u);
-  EXPECT_EQ(port.Written()[1], CommandFrame(42, 'V'));
-  EXPECT_TRUE(ui.messages.empty());
-  // Two 10-byte replies, each taken after its pause.
-  EXPECT_GE(clock.Elapsed(), 200ms);
-}
-
 TEST_F(Identify, TheAlternativeReplyCodeIdentifiesToo) {
   reg.code = kAltAckByte;
   EXPECT_TRUE(IdentifyRegister(channel));
-}
-
-TEST_F(Identify, ImpossibleDeviceNumbersEndSilentlyBeforeTheVersionCommand) {
-  for (const char* digits : {"000000", "12A456"}) {
-    reg.digits = digits;
-    test::ScriptedPort fresh(clock);
-    reg.Attach(fresh);
-    Channel c{fresh, clock, ui, identity};
-    EXPECT_FALSE(IdentifyRegister(c)) << digits;
-    EXPECT_EQ(fresh.Written().size(), 1u) << digits;
-  }
-  EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(Identify, AForeignRegisterEndsSilentlyButItsCountryIsKept) {
@@ -110,35 +86,6 @@ TEST_F(Identify, AVersionLineOfTheLimitIsInvalidEvenWhenItsLastByteIsTheLineFeed
   reg.Attach(fresh);
   Channel c{fresh, clock, ui, identity};
   EXPECT_TRUE(IdentifyRegister(c));
-}
-
-TEST_F(Identify, AMissingVersionLineTimesOut) {
-  reg.answerVersion = false;
-  const auto start = clock.Now();
-  EXPECT_FALSE(IdentifyRegister(channel));
-  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Timeout communicating with ECR!"});
-  EXPECT_GT(clock.Now() - start, 3000ms);
-}
-
-TEST_F(Identify, ANoisyReplyIsInvalid) {
-  port.SetResponder([](test::ScriptedPort& p, const Bytes&) {
-    Bytes noisy{0x00, 0x13};
-    const Bytes reply = IdentifyReply(kAckByte, "000042");
-    noisy.insert(noisy.end(), reply.begin(), reply.end());
-    p.Arrive(noisy);
-  });
-  EXPECT_FALSE(IdentifyRegister(channel));
-  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Invalid data received!"});
-}
-
-TEST_F(Identify, AReplyWithTheWrongPairIsACrcError) {
-  port.SetResponder([](test::ScriptedPort& p, const Bytes&) {
-    Bytes reply = IdentifyReply(kAckByte, "000042");
-    reply[8] ^= 0x01;
-    p.Arrive(reply);
-  });
-  EXPECT_FALSE(IdentifyRegister(channel));
-  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"CRC error!"});
 }
 
 }  // namespace

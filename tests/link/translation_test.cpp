@@ -12,25 +12,25 @@ std::string S(std::initializer_list<int> bytes) {
   return s;
 }
 
-TEST(Translation, LowercaseAndGreaterThanTowardsTheRegister) {
-  std::string text = "abc>";
-  TranslateText(text, true);
-  EXPECT_EQ(text, S({0x80, 0x81, 0x96, 0x7C}));
-}
-
-TEST(Translation, BackTowardsThePcBothGreaterThanCodesReadAsGreaterThan) {
-  std::string text = S({0x80, 0x7C, 0x3E});
-  TranslateText(text, false);
-  EXPECT_EQ(text, "a>>");
-}
-
-TEST(Translation, WhatTheTablesDoNotListBecomesABlank) {
-  std::string pc = S({0xE0, 0x09, '^', '_', 0x7F, 0xFF});
-  TranslateText(pc, true);
-  EXPECT_EQ(pc, "      ");
-  std::string reg = S({0x20, 0x5B, 0x61, 0x7A, 0x9E, 0xFF});
-  TranslateText(reg, false);
-  EXPECT_EQ(reg, "      ");
+TEST(Translation, EachDirectionMapsItsCharactersAndBlanksWhatItDoesNotList) {
+  const struct {
+    std::string text;
+    bool toRegister;
+    std::string translated;
+  } cases[] = {
+      {"abc>", true, S({0x80, 0x81, 0x96, 0x7C})},
+      {"SALE 12.50 *!", true, "SALE 12.50 *!"},  // upper case, digits and punctuation pass
+      {S({0xE0, 0x09, '^', '_', 0x7F, 0xFF}), true, "      "},
+      {S({'a', 0x00, 'a'}), true, S({0x80, 0x00, 'a'})},  // stops at an embedded NUL
+      // Both codes of '>' read as '>'.
+      {S({0x80, 0x7C, 0x3E}), false, "a>>"},
+      {S({0x20, 0x5B, 0x61, 0x7A, 0x9E, 0xFF}), false, "      "},
+  };
+  for (const auto& c : cases) {
+    std::string text = c.text;
+    TranslateText(text, c.toRegister);
+    EXPECT_EQ(text, c.translated) << c.text;
+  }
 }
 
 TEST(Translation, EveryPcCharacterThatReachesTheRegisterComesBack) {
@@ -42,18 +42,6 @@ TEST(Translation, EveryPcCharacterThatReachesTheRegisterComesBack) {
       EXPECT_EQ(t.toPc[t.toRegister[c]], c) << c;
     }
   }
-}
-
-TEST(Translation, UppercaseDigitsAndPunctuationPassUnchanged) {
-  std::string text = "SALE 12.50 *!";
-  TranslateText(text, true);
-  EXPECT_EQ(text, "SALE 12.50 *!");
-}
-
-TEST(Translation, StopsAtAnEmbeddedNul) {
-  std::string text = S({'a', 0x00, 'a'});
-  TranslateText(text, true);
-  EXPECT_EQ(text, S({0x80, 0x00, 'a'}));
 }
 
 }  // namespace

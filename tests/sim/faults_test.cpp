@@ -1,8 +1,15 @@
 // SPDX-License-Identifier: MIT
-// --fault faults: names, default frames, @N and :P, and their lookup by frame number.
+// --fault faults: names, default frames, @N and :P, their lookup by frame number, and how they
+// count frames in a register: one conversation (identify, V, a, one record, z and the PC's
+// acknowledgement) run with a fault that finds nothing to bend, and refusals counted as frames.
 #include "sim/faults.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+
+#include "sim/register.h"
+#include "sim_test_util.h"
 
 namespace nuvrel::sim {
 namespace {
@@ -11,29 +18,6 @@ FaultSpec Parsed(const char* text) {
   const FaultParse parsed = ParseFaultSpec(text);
   EXPECT_TRUE(parsed.fault) << text << ": " << parsed.error;
   return parsed.fault.value_or(FaultSpec{});
-}
-
-TEST(FaultSpecs, EveryKindIsKnownByItsNameAndAimsAtItsDefaultFrame) {
-  // Line faults aim at the identification, the version faults at V, the report faults at the
-  // report command (their P in report lines).
-  const std::pair<std::vector<const char*>, FaultSpec> groups[] = {
-      {{"nak", "nak-partial", "crc", "silence", "partial", "garbage", "zero-device", "bad-digits",
-        "bad-ack", "hangup"},
-       {.frame = 1, .part = 1}},
-      {{"wrong-device", "foreign-country", "long-line"}, {.frame = 2, .part = 1}},
-      {{"no-group-nine", "report-noise", "flip-barcode", "flip-price", "flip-turnover",
-        "flip-sales", "flip-stock", "cut-line"},
-       {.frame = 3, .part = 1}},
-      {{"long-report-line", "report-stops"}, {.frame = 3, .part = 2}},
-  };
-  for (const auto& [names, where] : groups) {
-    for (const char* name : names) {
-      const FaultSpec fault = Parsed(name);
-      EXPECT_EQ(FaultKindName(fault.kind), name);
-      EXPECT_EQ(fault.frame, where.frame) << name;
-      EXPECT_EQ(fault.part, where.part) << name;
-    }
-  }
 }
 
 TEST(FaultSpecs, FrameAndPartAreTaken) {
@@ -67,6 +51,75 @@ TEST(FaultPlanLookup, FindsTheFaultsOfOneFrameInOrder) {
   EXPECT_EQ(plan.ForFrame(1).size(), 1u);
   EXPECT_TRUE(plan.ForFrame(2).empty());
   EXPECT_TRUE(FaultPlan().ForFrame(1).empty());
+}
+
+using test::kDevice;
+using test::SentBytes;
+
+constexpr std::size_t kFrames = 5;  // identify, V, a, record, z
+
+struct Conversation {
+  std::vector<std::vector<Action>> replies;  // [frame - 1]
+  std::vector<Action> afterPcAck;
+  bool awaitingAfterEnd = false;
+};
+
+Conversation Converse(const std::vector<std::string>& texts, std::uint32_t device = kDevice) {
+  std::vector<FaultSpec> faults;
+  for (const std::string& text : texts) {
+    const FaultParse parsed = ParseFaultSpec(text);
+    EXPECT_TRUE(parsed.fault) << text << ": " << parsed.error;
+    if (parsed.fault) faults.push_back(*parsed.fault);
+  }
+  Register reg(RegisterSettings{device, 'S', "NV-2.21"}, FaultPlan(faults));
+  const std::vector<link::Bytes> frames{
+      link::IdentifyRequest(), link::CommandFrame(device, 'V'), link::CommandFrame(device, 'a'),
+      test::OperatorRecord(device, '1', "ANA"), link::CommandFrame(device, 'z')};
+  Conversation c;
+  for (const link::Bytes& frame : frames) c.replies.push_back(reg.Feed(frame));
+  c.awaitingAfterEnd = reg.AwaitingPcAck();
+  c.afterPcAck = reg.Feed(link::AckFrame(device));
+  return c;
+}
+
+const Conversation& Baseline() {
+  static const Conversation baseline = Converse({});
+  return baseline;
+}
+
+const link::Bytes& BaseReply(std::size_t frame) {
+  static const std::vector<link::Bytes> replies = [] {
+    std::vector<link::Bytes> all;
+    for (const auto& reply : Baseline().replies) all.push_back(SentBytes(reply));
+    return all;
+  }();
+  return replies.at(frame - 1);
+}
+
+TEST(RegisterFaults, FaultWithNothingToBendIsNotedAndChangesNothing) {
+  for (const char* fault : {"foreign-country@1", "crc@1:2", "long-line@5"}) {
+    const Conversation c = Converse({fault});
+    for (std::size_t i = 1; i <= kFrames; ++i) {
+      EXPECT_EQ(SentBytes(c.replies[i - 1]), BaseReply(i)) << fault << " frame " << i;
+    }
+    bool noted = false;
+    for (const auto& reply : c.replies) {
+      for (const std::string& note : test::NotesOf(reply)) {
+        noted = noted || note.find("found no frame") != std::string::npos;
+      }
+    }
+    EXPECT_TRUE(noted) << fault;
+  }
+}
+
+TEST(RegisterFaults, RefusalsCountAsFramesForLaterFaults) {
+  // Frame 2 is refused (another device number), so the fault on frame 3 hits the command a.
+  Register reg(RegisterSettings{kDevice, 'S', "x"},
+               FaultPlan({FaultSpec{FaultKind::Silence, 3, 1}}));
+  reg.Feed(link::IdentifyRequest());
+  EXPECT_EQ(SentBytes(reg.Feed(link::CommandFrame(kDevice + 1, 'V')))[0], link::kNakByte);
+  EXPECT_TRUE(SentBytes(reg.Feed(link::CommandFrame(kDevice, 'a'))).empty());
+  EXPECT_TRUE(reg.UploadOpen());
 }
 
 }  // namespace

@@ -5,12 +5,13 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <array>
-#include <cstdlib>
 #include <thread>
+
+#include "app/unique_fd.h"
+#include "support/pty_pair.h"
 
 namespace nuvrel::sim {
 namespace {
@@ -18,38 +19,27 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = LineReader::Clock;
 
+// The simulator's end of a raw pseudo-terminal, opened without blocking; PcWrites sends n bytes
+// counting up from 0 from the other end, as the PC would, and waits until they are through.
 class Pty {
  public:
-  Pty() {
-    master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
-    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return;
-    slave = open(ptsname(master), O_RDWR | O_NOCTTY | O_CLOEXEC);
-    termios tio{};
-    tcgetattr(slave, &tio);
-    cfmakeraw(&tio);
-    tcsetattr(slave, TCSANOW, &tio);
-  }
-  ~Pty() {
-    if (slave >= 0) close(slave);
-    if (master >= 0) close(master);
-  }
-  // Writes n bytes counting up from 0, as the PC would, and waits until the master sees them.
+  Pty() : fd(::open(pair.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK)) {}
   void PcWrites(std::size_t n) {
     std::vector<std::uint8_t> bytes(n);
     for (std::size_t i = 0; i < n; ++i) bytes[i] = static_cast<std::uint8_t>(i);
-    ASSERT_EQ(write(slave, bytes.data(), n), static_cast<ssize_t>(n));
+    pair.Send(bytes);
     std::this_thread::sleep_for(20ms);  // the terminal hands the bytes over asynchronously
   }
-  int master = -1;
-  int slave = -1;
+  test::PtyPair pair;
+  app::UniqueFd fd;
 };
 
 constexpr auto kByte = std::chrono::microseconds(1000);
 
 TEST(LineReader, TakesBytesOnlyAsTheLineCarriesThem) {
   Pty pty;
-  ASSERT_GE(pty.slave, 0);
-  LineReader reader(pty.master, kByte);
+  ASSERT_TRUE(pty.fd.Valid());
+  LineReader reader(pty.fd.Get(), kByte);
   std::array<std::uint8_t, 256> buffer{};
   const Clock::time_point t0 = Clock::now();
 
@@ -77,8 +67,8 @@ TEST(LineReader, TakesBytesOnlyAsTheLineCarriesThem) {
 
 TEST(LineReader, WithoutARateTakesEverythingAtOnce) {
   Pty pty;
-  ASSERT_GE(pty.slave, 0);
-  LineReader reader(pty.master, std::chrono::nanoseconds{});
+  ASSERT_TRUE(pty.fd.Valid());
+  LineReader reader(pty.fd.Get(), std::chrono::nanoseconds{});
   std::array<std::uint8_t, 256> buffer{};
   pty.PcWrites(100);
   EXPECT_EQ(reader.Read(buffer, Clock::now()), 100);

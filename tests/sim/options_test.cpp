@@ -11,7 +11,7 @@ OptionsParse Parse(std::vector<std::string> args) {
   return ParseOptions(args);
 }
 
-TEST(SimOptions, DefaultsWithoutArguments) {
+TEST(SimOptions, DefaultsAndValuesAtTheirLimits) {
   const OptionsParse parsed = Parse({});
   ASSERT_FALSE(parsed.error) << *parsed.error;
   const Options& o = parsed.options;
@@ -20,6 +20,13 @@ TEST(SimOptions, DefaultsWithoutArguments) {
   EXPECT_EQ(o.firmware, "NV-2.21");
   EXPECT_EQ(o.baud, 0u);  // no pacing
   EXPECT_FALSE(o.help || o.version || o.linkPath || o.tracePath || o.statePath);
+  // Values at their limits are taken; serial 0 is there for probing.
+  for (auto [serial, value] : {std::pair{"0", 0u}, {"999999", 999999u}, {"000017", 17u}})
+    EXPECT_EQ(Parse({"--serial", serial}).options.serial, value);
+  // 12 + 1007 + 4 = 1023 bytes: the longest version line.
+  EXPECT_EQ(Parse({"--firmware", std::string(1007, 'v')}).options.firmware.size(), 1007u);
+  EXPECT_TRUE(Parse({"-h"}).options.help);
+  EXPECT_NE(UsageText().find("--fault"), std::string_view::npos);
 }
 
 TEST(SimOptions, EveryOptionInBothSpellings) {
@@ -75,19 +82,6 @@ TEST(SimOptions, UnusableCommandLinesAreRefusedWithAReason) {
     ASSERT_TRUE(parsed.error) << joined;
     EXPECT_FALSE(parsed.error->empty()) << joined;
   }
-}
-
-TEST(SimOptions, ValuesAtTheirLimitsAreTaken) {
-  // Serial 0 is there for probing.
-  EXPECT_EQ(Parse({"--serial", "0"}).options.serial, 0u);
-  EXPECT_EQ(Parse({"--serial", "999999"}).options.serial, 999999u);
-  EXPECT_EQ(Parse({"--serial", "000017"}).options.serial, 17u);
-  // 12 + 1007 + 4 = 1023 bytes: the longest version line.
-  EXPECT_EQ(Parse({"--firmware", std::string(1007, 'v')}).options.firmware.size(), 1007u);
-  EXPECT_TRUE(Parse({"--help"}).options.help);
-  EXPECT_TRUE(Parse({"-h"}).options.help);
-  EXPECT_TRUE(Parse({"--version"}).options.version);
-  EXPECT_NE(UsageText().find("--fault"), std::string_view::npos);
 }
 
 }  // namespace

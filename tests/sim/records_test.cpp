@@ -129,23 +129,5 @@ TEST(OtherRecords, MalformedOnesAreRefused) {
   }
 }
 
-TEST(RecordFieldsBack, DecodeToTheSameItem) {
-  std::string allBytes;
-  for (int i = 0; i < 15; ++i) allBytes += static_cast<char>(i * 17);  // 0x00 .. 0xEE
-  Article article{17, allBytes, "000000000123", 0, 0, 9, 1, 999999999};
-  const std::string fields = ArticleFields(article);
-  EXPECT_EQ(fields.size(), 52u);
-  RegisterTables tables;
-  ASSERT_EQ(Program(tables, 'r', fields), "");
-  EXPECT_EQ(tables.articles.at(17), article);
-
-  ASSERT_EQ(Program(tables, 'o', OperatorFields(Operator{3, std::string(12, '\x0A')})), "");
-  EXPECT_EQ(tables.operators.at(3).name, std::string(12, '\x0A'));
-  ASSERT_EQ(Program(tables, 'y', DepartmentFields(Department{10, std::string(15, '\xAA')})), "");
-  EXPECT_EQ(tables.departments.at(10).name, std::string(15, '\xAA'));
-  ASSERT_EQ(Program(tables, 'u', TextLineFields(TextLine{9, std::string(18, '\x9D')})), "");
-  EXPECT_EQ(tables.advertisement.at(9).text, std::string(18, '\x9D'));
-}
-
 }  // namespace
 }  // namespace nuvrel::sim

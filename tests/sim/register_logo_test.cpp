@@ -13,14 +13,8 @@ namespace {
 using test::kDevice;
 using test::LogoFile;
 using test::LogoHeader;
+using test::Refusal;
 using test::SentBytes;
-
-link::Bytes Refusal() {
-  link::Bytes frame{link::kNakByte};
-  for (char c : link::DeviceDigits(kDevice)) frame.push_back(static_cast<std::uint8_t>(c));
-  link::AppendCheckPair(frame);
-  return frame;
-}
 
 Register MakeRegister(std::vector<FaultSpec> faults = {}) {
   return Register(RegisterSettings{}, FaultPlan(std::move(faults)));
@@ -51,22 +45,6 @@ TEST(LogoReceive, ALogoForAnotherRegisterIsReadWholeThenRefused) {
   const link::Bytes file = LogoFile(40, 40);
   EXPECT_TRUE(SentBytes(reg.Feed(std::span(file).first(39))).empty());
   EXPECT_EQ(SentBytes(reg.Feed(std::span(file).last(1))), Refusal());
-  EXPECT_FALSE(reg.Tables().logo);
-}
-
-TEST(LogoReceive, ALogoThatStopsIsGivenUpAndNotCounted) {
-  Register reg = MakeRegister();
-  reg.Feed(LogoHeader("123456"));
-  const link::Bytes file = LogoFile(100, 100);
-  reg.Feed(std::span(file).first(50));
-  const auto actions = reg.LogoTimedOut();
-  ASSERT_EQ(test::NotesOf(actions).size(), 1u);
-  EXPECT_NE(test::NotesOf(actions)[0].find("50 bytes of 100"), std::string::npos);
-  EXPECT_FALSE(reg.ReceivingLogo());
-  EXPECT_TRUE(reg.LogoTimedOut().empty());
-  EXPECT_EQ(SentBytes(reg.Feed(link::IdentifyRequest())),
-            link::IdentifyReply(link::kAckByte, "123456"));
-  EXPECT_EQ(reg.FramesReceived(), 1u);
   EXPECT_FALSE(reg.Tables().logo);
 }
 

@@ -13,21 +13,13 @@ namespace nuvrel::sim {
 namespace {
 
 using test::kDevice;
+using test::Refusal;
 using test::SentBlocks;
 using test::SentBytes;
 
 Register MakeRegister(std::uint32_t device = kDevice) {
   return Register(RegisterSettings{device, 'S', "NV-2.21"}, FaultPlan());
 }
-
-link::Bytes Refusal(std::uint32_t device = kDevice) {
-  link::Bytes frame{link::kNakByte};
-  for (char c : link::DeviceDigits(device)) frame.push_back(static_cast<std::uint8_t>(c));
-  link::AppendCheckPair(frame);
-  return frame;
-}
-
-// --- answers ---------------------------------------------------------------------------------
 
 TEST(RegisterAnswers, UnknownCommandLettersAreAcknowledged) {
   Register reg = MakeRegister();
@@ -63,8 +55,6 @@ TEST(RegisterAnswers, AWrongCheckPairOrDeviceOrAFrameOfNoKnownShapeIsRefused) {
   EXPECT_FALSE(reg.UploadOpen());
   EXPECT_EQ(reg.FramesReceived(), 5u);
 }
-
-// --- finding frames in the byte stream ---------------------------------------------------------
 
 TEST(RegisterFraming, BytesBeforeTheStartByteAreIgnored) {
   Register reg = MakeRegister();
@@ -103,8 +93,6 @@ TEST(RegisterFraming, OverlongFrameIsDroppedAndTheNextOneAnswered) {
   EXPECT_EQ(reg.FramesReceived(), 1u);
 }
 
-// --- begin and end of an upload ------------------------------------------------------------------
-
 class RegisterUpload : public ::testing::Test {
  protected:
   // Opens an upload and ends it; returns the actions for z.
@@ -132,16 +120,6 @@ TEST_F(RegisterUpload, WrongPcAcksAreReported) {
   }
 }
 
-TEST_F(RegisterUpload, MissingPcAckIsReportedOnTimeOut) {
-  BeginAndEnd();
-  reg.Feed(link::Bytes{0x06, '1', '2'});  // a part of it, then nothing
-  const auto actions = reg.PcAckTimedOut();
-  ASSERT_EQ(test::NotesOf(actions).size(), 1u);
-  EXPECT_FALSE(reg.AwaitingPcAck());
-  // The broken acknowledgement does not swallow the next frame.
-  EXPECT_EQ(SentBytes(reg.Feed(link::CommandFrame(kDevice, 'a'))), link::AckFrame(kDevice));
-}
-
 TEST_F(RegisterUpload, NextFrameInsteadOfPcAckIsReportedAndAnswered) {
   BeginAndEnd();
   const auto actions = reg.Feed(link::IdentifyRequest());
@@ -155,15 +133,10 @@ TEST_F(RegisterUpload, AcknowledgementBytesOutsideTheWaitAreIgnored) {
   EXPECT_EQ(reg.FramesReceived(), 0u);
 }
 
-// --- records -------------------------------------------------------------------------------------
-
 TEST(RegisterRecords, RefusedRecordsAreNotKeptAndSayWhy) {
   Register reg = MakeRegister();
-  link::Bytes badPair = test::OperatorRecord(kDevice, '1', "ANA");
-  badPair[badPair.size() - 2] ^= 0x01;
+  // A wrong pair or device refuses a record as it does a command (above).
   const std::vector<link::Bytes> refused{
-      badPair,
-      test::OperatorRecord(kDevice + 1, '1', "ANA"),
       test::RecordFrame(kDevice, 'o', "X" + std::string(12, ' ') + "*"),  // no item number
       test::RecordFrame(kDevice, 'r', "12"),                              // cut short
       test::RecordFrame(kDevice, 'r', ""),                                // no fields at all

@@ -24,6 +24,14 @@ inline link::Bytes RecordFrame(std::uint32_t device, char letter, std::string_vi
   return frame;
 }
 
+// The register's refusal of a frame.
+inline link::Bytes Refusal(std::uint32_t device = kDevice) {
+  link::Bytes frame{link::kNakByte};
+  for (char c : link::DeviceDigits(device)) frame.push_back(static_cast<std::uint8_t>(c));
+  link::AppendCheckPair(frame);
+  return frame;
+}
+
 inline link::Bytes OperatorRecord(std::uint32_t device, char number, std::string_view name) {
   std::string fields(1, number);
   fields += name;

@@ -106,32 +106,6 @@ class StateFolder : public ::testing::Test {
   TempDir m_temp;
 };
 
-TEST_F(StateFolder, SavedTablesLoadBackWithoutLeftovers) {
-  const StateDir dir(Path());
-  ASSERT_EQ(dir.Prepare(), std::nullopt);
-  EXPECT_TRUE(dir.Load().tables.Empty());
-  EXPECT_TRUE(dir.Load().notes.empty());
-
-  const RegisterTables tables = FullTables();
-  for (TableKind table : {TableKind::Articles, TableKind::Operators, TableKind::Departments,
-                          TableKind::FirmData, TableKind::Advertisement, TableKind::Logo}) {
-    EXPECT_EQ(dir.Save(tables, table), std::nullopt);
-  }
-  EXPECT_EQ(FolderEntries(Path()),
-            (std::vector<std::string>{"advertisement.txt", "articles.txt", "departments.txt",
-                                      "firm-data.txt", "logo.bmp", "operators.txt"}));
-  EXPECT_EQ(ReadBytes(Path() + "/logo.bmp"), std::string(tables.logo->begin(), tables.logo->end()));
-  const StateLoad load = dir.Load();
-  EXPECT_TRUE(load.notes.empty());
-  EXPECT_EQ(load.tables, tables);
-
-  // A save replaces the file whole.
-  RegisterTables fewer = tables;
-  fewer.articles.erase(2400);
-  ASSERT_EQ(dir.Save(fewer, TableKind::Articles), std::nullopt);
-  EXPECT_EQ(dir.Load().tables.articles, fewer.articles);
-}
-
 TEST_F(StateFolder, ACorruptFileEmptiesTheWholeStateWithANote) {
   const StateDir dir(Path());
   ASSERT_EQ(dir.Prepare(), std::nullopt);

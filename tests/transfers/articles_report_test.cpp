@@ -10,17 +10,10 @@ namespace nuvrel::transfers {
 namespace {
 
 using namespace std::chrono_literals;
-using report_test::ArticleFields;
 using report_test::ArticleLine;
 using report_test::ReportLine;
 using report_test::ShortArticleLine;
 namespace col = sheets::articles;
-
-ArticleFields Numbered(const char* number) {
-  ArticleFields a;
-  a.number = number;
-  return a;
-}
 
 // The line that ends the report: anything of 66 bytes or fewer.
 link::Bytes EndLine(std::size_t length = 20) {
@@ -50,17 +43,15 @@ class ArticlesReport : public report_test::ReportDownload {
 
 TEST_F(ArticlesReport, TheNameIsTrimmedBeforeItIsTranslated) {
   // 0x01 has no PC form and becomes a blank, which is then no longer trimmed away.
-  ArticleFields a;
-  a.name = std::string("  \x01") + "AB\x01  ";
-  reg.lines = {ArticleLine(a), EndLine()};
+  reg.lines = {ArticleLine("   1", link::article_line::kName,
+                           "  \x01"
+                           "AB\x01  "),
+               EndLine()};
   EXPECT_TRUE(Download());
   EXPECT_EQ(Cell(1, col::kName), " AB ");
 }
 
 TEST_F(ArticlesReport, LinesOutsideTheSheetOrTooShortAreCountedButStoreNothing) {
-  ArticleFields zero = Numbered("   0"), beyond = Numbered("2401");
-  zero.price = "4.0x0";  // lines that store nothing are not checked for damage either
-  beyond.barcode = "12a4";
   const struct {
     const char* what;
     std::vector<link::Bytes> lines;
@@ -70,16 +61,19 @@ TEST_F(ArticlesReport, LinesOutsideTheSheetOrTooShortAreCountedButStoreNothing) 
       // A 67-byte line is counted but too short to store anything; one of 66 ends the report, and
       // the line after it is neither counted nor stored.
       {"end",
-       {ShortArticleLine("   3", 67), EndLine(66), ArticleLine(Numbered("   5"))},
+       {ShortArticleLine("   3", 67), EndLine(66), ArticleLine("   5")},
        {"Read item 3", "Successfully read 1 item"},
        0},
       {"no number",
-       {ArticleLine(Numbered("12ab")), ArticleLine(Numbered("  -1")), ArticleLine(Numbered("    ")),
-        ArticleLine(Numbered("   7")), EndLine()},
+       {ArticleLine("12ab"), ArticleLine("  -1"), ArticleLine("    "), ArticleLine("   7"),
+        EndLine()},
        {"Read item 7", "Successfully read 1 item"},
        9},
       {"outside",
-       {ArticleLine(zero), ArticleLine(beyond), ShortArticleLine("   4", 80), EndLine()},
+       // Lines that store nothing are not checked for damage either.
+       {ArticleLine("   0", link::article_line::kPrice, "4.0x0"),
+        ArticleLine("2401", link::article_line::kBarcode, "12a4"), ShortArticleLine("   4", 80),
+        EndLine()},
        {"Read item 0", "Read item 2401", "Read item 4", "Successfully read 3 items"},
        0},
   };
@@ -97,14 +91,13 @@ TEST_F(ArticlesReport, LinesOutsideTheSheetOrTooShortAreCountedButStoreNothing) 
 
 TEST_F(ArticlesReport, ALineCutInTheLastFieldLeavesTheRowAsItWas) {
   grid.SetItemText(6, col::kName, "KEPT");
-  const ArticleFields a = Numbered("   6");
-  std::string line = report_test::Text(ArticleLine(a));
+  std::string line = report_test::Text(ArticleLine("   6"));
   line.resize(94);  // the stock field lacks its last byte
   StoreArticleRecord(ui, grid, line, 6);
   EXPECT_EQ(Cell(6, col::kName), "KEPT");
   EXPECT_EQ(FilledCells().size(), 1U);
 
-  line = report_test::Text(ArticleLine(a));
+  line = report_test::Text(ArticleLine("   6"));
   line[95] = '\0';  // a NUL after the last field does not matter
   StoreArticleRecord(ui, grid, line, 6);
   EXPECT_EQ(Cell(6, col::kName), "ITEM");

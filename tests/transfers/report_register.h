@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// A register for the report download tests, on a scripted port: it identifies itself as device 42
-// of country 'S', acknowledges 'f' and 'F', and then streams the report lines a test gives it.
+// A register for the report download tests, on a scripted port: the simulator's register, device
+// 42 of country 'S', except that it acknowledges 'f' and 'F' and then streams the report lines a
+// test gives it.
 // Also builds report lines field by field.
 #pragma once
 
@@ -14,6 +15,7 @@
 #include "link/frames.h"
 #include "link/handshake.h"
 #include "link/report_layout.h"
+#include "sim/register.h"
 #include "support/recording_ui.h"
 #include "support/scripted_opener.h"
 #include "transfers/transfer_context.h"
@@ -48,32 +50,24 @@ inline void Put(std::string& payload, link::ReportField field, std::string_view 
                       std::string(field.size - std::min(field.size, text.size()), ' '));
 }
 
-struct ArticleFields {
-  std::string number = "   1";
-  std::string name = "ITEM";
-  std::string barcode = "123";
-  std::string price = "1.00";
-  std::string taxGroup = "A";
-  std::string department = "1";
-  std::string unit = "0";
-  std::string turnover = "0.00";
-  std::string sales = "0.000";
-  std::string stock = "0.000";
-};
-
-// An articles report line of 99 bytes, every field in place.
-inline link::Bytes ArticleLine(const ArticleFields& f) {
+// An articles report line of 99 bytes, every field in place, the number given and one more field
+// set to `text` if wanted.
+inline link::Bytes ArticleLine(std::string_view number, link::ReportField field = {},
+                               std::string_view text = {}) {
+  namespace f = link::article_line;
   std::string payload;
-  Put(payload, link::article_line::kNumber, f.number);
-  Put(payload, link::article_line::kName, f.name);
-  Put(payload, link::article_line::kBarcode, f.barcode);
-  Put(payload, link::article_line::kPrice, f.price);
-  Put(payload, link::article_line::kTaxGroup, f.taxGroup);
-  Put(payload, link::article_line::kDepartment, f.department);
-  Put(payload, link::article_line::kUnit, f.unit);
-  Put(payload, link::article_line::kTurnover, f.turnover);
-  Put(payload, link::article_line::kSales, f.sales);
-  Put(payload, link::article_line::kStock, f.stock);
+  for (const auto& [at, value] : {std::pair{f::kName, "ITEM"},
+                                  {f::kBarcode, "123"},
+                                  {f::kPrice, "1.00"},
+                                  {f::kTaxGroup, "A"},
+                                  {f::kDepartment, "1"},
+                                  {f::kUnit, "0"},
+                                  {f::kTurnover, "0.00"},
+                                  {f::kSales, "0.000"},
+                                  {f::kStock, "0.000"}})
+    Put(payload, at, value);
+  Put(payload, f::kNumber, number);
+  if (field.size) Put(payload, field, text);
   return ReportLine('f', payload);
 }
 
@@ -97,46 +91,31 @@ inline link::Bytes GroupLine(char index, std::string_view name, std::string_view
 
 struct ReportRegister {
   std::vector<link::Bytes> lines;  // streamed after the acknowledgement of 'f' or 'F'
-  link::Clock::Duration firstLine = 150ms;
   link::Clock::Duration spacing = 10ms;
   bool refuseCommand = false;
-  // When the last line arrived, for measuring the time-out after it.
-  link::Clock::TimePoint lastLineAt{};
+  // Identification and every other frame: the simulator's register.
+  sim::Register reg{sim::RegisterSettings{kDevice, 'S', "1.0"}, sim::FaultPlan()};
 
   void Attach(test::ScriptedPort& port) {
     port.SetResponder([this](test::ScriptedPort& p, const link::Bytes& written) {
-      if (written == link::IdentifyRequest()) {
-        p.Arrive(link::IdentifyReply(link::kAckByte, kDigits), 5ms);
-        return;
-      }
-      if (written.size() != link::kCommandSize) return;
-      const char letter = static_cast<char>(written[7]);
-      if (letter == 'V') {
+      const bool report =
+          written.size() == link::kCommandSize && (written[7] == 'f' || written[7] == 'F');
+      if (!report) {
+        for (const sim::Action& action : reg.Feed(written))
+          if (action.kind == sim::ActionKind::Send) p.Arrive(action.bytes, 5ms);
+      } else if (refuseCommand) {
+        link::Bytes nak(link::kReplySize, 0x30);
+        nak[0] = link::kNakByte;
+        p.Arrive(nak, 5ms);
+      } else {
         p.Arrive(link::AckFrame(kDevice), 5ms);
-        p.Arrive(VersionLine(), 30ms);
-      } else if (letter == 'f' || letter == 'F') {
-        if (refuseCommand) {
-          link::Bytes nak(link::kReplySize, 0x30);
-          nak[0] = link::kNakByte;
-          p.Arrive(nak, 5ms);
-          return;
-        }
-        p.Arrive(link::AckFrame(kDevice), 5ms);
-        auto at = firstLine;
+        link::Clock::Duration at = 150ms;
         for (const link::Bytes& line : lines) {
           p.Arrive(line, at);
-          lastLineAt = p.Clock().Now() + at;
           at += spacing;
         }
       }
     });
-  }
-
-  static link::Bytes VersionLine() {
-    std::string head = "\xAA";
-    head += kDigits;
-    head += "V00S 1.0";
-    return link::TrailedLine(link::Bytes(head.begin(), head.end()));
   }
 };
 

@@ -49,100 +49,83 @@ class Validation : public ::testing::Test {
   std::unique_ptr<grid::CellTable> m_grid;
 };
 
-struct SheetCase {
-  const char* name;
-  SheetId sheet;
-  std::vector<Cell> cells;
-  std::vector<CellProblem> problems;
-};
-
-class EveryProblem : public Validation, public ::testing::WithParamInterface<SheetCase> {};
-
-TEST_P(EveryProblem, IsListedInRowThenColumnOrder) {
-  const SheetCase& c = GetParam();
-  EXPECT_EQ(CheckSheet(c.sheet, Sheet(c.sheet, c.cells)), c.problems);
-}
-
 const std::string k16(16, 'n');
 const std::string k19(19, 'l');
 
-INSTANTIATE_TEST_SUITE_P(
-    Sheets, EveryProblem,
-    ::testing::Values(
-        SheetCase{"ArticlesByRowNotByKind",
-                  SheetId::Articles,
-                  {{9, col::kName, k16},
-                   {2, col::kPrice, "12a"},
-                   {1, col::kInStock, "-1"},
-                   {2, col::kName, "Hleb"},
-                   {9, col::kInStock, "1000000"},
-                   {2400, col::kPrice, "-5"}},
-                  {Error(1, col::kInStock, Sid::QuantityNegative),
-                   Error(2, col::kPrice, Sid::PriceTooBig), Error(9, col::kName, Sid::NameTooLong),
-                   Error(9, col::kInStock, Sid::QuantityTooBig),
-                   Error(2400, col::kPrice, Sid::PriceNegative)}},
-        SheetCase{"ErrorAndWarningInOneCell",
-                  SheetId::Articles,
-                  {{3, col::kName, "\xD5\xEB\xE5\xE1 " + k16}},
-                  {Error(3, col::kName, Sid::NameTooLong),
-                   Blanks(3, col::kName, "\"Х\", \"л\", \"е\", \"б\"")}},
-        SheetCase{"OperatorsUpToTheNinthRow",
-                  SheetId::Operators,
-                  {{2, 1, "Ana_Maria"}, {5, 1, std::string(13, 'o')}, {9, 1, std::string(13, 'o')}},
-                  {Blanks(2, 1, "\"_\""), Error(5, 1, Sid::OperatorNameTooLong),
-                   Error(9, 1, Sid::OperatorNameTooLong)}},
-        SheetCase{"DepartmentsUpToTheTenthRow",
-                  SheetId::Departments,
-                  {{1, 1, k16}, {10, 1, k16}},
-                  {Error(1, 1, Sid::NameTooLong), Error(10, 1, Sid::NameTooLong)}},
-        SheetCase{"FirmDataLines",
-                  SheetId::FirmData,
-                  {{1, 1, k19}, {4, 1, "PIB^123\t"}, {6, 1, k19}},
-                  {Error(1, 1, Sid::LineTooLong), Blanks(4, 1, "\"^\", 0x09"),
-                   Error(6, 1, Sid::LineTooLong)}},
-        SheetCase{"AdvertisementLines",
-                  SheetId::Advertisement,
-                  {{1, 1, std::string(18, 'l')}, {9, 1, k19}},
-                  {Error(9, 1, Sid::LineTooLong)}},
-        SheetCase{"ReportSheetsHaveNothingToCheck",
-                  SheetId::ArticlesReport,
-                  {{1, 1, std::string(40, 'r')}},
-                  {}}),
-    [](const auto& test) { return std::string(test.param.name); });
-
-struct AmountCase {
-  int column;
-  const char* text;
-  std::optional<Sid> message;
-};
-
-class ArticleAmounts : public Validation, public ::testing::WithParamInterface<AmountCase> {};
-
-TEST_P(ArticleAmounts, AreCheckedForNumberSignAndRange) {
-  const AmountCase& c = GetParam();
-  const auto problems =
-      CheckSheet(SheetId::Articles, Sheet(SheetId::Articles, {{7, c.column, c.text}}));
-  if (c.message) {
-    EXPECT_EQ(problems, std::vector<CellProblem>{Error(7, c.column, *c.message)});
-  } else {
-    EXPECT_TRUE(problems.empty());
-  }
+TEST_F(Validation, EveryProblemIsListedInRowThenColumnOrder) {
+  const struct {
+    const char* name;
+    SheetId sheet;
+    std::vector<Cell> cells;
+    std::vector<CellProblem> problems;
+  } cases[] = {
+      {"ArticlesByRowNotByKind",
+       SheetId::Articles,
+       {{9, col::kName, k16},
+        {2, col::kPrice, "12a"},
+        {1, col::kInStock, "-1"},
+        {2, col::kName, "Hleb"},
+        {9, col::kInStock, "1000000"},
+        {2400, col::kPrice, "-5"}},
+       {Error(1, col::kInStock, Sid::QuantityNegative), Error(2, col::kPrice, Sid::PriceTooBig),
+        Error(9, col::kName, Sid::NameTooLong), Error(9, col::kInStock, Sid::QuantityTooBig),
+        Error(2400, col::kPrice, Sid::PriceNegative)}},
+      {"ErrorAndWarningInOneCell",
+       SheetId::Articles,
+       {{3, col::kName, "\xD5\xEB\xE5\xE1 " + k16}},
+       {Error(3, col::kName, Sid::NameTooLong),
+        Blanks(3, col::kName, "\"Х\", \"л\", \"е\", \"б\"")}},
+      {"OperatorsUpToTheNinthRow",
+       SheetId::Operators,
+       {{2, 1, "Ana_Maria"}, {5, 1, std::string(13, 'o')}, {9, 1, std::string(13, 'o')}},
+       {Blanks(2, 1, "\"_\""), Error(5, 1, Sid::OperatorNameTooLong),
+        Error(9, 1, Sid::OperatorNameTooLong)}},
+      {"DepartmentsUpToTheTenthRow",
+       SheetId::Departments,
+       {{1, 1, k16}, {10, 1, k16}},
+       {Error(1, 1, Sid::NameTooLong), Error(10, 1, Sid::NameTooLong)}},
+      {"FirmDataLines",
+       SheetId::FirmData,
+       {{1, 1, k19}, {4, 1, "PIB^123\t"}, {6, 1, k19}},
+       {Error(1, 1, Sid::LineTooLong), Blanks(4, 1, "\"^\", 0x09"), Error(6, 1, Sid::LineTooLong)}},
+      {"AdvertisementLines",
+       SheetId::Advertisement,
+       {{1, 1, std::string(18, 'l')}, {9, 1, k19}},
+       {Error(9, 1, Sid::LineTooLong)}},
+      {"ReportSheetsHaveNothingToCheck",
+       SheetId::ArticlesReport,
+       {{1, 1, std::string(40, 'r')}},
+       {}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(CheckSheet(c.sheet, Sheet(c.sheet, c.cells)), c.problems) << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    PriceAndStock, ArticleAmounts,
-    ::testing::Values(AmountCase{col::kPrice, "999999.99", std::nullopt},
-                      AmountCase{col::kPrice, "0", std::nullopt},
-                      AmountCase{col::kPrice, "1000000", Sid::PriceTooBig},
-                      AmountCase{col::kPrice, "1e300", Sid::PriceTooBig},
-                      AmountCase{col::kPrice, "12a", Sid::PriceTooBig},
-                      AmountCase{col::kPrice, "-1", Sid::PriceNegative},
-                      AmountCase{col::kInStock, "999999.999", std::nullopt},
-                      AmountCase{col::kInStock, "1000000", Sid::QuantityTooBig},
-                      AmountCase{col::kInStock, "1000000000", Sid::QuantityTooBig},
-                      AmountCase{col::kInStock, "abc", Sid::QuantityNotNumber},
-                      AmountCase{col::kInStock, "-1", Sid::QuantityNegative},
-                      AmountCase{col::kInStock, "-0.001", Sid::QuantityNegative}));
+TEST_F(Validation, ArticleAmountsAreCheckedForNumberSignAndRange) {
+  const struct {
+    int column;
+    const char* text;
+    std::optional<Sid> message;
+  } cases[] = {{col::kPrice, "999999.99", std::nullopt},
+               {col::kPrice, "0", std::nullopt},
+               {col::kPrice, "1000000", Sid::PriceTooBig},
+               {col::kPrice, "1e300", Sid::PriceTooBig},
+               {col::kPrice, "12a", Sid::PriceTooBig},
+               {col::kPrice, "-1", Sid::PriceNegative},
+               {col::kInStock, "999999.999", std::nullopt},
+               {col::kInStock, "1000000", Sid::QuantityTooBig},
+               {col::kInStock, "1000000000", Sid::QuantityTooBig},
+               {col::kInStock, "abc", Sid::QuantityNotNumber},
+               {col::kInStock, "-1", Sid::QuantityNegative},
+               {col::kInStock, "-0.001", Sid::QuantityNegative}};
+  for (const auto& c : cases) {
+    const auto problems =
+        CheckSheet(SheetId::Articles, Sheet(SheetId::Articles, {{7, c.column, c.text}}));
+    EXPECT_EQ(problems, c.message ? std::vector<CellProblem>{Error(7, c.column, *c.message)}
+                                  : std::vector<CellProblem>{})
+        << c.text;
+  }
+}
 
 TEST_F(Validation, OnlyCharactersWithoutARegisterCharacterAreNamed) {
   // Lowercase letters, brackets and the tilde stand for the register's own characters; blanks
@@ -180,35 +163,6 @@ TEST_F(Validation, AnErrorStopsWithOneListAndNoQuestion) {
   EXPECT_TRUE(ui.questions.empty());
   // The check moves nothing itself; the Ui shows the cells.
   EXPECT_FALSE(t.GetFocusCell().IsValid());
-}
-
-TEST_F(Validation, WarningsAloneLeaveItToThePersonThenEmptyCellsAreAskedAbout) {
-  grid::CellTable& t = Sheet(SheetId::FirmData, {{1, 1, "\xCF\xC8\xC1"}});
-  EXPECT_FALSE(ValidateSheet(SheetId::FirmData, t, ui));
-  ui.goOnPastWarnings = true;
-  EXPECT_TRUE(ValidateSheet(SheetId::FirmData, t, ui));
-  EXPECT_EQ(ui.problems.size(), 2U);
-
-  t.SetSelectedCells({{1, 1}, {2, 1}});
-  ui = {};
-  ui.goOnPastWarnings = true;
-  ui.answers = {true};
-  EXPECT_TRUE(ValidateSelection(SheetId::FirmData, t, ui));
-  EXPECT_EQ(ui.problems.size(), 1U);
-  ASSERT_EQ(ui.questions.size(), 1U);
-  EXPECT_EQ(ui.questions[0].text, app::Text(Sid::EmptySelectedCells));
-  EXPECT_EQ(ui.questions[0].icon, app::Icon::Question);
-  EXPECT_TRUE(ui.questions[0].noIsDefault);
-  EXPECT_FALSE(ValidateSelection(SheetId::FirmData, t, ui));  // No by default
-}
-
-TEST_F(Validation, ACleanSheetShowsNothing) {
-  grid::CellTable& t = Sheet(
-      SheetId::Articles,
-      {{1, col::kName, "Mleko 2.8%"}, {1, col::kPrice, "65"}, {1, col::kInStock, "999999.999"}});
-  EXPECT_TRUE(ValidateSheet(SheetId::Articles, t, ui));
-  EXPECT_TRUE(ui.problems.empty());
-  EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace
