@@ -4,12 +4,9 @@
 // stopping on signals, the hangup fault, tracing, pacing both ways, and the --state folder.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <array>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -34,17 +31,8 @@ const link::Bytes kIdentifyReply = link::IdentifyReply(link::kAckByte, "123456")
 
 class EcrsimProgram : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "ecrsim-test-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    m_dir = pattern;
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(m_dir, ignored);
-  }
-
-  fs::path m_dir;
+  nuvrel::test::TempDir m_temp;
+  const fs::path m_dir{m_temp.Path()};
 };
 
 // What needs the real clock to pass: the simulator's own waits of three seconds and an idle
