@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
-#include <QStatusBar>
 #include <QToolBar>
 #include <filesystem>
 
@@ -200,12 +199,6 @@ TEST(App, TheToolbarToggleKeepsItsCheckMark) {
   QMenu* view = app.frame->menuBar()->actions().at(3)->menu();
   emit view->aboutToShow();
   EXPECT_FALSE(toggle->isChecked());
-}
-
-TEST(App, TheStatusBarIsIdleWithOneBlankAndTabsStandAtTheBottom) {
-  AppFixture app;
-  EXPECT_EQ(app.frame->statusBar()->currentMessage(), " ");
-  EXPECT_EQ(app.View().tabPosition(), QTabWidget::South);
 }
 
 TEST(App, ReportToArticlesAsksAndEndsOnTheArticlesTab) {

@@ -35,8 +35,6 @@ namespace {
 
 using sheets::SheetId;
 
-using test::Example;
-
 class RegisterApp : public ::testing::Test {
  protected:
   void Start(std::vector<std::string> simArgs = {}) {
@@ -46,9 +44,10 @@ class RegisterApp : public ::testing::Test {
     ASSERT_TRUE(device.has_value());
     app = std::make_unique<test::AppFixture>(*device);
   }
-  void Load(SheetId id, const std::string& example) {
-    ASSERT_TRUE(sheets::SheetTextReader(app->View().Sheets().Grid(id))
-                    .ReadSheetFile(Example(example), app->ui));
+  // The first rows of an example sheet.
+  void Load(SheetId id, const std::string& example, int rows) {
+    sheets::SheetTextReader(app->View().Sheets().Grid(id))
+        .ReadSheetText(test::ExampleRows(example, rows));
   }
   QString Status() const { return app->frame->statusBar()->currentMessage(); }
   std::string Trace() const { return test::ReadBytes(dir / "trace.txt").value_or(""); }
@@ -60,18 +59,18 @@ class RegisterApp : public ::testing::Test {
 
 TEST_F(RegisterApp, CtrlDSendsTheArticlesAndTheStatusCountsThem) {
   Start();
-  Load(SheetId::Articles, "articles.txt");
+  Load(SheetId::Articles, "articles.txt", 2);
   app->View().Grid(SheetId::Articles)->setFocus();
   app->Key(Qt::Key_D, Qt::ControlModifier);
   EXPECT_TRUE(app->shown.empty()) << app->ShownTexts().join("|").toStdString();
-  EXPECT_EQ(Status(), "12 items successfully sent!");
-  // The simulator saw record 12 (row 12: "Sok pomorandza").
-  EXPECT_NE(Trace().find("RX AA 30 30 30 30 30 31 72 30 30 31 32"), std::string::npos);
+  EXPECT_EQ(Status(), "2 items successfully sent!");
+  // The simulator saw the last record (row 2).
+  EXPECT_NE(Trace().find("RX AA 30 30 30 30 30 31 72 30 30 30 32"), std::string::npos);
 }
 
 TEST_F(RegisterApp, AKeyPressedOrAWindowClosedDuringAnUploadIsThrownAway) {
   Start({"--baud", "9600"});
-  Load(SheetId::Operators, "operators.txt");
+  Load(SheetId::Operators, "operators.txt", 3);
   app->View().SetCurrent(SheetId::Operators);
   GridWidget* grid = app->View().Grid(SheetId::Operators);
   grid->setFocus();
@@ -93,7 +92,7 @@ TEST_F(RegisterApp, AKeyPressedOrAWindowClosedDuringAnUploadIsThrownAway) {
 
 TEST_F(RegisterApp, CtrlESendsOnlyTheSelectedPrice) {
   Start();
-  Load(SheetId::Articles, "articles.txt");
+  Load(SheetId::Articles, "articles.txt", 12);
   auto& articles = app->View().Sheets().Grid(SheetId::Articles);
   articles.SelectCell(7, 3);
   app->View().Grid(SheetId::Articles)->setFocus();
@@ -109,7 +108,7 @@ TEST_F(RegisterApp, CtrlESendsOnlyTheSelectedPrice) {
 TEST_F(RegisterApp, SendChangesSendsWhatTheMarksShowAndClearsThem) {
   Start();
   app->link.dataFolder = dir / "data";
-  Load(SheetId::Articles, "articles.txt");
+  Load(SheetId::Articles, "articles.txt", 3);
   GridWidget* grid = app->View().Grid(SheetId::Articles);
   grid->setFocus();
   // Nothing known of the register yet: the whole sheet is offered, and sent.
@@ -121,7 +120,7 @@ TEST_F(RegisterApp, SendChangesSendsWhatTheMarksShowAndClearsThem) {
   };
   app->Key(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_TRUE(asked.startsWith("Nothing is known yet of what register 000001 holds in Articles"));
-  EXPECT_EQ(Status(), "12 items successfully sent!");
+  EXPECT_EQ(Status(), "3 items successfully sent!");
 
   app->Trigger(Cmd::CompareWithRegister);
   EXPECT_EQ(app->frame->DifferencesPane()->text(), "No cell differs from register 000001");
@@ -146,7 +145,7 @@ TEST_F(RegisterApp, CtrlRFillsTheArticlesReportAndCtrlWTheReports) {
   app->View().Grid(SheetId::Articles)->setFocus();
   app->Key(Qt::Key_R, Qt::ControlModifier);
   EXPECT_EQ(app->View().Current(), SheetId::ArticlesReport);
-  EXPECT_EQ(Status(), "Successfully read 12 items");
+  EXPECT_EQ(Status(), "Successfully read 3 items");
   EXPECT_EQ(app->View().Sheets().Grid(SheetId::ArticlesReport).GetItemText(1, 1), "Hleb beli 500g");
 
   app->Key(Qt::Key_W, Qt::ControlModifier);
@@ -209,7 +208,7 @@ TEST_F(RegisterApp, ADamagedReportLeavesTheSheetAndThePaneAsTheyWere) {
 
 TEST_F(RegisterApp, ATimeOutIsShownOnceAndTheWindowStaysUsable) {
   Start({"--fault", "silence"});
-  Load(SheetId::Operators, "operators.txt");
+  Load(SheetId::Operators, "operators.txt", 3);
   app->View().SetCurrent(SheetId::Operators);
   // The silent register's time-out passes on the fake clock; the next transfer runs on the real
   // one.
@@ -229,7 +228,7 @@ TEST_F(RegisterApp, ATimeOutIsShownOnceAndTheWindowStaysUsable) {
 
 TEST_F(RegisterApp, TheCommunicationLogShowsEachFrameOnALineAndSavesItAsATrace) {
   Start();
-  Load(SheetId::Operators, "operators.txt");
+  Load(SheetId::Operators, "operators.txt", 3);
   app->View().SetCurrent(SheetId::Operators);
   app->Trigger(Cmd::CommunicationLog);
   ASSERT_TRUE(app->frame->Log()->isVisible());
@@ -320,20 +319,20 @@ TEST_F(RegisterApp, TheLogoManagerSendsTheDefaultLogoAndRefusesTheBuiltInBitmap)
   EXPECT_EQ(app->ShownTexts(), QStringList{"Please select a file!"});
 
   app->shown.clear();
-  dialog.chooseFile = [] {
-    return std::optional<QString>(QString::fromStdString(Example("logo.bmp")));
-  };
+  const std::string file = dir / "tiny.bmp";
+  test::WriteBytes(file, test::TinyLogo());
+  dialog.chooseFile = [&] { return std::optional<QString>(QString::fromStdString(file)); };
   dialog.OnLoad();
-  EXPECT_EQ(dialog.InfoText(), "Width: 224    Height: 80    Colors: 2");
-  EXPECT_EQ(dialog.FileText(), "File: logo.bmp");
+  EXPECT_EQ(dialog.InfoText(), "Width: 16    Height: 16    Colors: 2");
+  EXPECT_EQ(dialog.FileText(), "File: tiny.bmp");
   EXPECT_TRUE(dialog.StartButton()->isEnabled());
   dialog.OnStart();
   EXPECT_TRUE(app->shown.empty()) << app->ShownTexts().join("|").toStdString();
-  EXPECT_EQ(dialog.StatusText(), "The logo logo.bmp was sent to the ECR.");
+  EXPECT_EQ(dialog.StatusText(), "The logo tiny.bmp was sent to the ECR.");
   EXPECT_EQ(dialog.Progress()->value(), dialog.Progress()->maximum());
   EXPECT_TRUE(dialog.StartButton()->isEnabled());
-  EXPECT_EQ(test::ReadBytes(dir / "state/logo.bmp"), test::ReadBytes(Example("logo.bmp")));
-  EXPECT_EQ(app::LogoPath(settings), Example("logo.bmp"));
+  EXPECT_EQ(test::ReadBytes(dir / "state/logo.bmp"), test::TinyLogo());
+  EXPECT_EQ(app::LogoPath(settings), file);
 }
 
 }  // namespace
