@@ -158,7 +158,11 @@ void LogoManagerDialog::OnStart() {
     });
   });
   // A failure has told its reason in a message box; a send that worked says so here.
-  if (sent) m_status->setText(FromUtf8(app::Format(app::Sid::LogoSent, {FileName()})));
+  if (sent) {
+    // A file under 100 bytes goes in fewer chunks than the bar has steps: a logo taken fills it.
+    m_progress->setValue(m_progress->maximum());
+    m_status->setText(FromUtf8(app::Format(app::Sid::LogoSent, {FileName()})));
+  }
   m_start->setEnabled(FileChosen());
 }
 
