@@ -36,11 +36,13 @@ TEST(App, ClearAllAsksRightAfterStartAndNoChangesNothing) {
   EXPECT_EQ(app.View().Sheets().Grid(SheetId::Articles).GetItemText(1, 1), "");
 }
 
-TEST(App, SaveAsNamesTheTabAndEntersTheRecentFiles) {
+TEST(App, SaveAsNamesTheTabAndEntersTheRecentFilesWhichReadIntoTheSheetInFront) {
   AppFixture app;
   const QString path = QString::fromStdString(app.dir / "a.txt");
   app.View().Sheets().Grid(SheetId::Articles).SetItemText(3, 1, "ABC");
-  app.dialogs.saveNames = {path};
+  app.dialogs.saveNames = {std::nullopt, path};
+  app.Trigger(Cmd::Save);  // without a file Save asks; Cancel keeps the caption
+  EXPECT_EQ(app.View().tabText(0), "Articles");
   app.Trigger(Cmd::SaveAs);
   EXPECT_EQ(app.View().tabText(0), "Articles (a.txt)");
   EXPECT_EQ(app.View().RecentFiles(), QStringList{path});
@@ -52,12 +54,20 @@ TEST(App, SaveAsNamesTheTabAndEntersTheRecentFiles) {
   app.Key(Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(test::ReadBytes(app.dir / "a.txt"), "3\tXYZ\t\t\t\t\t\t\r\n");
   EXPECT_TRUE(app.dialogs.saveNames.empty());
-}
 
-TEST(App, SaveWithoutAFileAsksAndCancelKeepsTheCaption) {
-  AppFixture app;
-  app.dialogs.saveNames = {std::nullopt};
-  app.Trigger(Cmd::Save);
+  app.View().SetCurrent(SheetId::Operators);
+  QAction* recent = nullptr;
+  for (QAction* action : app.frame->menuBar()->findChild<QMenu*>()->actions()) {
+    if (action->text() == "&1 a.txt") recent = action;
+  }
+  ASSERT_NE(recent, nullptr);
+  recent->trigger();
+  EXPECT_EQ(app.View().Sheets().Grid(SheetId::Operators).GetItemText(3, 1), "XYZ");
+  EXPECT_EQ(app.View().tabText(1), "Operators (a.txt)");
+  // Clear all from the Reports tab updates the captions too.
+  app.View().SetCurrent(SheetId::Reports);
+  app.answers = {true};
+  app.Trigger(Cmd::ClearAll);
   EXPECT_EQ(app.View().tabText(0), "Articles");
 }
 
@@ -77,36 +87,6 @@ TEST(App, APathInCyrillicIsShownExactlyInTheCaptionAndInMessages) {
   EXPECT_EQ(app.ShownTexts(),
             QStringList{QString::fromStdString("The file \"" + folder +
                                                "/x.txt\" cannot be opened for reading!")});
-}
-
-TEST(App, ARecentFileIsReadIntoTheSheetInFront) {
-  AppFixture app;
-  const QString path = QString::fromStdString(app.dir / "art.txt");
-  app.View().Sheets().Grid(SheetId::Articles).SetItemText(2, 1, "ANA");
-  app.dialogs.saveNames = {path};
-  app.Trigger(Cmd::SaveAs);
-  app.View().SetCurrent(SheetId::Operators);
-  QMenu* file = app.frame->menuBar()->findChild<QMenu*>();
-  ASSERT_NE(file, nullptr);
-  QAction* recent = nullptr;
-  for (QAction* action : file->actions()) {
-    if (action->text() == "&1 art.txt") recent = action;
-  }
-  ASSERT_NE(recent, nullptr);
-  recent->trigger();
-  EXPECT_EQ(app.View().Sheets().Grid(SheetId::Operators).GetItemText(2, 1), "ANA");
-  EXPECT_EQ(app.View().tabText(1), "Operators (art.txt)");
-}
-
-TEST(App, ClearAllFromTheReportsTabUpdatesTheCaptionsToo) {
-  AppFixture app;
-  app.dialogs.saveNames = {QString::fromStdString(app.dir / "a.txt")};
-  app.Trigger(Cmd::SaveAs);
-  ASSERT_EQ(app.View().tabText(0), "Articles (a.txt)");
-  app.View().SetCurrent(SheetId::Reports);
-  app.answers = {true};
-  app.Trigger(Cmd::ClearAll);
-  EXPECT_EQ(app.View().tabText(0), "Articles");
 }
 
 TEST(App, F6AndShiftF6WrapAndSetTheFocusCell) {
@@ -136,7 +116,7 @@ TEST(App, SendCommandsFollowTheSheetAndTheSelection) {
   EXPECT_FALSE(app.frame->Action(Cmd::SendSelected)->isEnabled());
 }
 
-TEST(App, FindAndFindNextAndPreviousSpeakThroughMessages) {
+TEST(App, FindNextAndPreviousSpeakThroughMessagesAndGoToLineMovesTheFocusCell) {
   AppFixture app;
   auto& articles = app.View().Sheets().Grid(SheetId::Articles);
   app.Key(Qt::Key_F3);
@@ -152,14 +132,9 @@ TEST(App, FindAndFindNextAndPreviousSpeakThroughMessages) {
   EXPECT_EQ(app.ShownTexts().back(), "Searched to the end of grid.\nText not found!");
   app.Key(Qt::Key_F3, Qt::AltModifier);
   EXPECT_EQ(articles.GetFocusCell(), (grid::CellId{4, 1}));
-}
-
-TEST(App, GoToLineMovesTheFocusCell) {
-  AppFixture app;
-  app.View().SetCurrent(SheetId::FirmData);
   app.dialogs.lines = {6u};
-  app.Key(Qt::Key_G, Qt::ControlModifier);
-  EXPECT_EQ(app.View().Sheets().Grid(SheetId::FirmData).GetFocusCell(), (grid::CellId{6, 1}));
+  app.Key(Qt::Key_G, Qt::ControlModifier);  // Go to line
+  EXPECT_EQ(articles.GetFocusCell(), (grid::CellId{6, 1}));
 }
 
 TEST(App, TheLineInfoPaneCountsTheEditAndThenTheStoredText) {
@@ -178,10 +153,12 @@ TEST(App, TheLineInfoPaneCountsTheEditAndThenTheStoredText) {
   EXPECT_EQ(app.frame->LineInfoPane()->text(), "Ln: 3, Col: 3, Len: 5");
 }
 
-TEST(App, ActionsNameTheirKeysInTheirTipsAndExplainThemselvesInTheStatusBar) {
+TEST(App, TipsNameKeysTheStatusBarExplainsActionsOrShowsOneBlankTabsStandAtTheBottom) {
   AppFixture app;
   EXPECT_EQ(app.frame->Action(Cmd::Find)->toolTip(), "Find (Ctrl+F)");
   EXPECT_EQ(app.frame->Action(Cmd::SendAll)->statusTip(), "Send all items to the ECR");
+  EXPECT_EQ(app.frame->statusBar()->currentMessage(), " ");  // idle
+  EXPECT_EQ(app.View().tabPosition(), QTabWidget::South);
 }
 
 TEST(App, TheToolbarToggleKeepsItsCheckMark) {

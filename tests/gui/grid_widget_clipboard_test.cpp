@@ -66,12 +66,16 @@ TEST_F(GridClipboard, PastedTextGoesThroughTheCellsRules) {
   EXPECT_EQ(Text(3, kPrice), "7.00");
 }
 
-TEST_F(GridClipboard, CutCopiesThenEmpties) {
+TEST_F(GridClipboard, CutCopiesThenEmptiesAndCopyWithNothingSelectedLeavesTheClipboardAlone) {
   table.SetItemText(2, kName, "Jaja");
   Focus(2, kName);
   Key(Qt::Key_X, Qt::ControlModifier);
   EXPECT_EQ(Clipboard().text(), "Jaja");
   EXPECT_EQ(Text(2, kName), "");
+  Clipboard().setText("keep");
+  table.ClearSelection();
+  grid.OnEditCopy();
+  EXPECT_EQ(Clipboard().text(), "keep");
 }
 
 TEST_F(GridClipboard, APasteIntoTheCellBeingEditedGoesIntoTheEditOnly) {
@@ -82,13 +86,6 @@ TEST_F(GridClipboard, APasteIntoTheCellBeingEditedGoesIntoTheEditOnly) {
   ASSERT_TRUE(grid.IsEditing());
   EXPECT_EQ(grid.EditText(), "ab12");
   EXPECT_EQ(Text(1, kName), "");
-}
-
-TEST_F(GridClipboard, CopyWithNothingSelectedLeavesTheClipboardAlone) {
-  Clipboard().setText("keep");
-  table.ClearSelection();
-  grid.OnEditCopy();
-  EXPECT_EQ(Clipboard().text(), "keep");
 }
 
 }  // namespace

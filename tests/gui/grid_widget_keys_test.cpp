@@ -19,53 +19,52 @@ using Cells = std::vector<grid::CellId>;
 
 constexpr int kLastRow = 2400;
 
-using GridKeys = GridWidgetFixture;
+class GridKeys : public GridWidgetFixture {
+ protected:
+  struct Step {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    grid::CellId to;
+  };
+  // Presses each key in turn and checks the focus cell it reaches.
+  void Walk(std::initializer_list<Step> steps) {
+    for (const Step& step : steps) {
+      Key(step.key, step.modifiers);
+      EXPECT_EQ(FocusCell(), step.to) << "after key " << step.key;
+    }
+  }
+  static constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier;
+  static constexpr Qt::KeyboardModifiers kShift = Qt::ShiftModifier;
+};
 
-TEST_F(GridKeys, ArrowsAndEnterMoveOneCellAndNeverIntoTheHeaders) {
+TEST_F(GridKeys, ArrowsEnterAndTabMoveOverShownCellsOnlyAndNeverIntoTheHeaders) {
   Focus(1, kName);
   QSignalSpy moved(&grid, &GridWidget::focusCellChanged);
-  Key(Qt::Key_Up);
-  Key(Qt::Key_Left);
-  EXPECT_EQ(FocusCell(), (grid::CellId{1, kName}));
+  Walk({{Qt::Key_Up, kNone, {1, kName}}, {Qt::Key_Left, kNone, {1, kName}}});
   EXPECT_EQ(moved.count(), 0);
-  Key(Qt::Key_Down);
-  Key(Qt::Key_Right);
-  Key(Qt::Key_Return);
-  EXPECT_EQ(FocusCell(), (grid::CellId{3, kBarcode}));
+  Walk({{Qt::Key_Down, kNone, {2, kName}},
+        {Qt::Key_Right, kNone, {2, kBarcode}},
+        {Qt::Key_Return, kNone, {3, kBarcode}}});
   EXPECT_EQ(table.GetSelectedCells(), (Cells{{3, kBarcode}}));
   EXPECT_EQ(moved.count(), 3);
-}
+  // Tab wraps at a row's end and stands still at the first and last cells.
+  Focus(1, kInStock);
+  Walk({{Qt::Key_Tab, kNone, {2, kName}}, {Qt::Key_Backtab, kShift, {1, kInStock}}});
+  Focus(kLastRow, kInStock);
+  Walk({{Qt::Key_Tab, kNone, {kLastRow, kInStock}}});
+  Focus(1, kName);
+  Walk({{Qt::Key_Backtab, kShift, {1, kName}}});
 
-TEST_F(GridKeys, HiddenRowsAndColumnsAreSteppedOver) {
   table.SetColumnWidth(kBarcode, 0);
   table.SetRowHeight(3, 0);
   Focus(2, kName);
-  Key(Qt::Key_Right);
-  EXPECT_EQ(FocusCell(), (grid::CellId{2, kPrice}));
-  Key(Qt::Key_Left);
-  EXPECT_EQ(FocusCell(), (grid::CellId{2, kName}));
-  Key(Qt::Key_Down);
-  EXPECT_EQ(FocusCell(), (grid::CellId{4, kName}));
-  Key(Qt::Key_Up);
-  EXPECT_EQ(FocusCell(), (grid::CellId{2, kName}));
+  Walk({{Qt::Key_Right, kNone, {2, kPrice}},
+        {Qt::Key_Left, kNone, {2, kName}},
+        {Qt::Key_Down, kNone, {4, kName}},
+        {Qt::Key_Up, kNone, {2, kName}}});
 }
 
-TEST_F(GridKeys, TabWrapsAtTheRowsEndAndStandsStillAtTheLastCell) {
-  Focus(1, kInStock);
-  Key(Qt::Key_Tab);
-  EXPECT_EQ(FocusCell(), (grid::CellId{2, kName}));
-  Key(Qt::Key_Backtab, Qt::ShiftModifier);
-  EXPECT_EQ(FocusCell(), (grid::CellId{1, kInStock}));
-
-  Focus(kLastRow, kInStock);
-  Key(Qt::Key_Tab);
-  EXPECT_EQ(FocusCell(), (grid::CellId{kLastRow, kInStock}));
-  Focus(1, kName);
-  Key(Qt::Key_Backtab, Qt::ShiftModifier);
-  EXPECT_EQ(FocusCell(), (grid::CellId{1, kName}));
-}
-
-TEST_F(GridKeys, ShiftExtendsTheSelectionFromItsStartAndAPlainMoveCollapsesIt) {
+TEST_F(GridKeys, ShiftExtendsTheSelectionFromTheFocusCellAndAPlainMoveCollapsesIt) {
   Focus(2, kName);
   Key(Qt::Key_Down, Qt::ShiftModifier);
   Key(Qt::Key_Right, Qt::ShiftModifier);
@@ -74,11 +73,8 @@ TEST_F(GridKeys, ShiftExtendsTheSelectionFromItsStartAndAPlainMoveCollapsesIt) {
   EXPECT_EQ(FocusCell(), (grid::CellId{3, kBarcode}));
   Key(Qt::Key_Down);
   EXPECT_EQ(table.GetSelectedCells(), (Cells{{4, kBarcode}}));
-}
-
-TEST_F(GridKeys, AFocusCellSetFromOutsideIsWhereAShiftSelectionStarts) {
-  Focus(2, kName);
-  table.SetFocusCell(6, kPrice);  // as finding a text does
+  // A focus cell set from outside, as finding a text does, is where the next one starts.
+  table.SetFocusCell(6, kPrice);
   Key(Qt::Key_Down, Qt::ShiftModifier);
   EXPECT_EQ(table.GetSelectedBoundingRange(), (grid::CellRange{6, kPrice, 7, kPrice}));
 }
@@ -90,43 +86,27 @@ TEST_F(GridKeys, PagingMovesByTheRowsScrolledAndCtrlHomeEndReachTheCorners) {
   const int scrolled = grid.TopLeftVisibleCell().row - top;
   EXPECT_GT(scrolled, 5);
   EXPECT_EQ(FocusCell(), (grid::CellId{3 + scrolled, kName}));
-  Key(Qt::Key_PageUp);
-  EXPECT_EQ(FocusCell(), (grid::CellId{3, kName}));
-
-  Key(Qt::Key_End, Qt::ControlModifier);
-  EXPECT_EQ(FocusCell(), (grid::CellId{kLastRow, kInStock}));
+  // At the bottom the view cannot scroll, so Page Down goes to the last row.
+  Walk({{Qt::Key_PageUp, kNone, {3, kName}},
+        {Qt::Key_End, Qt::ControlModifier, {kLastRow, kInStock}},
+        {Qt::Key_Up, kNone, {kLastRow - 1, kInStock}},
+        {Qt::Key_Up, kNone, {kLastRow - 2, kInStock}},
+        {Qt::Key_PageDown, kNone, {kLastRow, kInStock}}});
   const QRect last = grid.CellRect(kLastRow, kInStock);
   ASSERT_FALSE(last.isEmpty());
   EXPECT_LE(last.bottom(), grid.viewport()->height());
   EXPECT_LE(last.right(), grid.viewport()->width());
-
-  // At the bottom the view cannot scroll, so Page Down goes to the last row.
-  Key(Qt::Key_Up);
-  Key(Qt::Key_Up);
-  Key(Qt::Key_PageDown);
-  EXPECT_EQ(FocusCell(), (grid::CellId{kLastRow, kInStock}));
-
-  Key(Qt::Key_Home);
-  EXPECT_EQ(FocusCell(), (grid::CellId{kLastRow, kName}));
-  Key(Qt::Key_Home, Qt::ControlModifier);
-  EXPECT_EQ(FocusCell(), (grid::CellId{1, kName}));
+  Walk({{Qt::Key_Home, kNone, {kLastRow, kName}}, {Qt::Key_Home, Qt::ControlModifier, {1, kName}}});
   EXPECT_EQ(grid.TopLeftVisibleCell(), (grid::CellId{1, kName}));
 }
 
-TEST_F(GridKeys, DeleteEmptiesTheSelectedCellsOnly) {
-  table.SetItemText(1, kName, "Hleb");
-  table.SetItemText(2, kName, "Mleko");
-  table.SetItemText(3, kName, "Sir");
+TEST_F(GridKeys, DeleteEmptiesTheSelectedCellsOnlyAndCtrlASelectsEveryDataCell) {
+  for (int row : {1, 2, 3}) table.SetItemText(row, kName, "Hleb");
   Focus(1, kName);
   Key(Qt::Key_Down, Qt::ShiftModifier);
   Key(Qt::Key_Delete);
-  EXPECT_EQ(Text(1, kName), "");
-  EXPECT_EQ(Text(2, kName), "");
-  EXPECT_EQ(Text(3, kName), "Sir");
-}
-
-TEST_F(GridKeys, CtrlASelectsEveryDataCell) {
-  Focus(4, kPrice);
+  EXPECT_EQ((std::vector<std::string>{Text(1, kName), Text(2, kName), Text(3, kName)}),
+            (std::vector<std::string>{"", "", "Hleb"}));
   Key(Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(table.GetSelectedBoundingRange(), table.DataRange());
   EXPECT_EQ(table.GetSelectedCount(), 2400u * 7u);

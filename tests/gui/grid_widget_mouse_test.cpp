@@ -26,6 +26,15 @@ class GridMouse : public GridWidgetFixture {
     const QRect header = grid.CellRect(0, col);
     return {header.x() + header.width(), header.center().y()};
   }
+  void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::mousePress(Viewport(), Qt::LeftButton, modifiers, from);
+    QTest::mouseMove(Viewport(), to);
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, modifiers, to);
+  }
+  void DoubleClick(QPoint at) {
+    QTest::mouseDClick(Viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::NoModifier, at);
+  }
 };
 
 TEST_F(GridMouse, AHeaderSelectsItsColumnALabelItsRowTheCornerEverything) {
@@ -43,7 +52,7 @@ TEST_F(GridMouse, AHeaderSelectsItsColumnALabelItsRowTheCornerEverything) {
   EXPECT_EQ(table.GetSelectedCount(), 2400u * 7u);
 }
 
-TEST_F(GridMouse, ShiftClickSelectsTheRectangleAndCtrlClickAddsToTheSelection) {
+TEST_F(GridMouse, ShiftClickSelectsTheRectangleCtrlClickAndCtrlDragAddToTheSelection) {
   Click(2, kName);
   Click(4, kPrice, Qt::ShiftModifier);
   EXPECT_EQ(table.GetSelectedBoundingRange(), (grid::CellRange{2, kName, 4, kPrice}));
@@ -60,6 +69,14 @@ TEST_F(GridMouse, ShiftClickSelectsTheRectangleAndCtrlClickAddsToTheSelection) {
 
   Click(3, kBarcode);
   EXPECT_EQ(table.GetSelectedCount(), 1u);
+
+  // A Ctrl drag keeps what was selected before.
+  Click(8, kTaxGroup);
+  QTest::mousePress(Viewport(), Qt::LeftButton, Qt::ControlModifier, Centre(2, kName));
+  QTest::mouseMove(Viewport(), Centre(3, kName));
+  QTest::mouseMove(Viewport(), Centre(2, kName));
+  QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::ControlModifier, Centre(2, kName));
+  EXPECT_EQ(table.GetSelectedCells(), (std::vector<grid::CellId>{{2, kName}, {8, kTaxGroup}}));
 }
 
 TEST_F(GridMouse, DraggingSelectsAndScrollsWhileTheMouseIsBelowTheCells) {
@@ -84,41 +101,27 @@ TEST_F(GridMouse, DraggingSelectsAndScrollsWhileTheMouseIsBelowTheCells) {
   EXPECT_EQ(grid.TopLeftVisibleCell().row, top);
 }
 
-TEST_F(GridMouse, CtrlDragKeepsWhatWasSelectedBefore) {
-  Click(8, kTaxGroup);
-  QTest::mousePress(Viewport(), Qt::LeftButton, Qt::ControlModifier, Centre(2, kName));
-  QTest::mouseMove(Viewport(), Centre(3, kName));
-  QTest::mouseMove(Viewport(), Centre(2, kName));
-  QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::ControlModifier, Centre(2, kName));
-  EXPECT_EQ(table.GetSelectedCells(), (std::vector<grid::CellId>{{2, kName}, {8, kTaxGroup}}));
-}
-
 TEST_F(GridMouse, DoubleClickOnAHeaderDividerFitsTheColumnToItsWidestText) {
   const std::string name = "Jogurt vocni jagoda 1kg, casa 6 komada";
   table.SetItemText(3, kName, name);
   QTest::mouseMove(Viewport(), QPoint(1, 1));
   QTest::mouseMove(Viewport(), ColumnDivider(kName));
   EXPECT_EQ(Viewport()->cursor().shape(), Qt::SplitHCursor);
-  QTest::mouseDClick(Viewport(), Qt::LeftButton, Qt::NoModifier, ColumnDivider(kName));
-  QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::NoModifier, ColumnDivider(kName));
+  DoubleClick(ColumnDivider(kName));
   const QtTextMeasurer measurer(SheetTestFont());
   EXPECT_EQ(table.GetColumnWidth(kName),
             measurer.TextExtent(name).width + 4 * table.DefaultCellFor(3, kName).Margin());
 }
 
-TEST_F(GridMouse, DraggingAHeaderDividerResizesAndDraggingItPastTheLeftEdgeHidesTheColumn) {
+TEST_F(GridMouse, DraggingAHeaderDividerResizesHidesPastTheLeftEdgeAndReopensAHiddenColumn) {
   const int before = table.GetColumnWidth(kPrice);
   const QPoint divider = ColumnDivider(kPrice);
-  QTest::mousePress(Viewport(), Qt::LeftButton, Qt::NoModifier, divider);
-  QTest::mouseMove(Viewport(), divider + QPoint(30, 0));
-  QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::NoModifier, divider + QPoint(30, 0));
+  Drag(divider, divider + QPoint(30, 0));
   EXPECT_EQ(table.GetColumnWidth(kPrice), before + 30);
   EXPECT_EQ(table.GetSelectedCount(), 0u);  // resizing selects nothing
 
   const QPoint moved = ColumnDivider(kPrice);
-  QTest::mousePress(Viewport(), Qt::LeftButton, Qt::NoModifier, moved);
-  QTest::mouseMove(Viewport(), QPoint(5, moved.y()));
-  QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(5, moved.y()));
+  Drag(moved, QPoint(5, moved.y()));
   EXPECT_EQ(table.GetColumnWidth(kPrice), 0);
   Focus(1, kBarcode);
   Key(Qt::Key_Right);
@@ -128,18 +131,13 @@ TEST_F(GridMouse, DraggingAHeaderDividerResizesAndDraggingItPastTheLeftEdgeHides
   const QPoint hidden = ColumnDivider(kBarcode) + QPoint(1, 0);
   QTest::mouseMove(Viewport(), hidden);
   EXPECT_EQ(Viewport()->cursor().shape(), Qt::SplitHCursor);
-  QTest::mousePress(Viewport(), Qt::LeftButton, Qt::NoModifier, hidden);
-  QTest::mouseMove(Viewport(), hidden + QPoint(40, 0));
-  QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::NoModifier, hidden + QPoint(40, 0));
+  Drag(hidden, hidden + QPoint(40, 0));
   EXPECT_EQ(table.GetColumnWidth(kPrice), 40);
-}
 
-TEST_F(GridMouse, DoubleClickJustRightOfAHiddenColumnsDividerFitsItOpen) {
+  // Hidden again, a double click there fits it open.
   const int barcode = table.GetColumnWidth(kBarcode);
   table.SetColumnWidth(kPrice, 0);
-  const QPoint hidden = ColumnDivider(kBarcode) + QPoint(1, 0);
-  QTest::mouseDClick(Viewport(), Qt::LeftButton, Qt::NoModifier, hidden);
-  QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::NoModifier, hidden);
+  DoubleClick(hidden);
   EXPECT_GT(table.GetColumnWidth(kPrice), 0);
   EXPECT_EQ(table.GetColumnWidth(kBarcode), barcode);
 }
@@ -148,15 +146,11 @@ TEST_F(GridMouse, RowDividersResizeOnlyWhenTheGridAllowsIt) {
   const QRect label = grid.CellRect(3, 0);
   const QPoint divider(label.center().x(), label.y() + label.height());
   const int before = table.GetRowHeight(3);
-  QTest::mousePress(Viewport(), Qt::LeftButton, Qt::NoModifier, divider);
-  QTest::mouseMove(Viewport(), divider + QPoint(0, 10));
-  QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::NoModifier, divider + QPoint(0, 10));
+  Drag(divider, divider + QPoint(0, 10));
   EXPECT_EQ(table.GetRowHeight(3), before);  // the sheets switch row resizing off
 
   table.SetRowResize(true);
-  QTest::mousePress(Viewport(), Qt::LeftButton, Qt::NoModifier, divider);
-  QTest::mouseMove(Viewport(), divider + QPoint(0, 10));
-  QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::NoModifier, divider + QPoint(0, 10));
+  Drag(divider, divider + QPoint(0, 10));
   EXPECT_EQ(table.GetRowHeight(3), before + 10);
 }
 

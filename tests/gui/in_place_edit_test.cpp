@@ -3,6 +3,7 @@
 // rules let in, how it ends (Enter, Tab, arrows, Esc, clicking elsewhere) and what gets stored.
 #include <QClipboard>
 #include <QSignalSpy>
+#include <functional>
 
 #include "grid_widget_fixture.h"
 #include "gui/text_codec.h"
@@ -42,27 +43,16 @@ TEST_F(InPlaceEdit, EnterStoresTheCellsFormOfTheTextAndGoesOnEditingTheCellBelow
   EXPECT_EQ(Edit()->geometry().topLeft(), grid.CellRect(2, kPrice).topLeft());
 }
 
-TEST_F(InPlaceEdit, EscapePutsTheTextBackAndStoresNothing) {
-  Put(1, kName, "Hleb");
-  Focus(1, kName);
-  Type("Mleko");
-  EXPECT_EQ(grid.EditText(), "Mleko");
-  Key(Qt::Key_Escape);
-  EXPECT_FALSE(grid.IsEditing());
-  EXPECT_EQ(Text(1, kName), "Hleb");
-  EXPECT_FALSE(table.GetModified());
-  EXPECT_EQ(FocusCell(), (grid::CellId{1, kName}));
-  EXPECT_TRUE(grid.hasFocus());
-}
-
 TEST_F(InPlaceEdit, TabEnterAndArrowsOpenTheCellTheyReachSoThatTypingReplacesItsText) {
   struct Case {
     const char* how;
     grid::CellId from;
     Qt::Key key;
     grid::CellId to;
+    bool typeFirst = true;
   };
   const Case cases[] = {
+      {"Enter outside an edit", {11, kPrice}, Qt::Key_Return, {12, kPrice}, false},
       {"Tab", {1, kBarcode}, Qt::Key_Tab, {1, kPrice}},
       {"Enter", {3, kPrice}, Qt::Key_Return, {4, kPrice}},
       {"Down", {6, kPrice}, Qt::Key_Down, {7, kPrice}},
@@ -71,7 +61,7 @@ TEST_F(InPlaceEdit, TabEnterAndArrowsOpenTheCellTheyReachSoThatTypingReplacesIts
   for (const Case& c : cases) {
     Put(c.to.row, c.to.col, "1.50");
     Focus(c.from.row, c.from.col);
-    Type("1");
+    if (c.typeFirst) Type("1");
     Key(c.key);
     ASSERT_TRUE(grid.IsEditing()) << c.how;
     EXPECT_EQ(FocusCell(), c.to) << c.how;
@@ -83,18 +73,15 @@ TEST_F(InPlaceEdit, TabEnterAndArrowsOpenTheCellTheyReachSoThatTypingReplacesIts
   }
 }
 
-TEST_F(InPlaceEdit, EnterOutsideAnEditGoesDownAndOpensTheCellThere) {
-  Put(2, kName, "Mleko 2.8% 1l");
-  Focus(1, kName);
-  Key(Qt::Key_Return);
-  EXPECT_EQ(FocusCell(), (grid::CellId{2, kName}));
+TEST_F(InPlaceEdit, ClicksOpenWithTheCaretAtTheEndWhereArrowsMoveItWhileAfterTypingTheyEndIt) {
+  Put(3, kName, "Sir");
+  QTest::mouseDClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, Centre(3, kName));
+  QTest::mouseRelease(grid.viewport(), Qt::LeftButton, Qt::NoModifier, Centre(3, kName));
+  EXPECT_EQ(FocusCell(), (grid::CellId{3, kName}));
   ASSERT_TRUE(grid.IsEditing());
-  Type("X");
-  Key(Qt::Key_Return);
-  EXPECT_EQ(Text(2, kName), "X");
-}
+  EXPECT_EQ(Edit()->cursorPosition(), 3);
+  Key(Qt::Key_Escape);
 
-TEST_F(InPlaceEdit, ArrowsMoveTheCaretWhenOpenedByClickingAndEndEditingWhenOpenedByTyping) {
   Put(1, kName, "Hleb");
   Focus(1, kName);
   Click(1, kName);  // the focus cell clicked again
@@ -136,20 +123,9 @@ TEST_F(InPlaceEdit, F2AndBackspaceKeepTheTextSpaceSelectsItATypedCharacterReplac
   EXPECT_EQ(grid.EditText(), "S");
 }
 
-TEST_F(InPlaceEdit, DoubleClickOpensTheCellWithTheCaretAtTheEnd) {
-  Put(3, kName, "Sir");
-  Focus(1, kName);
-  QTest::mouseDClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, Centre(3, kName));
-  QTest::mouseRelease(grid.viewport(), Qt::LeftButton, Qt::NoModifier, Centre(3, kName));
-  EXPECT_EQ(FocusCell(), (grid::CellId{3, kName}));
-  ASSERT_TRUE(grid.IsEditing());
-  EXPECT_EQ(Edit()->cursorPosition(), 3);
-}
-
-TEST_F(InPlaceEdit, TheBarcodeTakesDigitsOnlyAndNoMoreThanTwelveNotEvenPasted) {
+TEST_F(InPlaceEdit, APasteTheBarcodeCannotTakeIsRefusedWhole) {
   Focus(1, kBarcode);
-  Type("12ab345678901234");
-  EXPECT_EQ(grid.EditText(), "123456789012");
+  Type("1");
   Edit()->clear();
   QGuiApplication::clipboard()->setText("77x");
   Edit()->paste();
@@ -161,32 +137,48 @@ TEST_F(InPlaceEdit, TheBarcodeTakesDigitsOnlyAndNoMoreThanTwelveNotEvenPasted) {
   EXPECT_EQ(Text(1, kBarcode), "000000004321");
 }
 
-TEST_F(InPlaceEdit, TheTaxGroupTakesOneCharacter) {
-  Focus(1, kTaxGroup);
-  Type("AB");
-  EXPECT_EQ(grid.EditText(), "A");
-  Key(Qt::Key_Return);
-  EXPECT_EQ(Text(1, kTaxGroup), "A");
-}
-
-TEST_F(InPlaceEdit, ATextLongerThanTheLimitIsShownWholeAndMayShrinkButNotGrow) {
-  const std::string longText(35, 'x');
-  Put(1, kPrice, longText);  // prices keep what is not a number as it came
-  Focus(1, kPrice);
-  Key(Qt::Key_F2);
-  EXPECT_EQ(grid.EditText().size(), 35);
-  Type("y");
-  EXPECT_EQ(grid.EditText().size(), 35);
-  Key(Qt::Key_Backspace);
-  Type("z");
-  EXPECT_EQ(grid.EditText(), QString(34, 'x'));
-}
-
-TEST_F(InPlaceEdit, CyrillicTypingIsStoredAsWindows1251) {
-  Focus(1, kName);
-  Type(QString::fromUtf8("Хлеб"));
-  Key(Qt::Key_Return);
-  EXPECT_EQ(Text(1, kName), "\xD5\xEB\xE5\xE1");
+TEST_F(InPlaceEdit, WhatACellLetsInAndStores) {
+  std::string longName(40000, 'a');  // longer than a line edit takes by default
+  longName.append("b");
+  std::string longNameTyped = longName;
+  longNameTyped.append("c");
+  struct Case {
+    const char* what;
+    int col;
+    std::string before;  // opened with F2 when there is one
+    QString typed;       // '\b' presses Backspace
+    QString edited;      // empty: not checked
+    std::string stored;
+  };
+  const Case cases[] = {
+      {"barcode: twelve digits at most", kBarcode, "", "12ab345678901234", "123456789012",
+       "123456789012"},
+      {"tax group: one character", kTaxGroup, "", "AB", "A", "A"},
+      {"Cyrillic in Windows-1251", kName, "", QString::fromUtf8("Хлеб"), "", "\xD5\xEB\xE5\xE1"},
+      // Prices keep what is not a number as it came.
+      {"a text past the limit shown whole, may shrink, not grow", kPrice, std::string(35, 'x'),
+       "y\bz", QString(34, 'x'), std::string(34, 'x')},
+      {"a very long text edited whole", kName, longName, "c", "", longNameTyped},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Put(1, c.col, c.before);
+    Focus(1, c.col);
+    if (!c.before.empty()) Key(Qt::Key_F2);
+    for (QChar ch : c.typed) {
+      if (ch == '\b') {
+        Key(Qt::Key_Backspace);
+      } else {
+        Type(ch);
+      }
+    }
+    if (!c.edited.isEmpty()) {
+      EXPECT_EQ(grid.EditText(), c.edited);
+    }
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Text(1, c.col), c.stored);
+    Key(Qt::Key_Escape);
+  }
 }
 
 TEST_F(InPlaceEdit, ALetterASheetCannotHoldIsReplacedOnlyWhenThePersonSaysSo) {
@@ -213,55 +205,54 @@ TEST_F(InPlaceEdit, ALetterASheetCannotHoldIsReplacedOnlyWhenThePersonSaysSo) {
   EXPECT_EQ(FocusCell(), (grid::CellId{2, kName}));
 }
 
-TEST_F(InPlaceEdit, ClickingAnotherCellStoresTheEdit) {
-  Focus(1, kName);
-  Type("Sir");
-  Click(4, kName);
-  EXPECT_FALSE(grid.IsEditing());
-  EXPECT_EQ(Text(1, kName), "Sir");
-  EXPECT_EQ(FocusCell(), (grid::CellId{4, kName}));
+TEST_F(InPlaceEdit, EscapeClickingElsewhereAndEndEditingEndTheEdit) {
+  struct Case {
+    const char* how;
+    int col;
+    std::function<void()> end;
+    std::string stored;
+    grid::CellId focus;
+  };
+  const Case cases[] = {
+      {"Esc puts the text back", kName, [this] { Key(Qt::Key_Escape); }, "Hleb", {1, kName}},
+      {"a click elsewhere stores", kName, [this] { Click(4, kName); }, "7,5", {4, kName}},
+      {"EndEditing stores in place",
+       kPrice,
+       [this] {
+         grid.EndEditing();
+         grid.EndEditing();  // nothing left to end
+       },
+       "7.50",
+       {1, kPrice}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.how);
+    table.SetFocusCell(9, kBarcode);  // clicking the focus cell would open an edit
+    Put(1, c.col, "Hleb");
+    Focus(1, c.col);
+    Type("7,5");
+    EXPECT_EQ(grid.EditText(), "7,5");
+    c.end();
+    EXPECT_FALSE(grid.IsEditing());
+    EXPECT_TRUE(grid.hasFocus());
+    EXPECT_EQ(Text(1, c.col), c.stored);
+    EXPECT_EQ(table.GetModified(), c.stored != "Hleb");
+    EXPECT_EQ(FocusCell(), c.focus);
+  }
 }
 
-TEST_F(InPlaceEdit, EndEditingStoresWithoutMoving) {
-  Focus(2, kPrice);
-  Type("7,5");
-  grid.EndEditing();
-  EXPECT_FALSE(grid.IsEditing());
-  EXPECT_EQ(Text(2, kPrice), "7.50");
-  EXPECT_EQ(FocusCell(), (grid::CellId{2, kPrice}));
-  grid.EndEditing();  // nothing left to end
-  EXPECT_EQ(Text(2, kPrice), "7.50");
-}
-
-TEST_F(InPlaceEdit, TheEditWidensWithItsTextButNotPastTheViewport) {
+TEST_F(InPlaceEdit, EveryKeystrokeIsReportedAndTheEditWidensWithItsTextButNotPastTheViewport) {
+  QSignalSpy spy(&grid, &GridWidget::editTextChanged);
   Focus(1, kName);
   const int cellWidth = grid.CellRect(1, kName).width();
   Type("ab");
+  EXPECT_GE(spy.count(), 2);
+  EXPECT_EQ(grid.EditText(), "ab");
   EXPECT_LT(Edit()->width(), cellWidth);
   Type(QString(30, 'w'));
   EXPECT_GT(Edit()->width(), cellWidth);
   Type(QString(100, 'w'));
   EXPECT_EQ(Edit()->geometry().right(), grid.viewport()->width() - 1);
-}
-
-TEST_F(InPlaceEdit, ATextLongerThanALineEditTakesByDefaultIsEditedWhole) {
-  std::string text(40000, 'a');
-  text.append("b");
-  Put(1, kName, text);
-  Focus(1, kName);
-  Key(Qt::Key_F2);
-  Type("c");
-  Key(Qt::Key_Return);
-  text.append("c");
-  EXPECT_EQ(Text(1, kName), text);
-}
-
-TEST_F(InPlaceEdit, EveryKeystrokeIsReported) {
-  QSignalSpy spy(&grid, &GridWidget::editTextChanged);
-  Focus(1, kName);
-  Type("abc");
-  EXPECT_GE(spy.count(), 3);
-  EXPECT_EQ(grid.EditText(), "abc");
 }
 
 class ReadOnlySheet : public GridWidgetFixture {

@@ -54,27 +54,29 @@ TEST_F(TitleTip, AVeryLongTextShowsItsStartReachingNoFurtherThanTheScreen) {
   EXPECT_LT(m_tip->width(), screen + 100);
 }
 
-TEST_F(TitleTip, AShortNameShowsNoneAndMovingOffTheLongOneHidesIt) {
+TEST_F(TitleTip, NoneForAShortTextOnADividerOrWhileEditingAndGoneOnMovingOffOrScrolling) {
   Hover(2, kName);
-  EXPECT_FALSE(Shown());
+  EXPECT_FALSE(Shown()) << "short text";
+  QTest::mouseMove(grid.viewport(), grid.CellRect(0, kName).topRight() + QPoint(1, 2));
+  EXPECT_FALSE(Shown()) << "on the header divider";
   Hover(1, kName);
-  EXPECT_TRUE(Shown());
+  ASSERT_TRUE(Shown());
   Hover(2, kName);
-  EXPECT_FALSE(Shown());
-}
-
-TEST_F(TitleTip, ScrollingHidesIt) {
+  EXPECT_FALSE(Shown()) << "moved off";
   Hover(1, kName);
   ASSERT_TRUE(Shown());
   grid.verticalScrollBar()->setValue(1);
-  EXPECT_FALSE(Shown());
+  EXPECT_FALSE(Shown()) << "scrolled";
+  grid.verticalScrollBar()->setValue(0);
+  Focus(3, kName);
+  Type("x");
+  ASSERT_TRUE(grid.IsEditing());
+  Hover(1, kName);
+  EXPECT_FALSE(Shown()) << "editing";
 }
 
-TEST_F(TitleTip, NoneOnADividerAndAPressOnTheTipHandsTheMouseToTheGridUntilRelease) {
+TEST_F(TitleTip, APressOnTheTipHandsTheMouseToTheGridUntilRelease) {
   const QRect cell = grid.CellRect(1, kName);
-  QTest::mouseMove(grid.viewport(), QPoint(1, 1));
-  QTest::mouseMove(grid.viewport(), grid.CellRect(0, kName).topRight() + QPoint(1, 2));
-  EXPECT_FALSE(Shown()) << "on the header divider";
 
   Hover(1, kName);
   ASSERT_TRUE(Shown());
@@ -83,14 +85,6 @@ TEST_F(TitleTip, NoneOnADividerAndAPressOnTheTipHandsTheMouseToTheGridUntilRelea
   EXPECT_EQ(QWidget::mouseGrabber(), grid.viewport());
   QTest::mouseRelease(grid.viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
   EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
-}
-
-TEST_F(TitleTip, NoneWhileEditing) {
-  Focus(3, kName);
-  Type("x");
-  ASSERT_TRUE(grid.IsEditing());
-  Hover(1, kName);
-  EXPECT_FALSE(Shown());
 }
 
 }  // namespace

@@ -40,9 +40,10 @@ TEST(Window, TheTitleNamesTheSheetsFileAndMarksDataNotSaved) {
   EXPECT_EQ(app.frame->windowTitle(), "Reports[*] - Nuvrel Serbian Edition v2.2");
 }
 
-TEST(Window, SizePlaceAndColumnWidthsComeBackInTheNextRun) {
+TEST(Window, SizePlaceColumnWidthsAndBarsComeBackInTheNextRunAlsoFromTheOlderBarsKey) {
   test::AppFixture app;
   app.frame->setGeometry(QRect(40, 50, 700, 500));
+  app.frame->findChild<QToolBar*>()->hide();
   app.Sheet(SheetId::Articles).SetColumnWidth(sheets::articles::kName, 222);
   app.Sheet(SheetId::Operators).SetColumnWidth(1, 0);
   app.Key(Qt::Key_Q, Qt::ControlModifier);
@@ -51,6 +52,10 @@ TEST(Window, SizePlaceAndColumnWidthsComeBackInTheNextRun) {
   const int departmentsWidth = app.Sheet(SheetId::Departments).GetColumnWidth(1);
   WindowSettings().setValue("ColumnWidths/departments", QVariantList{10});
   WindowSettings().setValue("ColumnWidths/firm-data", QVariantList{10, "wide"});
+  // The bars as an older version would have left them.
+  const QVariant state = WindowSettings().value("BarState");
+  WindowSettings().remove("BarState");
+  WindowSettings().setValue("LedraHistory", state);
 
   app.frame = std::make_unique<MainWindow>(app.ui, app.dialogs, app.link);
   EXPECT_EQ(app.frame->geometry(), QRect(40, 50, 700, 500));
@@ -58,18 +63,6 @@ TEST(Window, SizePlaceAndColumnWidthsComeBackInTheNextRun) {
   EXPECT_EQ(app.Sheet(SheetId::Operators).GetColumnWidth(1), 0);
   EXPECT_EQ(app.Sheet(SheetId::Departments).GetColumnWidth(1), departmentsWidth);
   EXPECT_GT(app.Sheet(SheetId::FirmData).GetColumnWidth(1), 10);
-}
-
-TEST(Window, TheBarsComeBackAsLeftAlsoFromTheOlderSettingsKey) {
-  test::AppFixture app;
-  app.frame->findChild<QToolBar*>()->hide();
-  app.Key(Qt::Key_Q, Qt::ControlModifier);
-  // As an older version would have left them.
-  const QVariant state = WindowSettings().value("BarState");
-  WindowSettings().remove("BarState");
-  WindowSettings().setValue("LedraHistory", state);
-
-  app.frame = std::make_unique<MainWindow>(app.ui, app.dialogs, app.link);
   EXPECT_TRUE(app.frame->findChild<QToolBar*>()->isHidden());
   app.frame->close();
   EXPECT_EQ(WindowSettings().value("BarState"), state);

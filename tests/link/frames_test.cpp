@@ -21,11 +21,8 @@ TEST(CheckPair, CharactersStayInTheDigitsAndSixPunctuationMarks) {
   for (int x = 0; x < 256; ++x) {
     const std::uint8_t byte = static_cast<std::uint8_t>(x);
     const auto pair = CheckPair(std::span(&byte, 1));
-    EXPECT_GE(pair[0], '0');
-    EXPECT_LE(pair[0], '?');
-    EXPECT_GE(pair[1], '0');
-    EXPECT_LE(pair[1], '?');
-    EXPECT_TRUE(CheckPairMatches(std::span(&byte, 1), pair[0], pair[1]));
+    EXPECT_TRUE(pair[0] >= '0' && pair[0] <= '?' && pair[1] >= '0' && pair[1] <= '?') << x;
+    EXPECT_TRUE(CheckPairMatches(std::span(&byte, 1), pair[0], pair[1])) << x;
   }
 }
 

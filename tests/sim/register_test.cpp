@@ -21,20 +21,16 @@ Register MakeRegister(std::uint32_t device = kDevice) {
   return Register(RegisterSettings{device, 'S', "NV-2.21"}, FaultPlan());
 }
 
-TEST(RegisterAnswers, UnknownCommandLettersAreAcknowledged) {
+TEST(RegisterAnswers, UnknownLettersAndAPairRightOnlyInItsLowNibblesAreAcknowledged) {
+  link::Bytes highNibbles = link::CommandFrame(kDevice, 'a');
+  highNibbles[8] = static_cast<std::uint8_t>(0x70 | (highNibbles[8] & 0x0F));
+  highNibbles[9] = static_cast<std::uint8_t>(0x40 | (highNibbles[9] & 0x0F));
   Register reg = MakeRegister();
-  for (char letter : {'Q', 'x', 'A'}) {
-    EXPECT_EQ(SentBytes(reg.Feed(link::CommandFrame(kDevice, letter))), link::AckFrame(kDevice))
-        << letter;
+  for (const link::Bytes& frame :
+       {link::CommandFrame(kDevice, 'Q'), link::CommandFrame(kDevice, 'x'),
+        link::CommandFrame(kDevice, 'A'), highNibbles}) {
+    EXPECT_EQ(SentBytes(reg.Feed(frame)), link::AckFrame(kDevice));
   }
-}
-
-TEST(RegisterAnswers, OnlyTheLowNibblesOfTheReceivedPairCount) {
-  Register reg = MakeRegister();
-  link::Bytes frame = link::CommandFrame(kDevice, 'a');
-  frame[8] = static_cast<std::uint8_t>(0x70 | (frame[8] & 0x0F));
-  frame[9] = static_cast<std::uint8_t>(0x40 | (frame[9] & 0x0F));
-  EXPECT_EQ(SentBytes(reg.Feed(frame)), link::AckFrame(kDevice));
 }
 
 TEST(RegisterAnswers, AWrongCheckPairOrDeviceOrAFrameOfNoKnownShapeIsRefused) {
@@ -106,7 +102,9 @@ class RegisterUpload : public ::testing::Test {
   Register reg = MakeRegister();
 };
 
-TEST_F(RegisterUpload, WrongPcAcksAreReported) {
+TEST_F(RegisterUpload, AcksOutsideTheWaitAreIgnoredAndWrongOnesInItReported) {
+  EXPECT_TRUE(reg.Feed(link::AckFrame(kDevice)).empty());
+  EXPECT_EQ(reg.FramesReceived(), 0u);
   link::Bytes badPair = link::AckFrame(kDevice);
   badPair[8] ^= 0x01;
   const std::vector<link::Bytes> wrong{
@@ -126,11 +124,6 @@ TEST_F(RegisterUpload, NextFrameInsteadOfPcAckIsReportedAndAnswered) {
   EXPECT_EQ(test::NotesOf(actions).size(), 1u);
   EXPECT_EQ(SentBytes(actions), link::IdentifyReply(link::kAckByte, "123456"));
   EXPECT_FALSE(reg.AwaitingPcAck());
-}
-
-TEST_F(RegisterUpload, AcknowledgementBytesOutsideTheWaitAreIgnored) {
-  EXPECT_TRUE(reg.Feed(link::AckFrame(kDevice)).empty());
-  EXPECT_EQ(reg.FramesReceived(), 0u);
 }
 
 TEST(RegisterRecords, RefusedRecordsAreNotKeptAndSayWhy) {
