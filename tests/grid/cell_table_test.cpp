@@ -159,6 +159,16 @@ TEST_F(BlankCells, ChangingAColumnChangesTheCellsAlreadyMade) {
   EXPECT_EQ(t.GetItemText(2, 2), "low");
 }
 
+TEST_F(BlankCells, DataTextIsAWrittenTextOrALabelInADataColumn) {
+  EXPECT_FALSE(view.HasDataText()) << "the labels stand in the fixed column";
+  t.SetItemText(4, 2, "abc");
+  EXPECT_TRUE(view.HasDataText());
+  t.SetItemText(4, 2, "");
+  EXPECT_FALSE(view.HasDataText()) << "a cell made, then emptied";
+  t.SetFixedColumnCount(0);
+  EXPECT_TRUE(view.HasDataText()) << "labels in a data column read as texts";
+}
+
 TEST_F(Table, SelectionOfRangesRowsColumnsAndAll) {
   t.SelectRange({1, 1, 2, 2});
   EXPECT_EQ(t.GetSelectedCount(), 4u);
