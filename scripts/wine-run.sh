@@ -2,8 +2,8 @@
 # Runs a Windows program under wine without a display and without asking anything: a private wine
 # folder (NUVREL_WINEPREFIX; the Windows build sets it to wine/ in its build folder), no debug
 # chatter, no installers for .NET or the HTML engine. The first run makes the folder (a few
-# seconds). Usage: wine-run.sh PROGRAM.exe [ARGS...], or wine-run.sh --stop to end the wine
-# server of the folder.
+# seconds). Usage: wine-run.sh PROGRAM.exe [ARGS...]; wine-run.sh --serve keeps the folder's wine
+# server running until wine-run.sh --stop ends it.
 set -euo pipefail
 wine=$(command -v wine64 || command -v wine || true)
 if [ -z "$wine" ] && [ -x /usr/lib/wine/wine64 ]; then wine=/usr/lib/wine/wine64; fi
@@ -20,6 +20,9 @@ unset DISPLAY WAYLAND_DISPLAY
 server=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 if [ "${1:-}" = --stop ]; then
   exec "$server" -k
+fi
+if [ "${1:-}" = --serve ]; then
+  exec "$server" -p </dev/null >/dev/null 2>&1
 fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"

@@ -42,8 +42,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The wine folder exists before the first timed run.
+# The wine folder exists before the first timed run, and one wine server serves every run: a server
+# that ends between two runs is started again by the next run's wine, which gives it that run's
+# standard error to write its shutdown chatter to.
 "$wine_run" cmd /c exit >/dev/null 2>&1 || true
+"$wine_run" --serve || true
 mkdir -p "$NUVREL_WINEPREFIX/dosdevices"
 
 # Sheets besides the examples: the articles with one price changed.
