@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <regex>
 #include <thread>
 
 #include "link/frames.h"
@@ -296,8 +297,15 @@ TEST(FleetEndToEnd, CtrlCStopsEveryRegisterAndClosesEachUpload) {
     ASSERT_FALSE(sims.back().address.empty());
   }
   test::WriteBytes(dir / "fleet.ini", Manifest(sims, "send articles " + dir / "a.txt"));
+  // Ctrl+C once both registers have taken a record: each has an upload open to close.
+  const auto bothSending = [](const std::string& screen) {
+    return std::regex_search(screen,
+                             std::regex("Shop 1  \\[1/1\\] send articles \\S+  [1-9][0-9]*/40")) &&
+           std::regex_search(screen,
+                             std::regex("Shop 2  \\[1/1\\] send articles \\S+  [1-9][0-9]*/40"));
+  };
   const auto run = test::RunOnTerminal(
-      NUVREL_CLI_PATH, {"--settings", dir / "nuvrel.ini", "fleet", dir / "fleet.ini"}, " 5/40",
+      NUVREL_CLI_PATH, {"--settings", dir / "nuvrel.ini", "fleet", dir / "fleet.ini"}, bothSending,
       "\x03");
   EXPECT_EQ(run.status, 130) << run.screen;
   const std::string summary = run.screen.substr(run.screen.find("REGISTER"));

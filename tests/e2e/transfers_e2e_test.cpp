@@ -146,7 +146,7 @@ TEST(SendEndToEnd, CtrlCOnATerminalStopsBetweenRecordsAndFromRowSendsTheRest) {
   // On a terminal: a bar that moves, no line per record with --quiet, and Ctrl+C after the second.
   const auto run = test::RunOnTerminal(
       NUVREL_CLI_PATH, {"--port", sim.Device(), "--quiet", "send", "articles", dir / "a.txt"},
-      " 2/5 ", "\x03");
+      [](const std::string& screen) { return screen.find(" 2/5 ") != std::string::npos; }, "\x03");
   EXPECT_EQ(run.status, 130) << run.screen;
   EXPECT_NE(run.screen.find("Sending Articles to the ECR [#"), std::string::npos);
   EXPECT_EQ(run.screen.find("Sending line number"), std::string::npos);

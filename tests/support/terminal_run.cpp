@@ -12,8 +12,8 @@
 namespace nuvrel::test {
 
 TerminalRun RunOnTerminal(const std::string& path, const std::vector<std::string>& args,
-                          const std::string& when, const std::string& type,
-                          std::chrono::milliseconds timeout) {
+                          const std::function<bool(const std::string& screen)>& when,
+                          const std::string& type, std::chrono::milliseconds timeout) {
   TerminalRun run;
   int master = -1;
   const pid_t pid = forkpty(&master, nullptr, nullptr, nullptr);
@@ -42,7 +42,7 @@ TerminalRun RunOnTerminal(const std::string& path, const std::vector<std::string
     // The terminal reports an error once the program has closed its side.
     if (got <= 0) break;
     run.screen.append(buffer, static_cast<std::size_t>(got));
-    if (!typed && run.screen.find(when) != std::string::npos) {
+    if (!typed && when(run.screen)) {
       typed = write(master, type.data(), type.size()) == static_cast<ssize_t>(type.size());
     }
   }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,10 +16,11 @@ struct TerminalRun {
   std::string screen;  // everything it wrote to the terminal
 };
 
-// Runs the program to completion (killed after the time-out). Once `when` has appeared in what it
-// wrote, `type` is typed into the terminal, once.
+// Runs the program to completion (killed after the time-out). Once `when` holds for what it has
+// written, `type` is typed into the terminal, once.
 TerminalRun RunOnTerminal(const std::string& path, const std::vector<std::string>& args,
-                          const std::string& when, const std::string& type,
+                          const std::function<bool(const std::string& screen)>& when,
+                          const std::string& type,
                           std::chrono::milliseconds timeout = std::chrono::seconds(30));
 
 }  // namespace nuvrel::test
