@@ -3,7 +3,6 @@
 // row and column 1 or later, and reads back the same from its own canonical form.
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 

@@ -35,17 +35,6 @@ TEST(SettingsFilePath, TheExtensionIsCutOnlyFromTheFileName) {
   }
 }
 
-TEST(SettingsFilePath, TheProgramNameGivenNotTheRunningProgramsNameIsUsed) {
-  char self[4096] = {};
-  ASSERT_GT(::readlink("/proc/self/exe", self, sizeof self - 1), 0);
-  const std::string folder = std::filesystem::path(self).parent_path().string();
-  if (std::filesystem::exists(folder + "/nuvrel.ini")) {
-    GTEST_SKIP() << "a settings file lies beside the test program";
-  }
-  ScopedEnv xdg("XDG_CONFIG_HOME", "/xdg/config");
-  EXPECT_EQ(SettingsFile::DefaultPath("nuvrel"), "/xdg/config/Nuvrel/nuvrel.ini");
-}
-
 TEST(SettingsFilePath, AFileBesideTheProgramWinsOverTheConfigFolder) {
   TempDir dir;
   struct Case {
@@ -83,24 +72,6 @@ TEST(SettingsFileWrite, AFreshHomeGetsItsConfigFolderAndTheProgramsFolderInIt) {
   struct stat st {};
   ASSERT_EQ(::stat((home / ".config").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0700u);
-}
-
-TEST(SettingsFileRead, AMissingFileSectionOrKeyOrAFolderGivesTheDefault) {
-  TempDir dir;
-  const SettingsFile none(dir / "none.ini");
-  EXPECT_EQ(none.GetString("ECR", "EcrCom", "dflt"), "dflt");
-  EXPECT_EQ(none.GetInt("ECR", "EcrCom", 7), 7u);
-
-  WriteBytes(dir / "s.ini", "[ECR]\r\nEcrCom=2\r\n");
-  const SettingsFile settings(dir / "s.ini");
-  EXPECT_EQ(settings.GetString("Other", "EcrCom", "d"), "d");
-  EXPECT_EQ(settings.GetString("ECR", "Other", "d"), "d");
-  EXPECT_EQ(settings.GetInt("ECR", "Other", 5), 5u);
-  EXPECT_EQ(settings.GetString("ecr", "ECRCOM", "d"), "2");
-  // So does a folder, or a path through a file.
-  EXPECT_EQ(SettingsFile(dir.Path()).GetString("s", "k", "d"), "d");
-  WriteBytes(dir / "plain", "x");
-  EXPECT_EQ(SettingsFile(dir / "plain/s.ini").GetString("s", "k", "d"), "d");
 }
 
 TEST(SettingsFileRead, IntegersReadTheLeadingDecimalNumber) {
@@ -169,17 +140,6 @@ TEST(SettingsFileWrite, NamesAndValuesThatWouldBreakTheFileAreRefused) {
   SettingsFile fresh(dir / "fresh.ini");
   EXPECT_FALSE(fresh.WriteString("s", "k", "a\nb"));
   EXPECT_FALSE(std::filesystem::exists(dir / "fresh.ini"));
-}
-
-TEST(SettingsFileWrite, OneMissingFolderLevelIsCreatedButNotTwo) {
-  TempDir dir;
-  SettingsFile oneLevel(dir / "nuvrel/nuvrel.ini");
-  ASSERT_TRUE(oneLevel.WriteString("s", "k", "v"));
-  EXPECT_EQ(oneLevel.GetString("s", "k", ""), "v");
-
-  SettingsFile twoLevels(dir / "a/b/nuvrel.ini");
-  EXPECT_FALSE(twoLevels.WriteString("s", "k", "v"));
-  EXPECT_FALSE(std::filesystem::exists(dir / "a"));
 }
 
 TEST(SettingsFileWrite, WhatCannotBeRewrittenIsLeftAsItWas) {

@@ -29,19 +29,6 @@ TEST(IdentifyEndToEnd, PrintsWhatTheSetupDialogShowsWithTheRegistersControlBytes
   EXPECT_EQ(run.err, "");
 }
 
-TEST(IdentifyEndToEnd, TheTraceShowsBothDirectionsOnTheWire) {
-  test::TempDir dir;
-  Sim sim({"--serial", "1"});
-  ASSERT_TRUE(sim.Ok());
-  const auto run = sim.Cli({"--trace", dir / "trace.txt", "identify"});
-  ASSERT_EQ(run.status, 0) << run.err;
-  const std::string trace = *test::ReadBytes((dir / "trace.txt"));
-  EXPECT_NE(trace.find(" TX AA 3F 39 35 0A\n"), std::string::npos) << trace;
-  // The version command for device 000001.
-  EXPECT_NE(trace.find(" TX AA 30 30 30 30 30 31 56 "), std::string::npos) << trace;
-  EXPECT_NE(trace.find(" RX 06 30 30 30 30 30 31 "), std::string::npos) << trace;
-}
-
 struct FaultCase {
   const char* fault;
   const char* message;  // empty: the failure is silent

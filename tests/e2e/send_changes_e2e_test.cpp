@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <filesystem>
 
 #include "link/port_opener.h"
 #include "sheets/sheet_file.h"

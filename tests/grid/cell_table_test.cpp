@@ -28,16 +28,6 @@ class Table : public ::testing::Test {
   CellTable t{&measurer};
 };
 
-TEST_F(Table, NewRowsAndColumnsTakeTheDefaultSizeOfTheFont) {
-  EXPECT_EQ(t.GetColumnWidth(2), 14 * 8);  // " XXXXXXXXXXXX "
-  EXPECT_EQ(t.GetRowHeight(3), 16 * 3 / 2);
-  CellTable bare(nullptr);
-  bare.SetColumnCount(1);
-  bare.SetRowCount(1);
-  EXPECT_EQ(bare.GetColumnWidth(0), 40);
-  EXPECT_EQ(bare.GetRowHeight(0), 16);
-}
-
 TEST_F(Table, ChangesToValidCellsAndCountsAloneMarkTheGridModified) {
   EXPECT_FALSE(t.SetItemText(5, 0, "x"));
   EXPECT_FALSE(t.SetItemText(0, 4, "x"));
@@ -111,33 +101,6 @@ class BlankCells : public ::testing::Test {
   CellTable t{nullptr};
   const CellTable& view = t;
 };
-
-TEST_F(BlankCells, ReadAsTheirColumnAndRowSay) {
-  EXPECT_NE(dynamic_cast<const UpperCell*>(view.GetCell(3, 2)), nullptr);
-  EXPECT_EQ(dynamic_cast<const UpperCell*>(view.GetCell(0, 2)), nullptr);  // the header is plain
-  EXPECT_EQ(view.GetItemFormat(0, 2), CellFormat::Right);
-  EXPECT_EQ(view.GetItemFormat(3, 2), CellFormat::Right);
-  EXPECT_EQ(view.GetCell(2, 1)->GetBackColour(), kBand);  // the second data row
-  EXPECT_EQ(view.GetCell(3, 1)->GetBackColour(), kDefaultColour);
-  EXPECT_EQ(view.GetCell(2, 0)->GetBackColour(), kDefaultColour);  // labels are not banded
-  EXPECT_EQ(view.GetItemText(5, 0), "5");
-  EXPECT_EQ(view.GetCell(4, 0)->DisplayText(), "4");
-  EXPECT_EQ(view.GetItemText(0, 0), "");
-}
-
-TEST_F(BlankCells, WritingMakesACellOfTheColumnsClassThatKeepsWhatTheBlankShowed) {
-  EXPECT_TRUE(t.SetItemText(2, 2, "abc"));
-  EXPECT_EQ(t.GetItemText(2, 2), "ABC");
-  EXPECT_EQ(t.GetItemFormat(2, 2), CellFormat::Right);
-  EXPECT_EQ(t.EffectiveBackColour(2, 2), kBand);
-  EXPECT_TRUE(t.GetItemModified(2, 2));
-  t.SetItemText(0, 2, "head");  // fixed cells stay plain
-  EXPECT_EQ(t.GetItemText(0, 2), "head");
-  t.SetItemText(3, 0, "x");  // a written label replaces the number
-  EXPECT_EQ(t.GetItemText(3, 0), "x");
-  EXPECT_EQ(t.GetItemText(4, 0), "4");
-  EXPECT_NE(dynamic_cast<UpperCell*>(t.GetCell(5, 2)), nullptr);  // made for writing
-}
 
 TEST_F(BlankCells, AnEmptyTextLeavesThemBlankAndUnmarkedButMarksTheGrid) {
   EXPECT_TRUE(t.SetItemText(3, 2, ""));
@@ -222,25 +185,6 @@ TEST_F(Table, AutoSizeMeasuresHeaderAndDataByStyle) {
   EXPECT_EQ(t.GetColumnWidth(3), 0);
   t.AutoSizeRow(3);
   EXPECT_EQ(t.GetRowHeight(3), 16 + 2 * 8);
-}
-
-class CountingObserver final : public TableObserver {
- public:
-  void CellChanged(int, int) override { ++cells; }
-  void LayoutChanged() override { ++layouts; }
-  int cells = 0;
-  int layouts = 0;
-};
-
-TEST_F(Table, TheObserverHearsOfEveryChange) {
-  CountingObserver observer;
-  t.SetObserver(&observer);
-  t.SetItemText(1, 1, "x");
-  t.SetColumnWidth(1, 30);
-  t.SelectCell(1, 1);
-  EXPECT_EQ(observer.cells, 1);
-  EXPECT_EQ(observer.layouts, 2);
-  t.SetObserver(nullptr);
 }
 
 }  // namespace

@@ -190,30 +190,6 @@ TEST_F(Filled, PasteRefusesAHeaderOrReadOnlyTargetOrANonEditableGrid) {
   EXPECT_EQ(CopyText(t), Cell(2, 2));
 }
 
-TEST(GuardedChange, StoresAndMarksOnlyANewTextTheCellTakes) {
-  const struct {
-    int row, col;
-    std::string text;
-    bool changed;
-  } cases[] = {
-      {2, 2, Cell(2, 2), false},  // the same text
-      {2, 2, "new", true},
-      {1, 1, "bad", false},  // refused: taken back with the marks as before
-      {1, 1, "good", true},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    CellTable t(nullptr);
-    Fill(t);
-    t.SetCellType<PickyCell>(1, 1);
-    ClearMarks(t);
-    EXPECT_EQ(GuardedChange(t, c.row, c.col, c.text), c.changed);
-    EXPECT_EQ(t.GetItemText(c.row, c.col), c.changed ? c.text : Cell(c.row, c.col));
-    EXPECT_EQ(t.GetItemModified(c.row, c.col), c.changed);
-    EXPECT_EQ(t.GetModified(), c.changed);
-  }
-}
-
 TEST(GuardedChangeOfBlankCells, ValidatesAsAWrittenCellOfTheColumnWould) {
   CellTable t{nullptr};
   t.SetColumnCount(2);
@@ -225,18 +201,6 @@ TEST(GuardedChangeOfBlankCells, ValidatesAsAWrittenCellOfTheColumnWould) {
   EXPECT_FALSE(t.GetItemModified(1, 1));
   EXPECT_FALSE(t.GetModified());
   EXPECT_TRUE(GuardedChange(t, 1, 1, "good"));
-}
-
-TEST_F(Filled, CellsThatMayNotBeEditedAreLeft) {
-  t.SetItemReadOnly(2, 2, true);
-  EXPECT_FALSE(GuardedChange(t, 2, 2, "x"));
-  EXPECT_FALSE(GuardedChange(t, 0, 2, "x"));
-  EXPECT_FALSE(GuardedChange(t, 99, 2, "x"));
-  t.SetEditable(false);
-  EXPECT_FALSE(GuardedChange(t, 3, 3, "x"));
-  EXPECT_EQ(t.GetItemText(2, 2), Cell(2, 2));
-  EXPECT_EQ(t.GetItemText(3, 3), Cell(3, 3));
-  EXPECT_FALSE(t.GetModified());
 }
 
 TEST_F(Filled, CutAndDeleteEmptyOnlyTheEditableSelectedCells) {

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <climits>
 #include <initializer_list>
 
 namespace nuvrel::grid {
@@ -35,24 +33,6 @@ void OneColumn(CellTable& t, std::initializer_list<int> heights) {
 }
 constexpr Size kSmallChar{10, 10};
 constexpr Size kPaper300{180, 360};
-
-TEST(PageLayoutArticles, PageIsScaledToTheGridWidthAndRowsAreDealtOutFortyThreeToAPage) {
-  CellTable t(nullptr);
-  ArticlesLike(t);
-  const PageLayout layout = ComputePageLayout(t, kChar, kA4);
-  // 758 of columns plus 8 characters of margin; 838 * 7016 / 4960 = 1185.36.
-  EXPECT_EQ(layout.logicalWidth, 838);
-  EXPECT_EQ(layout.logicalHeight, 1185);
-  // Less the header row and 2 + 2 + 2 lines of page header, footer and gaps.
-  EXPECT_EQ(layout.pageHeight, 1185 - 24 - 120);
-  EXPECT_EQ(layout.pageWidth, 758 - 40);
-  // 1041 / 24 = 43 rows a page; 2400 rows make 55 full pages and one of 35.
-  ASSERT_EQ(layout.pageCount, 56);
-  for (int p = 1; p <= layout.pageCount; ++p) {
-    EXPECT_EQ(FirstRowOfPage(layout, p), 1 + 43 * (p - 1));
-    EXPECT_EQ(PageCells(t, layout, p), (CellRange{1 + 43 * (p - 1), 1, std::min(43 * p, 2400), 7}));
-  }
-}
 
 TEST(PageLayoutWalk, ARowStartsANewPageOnlyWhenItWouldNotFit) {
   CellTable t(nullptr);
@@ -107,16 +87,6 @@ TEST(PageLayoutWalk, NoRoomForRowsPutsOneRowOnEachPage) {
   const PageLayout noWidth = ComputePageLayout(t, kChar, {0, 1000});
   EXPECT_EQ(noWidth.logicalHeight, 0);
   EXPECT_EQ(noWidth.pageCount, 4);
-}
-
-TEST(PageLayoutPages, PageNumbersOutsideTheDocumentTakeTheNearestPage) {
-  CellTable t(nullptr);
-  OneColumn(t, {200, 200, 200});
-  const PageLayout layout = ComputePageLayout(t, kSmallChar, kPaper300);
-  ASSERT_EQ(layout.pageCount, 3);
-  EXPECT_EQ(FirstRowOfPage(layout, 0), 0);
-  EXPECT_EQ(FirstRowOfPage(layout, 99), 2);
-  EXPECT_EQ(PageCells(t, layout, 99), (CellRange{2, 0, 2, 0}));
 }
 
 TEST(PageLayoutPages, OnlyColumnsWhoseRightEdgeFitsArePrinted) {

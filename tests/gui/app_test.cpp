@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QLabel>
 #include <QMenuBar>
 #include <QToolBar>
 #include <filesystem>
@@ -11,7 +10,6 @@
 #include "app_fixture.h"
 #include "gui/grid_widget.h"
 #include "gui/reports_edit.h"
-#include "gui/text_codec.h"
 
 namespace nuvrel::gui {
 namespace {
@@ -20,21 +18,6 @@ using sheets::SheetId;
 using test::AppFixture;
 
 const QString kTitle = "Nuvrel Serbian Edition v2.2";
-
-TEST(App, ClearAllAsksRightAfterStartAndNoChangesNothing) {
-  AppFixture app;
-  app.View().Sheets().Grid(SheetId::Articles).SetItemText(1, 1, "KEEP");
-  app.answers = {false};
-  app.Key(Qt::Key_N, Qt::ControlModifier);
-  ASSERT_EQ(app.shown.size(), 1u);
-  EXPECT_TRUE(app.shown[0].question);
-  EXPECT_EQ(app.shown[0].text, "This will reset all data!\nAre you sure?\n\nNot saved: Articles");
-  EXPECT_EQ(app.View().Sheets().Grid(SheetId::Articles).GetItemText(1, 1), "KEEP");
-
-  app.answers = {true};
-  app.Trigger(Cmd::ClearAll);
-  EXPECT_EQ(app.View().Sheets().Grid(SheetId::Articles).GetItemText(1, 1), "");
-}
 
 TEST(App, SaveAsNamesTheTabAndEntersTheRecentFilesWhichReadIntoTheSheetInFront) {
   AppFixture app;
@@ -101,21 +84,6 @@ TEST(App, F6AndShiftF6WrapAndSetTheFocusCell) {
   EXPECT_EQ(app.View().Current(), SheetId::DepartmentReport);
 }
 
-TEST(App, SendCommandsFollowTheSheetAndTheSelection) {
-  AppFixture app;
-  app.View().SetCurrent(SheetId::FirmData);
-  app.frame->UpdateCommands();
-  EXPECT_TRUE(app.frame->Action(Cmd::SendAll)->isEnabled());
-  EXPECT_FALSE(app.frame->Action(Cmd::SendSelected)->isEnabled());
-  app.View().Sheets().Grid(SheetId::FirmData).SelectCell(2, 1);
-  app.frame->UpdateCommands();
-  EXPECT_TRUE(app.frame->Action(Cmd::SendSelected)->isEnabled());
-  app.View().SetCurrent(SheetId::ArticlesReport);
-  app.frame->UpdateCommands();
-  EXPECT_FALSE(app.frame->Action(Cmd::SendAll)->isEnabled());
-  EXPECT_FALSE(app.frame->Action(Cmd::SendSelected)->isEnabled());
-}
-
 TEST(App, FindNextAndPreviousSpeakThroughMessagesAndGoToLineMovesTheFocusCell) {
   AppFixture app;
   auto& articles = app.View().Sheets().Grid(SheetId::Articles);
@@ -153,14 +121,6 @@ TEST(App, TheLineInfoPaneCountsTheEditAndThenTheStoredText) {
   EXPECT_EQ(app.frame->LineInfoPane()->text(), "Ln: 3, Col: 3, Len: 5");
 }
 
-TEST(App, TipsNameKeysTheStatusBarExplainsActionsOrShowsOneBlankTabsStandAtTheBottom) {
-  AppFixture app;
-  EXPECT_EQ(app.frame->Action(Cmd::Find)->toolTip(), "Find (Ctrl+F)");
-  EXPECT_EQ(app.frame->Action(Cmd::SendAll)->statusTip(), "Send all items to the ECR");
-  EXPECT_EQ(app.frame->statusBar()->currentMessage(), " ");  // idle
-  EXPECT_EQ(app.View().tabPosition(), QTabWidget::South);
-}
-
 TEST(App, TheToolbarToggleKeepsItsCheckMark) {
   AppFixture app;
   QAction* toggle = app.frame->Action(Cmd::ToggleToolbar);
@@ -186,17 +146,6 @@ TEST(App, ReportToArticlesAsksAndEndsOnTheArticlesTab) {
   app.Trigger(Cmd::ReportToArticles);
   EXPECT_EQ(app.View().Sheets().Grid(SheetId::Articles).GetItemText(5, 1), "SOK");
   EXPECT_EQ(app.View().Current(), SheetId::Articles);
-}
-
-TEST(App, ThePortThatDoesNotOpenIsReportedOnceAndTheWindowStaysUsable) {
-  AppFixture app;
-  app.View().Sheets().Grid(SheetId::Operators).SetItemText(1, 1, "ANA");
-  app.View().SetCurrent(SheetId::Operators);
-  app.Key(Qt::Key_D, Qt::ControlModifier);
-  ASSERT_EQ(app.shown.size(), 1u);
-  EXPECT_TRUE(app.shown[0].text.startsWith("Cannot open COM1 !\n/dev/nonexistent-nuvrel"));
-  app.Key(Qt::Key_F6);
-  EXPECT_EQ(app.View().Current(), SheetId::Departments);
 }
 
 }  // namespace

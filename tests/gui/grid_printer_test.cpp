@@ -11,7 +11,6 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/strings.h"
@@ -29,7 +28,6 @@ namespace {
 using grid::Rgb;
 using test::HavePoppler;
 using test::PdfPageCount;
-using test::PdfText;
 
 constexpr int kArticleRows = 240;  // several pages
 const QString kTitle = QStringLiteral("Articles (articles.txt)");
@@ -150,57 +148,12 @@ TEST_F(GridPrinterPdf, ASheetOfManyPagesPrintsEveryRowOnceWithHeadingsAndPageNum
   EXPECT_EQ(next, kArticleRows + 1);
 }
 
-TEST_F(GridPrinterPdf, SmallSheetFitsOnOnePage) {
-  if (!HavePoppler()) GTEST_SKIP() << "pdfinfo and pdftotext (poppler-utils) are not installed";
-  grid::CellTable table(&m_measurer);
-  sheets::SetupSheet(sheets::SheetId::Operators, table);
-  table.SetItemText(1, 1, "Marko");
-  table.SetItemText(9, 1, "Jelena");
-
-  const QString pdf = QString::fromStdString(m_dir / "operators.pdf");
-  GridPrinter printer(table, QStringLiteral("A rather long window title - operators.txt - Nuvrel"));
-  ASSERT_TRUE(printer.PrintToPdf(pdf));
-  ASSERT_EQ(PdfPageCount(pdf), 1);
-  const QString text = PdfText(pdf, 1, 1);
-  EXPECT_TRUE(text.contains(QStringLiteral("Page 1 of 1")));
-  EXPECT_TRUE(text.contains(QStringLiteral("Jelena")));
-  EXPECT_EQ(LabelsOf(text), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
-}
-
-TEST_F(GridPrinterPdf, ASheetPrintsUpToItsLastRowWithData) {
-  if (!HavePoppler()) GTEST_SKIP() << "pdfinfo and pdftotext (poppler-utils) are not installed";
-  grid::CellTable table(&m_measurer);
-  sheets::SetupSheet(sheets::SheetId::Articles, table);
-  std::string example(NUVREL_SOURCE_DIR);
-  example.append("/examples/articles.txt");
-  sheets::SheetTextReader(table).ReadSheetText(test::ReadBytes(example).value_or(""));
-  ASSERT_EQ(grid::RowsToPrint(table), 13);
-
-  const QString pdf = QString::fromStdString(m_dir / "twelve.pdf");
-  ASSERT_TRUE(GridPrinter(table, kTitle).PrintToPdf(pdf));
-  EXPECT_EQ(PdfPageCount(pdf), 1);
-  const QString text = PdfText(pdf, 1, 1);
-  EXPECT_TRUE(text.contains(QStringLiteral("Page 1 of 1")));
-  EXPECT_EQ(LabelsOf(text), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
-}
-
 TEST(GridPrinterPdfFile, UnwritablePathFails) {
   grid::FixedPitchMeasurer measurer(8, 16);
   grid::CellTable table(&measurer);
   sheets::SetupSheet(sheets::SheetId::Operators, table);
   GridPrinter printer(table, kTitle);
   EXPECT_FALSE(printer.PrintToPdf(QStringLiteral("/nonexistent-folder/out.pdf")));
-}
-
-TEST(GrayscaleTextColour, ScalesEachChannelByItsLuminanceShareAndTruncates) {
-  // 100 * 0.59 is exactly 59, even where the binary 0.59 falls short of it; channels stay apart.
-  for (auto [colour, grey] : {std::pair{Rgb(255, 255, 255), Rgb(76, 150, 28)},
-                              {Rgb(0, 0, 0), Rgb(0, 0, 0)},
-                              {Rgb(10, 100, 9), Rgb(3, 59, 0)},
-                              {Rgb(200, 0, 0), Rgb(60, 0, 0)},
-                              {Rgb(0, 0, 255), Rgb(0, 0, 28)}}) {
-    EXPECT_EQ(GrayscaleTextColour(colour), grey);
-  }
 }
 
 class CellPrintColoursTest : public ::testing::Test {

@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The grid's keyboard: moves over shown cells, Tab wrapping, paging, Shift selection, Delete,
-// the menu key, and Tab never leaving the grid.
-#include <QLineEdit>
-#include <QScrollBar>
+// The grid's keyboard: moves over shown cells, Tab wrapping, paging, Delete and the menu key.
 #include <QSignalSpy>
-#include <QVBoxLayout>
 
 #include "grid_widget_fixture.h"
 
@@ -64,21 +60,6 @@ TEST_F(GridKeys, ArrowsEnterAndTabMoveOverShownCellsOnlyAndNeverIntoTheHeaders) 
         {Qt::Key_Up, kNone, {2, kName}}});
 }
 
-TEST_F(GridKeys, ShiftExtendsTheSelectionFromTheFocusCellAndAPlainMoveCollapsesIt) {
-  Focus(2, kName);
-  Key(Qt::Key_Down, Qt::ShiftModifier);
-  Key(Qt::Key_Right, Qt::ShiftModifier);
-  EXPECT_EQ(table.GetSelectedBoundingRange(), (grid::CellRange{2, kName, 3, kBarcode}));
-  EXPECT_EQ(table.GetSelectedCount(), 4u);
-  EXPECT_EQ(FocusCell(), (grid::CellId{3, kBarcode}));
-  Key(Qt::Key_Down);
-  EXPECT_EQ(table.GetSelectedCells(), (Cells{{4, kBarcode}}));
-  // A focus cell set from outside, as finding a text does, is where the next one starts.
-  table.SetFocusCell(6, kPrice);
-  Key(Qt::Key_Down, Qt::ShiftModifier);
-  EXPECT_EQ(table.GetSelectedBoundingRange(), (grid::CellRange{6, kPrice, 7, kPrice}));
-}
-
 TEST_F(GridKeys, PagingMovesByTheRowsScrolledAndCtrlHomeEndReachTheCorners) {
   Focus(3, kName);
   const int top = grid.TopLeftVisibleCell().row;
@@ -125,26 +106,6 @@ TEST_F(GridKeys, TheMenuKeyAndShiftF10AskForTheMenuUnderTheFocusCell) {
   grid.verticalScrollBar()->setValue(grid.verticalScrollBar()->maximum());
   Key(Qt::Key_Menu);
   EXPECT_EQ(spy.at(2).at(0).toPoint(), grid.mapToGlobal(QPoint(10, 10)));
-}
-
-TEST(GridTabKey, StaysInTheGridWhenOtherWidgetsCouldTakeTheFocus) {
-  MeasuredSheet sheet(sheets::SheetId::Articles);
-  QWidget window;
-  auto* layout = new QVBoxLayout(&window);
-  auto* grid = new GridWidget(sheet.table);
-  auto* other = new QLineEdit;
-  layout->addWidget(grid);
-  layout->addWidget(other);
-  window.resize(600, 400);
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  window.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  sheet.table.SetFocusCell(1, kName);
-  grid->setFocus();
-  QTest::keyClick(grid, Qt::Key_Tab);
-  EXPECT_TRUE(grid->hasFocus());
-  EXPECT_EQ(sheet.table.GetFocusCell(), (grid::CellId{1, kBarcode}));
 }
 
 }  // namespace

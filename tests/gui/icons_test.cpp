@@ -24,15 +24,11 @@ bool MiddleRowDrawn(const QImage& picture) {
   return drawn;
 }
 
-TEST(Icons, EveryIconHasAPicture) {
+TEST(Icons, EveryIconIsDrawnAtAnySizeAndOtherwiseWhenDisabled) {
   for (int id = 0; id <= static_cast<int>(IconId::Application); ++id) {
-    const QImage picture = MakeIcon(static_cast<IconId>(id)).pixmap(16, 16).toImage();
-    ASSERT_FALSE(picture.isNull()) << "icon " << id;
-    EXPECT_TRUE(MiddleRowDrawn(picture)) << "icon " << id;
+    EXPECT_TRUE(MiddleRowDrawn(MakeIcon(static_cast<IconId>(id)).pixmap(16, 16).toImage()))
+        << "icon " << id;
   }
-}
-
-TEST(Icons, AnySizeFitsAndADisabledIconIsDrawnOtherwise) {
   const QIcon icon = MakeIcon(IconId::SendAll);
   for (int side : {16, 24, 32, 40}) {
     const QPixmap picture = icon.pixmap(QSize(side, side), 1.0);

@@ -16,7 +16,6 @@
 #include <QTimer>
 #include <deque>
 #include <functional>
-#include <memory>
 
 namespace nuvrel::test {
 

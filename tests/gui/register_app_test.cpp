@@ -57,17 +57,6 @@ class RegisterApp : public ::testing::Test {
   std::unique_ptr<test::AppFixture> app;
 };
 
-TEST_F(RegisterApp, CtrlDSendsTheArticlesAndTheStatusCountsThem) {
-  Start();
-  Load(SheetId::Articles, "articles.txt", 2);
-  app->View().Grid(SheetId::Articles)->setFocus();
-  app->Key(Qt::Key_D, Qt::ControlModifier);
-  EXPECT_TRUE(app->shown.empty()) << app->ShownTexts().join("|").toStdString();
-  EXPECT_EQ(Status(), "2 items successfully sent!");
-  // The simulator saw the last record (row 2).
-  EXPECT_NE(Trace().find("RX AA 30 30 30 30 30 31 72 30 30 30 32"), std::string::npos);
-}
-
 TEST_F(RegisterApp, AKeyPressedOrAWindowClosedDuringAnUploadIsThrownAway) {
   Start({"--baud", "9600"});
   Load(SheetId::Operators, "operators.txt", 3);
@@ -88,21 +77,6 @@ TEST_F(RegisterApp, AKeyPressedOrAWindowClosedDuringAnUploadIsThrownAway) {
   EXPECT_FALSE(grid->IsEditing());
   EXPECT_EQ(grid->Table().GetItemText(5, 1), "");
   EXPECT_TRUE(app->frame->isVisible());
-}
-
-TEST_F(RegisterApp, CtrlESendsOnlyTheSelectedPrice) {
-  Start();
-  Load(SheetId::Articles, "articles.txt", 12);
-  auto& articles = app->View().Sheets().Grid(SheetId::Articles);
-  articles.SelectCell(7, 3);
-  app->View().Grid(SheetId::Articles)->setFocus();
-  app->frame->UpdateCommands();
-  app->Key(Qt::Key_E, Qt::ControlModifier);
-  EXPECT_EQ(Status(), "Selected cells successfully sent: 1 item");
-  // One article record, for row 7, with only the price.
-  const std::string trace = Trace();
-  EXPECT_NE(trace.find("RX AA 30 30 30 30 30 31 72 30 30 30 37 22 22"), std::string::npos);
-  EXPECT_EQ(trace.find("72 30 30 30 31 "), std::string::npos);
 }
 
 TEST_F(RegisterApp, SendChangesSendsWhatTheMarksShowAndClearsThem) {

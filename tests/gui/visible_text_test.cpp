@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The part of a long cell text that is laid out for one line, and the width measured for sizing.
+// The part of a long cell text that is laid out for one line.
 #include "gui/visible_text.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +7,6 @@
 #include <string>
 
 #include "grid_widget_fixture.h"
-#include "gui/qt_text_measurer.h"
 
 namespace nuvrel::gui {
 namespace {
@@ -39,12 +38,6 @@ TEST(VisibleText, AShortTextIsWholeALongOneCutToWhatOverflowsTheLineAtItsAligned
     EXPECT_EQ(part, whole.mid(at, part.size())) << c.name;
     EXPECT_EQ(visible.Of(whole, kWidth, c.alignment), part) << c.name;
   }
-}
-
-TEST(QtTextMeasurer, MeasuresALongTextNoWiderThanItsLimit) {
-  const QtTextMeasurer measurer(testing::SheetTestFont());
-  EXPECT_EQ(measurer.TextExtent(std::string(1 << 20, 'x')).width, QtTextMeasurer::kMaxTextWidth);
-  EXPECT_LT(measurer.TextExtent("Sir").width, 40);
 }
 
 }  // namespace

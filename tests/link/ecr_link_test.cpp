@@ -80,14 +80,6 @@ TEST_F(EcrLinkOnPty, ReadAvailableTakesAtMostWhatItIsAskedAndNeverWaits) {
   EXPECT_EQ(rest[0], 10);
 }
 
-TEST_F(EcrLinkOnPty, WaitReadableTimesOutWhenNothingComes) {
-  EcrLink link(ports);
-  ASSERT_TRUE(OpenCom1(link));
-  const auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(link.WaitReadable(50ms), WaitResult::TimedOut);
-  EXPECT_GE(std::chrono::steady_clock::now() - start, 45ms);
-}
-
 // A block larger than the line can take at once drains as the far end reads; the write fails only
 // when the far end stops reading altogether, however long the whole block takes.
 TEST_F(EcrLinkOnPty, AWriteFailsOnAStalledLineNotOnASlowOne) {
@@ -114,18 +106,6 @@ TEST_F(EcrLinkOnPty, AWriteFailsOnAStalledLineNotOnASlowOne) {
   EXPECT_EQ(received, block);
 
   EXPECT_FALSE(device->Write(block)) << "nobody reads: the line's buffers fill, then nothing moves";
-}
-
-// A pseudo-terminal drains at once; the write still takes the bytes' time on the line it stands
-// for.
-TEST_F(EcrLinkOnPty, AWriteOnAPseudoTerminalTakesItsLineTime) {
-  EcrLink link(ports);
-  ASSERT_TRUE(OpenCom1(link));
-  const std::vector<std::uint8_t> block(48, 0x55);  // 480 bits at 9600 baud: 50 ms
-  const auto start = std::chrono::steady_clock::now();
-  EXPECT_TRUE(link.Write(block));
-  EXPECT_GE(std::chrono::steady_clock::now() - start, 50ms);
-  EXPECT_EQ(pty.Receive(1000), block);
 }
 
 TEST(EcrLinkWithoutDevice, AFileThatIsNotATerminalIsRefused) {

@@ -12,11 +12,6 @@ Bytes B(std::initializer_list<int> values) {
   return b;
 }
 
-TEST(CheckPair, CommandFrameForBeginUploadOnDeviceOne) {
-  // XOR of AA '000001' 'a' is 0xCA.
-  EXPECT_EQ(CommandFrame(1, 'a'), B({0xAA, '0', '0', '0', '0', '0', '1', 'a', 0x3C, 0x3A, 0x0A}));
-}
-
 TEST(CheckPair, CharactersStayInTheDigitsAndSixPunctuationMarks) {
   for (int x = 0; x < 256; ++x) {
     const std::uint8_t byte = static_cast<std::uint8_t>(x);
@@ -24,16 +19,6 @@ TEST(CheckPair, CharactersStayInTheDigitsAndSixPunctuationMarks) {
     EXPECT_TRUE(pair[0] >= '0' && pair[0] <= '?' && pair[1] >= '0' && pair[1] <= '?') << x;
     EXPECT_TRUE(CheckPairMatches(std::span(&byte, 1), pair[0], pair[1])) << x;
   }
-}
-
-TEST(CheckPair, OnlyTheLowNibbleOfEachReceivedCharacterCounts) {
-  // Bytes whose XOR is 0xFA: the pair 0x7F 0x4A is accepted although it is not what we would send.
-  const Bytes covered =
-      B({0x06, '0', '0', '0', '0', '0', 0xFA ^ 0x06 ^ 0x30 ^ 0x30 ^ 0x30 ^ 0x30 ^ 0x30});
-  ASSERT_EQ(XorOf(covered), 0xFA);
-  EXPECT_TRUE(CheckPairMatches(covered, 0x7F, 0x4A));
-  EXPECT_TRUE(CheckPairMatches(covered, 0x3F, 0x3A));
-  EXPECT_FALSE(CheckPairMatches(covered, 0x3F, 0x3B));
 }
 
 std::array<std::uint8_t, kReplySize> Reply(const Bytes& b) {

@@ -62,16 +62,6 @@ TEST_F(Identify, TheAlternativeReplyCodeIdentifiesToo) {
   EXPECT_TRUE(IdentifyRegister(channel));
 }
 
-TEST_F(Identify, AForeignRegisterEndsSilentlyButItsCountryIsKept) {
-  reg.country = 'D';
-  identity.version = "old";
-  EXPECT_FALSE(IdentifyRegister(channel));
-  EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ(identity.country, 'D');
-  EXPECT_EQ(identity.deviceNumber, 42u);
-  EXPECT_EQ(identity.version, "old");
-}
-
 TEST_F(Identify, AVersionLineOfTheLimitIsInvalidEvenWhenItsLastByteIsTheLineFeed) {
   // 12 bytes of head, the version, 4 of trailer: make the whole line exactly 1024 bytes.
   reg.version = "";

@@ -98,16 +98,6 @@ TEST(DecimalText, ReadsLikeTheClassicConversion) {
   EXPECT_FALSE(WholeDecimal("1 "));
 }
 
-TEST(DecimalText, IntegersLikeStrtol) {
-  EXPECT_EQ(ParseInteger(" -42x").value, -42);
-  EXPECT_EQ(ParseInteger(" -42x").consumed, 4u);
-  EXPECT_EQ(ParseInteger("").consumed, 0u);
-  EXPECT_EQ(ParseInteger("+").consumed, 0u);
-  const auto huge = ParseInteger("99999999999999999999");
-  EXPECT_TRUE(huge.overflow);
-  EXPECT_EQ(huge.consumed, 20u);
-}
-
 TEST(DecimalText, FixedDecimalsOfHugeValuesFit) {
   EXPECT_EQ(FixedDecimals(1e300, 2).size(), 304u);
   EXPECT_EQ(FixedDecimals(2.5, 0), "2");

@@ -96,16 +96,6 @@ TEST_F(FindOnArticles, ScansRowsLeftToRightForwardAndRightToLeftBackward) {
   EXPECT_EQ(Focus(), Cell(2, 1));  // the edge moves nothing
 }
 
-TEST_F(FindOnArticles, FindNextWithoutAFocusCellSearchesTheHeaderRow) {
-  memory.text = std::string(app::Text(Sid::HeaderPrice));
-  EXPECT_TRUE(Next());
-  EXPECT_EQ(Focus(), Cell(0, articles::kPrice));
-
-  // Find itself starts in the first data row.
-  EXPECT_FALSE(Find(memory.text));
-  EXPECT_EQ(LastMessage(), app::Text(Sid::NotFoundEndOfGrid));
-}
-
 TEST_F(FindOnArticles, RemembersAtMostFiftyBytesAndRefusesEmptyText) {
   EXPECT_FALSE(Find(std::string(60, 'q'), true, false));
   EXPECT_EQ(memory.text, std::string(50, 'q'));

@@ -3,7 +3,6 @@
 // odd first fields, line endings, sizes), and saving that never damages the old file.
 #include "sheets/sheet_file.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -11,13 +10,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "sheets/layouts.h"
-#include "sheets/workspace.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
 
@@ -168,37 +165,6 @@ TEST(SheetFileRead, AReadErrorIsReportedWithItsLineNumber) {
   EXPECT_EQ(ui.messages[0].icon, app::Icon::Error);
   EXPECT_EQ(Filled(articles.grid), "") << "the file was opened, so the sheet was emptied";
   EXPECT_EQ(ui.waitDepth, 0);
-}
-
-TEST(SheetFileRoundTrip, EverySheetReadsBackAsItWasSaved) {
-  TempDir dir;
-  sheets::Workspace saved(nullptr);
-  auto& articles = saved.Grid(SheetId::Articles);
-  FillRow(articles, 1, {"Hleb \xC1\xE5\xEB\xFB", "123", "1.50", "A", "1", "0", "12.500"});
-  FillRow(articles, 2, {"  spaces  ", "", "", "", "", "", "0.000"});
-  FillRow(articles, 2400, {"last", "123456789012345", "99999.99", "\xC0", "9", "1", ""});
-  saved.Grid(SheetId::Operators).SetItemText(9, 1, "Ivo");
-  saved.Grid(SheetId::Departments).SetItemText(1, 1, "Zero");
-  saved.Grid(SheetId::Departments).SetItemText(10, 1, "Nine");
-  saved.Grid(SheetId::FirmData).SetItemText(6, 1, "Trg 1, Beograd");
-  saved.Grid(SheetId::Advertisement).SetItemText(1, 1, "* * * SALE * * *");
-  FillRow(saved.Grid(SheetId::ArticlesReport), 17,
-          {"x", "1", "2.00", "B", "2", "1", "3.000", "40.00", "20.000"});
-  saved.Grid(SheetId::DepartmentReport).SetItemText(1, 2, "100.00");
-  saved.Grid(SheetId::DepartmentReport).SetItemText(10, 1, "Nine");
-
-  sheets::Workspace read(nullptr);
-  for (const SheetInfo& info : GridSheets()) {
-    // Something already in the sheet read into must go.
-    read.Grid(info.id).SetItemText(3, 1, "stale");
-    const std::string path = dir / (std::string(info.cliName) + ".txt");
-    RecordingUi ui;
-    ASSERT_TRUE(SheetTextWriter(saved.Grid(info.id)).WriteSheetFile(path, ui)) << info.cliName;
-    ASSERT_TRUE(SheetTextReader(read.Grid(info.id)).ReadSheetFile(path, ui)) << info.cliName;
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(Filled(read.Grid(info.id)), Filled(saved.Grid(info.id))) << info.cliName;
-    EXPECT_EQ(ReadBytes(path), SheetText(read.Grid(info.id)));
-  }
 }
 
 class SheetFileWrite : public ::testing::Test {

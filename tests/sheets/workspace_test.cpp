@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The workspace's steps: what a step holds, undo and redo, and which sheets hold data their files
-// do not.
+// The workspace's steps: which sheets hold data their files do not, over edits, saves, opens, undo
+// and redo.
 #include "sheets/workspace.h"
 
 #include <gtest/gtest.h>
@@ -11,53 +11,6 @@ namespace nuvrel::sheets {
 namespace {
 
 using articles::kName;
-using articles::kPrice;
-
-TEST(WorkspaceSteps, AStepHoldsEachChangedCellOnceWithItsFirstAndLastText) {
-  Workspace ws;
-  EXPECT_TRUE(ws.TakeChange().Empty()) << "laying the sheets out is no step";
-
-  ws.Grid(SheetId::Articles).SetItemText(1, kName, "A");
-  ws.Grid(SheetId::Articles).SetItemText(1, kName, "B");
-  ws.Grid(SheetId::Articles).SetItemText(2, kPrice, "1,5");
-  ws.Grid(SheetId::Operators).SetItemText(3, 1, "ANA");
-  ws.Grid(SheetId::Operators).SetItemText(3, 1, "");  // back as it was
-  const WorkspaceChange change = ws.TakeChange();
-  ASSERT_EQ(change.sheets.size(), 1u);
-  EXPECT_EQ(change.sheets[0].id, SheetId::Articles);
-  ASSERT_EQ(change.sheets[0].cells.size(), 2u);
-  EXPECT_EQ(change.sheets[0].cells[0].before, "");
-  EXPECT_EQ(change.sheets[0].cells[0].after, "B");
-  EXPECT_EQ(change.sheets[0].cells[1].after, "1.50");
-  EXPECT_TRUE(ws.TakeChange().Empty());
-}
-
-TEST(WorkspaceSteps, UndoAndRedoPutBackTheCellsAndTheSheetsFile) {
-  Workspace ws;
-  ws.Grid(SheetId::Articles).SetItemText(1, kName, "old");
-  ws.SavedAs(SheetId::Articles, "/tmp/a.txt");
-  ws.TakeChange();
-
-  // An open: the sheet's data replaced and the file it belongs to changed, in one step.
-  ClearSheetData(ws.Grid(SheetId::Articles));
-  ws.Grid(SheetId::Articles).SetItemText(7, kPrice, "2");
-  ws.File(SheetId::Articles).path = "/tmp/b.txt";
-  ws.MarkSaved(SheetId::Articles);
-  const WorkspaceChange open = ws.TakeChange();
-
-  ws.Undo(open);
-  EXPECT_EQ(ws.Grid(SheetId::Articles).GetItemText(1, kName), "old");
-  EXPECT_EQ(ws.Grid(SheetId::Articles).GetItemText(7, kPrice), "");
-  EXPECT_EQ(ws.File(SheetId::Articles).path, "/tmp/a.txt");
-  EXPECT_FALSE(ws.HasUnsavedData(SheetId::Articles));
-  EXPECT_TRUE(ws.TakeChange().Empty()) << "an undo is no new step";
-
-  ws.Redo(open);
-  EXPECT_EQ(ws.Grid(SheetId::Articles).GetItemText(1, kName), "");
-  EXPECT_EQ(ws.Grid(SheetId::Articles).GetItemText(7, kPrice), "2.00");
-  EXPECT_EQ(ws.File(SheetId::Articles).path, "/tmp/b.txt");
-  EXPECT_FALSE(ws.HasUnsavedData(SheetId::Articles));
-}
 
 // Whether the Articles sheet holds unsaved data after each action of a session.
 TEST(WorkspaceSteps, UnsavedDataFollowsEditsSavesOpensUndoAndRedo) {

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The ecrsim binary itself: its command line (help, version, usage errors) and, over a real
-// pseudo-terminal, its first line, a raw line that answers across reopens, the --link symlink,
-// stopping on signals, the hangup fault, tracing, pacing both ways, and the --state folder.
+// pseudo-terminal, the --link symlink, stopping on a signal, tracing, pacing both ways, its idle
+// loop, and the --state folder.
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <array>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -39,53 +38,6 @@ class EcrsimProgram : public ::testing::Test {
 // second. They carry the label slow (make test-slow).
 class EcrsimRealTime : public EcrsimProgram {};
 
-TEST_F(EcrsimProgram, AnnouncesTheSlaveAnswersOnItAndStopsOnTerm) {
-  const fs::path link = m_dir / "ecr";
-  EcrsimProcess sim({"--link", link.string()});
-  ASSERT_TRUE(sim.Started());
-  const auto line = sim.FirstLine();
-  ASSERT_TRUE(line);
-  EXPECT_TRUE(std::regex_match(*line, std::regex("ecrsim: listening on /dev/pts/[0-9]+"))) << *line;
-  const auto slave = sim.SlavePath();
-  ASSERT_TRUE(slave);
-  ASSERT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(fs::read_symlink(link).string(), *slave);
-
-  {
-    SlavePort port(link.string());  // through the link, as a settings file would name it
-    ASSERT_TRUE(port.Ok());
-    ASSERT_TRUE(port.Write(link::IdentifyRequest()));
-    EXPECT_EQ(port.Read(10, Millis(3000)), kIdentifyReply);
-    // A raw line: no echo of the request and nothing after the reply.
-    EXPECT_TRUE(port.Read(1, Millis(200)).empty());
-  }
-  // The PC closes the port between transfers; the register is still there on the next open.
-  {
-    SlavePort port(*slave);
-    ASSERT_TRUE(port.Ok());
-    ASSERT_TRUE(port.Write(link::CommandFrame(123456, 'a')));
-    EXPECT_EQ(port.Read(10, Millis(3000)), link::AckFrame(123456));
-  }
-
-  EXPECT_EQ(sim.Finish(SIGTERM), 0);
-  EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
-  EXPECT_EQ(sim.RestOfStdout(), "");
-}
-
-TEST_F(EcrsimProgram, BytesWrittenBeforeThePortIsOpenedAreNotEchoed) {
-  EcrsimProcess sim({"--serial", "7"});
-  const auto slave = sim.SlavePath();
-  ASSERT_TRUE(slave);
-  SlavePort port(*slave);
-  ASSERT_TRUE(port.Ok());
-  link::Bytes split = link::IdentifyRequest();
-  ASSERT_TRUE(port.Write(link::Bytes(split.begin(), split.begin() + 2)));
-  EXPECT_TRUE(port.Read(1, Millis(100)).empty());
-  ASSERT_TRUE(port.Write(link::Bytes(split.begin() + 2, split.end())));
-  EXPECT_EQ(port.Read(10, Millis(3000)), link::IdentifyReply(link::kAckByte, "000007"));
-  EXPECT_EQ(sim.Finish(SIGINT), 0);
-}
-
 TEST_F(EcrsimProgram, LinkReplacesASymlinkButNotAFile) {
   const fs::path link = m_dir / "ecr";
   fs::create_symlink("/nonexistent/old-slave", link);
@@ -106,21 +58,6 @@ TEST_F(EcrsimProgram, LinkReplacesASymlinkButNotAFile) {
   EXPECT_EQ(sim.Stderr().rfind("ecrsim: ", 0), 0u) << sim.Stderr();
   ASSERT_TRUE(fs::is_regular_file(fs::symlink_status(file)));
   EXPECT_EQ(fs::file_size(file), 8u);
-}
-
-TEST_F(EcrsimProgram, HangupFaultClosesTheLineRemovesTheLinkAndExitsZero) {
-  const fs::path link = m_dir / "ecr";
-  EcrsimProcess sim({"--link", link.string(), "--fault", "hangup@2"});
-  const auto slave = sim.SlavePath();
-  ASSERT_TRUE(slave);
-  SlavePort port(*slave);
-  ASSERT_TRUE(port.Write(link::IdentifyRequest()));
-  EXPECT_EQ(port.Read(10, Millis(3000)), kIdentifyReply);
-  ASSERT_TRUE(port.Write(link::CommandFrame(123456, 'V')));
-  EXPECT_TRUE(port.HungUp(Millis(3000)));
-  EXPECT_EQ(sim.Finish(0), 0);
-  EXPECT_NE(sim.Stderr().find("ecrsim: hung up\n"), std::string::npos) << sim.Stderr();
-  EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
 }
 
 TEST_F(EcrsimProgram, PacedFramesTakeTheirLineTimeBothWaysAndAreTraced) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// --fault faults: names, default frames, @N and :P, their lookup by frame number, and how they
-// count frames in a register: one conversation (identify, V, a, one record, z and the PC's
-// acknowledgement) run with a fault that finds nothing to bend, and refusals counted as frames.
+// --fault faults: what is refused, and how they count frames in a register: one conversation
+// (identify, V, a, one record, z and the PC's acknowledgement) run with a fault that finds nothing
+// to bend.
 #include "sim/faults.h"
 
 #include <gtest/gtest.h>
@@ -14,24 +14,6 @@
 namespace nuvrel::sim {
 namespace {
 
-FaultSpec Parsed(const char* text) {
-  const FaultParse parsed = ParseFaultSpec(text);
-  EXPECT_TRUE(parsed.fault) << text << ": " << parsed.error;
-  return parsed.fault.value_or(FaultSpec{});
-}
-
-TEST(FaultSpecs, FrameAndPartAreTaken) {
-  EXPECT_EQ(Parsed("crc@7"), (FaultSpec{FaultKind::Crc, 7, 1}));
-  EXPECT_EQ(Parsed("wrong-device@2405:2"), (FaultSpec{FaultKind::WrongDevice, 2405, 2}));
-  EXPECT_EQ(Parsed("long-line@9"), (FaultSpec{FaultKind::LongLine, 9, 1}));
-  EXPECT_EQ(FormatFaultSpec(Parsed("hangup@4:2")), "hangup@4:2");
-  EXPECT_EQ(FormatFaultSpec(Parsed("nak")), "nak@1");
-  // The report kinds count P in report lines; their default P is left out.
-  EXPECT_EQ(Parsed("report-stops@5:1"), (FaultSpec{FaultKind::ReportStops, 5, 1}));
-  EXPECT_EQ(FormatFaultSpec(Parsed("report-stops@5:1")), "report-stops@5:1");
-  EXPECT_EQ(FormatFaultSpec(Parsed("long-report-line")), "long-report-line@3");
-}
-
 TEST(FaultSpecs, MalformedSpecsAreRefusedWithAReason) {
   for (const char* text :
        {"", "NAK", "nak ", "timeout", "nak@", "nak@0", "nak@x", "nak@1x", "nak@-1",
@@ -41,16 +23,6 @@ TEST(FaultSpecs, MalformedSpecsAreRefusedWithAReason) {
     EXPECT_FALSE(parsed.fault) << text;
     EXPECT_FALSE(parsed.error.empty()) << text;
   }
-}
-
-TEST(FaultPlanLookup, FindsTheFaultsOfOneFrameInOrder) {
-  const FaultPlan plan(
-      {{FaultKind::Garbage, 3, 1}, {FaultKind::Nak, 1, 1}, {FaultKind::Crc, 3, 2}});
-  EXPECT_EQ(plan.ForFrame(3),
-            (std::vector<FaultSpec>{{FaultKind::Garbage, 3, 1}, {FaultKind::Crc, 3, 2}}));
-  EXPECT_EQ(plan.ForFrame(1).size(), 1u);
-  EXPECT_TRUE(plan.ForFrame(2).empty());
-  EXPECT_TRUE(FaultPlan().ForFrame(1).empty());
 }
 
 using test::kDevice;
@@ -110,16 +82,6 @@ TEST(RegisterFaults, FaultWithNothingToBendIsNotedAndChangesNothing) {
     }
     EXPECT_TRUE(noted) << fault;
   }
-}
-
-TEST(RegisterFaults, RefusalsCountAsFramesForLaterFaults) {
-  // Frame 2 is refused (another device number), so the fault on frame 3 hits the command a.
-  Register reg(RegisterSettings{kDevice, 'S', "x"},
-               FaultPlan({FaultSpec{FaultKind::Silence, 3, 1}}));
-  reg.Feed(link::IdentifyRequest());
-  EXPECT_EQ(SentBytes(reg.Feed(link::CommandFrame(kDevice + 1, 'V')))[0], link::kNakByte);
-  EXPECT_TRUE(SentBytes(reg.Feed(link::CommandFrame(kDevice, 'a'))).empty());
-  EXPECT_TRUE(reg.UploadOpen());
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Record fields decoded into the typed tables: fields without a value, prices, the records refused,
-// and the fields written back for the state files.
+// Record fields decoded into the typed tables: prices, the records refused, and the fields written
+// back for the state files.
 #include "sim/records.h"
 
 #include <gtest/gtest.h>
@@ -22,30 +22,6 @@ std::string Program(RegisterTables& tables, char letter, const std::string& fiel
   if (!decoded.record) return decoded.error.empty() ? "refused" : decoded.error;
   StoreRecord(tables, std::move(*decoded.record));
   return {};
-}
-
-const std::string kQuotes9(9, '"');
-
-TEST(ArticleRecords, FieldsWithoutValueKeepTheEarlierOnes) {
-  RegisterTables tables;
-  // A new article with nothing but its number gets the register's defaults.
-  ASSERT_EQ(Program(tables, 'r',
-                    ArticleFields("0001", std::string(15, '"'), std::string(12, '"'), "\"\"\"",
-                                  kQuotes9, kQuotes9)),
-            "");
-  EXPECT_EQ(tables.articles.at(1),
-            (Article{1, std::string(15, ' '), "000000000000", 1, 1, 0, 0, 0}));
-
-  ASSERT_EQ(Program(tables, 'r',
-                    ArticleFields("0001", "OLD", "000000000777", "912", "000099992", "000000042")),
-            "");
-  // Only the name and the unit carry values now.
-  ASSERT_EQ(
-      Program(tables, 'r',
-              ArticleFields("0001", "NEW", std::string(12, '"'), "\"\"7", kQuotes9, kQuotes9)),
-      "");
-  EXPECT_EQ(tables.articles.at(1),
-            (Article{1, "NEW            ", "000000000777", 9, 1, 7, 9999, 42}));
 }
 
 TEST(ArticleRecords, PriceIsHundredthsAndTwoOrNineZeros) {

@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The register state machine without faults: what it answers to each frame, how it finds frames in
-// the byte stream, the upload end handshake and the records it keeps.
+// The register state machine without faults: what it answers to each frame, an overlong frame, the
+// upload end handshake and the records it keeps.
 #include "sim/register.h"
 
 #include <gtest/gtest.h>
-
-#include <span>
 
 #include "sim_test_util.h"
 
@@ -50,31 +48,6 @@ TEST(RegisterAnswers, AWrongCheckPairOrDeviceOrAFrameOfNoKnownShapeIsRefused) {
   }
   EXPECT_FALSE(reg.UploadOpen());
   EXPECT_EQ(reg.FramesReceived(), 5u);
-}
-
-TEST(RegisterFraming, BytesBeforeTheStartByteAreIgnored) {
-  Register reg = MakeRegister();
-  link::Bytes stream{0x00, 0x0A, 0x06, 'x', 0x0A};
-  const link::Bytes request = link::IdentifyRequest();
-  stream.insert(stream.end(), request.begin(), request.end());
-  EXPECT_EQ(SentBytes(reg.Feed(stream)), link::IdentifyReply(link::kAckByte, "123456"));
-  EXPECT_EQ(reg.FramesReceived(), 1u);
-}
-
-TEST(RegisterFraming, FramesSplitAnywhereGiveTheSameAnswers) {
-  const link::Bytes stream =
-      test::Concat(link::IdentifyRequest(), link::CommandFrame(kDevice, 'V'));
-  Register whole = MakeRegister();
-  const link::Bytes expected = SentBytes(whole.Feed(stream));
-
-  Register byByte = MakeRegister();
-  link::Bytes got;
-  for (std::uint8_t b : stream) {
-    const link::Bytes part = SentBytes(byByte.Feed(std::span(&b, 1)));
-    got.insert(got.end(), part.begin(), part.end());
-  }
-  EXPECT_EQ(got, expected);
-  EXPECT_EQ(byByte.FramesReceived(), 2u);
 }
 
 TEST(RegisterFraming, OverlongFrameIsDroppedAndTheNextOneAnswered) {
@@ -124,23 +97,6 @@ TEST_F(RegisterUpload, NextFrameInsteadOfPcAckIsReportedAndAnswered) {
   EXPECT_EQ(test::NotesOf(actions).size(), 1u);
   EXPECT_EQ(SentBytes(actions), link::IdentifyReply(link::kAckByte, "123456"));
   EXPECT_FALSE(reg.AwaitingPcAck());
-}
-
-TEST(RegisterRecords, RefusedRecordsAreNotKeptAndSayWhy) {
-  Register reg = MakeRegister();
-  // A wrong pair or device refuses a record as it does a command (above).
-  const std::vector<link::Bytes> refused{
-      test::RecordFrame(kDevice, 'o', "X" + std::string(12, ' ') + "*"),  // no item number
-      test::RecordFrame(kDevice, 'r', "12"),                              // cut short
-      test::RecordFrame(kDevice, 'r', ""),                                // no fields at all
-  };
-  for (const link::Bytes& frame : refused) {
-    const auto actions = reg.Feed(frame);
-    EXPECT_EQ(SentBytes(actions), Refusal());
-    EXPECT_EQ(test::NotesOf(actions).size(), 1u);
-    EXPECT_FALSE(test::HasAction(actions, ActionKind::Save));
-  }
-  EXPECT_TRUE(reg.Tables().Empty());
 }
 
 TEST(RegisterRecords, UploadEndCountsOnlyTheRecordsTaken) {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The report commands: the figures' widths and arithmetic, and the daily exchange's lines, names
-// and department turnovers, all from what was programmed.
+// The report commands: the figures' widths and arithmetic, and the daily exchange's lines, all
+// from what was programmed.
 #include "sim/reports.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +12,6 @@
 namespace nuvrel::sim {
 namespace {
 
-using test::FieldOf;
 using test::kDevice;
 using test::PcPayload;
 using test::SentBlocks;
@@ -43,13 +42,6 @@ std::vector<link::Bytes> ReportOf(Register& reg, char command) {
 
 void Program(Register& reg, const link::Bytes& frame) {
   ASSERT_EQ(test::SentBytes(reg.Feed(frame)), link::AckFrame(kDevice));
-}
-
-TEST(ArticlesReport, EmptyTablesGiveOnlyTheClosingLine) {
-  Register reg(RegisterSettings{}, FaultPlan());
-  const auto lines = ReportOf(reg, 'f');
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_LE(lines[0].size(), link::kArticlesReportEndLength);
 }
 
 TEST(ReportFigures, AmountsAreRightAlignedAndCappedToTheirWidth) {
@@ -121,38 +113,6 @@ TEST_F(DailyExchange, DailyLinesFitTheHeaders) {
   ASSERT_EQ(payments.size(), 49u);
   EXPECT_EQ(payments[20], '|');
   EXPECT_EQ(payments.back(), '|');
-}
-
-TEST_F(DailyExchange, GroupLinesCarryNamesAndDepartmentTurnovers) {
-  const auto groups = OfType('G');
-  ASSERT_EQ(groups.size(), 10u);
-  namespace g = link::group_line;
-  EXPECT_EQ(FieldOf(groups[0], g::kName), "FOOD" + std::string(11, ' '));
-  EXPECT_EQ(FieldOf(groups[9], g::kName), "\x80\x8D" + std::string(13, ' '));
-  EXPECT_EQ(FieldOf(groups[4], g::kName), std::string(15, ' '));
-  for (const link::Bytes& l : groups) {
-    EXPECT_EQ(l.size(), 51u + 4u);
-    EXPECT_EQ(l[9], ' ');
-    EXPECT_EQ(std::string(l.begin() + 25, l.begin() + 38), std::string(13, ' '));
-  }
-  // Article 1 is in department 1 (index 0); articles 2 and 3 have department digit 0, which
-  // counts for department 10 (index 9).
-  EXPECT_EQ(FieldOf(groups[0], g::kTurnover),
-            Amount(TurnoverHundredths(reg.Tables().articles.at(1)), 2, 13));
-  EXPECT_EQ(FieldOf(groups[9], g::kTurnover),
-            Amount(TurnoverHundredths(reg.Tables().articles.at(2)) +
-                       TurnoverHundredths(reg.Tables().articles.at(3)),
-                   2, 13));
-  EXPECT_EQ(FieldOf(groups[3], g::kTurnover), Amount(0, 2, 13));
-}
-
-TEST(DailyExchangeEmpty, NoOperatorsStillElevenDailyAndTenGroupLines) {
-  Register reg(RegisterSettings{}, FaultPlan());
-  const auto lines = ReportOf(reg, 'F');
-  ASSERT_EQ(lines.size(), 21u);
-  EXPECT_EQ(lines[10][7], 'D');
-  EXPECT_EQ(lines[11][7], 'G');
-  EXPECT_EQ(lines.back()[8], '9');
 }
 
 }  // namespace

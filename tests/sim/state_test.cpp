@@ -13,8 +13,6 @@
 namespace nuvrel::sim {
 namespace {
 
-using nuvrel::test::FolderEntries;
-using nuvrel::test::ReadBytes;
 using nuvrel::test::TempDir;
 using nuvrel::test::WriteBytes;
 

@@ -130,19 +130,4 @@ std::vector<std::uint8_t> SlavePort::Read(std::size_t count, Millis timeout) {
   return got;
 }
 
-bool SlavePort::HungUp(Millis timeout) {
-  if (!m_fd.Valid()) return false;
-  const auto deadline = Clock::now() + timeout;
-  for (;;) {
-    pollfd p{m_fd.Get(), POLLIN, 0};
-    const int ready = ::poll(&p, 1, MillisLeft(deadline));
-    if (ready < 0 && errno == EINTR) continue;
-    if (ready <= 0) return false;
-    if ((p.revents & (POLLHUP | POLLERR)) != 0) return true;
-    std::array<std::uint8_t, 256> buffer{};
-    const ssize_t n = ::read(m_fd.Get(), buffer.data(), buffer.size());
-    if (n == 0 || (n < 0 && errno == EIO)) return true;
-  }
-}
-
 }  // namespace nuvrel::test

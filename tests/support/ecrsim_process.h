@@ -62,8 +62,6 @@ class SlavePort {
   bool Write(const std::vector<std::uint8_t>& bytes);
   // Reads until `count` bytes arrived or the time is up.
   std::vector<std::uint8_t> Read(std::size_t count, Millis timeout);
-  // True when the line hung up (the other side closed) within the time.
-  bool HungUp(Millis timeout);
   void Close() { m_fd.Reset(); }
 
  private:

@@ -34,9 +34,7 @@ class TempDir {
         m_path = folder.string();
       }
     }
-    if (m_path.empty()) {
-      throw std::runtime_error("cannot make a temporary folder");
-    }
+    if (m_path.empty()) throw std::runtime_error("cannot make a temporary folder");
   }
   ~TempDir() {
     std::error_code ignored;
@@ -55,16 +53,12 @@ class TempDir {
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
-  if (!out) {
-    throw std::runtime_error("cannot write " + path);
-  }
+  if (!out) throw std::runtime_error("cannot write " + path);
 }
 
 inline std::optional<std::string> ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    return std::nullopt;
-  }
+  if (!in) return std::nullopt;
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
@@ -82,9 +76,7 @@ inline std::vector<std::string> FolderEntries(const std::string& folder) {
 class ScopedEnv {
  public:
   ScopedEnv(const char* name, const char* value) : m_name(name) {
-    if (const char* old = ::getenv(name)) {
-      m_old = old;
-    }
+    if (const char* old = ::getenv(name)) m_old = old;
     Apply(value);
   }
   ~ScopedEnv() { Apply(m_old ? m_old->c_str() : nullptr); }

@@ -41,16 +41,6 @@ class ArticlesReport : public report_test::ReportDownload {
   grid::CellTable grid;
 };
 
-TEST_F(ArticlesReport, TheNameIsTrimmedBeforeItIsTranslated) {
-  // 0x01 has no PC form and becomes a blank, which is then no longer trimmed away.
-  reg.lines = {ArticleLine("   1", link::article_line::kName,
-                           "  \x01"
-                           "AB\x01  "),
-               EndLine()};
-  EXPECT_TRUE(Download());
-  EXPECT_EQ(Cell(1, col::kName), " AB ");
-}
-
 TEST_F(ArticlesReport, LinesOutsideTheSheetOrTooShortAreCountedButStoreNothing) {
   const struct {
     const char* what;

@@ -6,7 +6,6 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
-#include <numeric>
 
 #include "app/format.h"
 #include "app/settings.h"
@@ -133,16 +132,6 @@ TEST_F(Logo, BodyIsCutIntoHundredthsOfAtLeastOneByte) {
   EXPECT_TRUE(ui.questions.empty());
   EXPECT_FALSE(LogoNeedsSizeQuestion(4096));
   EXPECT_TRUE(LogoNeedsSizeQuestion(4097));
-}
-
-TEST_F(Logo, FileIsReadAfreshAndSentAsItIsNow) {
-  LoadFile("logo.bmp", {});
-  // Replaced after it was chosen, even by something that is no bitmap: the PC converts and checks
-  // nothing at sending time.
-  const std::string now(300, 'x');
-  WriteFile("logo.bmp", now);
-  ASSERT_TRUE(Send());
-  EXPECT_EQ(Body(), now);
 }
 
 TEST_F(Logo, EachQuestionComesForItsOwnReasonAndNoSendsNothing) {

@@ -101,21 +101,6 @@ TEST_F(ReceiveLine, ALineReachingFiveHundredBytesIsInvalidEvenEndingInItsLineFee
   EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Invalid data received!"});
 }
 
-TEST(CopyField, StopsAtANulOrTheEndOfTheLine) {
-  const std::string line("0123456789\0abc", 14);
-  std::string out = "old";
-  EXPECT_EQ(CopyField(line, 2, 3, out), 3U);
-  EXPECT_EQ(out, "234");
-  EXPECT_EQ(CopyField(line, 8, 5, out), 2U);
-  EXPECT_EQ(out, "89");
-  EXPECT_EQ(CopyField(line, 11, 10, out), 3U);
-  EXPECT_EQ(out, "abc");
-  EXPECT_EQ(CopyField(line, 10, 3, out), 0U);
-  EXPECT_EQ(out, "");
-  EXPECT_EQ(CopyField(line, 40, 3, out), 0U);
-  EXPECT_EQ(out, "");
-}
-
 TEST(ParseFieldNumber, TheWholeFieldMustBeTheNumber) {
   struct Case {
     std::string_view field;
@@ -149,13 +134,6 @@ TEST(FieldRules, AFigureIsADecimalNumberAndABarcodeDigits) {
     EXPECT_EQ(IsDecimalField(c.field), c.decimal) << c.field;
     EXPECT_EQ(IsDigitField(c.field), c.digits) << c.field;
   }
-}
-
-TEST(Trim, StripsBlanksAndLineEndsOnly) {
-  EXPECT_EQ(app::Trim(" \r\n abc d \n\r ", kFieldBlanks), "abc d");
-  EXPECT_EQ(app::Trim("\tabc\t", kFieldBlanks), "\tabc\t");
-  EXPECT_EQ(app::Trim("  \r\n", kFieldBlanks), "");
-  EXPECT_EQ(app::Trim("", kFieldBlanks), "");
 }
 
 }  // namespace

@@ -82,17 +82,6 @@ class Uploads : public ::testing::Test {
   std::unique_ptr<grid::CellTable> m_grid;
 };
 
-TEST_F(Uploads, AnEmptyArticlesSheetOpensAndClosesAnUploadWithNoRecord) {
-  Sheet(SheetId::Articles);
-  ASSERT_TRUE(Upload(SheetId::Articles));
-  EXPECT_EQ(Written(), CompleteUpload({}));
-  EXPECT_EQ(ui.statuses, std::vector<std::string>{"0 items successfully sent!"});
-  EXPECT_TRUE(ui.messages.empty());
-  // Under exactly one wait cursor, restored at the end.
-  EXPECT_EQ(ui.waitCursors, 1);
-  EXPECT_EQ(ui.waitDepth, 0);
-}
-
 TEST_F(Uploads, SelectedTextRowsAreSentEvenEmptyAndCounted) {
   grid::CellTable& sheet = Sheet(SheetId::Departments);
   sheet.SetItemText(2, sheets::kTextColumn, "MEAT");
