@@ -42,10 +42,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The wine folder exists before the first timed run, and one wine server serves every run: a server
-# that ends between two runs is started again by the next run's wine, which gives it that run's
-# standard error to write its shutdown chatter to.
+# The wine folder exists before the first timed run, and one wine server of ours serves every run.
+# A server that wine starts for a run writes to that run's standard error; Debian's dumps its
+# objects there on SIGHUP, which it gets when a pseudo-terminal it opened as COM3 closes (it opens
+# files for its programs, as a session leader without a terminal). So a server left by an earlier
+# step is ended first, and ours writes nowhere.
 "$wine_run" cmd /c exit >/dev/null 2>&1 || true
+"$wine_run" --stop >/dev/null 2>&1 || true
 "$wine_run" --serve || true
 mkdir -p "$NUVREL_WINEPREFIX/dosdevices"
 
